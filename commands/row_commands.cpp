@@ -1,0 +1,1 @@
+#include "row_commands.h"

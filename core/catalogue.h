@@ -1,0 +1,115 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace brim {
+
+// The fixed knowledge of the program: array models, their families, disk types and RAID types.
+// Every table is indexed by list position, which is also the position of the entry in the
+// window's pickers.
+
+enum class ModelFamily : std::uint8_t { Zunda, Morvik, Telvar };
+
+struct FamilyInfo {
+    ModelFamily family;
+    std::string_view name;
+    // Private space that the array keeps on every disk of a group holding the vault.
+    std::uint32_t vaultReservationKib;
+};
+
+struct ArrayModel {
+    std::string_view name;
+    ModelFamily family;
+    std::uint32_t maxDisks;
+    bool ataVaultAllowed; // may ATA disks sit in groups that hold the vault?
+};
+
+struct DiskType {
+    bool isAta;
+    std::string_view orlenReportName; // Morvik and Telvar
+    std::string_view zundaReportName;
+    // Usable KiB of one disk, per family in ModelFamily order; 0 = not offered on that family.
+    std::array<std::uint32_t, 3> usableKib;
+};
+
+struct RaidType {
+    std::string_view pickerName;
+    std::string_view reportName;
+};
+
+// clang-format off
+inline constexpr std::array<FamilyInfo, 3> kFamilies{{
+    // family               name       vault reservation KiB
+    {ModelFamily::Zunda,  "Zunda",  17948685},
+    {ModelFamily::Morvik, "Morvik", 34568159},
+    {ModelFamily::Telvar, "Telvar", 64976863},
+}};
+
+inline constexpr std::array<ArrayModel, 9> kArrayModels{{
+    // name        family               max disks  ATA in vault groups
+    {"Zunda S",  ModelFamily::Zunda,    60,        true},
+    {"Morvik A", ModelFamily::Morvik,   60,        true},
+    {"Morvik B", ModelFamily::Morvik,  120,        false},
+    {"Morvik C", ModelFamily::Morvik,  240,        false},
+    {"Morvik D", ModelFamily::Morvik,  480,        false},
+    {"Telvar A", ModelFamily::Telvar,  120,        true},
+    {"Telvar B", ModelFamily::Telvar,  240,        false},
+    {"Telvar C", ModelFamily::Telvar,  480,        false},
+    {"Telvar D", ModelFamily::Telvar,  960,        false},
+}};
+
+inline constexpr std::array<DiskType, 8> kDiskTypes{{
+    // ATA    Orlen name     Zunda name     Zunda KiB   Morvik KiB  Telvar KiB
+    {false, "73 G FC",    "73 G FC",    {        0,  69840937,  69840937}},
+    {false, "146 G FC",   "146 G SAS",  {139849728, 140139380, 140139380}},
+    {false, "300 G FC",   "300 G SAS",  {281117696, 281407299, 281407299}},
+    {false, "400 G FC",   "400 G SAS",  {384290816, 384580508, 384580508}},
+    {false, "450 G FC",   "450 G SAS",  {421839584, 422128348, 422128348}},
+    {true,  "500 G ATA",  "500 G ATA",  {        0, 480838076, 480838076}},
+    {true,  "750 G ATA",  "750 G ATA",  {720979968, 721269340, 721269340}},
+    {true,  "1 TB ATA",   "1 TB ATA",   {961411072, 961700604, 961700604}},
+}};
+
+inline constexpr std::array<RaidType, 7> kRaidTypes{{
+    // picker       report
+    {"RAID0",     "RAID0"},
+    {"RAID1",     "RAID1"},
+    {"RAID1/0",   "RAID1/0"},
+    {"RAID3",     "RAID3"},
+    {"RAID5",     "RAID5"},
+    {"RAID6",     "RAID 6"},
+    {"IndivDisk", "IndivDisk"},
+}};
+
+inline constexpr std::array<std::string_view, 2> kVaultWords{"No", "Yes"};
+// clang-format on
+
+inline constexpr int kNoRaidType = -1;
+inline constexpr int kRaidTypeRaid1 = 1;
+inline constexpr int kRaidTypeIndivDisk = 6;
+
+// Lookups by index. An index outside its table gives nullptr (or an empty name, or 0 KiB):
+// nothing reads outside a table and nothing stops the program.
+class Catalogue {
+public:
+    static const ArrayModel* model(int index) noexcept;
+    static const DiskType* diskType(int index) noexcept;
+    static const RaidType* raidType(int index) noexcept;
+    static const FamilyInfo& family(ModelFamily family) noexcept;
+
+    static std::string_view modelName(int modelIndex) noexcept;
+    // The Zunda name on the Zunda family, the Orlen name on every other family.
+    static std::string_view diskReportName(int diskIndex, int modelIndex) noexcept;
+    static std::string_view raidPickerName(int raidIndex) noexcept;
+    static std::string_view raidReportName(int raidIndex) noexcept;
+    static std::string_view vaultWord(bool includesVault) noexcept;
+};
+
+// Usable KiB of one disk of `diskIndex` in a group of a row on `modelIndex`. A vault row loses
+// the vault reservation on every one of its disks. 0 when the disk type is not offered on the
+// model's family (or either index is outside its table).
+std::uint32_t usableDiskKib(int modelIndex, int diskIndex, bool includesVault) noexcept;
+
+} // namespace brim

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string_view>
+
+namespace brim {
+
+// Where the sizing rules report a broken rule. The window shows a modal message box with one
+// OK button and returns when the user has dismissed it; tests record the texts instead.
+class MessageSink {
+public:
+    virtual ~MessageSink() = default;
+    virtual void show(std::string_view text) = 0;
+};
+
+} // namespace brim
