@@ -1,1 +1,173 @@
 #include "row_commands.h"
+
+#include "catalogue.h"
+#include "raid_rules.h"
+
+#include <array>
+#include <cstddef>
+
+namespace brim {
+namespace {
+
+// The values a clear puts into its row. Disk type 2 ("300 G FC") is the clear's own value; the
+// start-up value of a row is 4 (Part 1.3).
+constexpr std::int32_t kClearedDiskType = 2;
+constexpr std::uint32_t kRaid1DisksPerGroup = 2;
+constexpr std::uint32_t kIndivDiskDisksPerGroup = 1;
+
+constexpr bool isRow(int row) noexcept {
+    return row >= 1 && row <= kRowCount;
+}
+
+constexpr std::size_t rowIndex(int row) noexcept {
+    return static_cast<std::size_t>(row - 1);
+}
+
+// Every preset writes only values that the copy-in validations and the RAID rules accept
+// (Part 2.1): a disk type of the catalogue that every family offers, a RAID type other than
+// the two locking ones, and a disks-per-group count within the range check.
+constexpr bool presetIsValid(const Preset& preset) noexcept {
+    if (preset.diskType < 0 || preset.diskType >= static_cast<std::int32_t>(kDiskTypes.size()) ||
+        preset.raidType < 0 || preset.raidType >= static_cast<std::int32_t>(kRaidTypes.size()) ||
+        preset.raidType == kRaidTypeRaid1 || preset.raidType == kRaidTypeIndivDisk ||
+        preset.disksPerGroup < 1 || preset.disksPerGroup > kMaxDisksPerGroup) {
+        return false;
+    }
+    for (const std::uint32_t kib :
+         kDiskTypes[static_cast<std::size_t>(preset.diskType)].usableKib) {
+        if (kib == 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+constexpr bool allPresetsValid() noexcept {
+    for (const Preset& preset : kPresets) {
+        if (!presetIsValid(preset)) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(allPresetsValid(), "a preset writes a value that the rules refuse");
+
+// The thirty editing controls are distinct.
+constexpr bool rowEditControlsDistinct() noexcept {
+    std::array<int, kRowEditControls.size() * RowEditControls::kControlsPerRow> ids{};
+    std::size_t count = 0;
+    for (const RowEditControls& row : kRowEditControls) {
+        for (const int id : row.inOrder()) {
+            ids[count++] = id;
+        }
+    }
+    for (std::size_t a = 0; a < ids.size(); ++a) {
+        for (std::size_t b = a + 1; b < ids.size(); ++b) {
+            if (ids[a] == ids[b]) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+static_assert(rowEditControlsDistinct(), "two row editing controls share an identifier");
+
+} // namespace
+
+RowCommands::RowCommands(ConfigSheet& sheet, SheetView& view) noexcept
+    : sheet_(sheet), view_(view) {}
+
+GroupDefinition* RowCommands::rowAt(int row) noexcept {
+    return isRow(row) ? &sheet_.rows[rowIndex(row)] : nullptr;
+}
+
+bool RowCommands::disksFieldLocked(int row) const noexcept {
+    return isRow(row) && disksFieldLocked_[rowIndex(row)];
+}
+
+void RowCommands::setDisksFieldLocked(int row, bool locked) {
+    disksFieldLocked_[rowIndex(row)] = locked;
+    view_.enableControl(kRowEditControls[rowIndex(row)].disksPerGroupField, !locked);
+}
+
+void RowCommands::compute() {
+    (void)view_.copyControlsToSheet(); // a failed copy leaves the sheet as it stopped
+    computeSheet(sheet_, view_.messages());
+    view_.copySheetToControls();
+}
+
+void RowCommands::changeRaidType(int row) {
+    if (!isRow(row)) {
+        return;
+    }
+    (void)view_.copyControlsToSheet();
+    applyRaidLock(row);
+    view_.copySheetToControls(); // for every RAID type, so a fixed value shows at once
+}
+
+void RowCommands::applyRaidLock(int row) {
+    GroupDefinition* definition = rowAt(row);
+    if (!definition) {
+        return;
+    }
+    switch (definition->raidType) {
+    case kRaidTypeRaid1:
+        definition->disksPerGroup = kRaid1DisksPerGroup;
+        setDisksFieldLocked(row, true);
+        break;
+    case kRaidTypeIndivDisk:
+        definition->disksPerGroup = kIndivDiskDisksPerGroup;
+        setDisksFieldLocked(row, true);
+        break;
+    default:
+        // Unlocking keeps the value: RAID1 then RAID5 leaves 2 disks per group.
+        setDisksFieldLocked(row, false);
+        break;
+    }
+}
+
+void RowCommands::clearRow(int row) {
+    GroupDefinition* definition = rowAt(row);
+    if (!definition) {
+        return;
+    }
+    (void)view_.copyControlsToSheet();
+    definition->diskType = kClearedDiskType;
+    definition->disksPerGroup = 0;
+    definition->groupCount = 0;
+    definition->raidType = kNoRaidType;
+    // includesVault and the capacity texts stay as they are.
+    for (const int controlId : kRowEditControls[rowIndex(row)].inOrder()) {
+        view_.enableControl(controlId, true);
+    }
+    disksFieldLocked_[rowIndex(row)] = false;
+    view_.copySheetToControls();
+}
+
+void RowCommands::applyPreset(const Preset& preset) {
+    // No capture: the sticky test reads the sheet as the last capture left it.
+    for (GroupDefinition& definition : sheet_.rows) {
+        if (!sheet_.stickyChanges || definition.groupCount == 0) {
+            definition.disksPerGroup = preset.disksPerGroup;
+            definition.diskType = preset.diskType;
+            definition.raidType = preset.raidType;
+        }
+    }
+    view_.copySheetToControls();
+}
+
+void RowCommands::changeModel() {
+    (void)view_.copyControlsToSheet(); // takes the new modelIndex
+    view_.copySheetToControls();
+    compute();
+}
+
+void RowCommands::toggleVault() {
+    compute();
+}
+
+void RowCommands::captureInput() {
+    (void)view_.copyControlsToSheet();
+}
+
+} // namespace brim

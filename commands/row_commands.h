@@ -46,6 +46,11 @@ struct RowEditControls {
     int diskPicker;
     int raidPicker;
     int disksPerGroupField;
+
+    // The three identifiers in table order.
+    constexpr std::array<int, kControlsPerRow> inOrder() const noexcept {
+        return {diskPicker, raidPicker, disksPerGroupField};
+    }
 };
 
 inline constexpr std::array<RowEditControls, kRowCount> kRowEditControls{{
@@ -62,25 +67,50 @@ inline constexpr std::array<RowEditControls, kRowCount> kRowEditControls{{
 }};
 // clang-format on
 
-// The commands by which the main window changes its sheet. The order in which each calls the
-// view is what the user sees, so it is part of each command. Rows are numbered 1 to 10.
+// The commands by which the main window changes its sheet (Part 2.1). The order in which each
+// calls the view is what the user sees, so it is part of each command. "Capture" is
+// copyControlsToSheet, whose outcome no command looks at: a command goes on with the sheet as a
+// failed copy left it. "Refresh" is copySheetToControls. Rows are numbered 1 to 10; a command
+// given a row outside 1-10 does nothing at all (no call on the view, no change to the sheet).
+// Only compute() writes result texts, through computeSheet.
 class RowCommands {
 public:
-    RowCommands(ConfigSheet& sheet, SheetView& view);
+    // Both must outlive the commands. Every disks-per-group field starts unlocked, as every
+    // control of the window starts enabled.
+    RowCommands(ConfigSheet& sheet, SheetView& view) noexcept;
 
-    // Compute: capture, compute, refresh (on every path).
+    // The Compute command (Part 1.3): capture, computeSheet, refresh (on every path).
     void compute();
+    // A RAID type picked in the row: capture, applyRaidLock(row), refresh (for every RAID type).
     void changeRaidType(int row);
+    // By the row's raidType as the sheet holds it: RAID1 sets 2 disks per group and locks the
+    // field, IndivDisk sets 1 and locks it, anything else (-1 too) unlocks it and keeps the
+    // value. The lock is applied through view.enableControl on the disks-per-group field.
+    // No capture and no refresh of its own.
     void applyRaidLock(int row);
+    // The row's X button: capture; disk type 2, 0 disks per group, 0 groups, no RAID type;
+    // enable the row's three editing controls in table order (unlocks the field); refresh.
+    // The vault flag and the capacity texts stay; nothing is recomputed.
     void clearRow(int row);
+    // No capture. Every row whose groupCount is 0, or every row when stickyChanges is off,
+    // takes the preset's disksPerGroup, diskType and raidType; then refresh. Locks stay.
     void applyPreset(const Preset& preset);
+    // The model picker: capture, refresh, Compute.
     void changeModel();
+    // Any vault box: the Compute command and nothing else.
     void toggleVault();
+    // A number-of-groups keystroke or the Sticky Changes box: capture and nothing else.
     void captureInput();
 
+    // Whether the row's disks-per-group field is disabled by the RAID lock; false for a row
+    // outside 1-10.
     bool disksFieldLocked(int row) const noexcept;
 
 private:
+    // The row's definition, or nullptr for a row outside 1-10.
+    GroupDefinition* rowAt(int row) noexcept;
+    void setDisksFieldLocked(int row, bool locked);
+
     ConfigSheet& sheet_;
     SheetView& view_;
     std::array<bool, kRowCount> disksFieldLocked_{};
