@@ -13,15 +13,23 @@ const typename Table::value_type* entryAt(const Table& table, int index) noexcep
     return &table[static_cast<std::size_t>(index)];
 }
 
-std::size_t column(ModelFamily family) noexcept { return static_cast<std::size_t>(family); }
+std::size_t column(ModelFamily family) noexcept {
+    return static_cast<std::size_t>(family);
+}
 
 } // namespace
 
-const ArrayModel* Catalogue::model(int index) noexcept { return entryAt(kArrayModels, index); }
+const ArrayModel* Catalogue::model(int index) noexcept {
+    return entryAt(kArrayModels, index);
+}
 
-const DiskType* Catalogue::diskType(int index) noexcept { return entryAt(kDiskTypes, index); }
+const DiskType* Catalogue::diskType(int index) noexcept {
+    return entryAt(kDiskTypes, index);
+}
 
-const RaidType* Catalogue::raidType(int index) noexcept { return entryAt(kRaidTypes, index); }
+const RaidType* Catalogue::raidType(int index) noexcept {
+    return entryAt(kRaidTypes, index);
+}
 
 const FamilyInfo& Catalogue::family(ModelFamily family) noexcept {
     return kFamilies[column(family)];

@@ -46,7 +46,8 @@ std::uint64_t arraysNeeded(std::uint64_t totalDisks, const ArrayModel* model) {
 std::string formatCapacity(double value) {
     // std::to_chars rounds the exact binary value like printf's "%.2f" does, at a fraction of
     // its cost; the padding makes it "%8.2f".
-    char digits[64];
+    // Room for the largest double written out in full (309 digits), its sign and ".00".
+    char digits[320];
     const auto [end, ec] =
         std::to_chars(std::begin(digits), std::end(digits), value, std::chars_format::fixed, 2);
     const std::size_t length = ec == std::errc{} ? static_cast<std::size_t>(end - digits) : 0;
@@ -59,8 +60,7 @@ std::string formatCapacity(double value) {
 }
 
 GroupCapacity computeGroup(std::uint32_t diskKib, std::uint32_t disksPerGroup,
-                           std::uint32_t groupCount, std::int32_t raidType,
-                           MessageSink& messages) {
+                           std::uint32_t groupCount, std::int32_t raidType, MessageSink& messages) {
     const double groupGrossMib =
         static_cast<double>(diskKib) * static_cast<double>(disksPerGroup) / 1024.0;
     const RaidEfficiency rule = raidEfficiency(raidType, disksPerGroup, messages);

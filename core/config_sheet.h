@@ -42,8 +42,7 @@ struct GroupCapacity {
 // Usable MiB of one group and of all groups of a row; asks the RAID rule, which shows its own
 // message when the row breaks it.
 GroupCapacity computeGroup(std::uint32_t diskKib, std::uint32_t disksPerGroup,
-                           std::uint32_t groupCount, std::int32_t raidType,
-                           MessageSink& messages);
+                           std::uint32_t groupCount, std::int32_t raidType, MessageSink& messages);
 
 // Checks and computes all ten rows and writes every result text of the sheet. The first row
 // that breaks a rule shows one message and ends the Compute with the totals reading "Error".

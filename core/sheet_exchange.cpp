@@ -19,7 +19,9 @@ template <typename T> T* member(GroupDefinition* row, T GroupDefinition::*field)
     return row ? &(row->*field) : nullptr;
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 } // namespace
 
@@ -90,6 +92,8 @@ NumberStatus storeNumberText(ConfigSheet& sheet, SheetField field, std::string_v
     return NumberStatus::Stored;
 }
 
-std::string numberText(std::uint32_t value) { return std::to_string(value); }
+std::string numberText(std::uint32_t value) {
+    return std::to_string(value);
+}
 
 } // namespace brim

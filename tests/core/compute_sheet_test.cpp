@@ -1,0 +1,422 @@
+#include "catalogue.h"
+#include "config_sheet.h"
+#include "recording_sink.h"
+
+#include <cmath>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <random>
+#include <string>
+
+namespace brim {
+namespace {
+
+using test::RecordingSink;
+
+constexpr int kZundaS = 0, kMorvikB = 2, kTelvarA = 5, kTelvarD = 8;
+constexpr int k73G = 0, k300G = 2, k450G = 4, k500GAta = 5, k750GAta = 6, k1TbAta = 7;
+constexpr int kRaid10 = 2, kRaid5 = 4, kRaid6 = 5;
+
+// Pads like "%8.2f" does, so expectations read as the numbers a planner sees.
+std::string gib(const char* digits) {
+    std::string text(digits);
+    return std::string(text.size() < 8 ? 8 - text.size() : 0, ' ') + text;
+}
+
+void setRow(ConfigSheet& sheet, int row, int disk, int raid, std::uint32_t disks,
+            std::uint32_t groups, bool vault = false) {
+    GroupDefinition& r = sheet.rows[static_cast<std::size_t>(row - 1)];
+    r.diskType = disk;
+    r.raidType = raid;
+    r.disksPerGroup = disks;
+    r.groupCount = groups;
+    r.includesVault = vault;
+}
+
+const GroupDefinition& row(const ConfigSheet& sheet, int r) {
+    return sheet.rows[static_cast<std::size_t>(r - 1)];
+}
+
+// Marks every result text so that a test can tell which ones a Compute left alone.
+void markAllTexts(ConfigSheet& sheet) {
+    for (GroupDefinition& r : sheet.rows) {
+        r.groupCapacityText = "old group";
+        r.totalCapacityText = "old total";
+    }
+    sheet.netTotalGbText = sheet.netTotalTbText = sheet.totalDisksText = "old";
+    sheet.arraysRequiredText = "old";
+}
+
+void expectErrorEnding(const ConfigSheet& sheet) {
+    EXPECT_EQ(sheet.netTotalGbText, "Error");
+    EXPECT_EQ(sheet.netTotalTbText, "Error");
+    EXPECT_EQ(sheet.totalDisksText, "Error");
+    EXPECT_EQ(sheet.arraysRequiredText, "");
+}
+
+TEST(ComputeSheetTest, DefaultSheetComputesToZeroWithoutMessages) {
+    ConfigSheet sheet;
+    RecordingSink sink;
+    computeSheet(sheet, sink);
+    EXPECT_TRUE(sink.shown.empty());
+    for (const GroupDefinition& r : sheet.rows) {
+        EXPECT_EQ(r.groupCapacityText, "    0.00");
+        EXPECT_EQ(r.totalCapacityText, "    0.00");
+    }
+    EXPECT_EQ(sheet.netTotalGbText, "    0.00");
+    EXPECT_EQ(sheet.netTotalTbText, "    0.00");
+    EXPECT_EQ(sheet.totalDisksText, "0");
+    EXPECT_EQ(sheet.arraysRequiredText, "0");
+}
+
+struct Example {
+    const char* name;
+    int model;
+    struct Row {
+        int disk, raid;
+        std::uint32_t disks, groups;
+        bool vault;
+    };
+    std::vector<Row> rows;
+    std::vector<std::pair<const char*, const char*>> rowTexts;
+    const char* gb;
+    const char* tb;
+    const char* disks;
+    const char* arrays;
+};
+
+class WorkedExampleTest : public ::testing::TestWithParam<Example> {};
+
+TEST_P(WorkedExampleTest, ComesOutToTheLastDigit) {
+    const Example& e = GetParam();
+    ConfigSheet sheet;
+    sheet.modelIndex = e.model;
+    for (std::size_t i = 0; i < e.rows.size(); ++i) {
+        const Example::Row& r = e.rows[i];
+        setRow(sheet, static_cast<int>(i) + 1, r.disk, r.raid, r.disks, r.groups, r.vault);
+    }
+    RecordingSink sink;
+    computeSheet(sheet, sink);
+    EXPECT_TRUE(sink.shown.empty());
+    for (std::size_t i = 0; i < e.rowTexts.size(); ++i) {
+        EXPECT_EQ(sheet.rows[i].groupCapacityText, gib(e.rowTexts[i].first)) << "row " << i + 1;
+        EXPECT_EQ(sheet.rows[i].totalCapacityText, gib(e.rowTexts[i].second)) << "row " << i + 1;
+    }
+    EXPECT_EQ(sheet.netTotalGbText, gib(e.gb));
+    EXPECT_EQ(sheet.netTotalTbText, gib(e.tb));
+    EXPECT_EQ(sheet.totalDisksText, e.disks);
+    EXPECT_EQ(sheet.arraysRequiredText, e.arrays);
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, WorkedExampleTest,
+                         ::testing::Values(Example{"Raid5OfFive",
+                                                   kTelvarA,
+                                                   {{k450G, kRaid5, 5, 1, false}},
+                                                   {{"1610.29", "1610.29"}},
+                                                   "1610.29",
+                                                   "1.57",
+                                                   "5",
+                                                   "1"},
+                                           Example{"VaultRow",
+                                                   kTelvarA,
+                                                   {{k450G, kRaid5, 5, 1, true}},
+                                                   {{"1362.42", "1362.42"}},
+                                                   "1362.42",
+                                                   "1.33",
+                                                   "5",
+                                                   "1"},
+                                           Example{"ThreeRows",
+                                                   kTelvarA,
+                                                   {{k450G, kRaid5, 5, 1, true},
+                                                    {k450G, kRaid10, 8, 10, false},
+                                                    {k1TbAta, kRaid6, 6, 4, false}},
+                                                   {{"1362.42", "1362.42"},
+                                                    {"1610.29", "16102.92"},
+                                                    {"3668.60", "14674.39"}},
+                                                   "32139.73",
+                                                   "31.39",
+                                                   "109",
+                                                   "1"},
+                                           Example{"OneDiskOverTheMaximum",
+                                                   kTelvarA,
+                                                   {{k450G, kRaid5, 11, 11, false}},
+                                                   {{"4025.73", "44283.03"}},
+                                                   "44283.03",
+                                                   "43.25",
+                                                   "121",
+                                                   "2"},
+                                           Example{"ExactlyTheMaximum",
+                                                   kTelvarA,
+                                                   {{k450G, kRaid10, 8, 15, false}},
+                                                   {{"1610.29", "24154.38"}},
+                                                   "24154.38",
+                                                   "23.59",
+                                                   "120",
+                                                   "1"},
+                                           Example{"NineCharactersNotCut",
+                                                   kTelvarD,
+                                                   {{k1TbAta, kRaid6, 16, 60, false}},
+                                                   {{"12840.09", "770405.30"}},
+                                                   "770405.30",
+                                                   "752.35",
+                                                   "960",
+                                                   "1"},
+                                           Example{"ZundaAtaVaultAllowed",
+                                                   kZundaS,
+                                                   {{k750GAta, kRaid5, 5, 1, true}},
+                                                   {{"2681.85", "2681.85"}},
+                                                   "2681.85",
+                                                   "2.62",
+                                                   "5",
+                                                   "1"},
+                                           Example{"ZundaUnofferedDiskWithoutGroups",
+                                                   kZundaS,
+                                                   {{k73G, kRaid5, 5, 0, false}},
+                                                   {{"0.00", "0.00"}},
+                                                   "0.00",
+                                                   "0.00",
+                                                   "0",
+                                                   "0"},
+                                           Example{"NoRaidTypeCountsDisksOnly",
+                                                   kTelvarA,
+                                                   {{k450G, -1, 5, 3, false}},
+                                                   {{"0.00", "0.00"}},
+                                                   "0.00",
+                                                   "0.00",
+                                                   "15",
+                                                   "1"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct FailureCase {
+    const char* name;
+    int model;
+    int failingRow;
+    int disk, raid;
+    std::uint32_t disks, groups;
+    bool vault;
+    const char* message;
+    bool rowTextsRewritten; // only a broken RAID rule writes the failing row's texts
+};
+
+class ComputeFailureTest : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(ComputeFailureTest, ShowsOneMessageAndEndsWithError) {
+    const FailureCase& c = GetParam();
+    ConfigSheet sheet;
+    sheet.modelIndex = c.model;
+    // Earlier rows are valid; they must show fresh results.
+    for (int r = 1; r < c.failingRow; ++r) {
+        setRow(sheet, r, k300G, kRaid5, 5, 1);
+    }
+    setRow(sheet, c.failingRow, c.disk, c.raid, c.disks, c.groups, c.vault);
+    markAllTexts(sheet);
+    RecordingSink sink;
+    computeSheet(sheet, sink);
+
+    ASSERT_EQ(sink.shown.size(), 1u);
+    EXPECT_EQ(sink.shown.front(), c.message);
+    expectErrorEnding(sheet);
+    for (int r = 1; r < c.failingRow; ++r) {
+        EXPECT_NE(row(sheet, r).groupCapacityText, "old group") << "row " << r;
+    }
+    const GroupDefinition& failing = row(sheet, c.failingRow);
+    if (c.rowTextsRewritten) {
+        EXPECT_EQ(failing.groupCapacityText, "    0.00");
+        EXPECT_EQ(failing.totalCapacityText, "    0.00");
+    } else {
+        EXPECT_EQ(failing.groupCapacityText, "old group");
+        EXPECT_EQ(failing.totalCapacityText, "old total");
+    }
+    for (int r = c.failingRow + 1; r <= kRowCount; ++r) {
+        EXPECT_EQ(row(sheet, r).groupCapacityText, "old group") << "row " << r;
+        EXPECT_EQ(row(sheet, r).totalCapacityText, "old total") << "row " << r;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, ComputeFailureTest,
+    ::testing::Values(
+        // The vault check looks at nothing but the flag, the model and the disk type.
+        FailureCase{"AtaVaultOnMorvikB", kMorvikB, 1, k500GAta, -1, 0, 0, true,
+                    "Error: SATA drives not allowed in Vault enclosure.", false},
+        FailureCase{"AtaVaultOnTelvarDRow5", kTelvarD, 5, k1TbAta, kRaid5, 5, 2, true,
+                    "Error: SATA drives not allowed in Vault enclosure.", false},
+        FailureCase{"ZundaUnofferedDisk", kZundaS, 1, k73G, kRaid5, 5, 1, false,
+                    "Disk type not allowed with selected chassis", false},
+        FailureCase{"ZundaAtaVaultPassesVaultFailsDisk", kZundaS, 2, k500GAta, kRaid5, 5, 1, true,
+                    "Disk type not allowed with selected chassis", false},
+        // The RAID rule is asked whatever the group count.
+        FailureCase{"RaidRuleWithZeroGroups", kTelvarA, 4, k450G, kRaid5, 2, 0, false,
+                    "Error: RAID5 requires 3 to 16 disks per group", true},
+        FailureCase{"TooManyDisksWithoutRaidType", kTelvarA, 1, k450G, -1, 17, 1, false,
+                    "Error: Max disks per group is 16", true},
+        FailureCase{"LastRow", kTelvarA, 10, k450G, kRaid6, 5, 1, false,
+                    "Error: RAID6 requires 4 to 16, even number of disks per group", true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ComputeSheetTest, AtaDiskInRowSixNeverFailsTheVaultCheck) {
+    ConfigSheet sheet;
+    sheet.modelIndex = kMorvikB;
+    setRow(sheet, 6, k500GAta, kRaid5, 5, 1);
+    // Rows 6 to 10 have no vault box; a stray flag there must not count.
+    sheet.rows[5].includesVault = true;
+    RecordingSink sink;
+    computeSheet(sheet, sink);
+    EXPECT_TRUE(sink.shown.empty());
+    EXPECT_EQ(sheet.totalDisksText, "5");
+    // 480838076 KiB x 5 / 1024 x 0.8 / 1024, no reservation taken off.
+    EXPECT_EQ(row(sheet, 6).groupCapacityText, gib("1834.25"));
+}
+
+TEST(ComputeSheetTest, OnlyTheFirstFailingRowIsReported) {
+    ConfigSheet sheet;
+    sheet.modelIndex = kZundaS;
+    setRow(sheet, 1, k300G, kRaid5, 5, 1);
+    setRow(sheet, 2, k73G, kRaid5, 5, 1);
+    setRow(sheet, 5, k300G, kRaid5, 2, 1);
+    markAllTexts(sheet);
+    RecordingSink sink;
+    computeSheet(sheet, sink);
+    ASSERT_EQ(sink.shown.size(), 1u);
+    EXPECT_EQ(sink.shown.front(), "Disk type not allowed with selected chassis");
+    EXPECT_NE(row(sheet, 1).groupCapacityText, "old group");
+    for (int r = 2; r <= kRowCount; ++r) {
+        EXPECT_EQ(row(sheet, r).groupCapacityText, "old group") << r;
+    }
+}
+
+TEST(ComputeSheetTest, SuccessAfterFailureReplacesEveryText) {
+    ConfigSheet sheet;
+    setRow(sheet, 3, k450G, kRaid5, 2, 1);
+    RecordingSink sink;
+    computeSheet(sheet, sink);
+    ASSERT_EQ(sink.shown.size(), 1u);
+    setRow(sheet, 3, k450G, kRaid5, 5, 1);
+    markAllTexts(sheet);
+    computeSheet(sheet, sink);
+    EXPECT_EQ(sink.shown.size(), 1u);
+    for (const GroupDefinition& r : sheet.rows) {
+        EXPECT_NE(r.groupCapacityText, "old group");
+        EXPECT_NE(r.totalCapacityText, "old total");
+    }
+    EXPECT_EQ(sheet.netTotalGbText, gib("1610.29"));
+    EXPECT_EQ(sheet.arraysRequiredText, "1");
+}
+
+// Hundreds of millions of groups: a 32-bit count would wrap and print negative.
+TEST(ComputeSheetTest, DiskCountBeyondThirtyTwoBitsIsPrintedWhole) {
+    ConfigSheet sheet;
+    sheet.modelIndex = kTelvarD;
+    setRow(sheet, 1, k450G, kRaid5, 16, 4000000000u);
+    setRow(sheet, 2, k450G, kRaid5, 16, 4000000000u);
+    RecordingSink sink;
+    computeSheet(sheet, sink);
+    EXPECT_TRUE(sink.shown.empty());
+    EXPECT_EQ(sheet.totalDisksText, "128000000000");
+    EXPECT_EQ(sheet.arraysRequiredText, "133333334"); // 128e9 / 960, rounded up
+}
+
+TEST(ComputeSheetTest, ModelOutsideTheTableNeverDividesByZero) {
+    ConfigSheet sheet;
+    sheet.modelIndex = 42;
+    RecordingSink sink;
+    computeSheet(sheet, sink);
+    EXPECT_TRUE(sink.shown.empty());
+    EXPECT_EQ(sheet.arraysRequiredText, "0");
+    setRow(sheet, 1, k450G, kRaid5, 5, 1);
+    computeSheet(sheet, sink);
+    ASSERT_EQ(sink.shown.size(), 1u);
+    EXPECT_EQ(sink.shown.front(), "Disk type not allowed with selected chassis");
+}
+
+TEST(FormatCapacityTest, MatchesPrintfFieldForField) {
+    std::mt19937_64 random(20261208);
+    std::uniform_real_distribution<double> magnitude(0.0, 12.0);
+    std::vector<double> values = {0.0, 0.005, 0.015, 0.125, 0.375, 1.005, 2.675, 1e15, 1e300};
+    for (int i = 0; i < 20000; ++i) {
+        values.push_back(std::pow(10.0, magnitude(random)) * 0.999);
+    }
+    for (double v : values) {
+        char expected[400];
+        std::snprintf(expected, sizeof expected, "%8.2f", v);
+        ASSERT_EQ(formatCapacity(v), expected) << v;
+    }
+}
+
+// The usable share of a group, worked out here from first principles for the accepted sizes.
+double independentFraction(int raid, std::uint32_t disks) {
+    const double n = disks;
+    switch (raid) {
+    case 0:
+    case 6:
+        return 1.0;
+    case 1:
+    case 2:
+        return 0.5;
+    case 3:
+    case 4:
+        return 1.0 - 1.0 / n;
+    case 5:
+        return 1.0 - 2.0 / n;
+    default:
+        return 0.0;
+    }
+}
+
+// For random valid sheets: the net total is the sum of the row totals worked out separately,
+// and the disk count and the arrays needed follow from the rows.
+TEST(ComputeSheetTest, RandomValidSheetsAddUp) {
+    struct Accepted {
+        int raid;
+        std::uint32_t disks;
+    };
+    constexpr Accepted kAccepted[] = {{4, 5}, {4, 9}, {2, 8}, {5, 6},  {0, 3},
+                                      {3, 5}, {1, 2}, {6, 1}, {4, 16}, {-1, 7}};
+    std::mt19937 random(4242);
+    for (int trial = 0; trial < 400; ++trial) {
+        ConfigSheet sheet;
+        sheet.modelIndex = static_cast<int>(random() % kArrayModels.size());
+        const ArrayModel& model = kArrayModels[static_cast<std::size_t>(sheet.modelIndex)];
+        const bool ataVaultOk = model.ataVaultAllowed;
+        std::uint64_t disks = 0;
+        double netMib = 0.0;
+        std::vector<std::string> rowTexts;
+        for (int r = 1; r <= kRowCount; ++r) {
+            const Accepted& pick = kAccepted[random() % std::size(kAccepted)];
+            const std::uint32_t groups = random() % 3 == 0 ? 0 : random() % 50;
+            // Disk types offered on every family: 146 G to 450 G, 750 G and 1 TB.
+            constexpr int kEverywhere[] = {1, 2, 3, 4, 6, 7};
+            const int disk = kEverywhere[random() % std::size(kEverywhere)];
+            const bool vault = r <= kVaultRowCount && random() % 4 == 0 &&
+                               (ataVaultOk || !kDiskTypes[static_cast<std::size_t>(disk)].isAta);
+            setRow(sheet, r, disk, pick.raid, pick.disks, groups, vault);
+
+            std::uint32_t kib = kDiskTypes[static_cast<std::size_t>(disk)]
+                                    .usableKib[static_cast<std::size_t>(model.family)];
+            if (vault) {
+                kib -= kFamilies[static_cast<std::size_t>(model.family)].vaultReservationKib;
+            }
+            const double groupMib = independentFraction(pick.raid, pick.disks) *
+                                    (double(kib) * double(pick.disks) / 1024.0);
+            const double rowMib = double(groups) * groupMib;
+            netMib += rowMib;
+            disks += std::uint64_t{groups} * pick.disks;
+            rowTexts.push_back(formatCapacity(rowMib / 1024.0));
+        }
+        RecordingSink sink;
+        computeSheet(sheet, sink);
+        ASSERT_TRUE(sink.shown.empty()) << sink.shown.front();
+
+        for (std::size_t i = 0; i < rowTexts.size(); ++i) {
+            EXPECT_EQ(sheet.rows[i].totalCapacityText, rowTexts[i]) << "row " << i + 1;
+        }
+        EXPECT_EQ(sheet.netTotalGbText, formatCapacity(netMib / 1024.0));
+        EXPECT_EQ(sheet.netTotalTbText, formatCapacity(netMib / 1024.0 / 1024.0));
+        EXPECT_EQ(sheet.totalDisksText, std::to_string(disks));
+        EXPECT_EQ(sheet.arraysRequiredText,
+                  std::to_string((disks + model.maxDisks - 1) / model.maxDisks));
+    }
+}
+
+} // namespace
+} // namespace brim
