@@ -10,7 +10,7 @@ namespace brim {
 namespace {
 
 // The values a clear puts into its row. Disk type 2 ("300 G FC") is the clear's own value; the
-// start-up value of a row is 4 (Part 1.3).
+// start-up value of a row is 4.
 constexpr std::int32_t kClearedDiskType = 2;
 constexpr std::uint32_t kRaid1DisksPerGroup = 2;
 constexpr std::uint32_t kIndivDiskDisksPerGroup = 1;
@@ -23,8 +23,8 @@ constexpr std::size_t rowIndex(int row) noexcept {
     return static_cast<std::size_t>(row - 1);
 }
 
-// Every preset writes only values that the copy-in validations and the RAID rules accept
-// (Part 2.1): a disk type of the catalogue that every family offers, a RAID type other than
+// Every preset writes only values that the copy-in validations and the RAID rules accept:
+// a disk type of the catalogue that every family offers, a RAID type other than
 // the two locking ones, and a disks-per-group count within the range check.
 constexpr bool presetIsValid(const Preset& preset) noexcept {
     if (preset.diskType < 0 || preset.diskType >= static_cast<std::int32_t>(kDiskTypes.size()) ||

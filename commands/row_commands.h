@@ -67,7 +67,7 @@ inline constexpr std::array<RowEditControls, kRowCount> kRowEditControls{{
 }};
 // clang-format on
 
-// The commands by which the main window changes its sheet (Part 2.1). The order in which each
+// The commands by which the main window changes its sheet. The order in which each
 // calls the view is what the user sees, so it is part of each command. "Capture" is
 // copyControlsToSheet, whose outcome no command looks at: a command goes on with the sheet as a
 // failed copy left it. "Refresh" is copySheetToControls. Rows are numbered 1 to 10; a command
@@ -79,7 +79,7 @@ public:
     // control of the window starts enabled.
     RowCommands(ConfigSheet& sheet, SheetView& view) noexcept;
 
-    // The Compute command (Part 1.3): capture, computeSheet, refresh (on every path).
+    // The Compute command: capture, computeSheet, refresh (on every path).
     void compute();
     // A RAID type picked in the row: capture, applyRaidLock(row), refresh (for every RAID type).
     void changeRaidType(int row);

@@ -21,8 +21,8 @@ const Preset& presetNamed(std::string_view caption) {
     return kPresets[0];
 }
 
-// The table of Part 2.1, left to right on screen, with the buttons of Part 4.2.
-TEST(PresetTable, AsSpecified) {
+// The four presets, left to right on screen, with their buttons.
+TEST(PresetTable, MatchesTheButtonsOnScreen) {
     struct Expected {
         std::string_view caption;
         int controlId;
@@ -126,8 +126,8 @@ INSTANTIATE_TEST_SUITE_P(Part21, PresetSticky, ::testing::ValuesIn(allStickyCase
                              return name + (info.param.sticky ? "_StickyOn" : "_StickyOff");
                          });
 
-// Part 2.1's example: Sticky Changes on (its start-up state), 3 groups in row 1 and 0 in every
-// other row; "Max IOPS" leaves row 1 and gives rows 2 to 10 disk type 1, RAID1/0 and 4 disks.
+// The planner's usual case: Sticky Changes on (its start-up state), 3 groups in row 1 and 0 in
+// every other row; "Max IOPS" leaves row 1 and gives rows 2 to 10 disk type 1, RAID1/0 and 4 disks.
 TEST(Preset, MaxIopsStickyOn) {
     CommandsFixture f;
     ASSERT_TRUE(f.sheet.stickyChanges);

@@ -1,4 +1,4 @@
-// changeRaidType and applyRaidLock: the lock table of Part 2.1.
+// changeRaidType and applyRaidLock: which RAID types fix and lock the disks per group.
 
 #include "fake_sheet_view.h"
 
