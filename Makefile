@@ -22,6 +22,12 @@ test: deps
 bench: all
 	@for b in build/release/bench/bench_*; do echo "== $$b"; $$b --benchmark_repetitions=5 --benchmark_report_aggregates_only=true || exit 1; done
 
+# The Debian package from the release build, then its check (contents, Depends, a start
+# of the unpacked program under Xvfb).
+package: all
+	cd build/release && cpack
+	ctest --preset release -L package
+
 format:
 	clang-format -i $$(git ls-files '*.h' '*.cpp')
 
