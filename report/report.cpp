@@ -1,1 +1,279 @@
 #include "report.h"
+
+#include "catalogue.h"
+
+#include <QFileDevice>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QString>
+#include <array>
+#include <charconv>
+#include <cstddef>
+#include <cstdint>
+#include <ctime>
+
+namespace brim {
+namespace {
+
+// The program's version as the title line shows it: the shortest form with at most six
+// significant digits, so 4.3 and never 4.30.
+constexpr double kReportVersion = 4.3;
+constexpr int kVersionDigits = 6;
+
+constexpr std::string_view kTitle = "Tessaryn Brimcount ";
+constexpr std::string_view kDateTimeGap = "   ";
+constexpr std::string_view kRule = "=================================================";
+constexpr std::string_view kModelLabel = "System Model: ";
+constexpr std::string_view kNetGbLabel = "Total Net (GB): ";
+constexpr std::string_view kNetTbLabel = "Total Net (TB): ";
+constexpr std::string_view kTotalDisksLabel = "Total # Disks: ";
+constexpr std::string_view kArraysLabel = "Min. # of arrays needed: ";
+constexpr std::string_view kConfigurationRule = "======= CONFIGURATION ========";
+// With tab stops every eight columns "#Disks/" sits above " Group" and "CAPACITY" above the
+// two capacity columns.
+constexpr std::string_view kHeadings1 = "\t\t\t\t     #Disks/\t\t    CAPACITY";
+// Each heading ends in the column where its data field ends, except "# Groups".
+constexpr std::string_view kHeadings2 = "# Groups"
+                                        "     "
+                                        "Disk Type  "
+                                        "  "
+                                        "RAID Type"
+                                        "  "
+                                        " Group"
+                                        "  "
+                                        "Is Vault?"
+                                        "  "
+                                        "Per Group"
+                                        "  "
+                                        "   Subtotal";
+
+// Minimum widths of the seven fields of a data line; a longer value is written whole.
+struct DataLineWidths {
+    std::size_t groupCount;
+    std::size_t diskName;
+    std::size_t raidName;
+    std::size_t disksPerGroup;
+    std::size_t vaultWord;
+    std::size_t groupCapacity;
+    std::size_t totalCapacity;
+};
+constexpr DataLineWidths kWidths{6, 16, 13, 8, 11, 11, 13};
+
+constexpr std::size_t kDataLineLength = 78;
+constexpr std::size_t kFixedPartLength = 12 * 80;
+
+// A chain of symbolic links longer than this is taken for a loop.
+constexpr int kMaxLinkHops = 40;
+
+void appendLine(std::string& out, std::string_view text) {
+    out += text;
+    out += '\n';
+}
+
+void appendRightAligned(std::string& out, std::string_view text, std::size_t width) {
+    if (text.size() < width) {
+        out.append(width - text.size(), ' ');
+    }
+    out += text;
+}
+
+template <typename Integer> std::string_view decimal(Integer value, std::array<char, 16>& buffer) {
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return {buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data())};
+}
+
+// Counts are unsigned 32-bit: a count of 2^31 or more prints as its true value.
+void appendCount(std::string& out, std::uint32_t value, std::size_t width) {
+    std::array<char, 16> buffer{};
+    appendRightAligned(out, decimal(value, buffer), width);
+}
+
+void appendInt(std::string& out, int value) {
+    std::array<char, 16> buffer{};
+    out += decimal(value, buffer);
+}
+
+// "%02d": at least two digits, a leading zero below ten.
+void appendTwoDigits(std::string& out, int value) {
+    if (value >= 0 && value < 10) {
+        out += '0';
+    }
+    appendInt(out, value);
+}
+
+// Like "%g" but independent of the C locale, which Qt sets from the environment.
+void appendVersion(std::string& out) {
+    std::array<char, 32> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), kReportVersion,
+                                      std::chars_format::general, kVersionDigits);
+    out.append(buffer.data(), result.ptr);
+}
+
+void appendDateTime(std::string& out, const ReportTime& time) {
+    appendInt(out, time.month);
+    out += '/';
+    appendInt(out, time.day);
+    out += '/';
+    appendInt(out, time.year);
+    out += kDateTimeGap;
+    appendInt(out, time.hour);
+    out += ':';
+    appendTwoDigits(out, time.minute);
+    out += ':';
+    appendTwoDigits(out, time.second);
+    out += '\n';
+}
+
+void appendLabelled(std::string& out, std::string_view label, std::string_view text) {
+    out += label;
+    appendLine(out, text);
+}
+
+// Rows 6 to 10 have no vault box, so their vault column always reads "No".
+bool rowHoldsVault(const GroupDefinition& row, std::size_t rowIndex) {
+    return rowIndex < static_cast<std::size_t>(kVaultRowCount) && row.includesVault;
+}
+
+void appendDataLine(std::string& out, const GroupDefinition& row, std::size_t rowIndex,
+                    int modelIndex) {
+    appendCount(out, row.groupCount, kWidths.groupCount);
+    appendRightAligned(out, Catalogue::diskReportName(row.diskType, modelIndex), kWidths.diskName);
+    // No RAID type chosen (-1) leaves the field blank.
+    appendRightAligned(out, Catalogue::raidReportName(row.raidType), kWidths.raidName);
+    appendCount(out, row.disksPerGroup, kWidths.disksPerGroup);
+    appendRightAligned(out, Catalogue::vaultWord(rowHoldsVault(row, rowIndex)), kWidths.vaultWord);
+    appendRightAligned(out, row.groupCapacityText, kWidths.groupCapacity);
+    appendRightAligned(out, row.totalCapacityText, kWidths.totalCapacity);
+    out += '\n';
+}
+
+void appendHeader(std::string& out, const ConfigSheet& sheet, const ReportTime& time) {
+    out += kTitle;
+    appendVersion(out);
+    out += '\n';
+    appendDateTime(out, time);
+    appendLine(out, kRule);
+    appendLabelled(out, kModelLabel, Catalogue::modelName(sheet.modelIndex));
+}
+
+void appendBody(std::string& out, const ConfigSheet& sheet) {
+    appendLabelled(out, kNetGbLabel, sheet.netTotalGbText);
+    appendLabelled(out, kNetTbLabel, sheet.netTotalTbText);
+    appendLabelled(out, kTotalDisksLabel, sheet.totalDisksText);
+    appendLabelled(out, kArraysLabel, sheet.arraysRequiredText);
+    appendLine(out, kConfigurationRule);
+    appendLine(out, {});
+    appendLine(out, kHeadings1);
+    appendLine(out, kHeadings2);
+    for (std::size_t i = 0; i < sheet.rows.size(); ++i) {
+        if (sheet.rows[i].groupCount != 0) {
+            appendDataLine(out, sheet.rows[i], i, sheet.modelIndex);
+        }
+    }
+}
+
+std::size_t expectedReportSize(const ConfigSheet& sheet) {
+    return kFixedPartLength + sheet.rows.size() * (kDataLineLength + 1);
+}
+
+enum class SaveOutcome { Saved, OpenFailed, WriteFailed };
+
+// Follows a chain of symbolic links to the file that it names, which need not exist yet.
+// Nothing when the chain does not end.
+std::optional<QString> followLinks(const QString& path) {
+    QString target = path;
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+        const QFileInfo info(target);
+        if (!info.isSymLink()) {
+            return target;
+        }
+        target = info.symLinkTarget();
+    }
+    return std::nullopt;
+}
+
+// An existing file that nobody may write. Root could write it all the same; the report still
+// leaves it alone, as the user marked it.
+bool isReadOnlyFile(const QString& path) {
+    const QFileInfo info(path);
+    constexpr auto kAnyWrite =
+        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    return info.isFile() && !(info.permissions() & kAnyWrite);
+}
+
+// Writes `text` to a temporary file beside `path` and renames it over `path` only once every
+// byte is written. A write past the disk's or the process's limit can come back short without
+// an error, and commit() ignores a failing flush of its own, so both are checked before it.
+SaveOutcome saveAtomically(const QString& path, std::string_view text) {
+    if (isReadOnlyFile(path)) {
+        return SaveOutcome::OpenFailed;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        return SaveOutcome::OpenFailed;
+    }
+    const auto size = static_cast<qint64>(text.size());
+    if (file.write(text.data(), size) != size || !file.flush()) {
+        file.cancelWriting(); // the temporary file is removed when `file` goes
+        return SaveOutcome::WriteFailed;
+    }
+    return file.commit() ? SaveOutcome::Saved : SaveOutcome::WriteFailed;
+}
+
+SaveOutcome saveReport(const std::string& chosenPath, std::string_view text) {
+    const std::optional<QString> path = followLinks(QString::fromStdString(chosenPath));
+    return path ? saveAtomically(*path, text) : SaveOutcome::OpenFailed;
+}
+
+} // namespace
+
+ReportTime currentLocalTime() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    if (localtime_r(&now, &local) == nullptr) {
+        return {};
+    }
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+            local.tm_hour,        local.tm_min,     local.tm_sec};
+}
+
+std::string formatReportHeader(const ConfigSheet& sheet, const ReportTime& time) {
+    std::string out;
+    appendHeader(out, sheet, time);
+    return out;
+}
+
+std::string formatReport(const ConfigSheet& sheet, const ReportTime& time) {
+    std::string out;
+    out.reserve(expectedReportSize(sheet));
+    appendHeader(out, sheet, time);
+    appendBody(out, sheet);
+    return out;
+}
+
+void writeReportHeader(std::string& output, const ConfigSheet& sheet) {
+    appendHeader(output, sheet, currentLocalTime());
+}
+
+void printReport(const ConfigSheet& sheet, ReportFileChooser& chooser, MessageSink& messages) {
+    const std::optional<std::string> chosen = chooser.chooseReportFile();
+    if (!chosen) {
+        return;
+    }
+    std::string text;
+    text.reserve(expectedReportSize(sheet));
+    writeReportHeader(text, sheet);
+    appendBody(text, sheet);
+    switch (saveReport(*chosen, text)) {
+    case SaveOutcome::Saved:
+        break;
+    case SaveOutcome::OpenFailed:
+        messages.show(kOpenFailedMessage);
+        break;
+    case SaveOutcome::WriteFailed:
+        messages.show(kWriteFailedMessage);
+        break;
+    }
+}
+
+} // namespace brim

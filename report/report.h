@@ -5,8 +5,12 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace brim {
+
+inline constexpr std::string_view kOpenFailedMessage = "Could not open output file.";
+inline constexpr std::string_view kWriteFailedMessage = "Could not write output file.";
 
 // The local date and time of one reading of the clock, broken down as the report writes it.
 struct ReportTime {
@@ -18,14 +22,19 @@ struct ReportTime {
     int second = 0;
 };
 
+// Reads the clock once and breaks the instant into local date and time.
 ReportTime currentLocalTime();
 
 // Lines 1 to 4 of the report (title, date, rule, model), each ending in a line feed.
 std::string formatReportHeader(const ConfigSheet& sheet, const ReportTime& time);
-// The whole report text: header, totals, column headings and one line per row with groups.
+// The whole report text: the header, totals, column headings and one line per row with
+// groups, every line (the last one included) ending in a line feed.
 std::string formatReport(const ConfigSheet& sheet, const ReportTime& time);
 
-// The save-file chooser: the path the user confirmed, or nothing when they cancelled.
+// Appends lines 1 to 4 to `output`, stamped with one reading of the local clock.
+void writeReportHeader(std::string& output, const ConfigSheet& sheet);
+
+// The save-file chooser: the path the user confirmed (UTF-8), or nothing when they cancelled.
 class ReportFileChooser {
 public:
     virtual ~ReportFileChooser() = default;
@@ -34,6 +43,13 @@ public:
 
 // The Print command: asks for a file and writes the sheet as it stands (no capture, no
 // recompute). At most one file replaced and at most one message shown.
+//
+// The report is written atomically: to a temporary file beside the target, renamed over it only
+// once every byte has reached the disk. On any failure the old file stays as it was and no
+// temporary file is left. A chosen path that is a symbolic link is followed, so the fresh
+// report replaces the link's target and the link keeps pointing at it. A file without any
+// write permission bit is treated as read-only and left alone, even for a user (root) whom
+// the system would let write it.
 void printReport(const ConfigSheet& sheet, ReportFileChooser& chooser, MessageSink& messages);
 
 } // namespace brim

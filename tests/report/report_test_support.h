@@ -1,0 +1,77 @@
+#pragma once
+
+#include "config_sheet.h"
+#include "message_sink.h"
+#include "report.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace brim::test {
+
+// Keeps every message text instead of showing a box.
+class RecordingSink : public MessageSink {
+public:
+    void show(std::string_view text) override { texts.emplace_back(text); }
+    std::vector<std::string> texts;
+};
+
+// Answers the save-file chooser with a fixed path, or a cancel when it holds none.
+class FakeChooser : public ReportFileChooser {
+public:
+    explicit FakeChooser(std::optional<std::string> answer) : answer_(std::move(answer)) {}
+    std::optional<std::string> chooseReportFile() override {
+        ++calls;
+        return answer_;
+    }
+    int calls = 0;
+
+private:
+    std::optional<std::string> answer_;
+};
+
+struct RowSpec {
+    int rowIndex;
+    std::uint32_t groupCount;
+    int diskType;
+    int raidType;
+    std::uint32_t disksPerGroup;
+    bool includesVault;
+    std::string groupCapacityText;
+    std::string totalCapacityText;
+};
+
+inline void setRow(ConfigSheet& sheet, const RowSpec& spec) {
+    GroupDefinition& row = sheet.rows[static_cast<std::size_t>(spec.rowIndex)];
+    row.groupCount = spec.groupCount;
+    row.diskType = spec.diskType;
+    row.raidType = spec.raidType;
+    row.disksPerGroup = spec.disksPerGroup;
+    row.includesVault = spec.includesVault;
+    row.groupCapacityText = spec.groupCapacityText;
+    row.totalCapacityText = spec.totalCapacityText;
+}
+
+inline void setTotals(ConfigSheet& sheet, std::string gb, std::string tb, std::string disks,
+                      std::string arrays) {
+    sheet.netTotalGbText = std::move(gb);
+    sheet.netTotalTbText = std::move(tb);
+    sheet.totalDisksText = std::move(disks);
+    sheet.arraysRequiredText = std::move(arrays);
+}
+
+// Ten rows with groups, as after a successful Compute on "Telvar D".
+inline ConfigSheet tenRowSheet() {
+    ConfigSheet sheet;
+    sheet.modelIndex = 8;
+    setTotals(sheet, "  99999.99", "   97.66", "960", "1");
+    for (int i = 0; i < kRowCount; ++i) {
+        setRow(sheet, {i, 6, 7, 5, 16, i < kVaultRowCount, " 12840.09", "  77040.53"});
+    }
+    return sheet;
+}
+
+} // namespace brim::test
