@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QString>
 
+class QLabel;
+
 namespace brim {
 
 // The built-in help text: no close box, stays on top, Enter closes it.
@@ -19,6 +21,7 @@ public:
 
 private:
     QString helpText_;
+    QLabel* text_ = nullptr; // field 1091, owned by the window
 };
 
 } // namespace brim

@@ -2,12 +2,18 @@
 
 #include "report.h"
 
+#include <QFileDialog>
+#include <memory>
+
 class QWidget;
 
 namespace brim {
 
-// The save-file chooser of Print: Qt's own file dialog in save mode, one file type
-// "Text Files (*.txt)", default suffix "txt", asking before it replaces a file.
+// The save-file chooser of Print, set up but not shown: Qt's own file dialog in save mode, one
+// file type "Text Files (*.txt)", default suffix "txt", asking before it replaces a file.
+std::unique_ptr<QFileDialog> makeReportFileDialog(QWidget* parent);
+
+// Shows the chooser modally over `parent` and returns the confirmed path (UTF-8).
 class ReportFileDialog final : public ReportFileChooser {
 public:
     explicit ReportFileDialog(QWidget* parent);
