@@ -28,6 +28,24 @@ package: all
 	cd build/release && cpack
 	ctest --preset release -L package
 
+# libFuzzer runs of the fuzz targets, built with clang in their own folder. New inputs go to
+# build/fuzz/corpus (the committed corpus in tests/fuzz/corpus is read, not written); a crash is
+# saved in build/fuzz/crashes and belongs in tests/fuzz/corpus/<target>/ once fixed.
+FUZZ_SECONDS ?= 180
+FUZZ_TARGETS := number_rule compute report
+
+fuzz: deps
+	cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DBRIMCOUNT_SANITIZE=ON -DBRIMCOUNT_FUZZ=ON -DBRIMCOUNT_BUILD_BENCH=OFF
+	cmake --build build/fuzz -j $(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+	@for t in $(FUZZ_TARGETS); do \
+		mkdir -p build/fuzz/corpus/$$t build/fuzz/crashes/$$t; \
+		echo "== fuzz_$$t for $(FUZZ_SECONDS) s"; \
+		build/fuzz/tests/fuzz/fuzz_$$t build/fuzz/corpus/$$t tests/fuzz/corpus/$$t \
+			-max_total_time=$(FUZZ_SECONDS) -artifact_prefix=build/fuzz/crashes/$$t/ \
+			-print_final_stats=1 || exit 1; \
+	done
+
 format:
 	clang-format -i $$(git ls-files '*.h' '*.cpp')
 
