@@ -1,1 +1,65 @@
 #pragma once
+
+#include "config_sheet.h"
+#include "message_sink.h"
+#include "window_layout.h"
+
+#include <span>
+#include <string>
+#include <unordered_map>
+
+class QLineEdit;
+class QWidget;
+
+namespace brim {
+
+// The main window's controls by identifier.
+class ControlMap {
+public:
+    void add(int id, QWidget* widget) { widgets_[id] = widget; }
+    // nullptr for an identifier that has no control.
+    QWidget* find(int id) const noexcept {
+        const auto it = widgets_.find(id);
+        return it == widgets_.end() ? nullptr : it->second;
+    }
+    std::size_t size() const noexcept { return widgets_.size(); }
+
+private:
+    std::unordered_map<int, QWidget*> widgets_;
+};
+
+// The notices of a refused field, shown before the focus goes back into it.
+std::string wholeNumberNotice();
+std::string disksPerGroupRangeNotice();
+
+// The window side of the exchange: walks the bindings in their order and moves each value
+// between its control and its sheet field, with the sheet's rules for what a text may store.
+// A list shows its index (no selection for -1 or an index outside it), an edit field its number,
+// a check box its flag, a result field its text as it stands.
+class ControlExchange {
+public:
+    ControlExchange(const ControlMap& controls, MessageSink& messages,
+                    std::span<const Binding> bindings = kBindings) noexcept;
+
+    // Reads every bound control into the sheet. At the first refused field: its notice, the
+    // focus back in it with the whole text selected, and false; later fields stay as they were.
+    bool copyControlsToSheet(ConfigSheet& sheet);
+    // Writes every bound field into its control. Never fails.
+    void copySheetToControls(ConfigSheet& sheet);
+
+    // True while either copy runs: the controls' notifications then come from the copy itself
+    // and must not start a command.
+    bool copying() const noexcept { return copying_; }
+
+private:
+    bool readControl(ConfigSheet& sheet, const Binding& binding);
+    void writeControl(ConfigSheet& sheet, const Binding& binding);
+    void refuse(QLineEdit* field, const std::string& notice);
+
+    const ControlMap& controls_;
+    MessageSink& messages_;
+    std::span<const Binding> bindings_;
+    bool copying_ = false;
+};
+
+} // namespace brim

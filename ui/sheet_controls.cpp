@@ -1,0 +1,163 @@
+#include "sheet_controls.h"
+
+#include "window_layout.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStringList>
+#include <algorithm>
+
+namespace brim {
+namespace {
+
+QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QLabel* makeLabel(const QString& text, Qt::Alignment alignment, bool wraps) {
+    auto* label = new QLabel(text);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(alignment | Qt::AlignTop);
+    label->setWordWrap(wraps);
+    return label;
+}
+
+QPushButton* makeButton(const QString& caption) {
+    auto* button = new QPushButton(caption);
+    // An auto-default button would take Enter for itself; Enter belongs to the window.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+QWidget* makeControl(ControlKind kind, const QString& caption, const QFontMetrics& metrics) {
+    switch (kind) {
+    case ControlKind::Label:
+        return makeLabel(caption, Qt::AlignLeft, true);
+    case ControlKind::ResultLeft:
+        return makeLabel(caption, Qt::AlignLeft, false);
+    case ControlKind::ResultRight:
+        return makeLabel(caption, Qt::AlignRight, false);
+    case ControlKind::EditField:
+        return new QLineEdit(caption);
+    case ControlKind::DropDownList:
+        return new QComboBox();
+    case ControlKind::CheckBox:
+        return new QCheckBox(caption);
+    case ControlKind::PushButton:
+        return makeButton(caption);
+    case ControlKind::PresetButton:
+        return makeButton(twoLineCaption(caption, metrics));
+    case ControlKind::GroupBox:
+        return new QGroupBox(caption);
+    }
+    return nullptr;
+}
+
+// A drop-down list's box is as high as the toolkit draws it; the layout's height is that of the
+// opened list, which decides how many entries show without scrolling.
+void placeDropDownList(QComboBox& list, const QRect& openedRect, const QFontMetrics& metrics) {
+    const int boxHeight = std::min(list.sizeHint().height(), openedRect.height());
+    list.setGeometry(openedRect.x(), openedRect.y(), openedRect.width(), boxHeight);
+    const int rowHeight = std::max(1, metrics.height());
+    list.setMaxVisibleItems(std::max(1, (openedRect.height() - boxHeight) / rowHeight));
+}
+
+class ControlBuilder {
+public:
+    ControlBuilder(QWidget& window, const DialogUnits& units, ControlMap& controls)
+        : window_(window), units_(units), controls_(controls), metrics_(window.font()) {}
+
+    void add(int id, ControlKind kind, std::string_view caption, const DialogRect& rect,
+             const QString& accessibleName) {
+        QWidget* widget = makeControl(kind, toQString(caption), metrics_);
+        widget->setParent(&window_);
+        widget->setAccessibleName(accessibleName);
+        const QRect pixels = units_.toPixels(rect);
+        if (auto* list = qobject_cast<QComboBox*>(widget)) {
+            placeDropDownList(*list, pixels, metrics_);
+        } else {
+            widget->setGeometry(pixels);
+        }
+        if (id != kNoControlId) {
+            controls_.add(id, widget);
+        }
+    }
+
+private:
+    QWidget& window_;
+    const DialogUnits& units_;
+    ControlMap& controls_;
+    QFontMetrics metrics_;
+};
+
+void fillLists(const ControlMap& controls) {
+    for (const ListFill& fill : kListFills) {
+        auto* list = qobject_cast<QComboBox*>(controls.find(fill.id));
+        if (list == nullptr) {
+            continue;
+        }
+        for (std::string_view entry : fill.entries) {
+            list->addItem(toQString(entry));
+        }
+    }
+}
+
+void setTabOrder(const ControlMap& controls) {
+    for (std::size_t i = 1; i < kTabOrder.size(); ++i) {
+        QWidget* before = controls.find(kTabOrder[i - 1]);
+        QWidget* after = controls.find(kTabOrder[i]);
+        if (before != nullptr && after != nullptr) {
+            QWidget::setTabOrder(before, after);
+        }
+    }
+}
+
+} // namespace
+
+QString twoLineCaption(const QString& caption, const QFontMetrics& metrics) {
+    QString best = caption;
+    int bestWidth = -1;
+    for (qsizetype blank = caption.indexOf(u' '); blank >= 0;
+         blank = caption.indexOf(u' ', blank + 1)) {
+        const QString first = caption.left(blank);
+        const QString second = caption.mid(blank + 1);
+        const int width =
+            std::max(metrics.horizontalAdvance(first), metrics.horizontalAdvance(second));
+        if (bestWidth < 0 || width < bestWidth) {
+            bestWidth = width;
+            best = first + u'\n' + second;
+        }
+    }
+    return best;
+}
+
+QString rowAccessibleName(int row, std::string_view columnName) {
+    return QStringLiteral("Row %1 %2").arg(row).arg(toQString(columnName));
+}
+
+void buildSheetControls(QWidget& window, const DialogUnits& units, ControlMap& controls) {
+    ControlBuilder builder(window, units, controls);
+    for (const FixedControl& control : kFixedControls) {
+        builder.add(control.id, control.kind, control.caption, control.rect,
+                    toQString(control.accessibleName));
+    }
+    for (const RowLayout& row : kRowLayouts) {
+        for (const RowColumnLayout& column : kRowColumns) {
+            if (rowHasColumn(row, column.column)) {
+                builder.add(rowCell(row, column.column).id, column.kind, column.caption,
+                            rowControlRect(row, column),
+                            rowAccessibleName(row.row, column.accessibleName));
+            }
+        }
+    }
+    fillLists(controls);
+    setTabOrder(controls);
+}
+
+} // namespace brim

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "control_exchange.h"
+#include "dialog_units.h"
+
+#include <QString>
+
+class QFontMetrics;
+class QWidget;
+
+namespace brim {
+
+// Creates every control of the main window from the layout tables as a child of `window`,
+// placed in dialog units, with its caption, accessible name and list entries, and registers
+// each one that has an identifier in `controls`. Sets the Tab order. Push buttons do not act as
+// default buttons: the window decides itself what Enter does.
+void buildSheetControls(QWidget& window, const DialogUnits& units, ControlMap& controls);
+
+// A preset caption on two lines: broken at the blank that gives the narrowest two lines, so
+// "BU 2 Disk" reads "BU 2" over "Disk". A caption without a blank stays on one line.
+QString twoLineCaption(const QString& caption, const QFontMetrics& metrics);
+
+// "Row 3 number of groups".
+QString rowAccessibleName(int row, std::string_view columnName);
+
+} // namespace brim
