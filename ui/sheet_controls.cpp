@@ -19,42 +19,55 @@ QString toQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QLabel* makeLabel(const QString& text, Qt::Alignment alignment, bool wraps) {
-    auto* label = new QLabel(text);
+QLabel* makeLabel(QWidget* parent, const QString& text, Qt::Alignment alignment, bool wraps) {
+    auto* label = new QLabel(text, parent);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(alignment | Qt::AlignTop);
     label->setWordWrap(wraps);
     return label;
 }
 
-QPushButton* makeButton(const QString& caption) {
-    auto* button = new QPushButton(caption);
+// A frame whose line runs through the middle of its caption, as on the classic dialogs the layout
+// was drawn for: the texts placed just below the caption then stand inside the frame. The usual
+// Qt look puts the line below the caption, through those texts.
+QGroupBox* makeGroupBox(QWidget* parent, const QString& caption) {
+    auto* box = new QGroupBox(caption, parent);
+    box->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 0.5em; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+        " left: 6px; padding: 0px 2px; }"));
+    return box;
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
     // An auto-default button would take Enter for itself; Enter belongs to the window.
     button->setAutoDefault(false);
     button->setDefault(false);
     return button;
 }
 
-QWidget* makeControl(ControlKind kind, const QString& caption, const QFontMetrics& metrics) {
+QWidget* makeControl(QWidget* parent, ControlKind kind, const QString& caption,
+                     const QFontMetrics& metrics) {
     switch (kind) {
     case ControlKind::Label:
-        return makeLabel(caption, Qt::AlignLeft, true);
+        return makeLabel(parent, caption, Qt::AlignLeft, true);
     case ControlKind::ResultLeft:
-        return makeLabel(caption, Qt::AlignLeft, false);
+        return makeLabel(parent, caption, Qt::AlignLeft, false);
     case ControlKind::ResultRight:
-        return makeLabel(caption, Qt::AlignRight, false);
+        return makeLabel(parent, caption, Qt::AlignRight, false);
     case ControlKind::EditField:
-        return new QLineEdit(caption);
+        return new QLineEdit(caption, parent);
     case ControlKind::DropDownList:
-        return new QComboBox();
+        return new QComboBox(parent);
     case ControlKind::CheckBox:
-        return new QCheckBox(caption);
+        return new QCheckBox(caption, parent);
     case ControlKind::PushButton:
-        return makeButton(caption);
+        return makeButton(parent, caption);
     case ControlKind::PresetButton:
-        return makeButton(twoLineCaption(caption, metrics));
+        return makeButton(parent, twoLineCaption(caption, metrics));
     case ControlKind::GroupBox:
-        return new QGroupBox(caption);
+        return makeGroupBox(parent, caption);
     }
     return nullptr;
 }
@@ -75,8 +88,7 @@ public:
 
     void add(int id, ControlKind kind, std::string_view caption, const DialogRect& rect,
              const QString& accessibleName) {
-        QWidget* widget = makeControl(kind, toQString(caption), metrics_);
-        widget->setParent(&window_);
+        QWidget* widget = makeControl(&window_, kind, toQString(caption), metrics_);
         widget->setAccessibleName(accessibleName);
         const QRect pixels = units_.toPixels(rect);
         if (auto* list = qobject_cast<QComboBox*>(widget)) {
