@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace brim::test {
 namespace {
@@ -39,6 +41,57 @@ int execWith(Window& window, ModalWatchdog& watchdog, std::function<void()> whil
 
 QRect pixels(const QDialog& window, DialogRect rect) {
     return DialogUnits(window.font()).toPixels(rect);
+}
+
+// Both windows: the buttons of their frames, and the keys that close them.
+struct WindowCase {
+    const char* name;
+    std::function<std::unique_ptr<QDialog>()> make;
+    Qt::WindowFlags present;
+    Qt::WindowFlags absent;
+};
+
+const std::vector<WindowCase>& windowCases() {
+    static const std::vector<WindowCase> kCases{
+        {"About", [] { return std::make_unique<AboutWindow>(); },
+         Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint,
+         Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowStaysOnTopHint},
+        // A title bar, but no close box and no window menu; above every other window.
+        {"Help", [] { return std::make_unique<HelpWindow>(); },
+         Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint,
+         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
+             Qt::WindowMaximizeButtonHint},
+    };
+    return kCases;
+}
+
+class SmallWindowsTest : public GuiTest {};
+
+TEST_F(SmallWindowsTest, FramesHaveExactlyTheirButtons) {
+    for (const WindowCase& w : windowCases()) {
+        const Qt::WindowFlags flags = w.make()->windowFlags();
+        EXPECT_EQ(flags & w.present, w.present) << w.name;
+        EXPECT_EQ(flags & w.absent, Qt::WindowFlags()) << w.name;
+    }
+}
+
+TEST_F(SmallWindowsTest, EnterAcceptsAndEscapeRejects) {
+    struct KeyCase {
+        Qt::Key key;
+        int result;
+    };
+    constexpr KeyCase kKeys[] = {{Qt::Key_Return, QDialog::Accepted},
+                                 {Qt::Key_Enter, QDialog::Accepted},
+                                 {Qt::Key_Escape, QDialog::Rejected}};
+    for (const WindowCase& w : windowCases()) {
+        for (const KeyCase& k : kKeys) {
+            const std::unique_ptr<QDialog> window = w.make();
+            QDialog* shown = window.get();
+            const int result =
+                execWith(*shown, watchdog_, [shown, k] { QTest::keyClick(shown, k.key); });
+            EXPECT_EQ(result, k.result) << w.name << " key " << k.key;
+        }
+    }
 }
 
 class AboutWindowTest : public GuiTest {};
@@ -79,30 +132,6 @@ TEST_F(AboutWindowTest, IsFixedInSizeWithItsControlsWhereTheLayoutPutsThem) {
     EXPECT_EQ(icon->geometry().topLeft(), pixels(window, {11, 17, 20, 20}).topLeft());
     EXPECT_FALSE(icon->pixmap().isNull());
     EXPECT_FALSE(window.windowIcon().isNull());
-}
-
-TEST_F(AboutWindowTest, HasACloseBoxAndNoMinimiseOrMaximise) {
-    const AboutWindow window;
-    const Qt::WindowFlags flags = window.windowFlags();
-    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
-    EXPECT_TRUE(flags.testFlag(Qt::WindowSystemMenuHint));
-    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
-    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
-}
-
-TEST_F(AboutWindowTest, EnterAndEscapeCloseIt) {
-    struct Case {
-        Qt::Key key;
-        int result;
-    };
-    for (const Case& c :
-         {Case{Qt::Key_Return, QDialog::Accepted}, Case{Qt::Key_Enter, QDialog::Accepted},
-          Case{Qt::Key_Escape, QDialog::Rejected}}) {
-        AboutWindow window;
-        const int result =
-            execWith(window, watchdog_, [&window, c] { QTest::keyClick(&window, c.key); });
-        EXPECT_EQ(result, c.result) << "key " << c.key;
-    }
 }
 
 class HelpWindowTest : public GuiTest {};
@@ -147,18 +176,6 @@ TEST_F(HelpWindowTest, IsFixedInSizeAndItsFieldWrapsWithoutScrolling) {
     EXPECT_TRUE(window.findChildren<QScrollArea*>().isEmpty());
 }
 
-TEST_F(HelpWindowTest, HasATitleBarButNoCloseBoxAndStaysOnTop) {
-    const HelpWindow window;
-    const Qt::WindowFlags flags = window.windowFlags();
-    EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint));
-    EXPECT_TRUE(flags.testFlag(Qt::WindowTitleHint));
-    EXPECT_TRUE(flags.testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_FALSE(flags.testFlag(Qt::WindowCloseButtonHint));
-    EXPECT_FALSE(flags.testFlag(Qt::WindowSystemMenuHint));
-    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
-    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
-}
-
 TEST_F(HelpWindowTest, TextIsEmptyUntilShownAndTheFieldShowsItExactly) {
     HelpWindow window;
     EXPECT_TRUE(window.helpText().isEmpty());
@@ -170,21 +187,6 @@ TEST_F(HelpWindowTest, TextIsEmptyUntilShownAndTheFieldShowsItExactly) {
     EXPECT_EQ(result, QDialog::Accepted);
     EXPECT_EQ(shown, HelpWindow::fixedHelpText());
     EXPECT_EQ(window.helpText(), HelpWindow::fixedHelpText());
-}
-
-TEST_F(HelpWindowTest, EnterAcceptsEscapeRejects) {
-    struct Case {
-        Qt::Key key;
-        int result;
-    };
-    for (const Case& c :
-         {Case{Qt::Key_Return, QDialog::Accepted}, Case{Qt::Key_Enter, QDialog::Accepted},
-          Case{Qt::Key_Escape, QDialog::Rejected}}) {
-        HelpWindow window;
-        const int result =
-            execWith(window, watchdog_, [&window, c] { QTest::keyClick(&window, c.key); });
-        EXPECT_EQ(result, c.result) << "key " << c.key;
-    }
 }
 
 TEST_F(HelpWindowTest, OkTakesTheFieldsTextBackAsItStands) {

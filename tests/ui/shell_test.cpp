@@ -212,13 +212,6 @@ TEST_F(ReportFileDialogTest, AddsTheTxtSuffixToANameWithoutOne) {
     EXPECT_TRUE(questions_.isEmpty());
 }
 
-TEST_F(ReportFileDialogTest, KeepsAnExtensionTheUserGave) {
-    ASSERT_TRUE(dir_.isValid());
-    const auto chosen = choose(dir_.filePath(QStringLiteral("report.log")), QMessageBox::No);
-    ASSERT_TRUE(chosen.has_value());
-    EXPECT_EQ(*chosen, dir_.filePath(QStringLiteral("report.log")).toStdString());
-}
-
 TEST_F(ReportFileDialogTest, AsksBeforeReplacingAndDecliningReturnsToTheChooser) {
     ASSERT_TRUE(dir_.isValid());
     QFile existing(dir_.filePath(QStringLiteral("old.txt")));
