@@ -22,8 +22,8 @@ work=$(mktemp -d)
 xvfb_pid=
 program_pid=
 cleanup() {
-    [ -n "$program_pid" ] && kill -9 "$program_pid" 2>/dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    if [ -n "$program_pid" ]; then kill -9 "$program_pid" 2>/dev/null || true; fi
+    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
     wait 2>/dev/null || true
     rm -rf "$work"
 }
@@ -53,7 +53,8 @@ wait_for() {
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 wait_for 10 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
+DISPLAY=":$(head -n1 "$work/display")"
+export DISPLAY
 
 # The program ignores its command line, Qt's own options included: with "-platform offscreen"
 # honoured, no window would ever appear on this display.
