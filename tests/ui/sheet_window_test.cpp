@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeySequence>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <fstream>
@@ -136,7 +137,8 @@ INSTANTIATE_TEST_SUITE_P(
         DiskListCase{1, {QStringLiteral("73G FC/EFD"), k146, k300, k400, k450, k500, k750, k1tb}},
         DiskListCase{3, {QStringLiteral("73 G FC/EFD"), k146, k300, k400, k450, k500, k750, k1tb}},
         DiskListCase{4, {QStringLiteral("  73 G FC"), k146, k300, k400, k450, k500, k750, k1tb}},
-        DiskListCase{10, {QStringLiteral("  73 G FC"), k146, k300, k400, k450, k500, k750, k1tb}}));
+        DiskListCase{10, {QStringLiteral("  73 G FC"), k146, k300, k400, k450, k500, k750, k1tb}}),
+    [](const auto& info) { return "Row" + std::to_string(info.param.row); });
 
 // ---- number of groups: capture on every change -----------------------------------------------
 
@@ -282,7 +284,8 @@ TEST_P(ClearRowTest, TheXButtonClearsItsOwnRowOnly) {
     EXPECT_TRUE(messages_.texts().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, ClearRowTest, ::testing::Values(1, 2, 5, 6, 10));
+INSTANTIATE_TEST_SUITE_P(Rows, ClearRowTest, ::testing::Values(1, 2, 5, 6, 10),
+                         [](const auto& info) { return "Row" + std::to_string(info.param); });
 
 // ---- presets ---------------------------------------------------------------------------------
 
@@ -340,6 +343,7 @@ TEST_F(SheetWindowTest, AModelChangeRecomputesAtOnce) {
 }
 
 struct VaultCase {
+    const char* name;
     int clicks;
     QString rowText;
     QString terabytes;
@@ -365,14 +369,18 @@ TEST_P(VaultClickTest, EachClickRecomputesWithTheBoxsNewState) {
     EXPECT_TRUE(messages_.texts().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Clicks, VaultClickTest,
-    ::testing::Values(VaultCase{1, QStringLiteral(" 1362.42"), QStringLiteral("    1.33")},
-                      VaultCase{2, QStringLiteral(" 1610.29"), QStringLiteral("    1.57")}));
+INSTANTIATE_TEST_SUITE_P(Clicks, VaultClickTest,
+                         ::testing::Values(VaultCase{"Checked", 1, QStringLiteral(" 1362.42"),
+                                                     QStringLiteral("    1.33")},
+                                           VaultCase{"CheckedAndCleared", 2,
+                                                     QStringLiteral(" 1610.29"),
+                                                     QStringLiteral("    1.57")}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---- Enter, Space, Escape, Done --------------------------------------------------------------
 
 struct EnterCase {
+    const char* name;
     int focused;
     Qt::Key key;
 };
@@ -391,11 +399,14 @@ TEST_P(EnterComputesTest, EnterOutsideAPushButtonComputesAndTheWindowStaysOpen) 
     EXPECT_TRUE(messages_.texts().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Focus, EnterComputesTest,
-    ::testing::Values(EnterCase{1011, Qt::Key_Return}, EnterCase{1009, Qt::Key_Enter},
-                      EnterCase{kModelList, Qt::Key_Return}, EnterCase{1020, Qt::Key_Return},
-                      EnterCase{1084, Qt::Key_Return}, EnterCase{kSticky, Qt::Key_Enter}));
+INSTANTIATE_TEST_SUITE_P(Focus, EnterComputesTest,
+                         ::testing::Values(EnterCase{"GroupsField", 1011, Qt::Key_Return},
+                                           EnterCase{"DisksField", 1009, Qt::Key_Enter},
+                                           EnterCase{"ModelList", kModelList, Qt::Key_Return},
+                                           EnterCase{"DiskList", 1020, Qt::Key_Return},
+                                           EnterCase{"VaultBox", 1084, Qt::Key_Return},
+                                           EnterCase{"StickyBox", kSticky, Qt::Key_Enter}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 class FocusedButtonKeyTest : public SheetWindowTest,
                              public ::testing::WithParamInterface<Qt::Key> {};
@@ -410,9 +421,26 @@ TEST_P(FocusedButtonKeyTest, PressesTheFocusedPushButtonInsteadOfComputing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, FocusedButtonKeyTest,
-                         ::testing::Values(Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space));
+                         ::testing::Values(Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space),
+                         [](const auto& info) {
+                             return QKeySequence(info.param).toString().toStdString();
+                         });
 
 enum class CloseBy { EscapeInField, DoneClick, EnterOnDone, CloseBox };
+
+std::string closeByName(CloseBy way) {
+    switch (way) {
+    case CloseBy::EscapeInField:
+        return "EscapeInField";
+    case CloseBy::DoneClick:
+        return "DoneClick";
+    case CloseBy::EnterOnDone:
+        return "EnterOnDone";
+    case CloseBy::CloseBox:
+        return "CloseBox";
+    }
+    return "Unknown";
+}
 
 class CloseTest : public SheetWindowTest, public ::testing::WithParamInterface<CloseBy> {};
 
@@ -442,7 +470,8 @@ TEST_P(CloseTest, ClosesAtOnceWithoutCaptureOrQuestion) {
 
 INSTANTIATE_TEST_SUITE_P(Ways, CloseTest,
                          ::testing::Values(CloseBy::EscapeInField, CloseBy::DoneClick,
-                                           CloseBy::EnterOnDone, CloseBy::CloseBox));
+                                           CloseBy::EnterOnDone, CloseBy::CloseBox),
+                         [](const auto& info) { return closeByName(info.param); });
 
 // ---- a copy that stops at a refused field ----------------------------------------------------
 
@@ -524,7 +553,8 @@ TEST_P(WindowMenuCommandTest, OnlyTheAboutCommandsOpenTheAboutWindow) {
 INSTANTIATE_TEST_SUITE_P(Ids, WindowMenuCommandTest,
                          ::testing::Values(MenuCommandCase{15, 0}, MenuCommandCase{16, 1},
                                            MenuCommandCase{31, 1}, MenuCommandCase{32, 0},
-                                           MenuCommandCase{0x10010, 1}));
+                                           MenuCommandCase{0x10010, 1}),
+                         [](const auto& info) { return "Id" + std::to_string(info.param.id); });
 
 TEST(WindowMenuEntryTest, AddsSeparatorAndEntryOnlyForATextThatIsNotEmpty) {
     QMenu withText;
@@ -569,7 +599,12 @@ TEST_P(WindowMenuTest, OpensTheWindowMenuWhoseAboutEntryShowsTheAboutWindow) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, WindowMenuTest,
-                         ::testing::Values(MenuOpenedBy::RightClick, MenuOpenedBy::ShiftF10));
+                         ::testing::Values(MenuOpenedBy::RightClick, MenuOpenedBy::ShiftF10),
+                         [](const auto& info) {
+                             return std::string(info.param == MenuOpenedBy::RightClick
+                                                    ? "RightClick"
+                                                    : "ShiftF10");
+                         });
 
 TEST_F(SheetWindowTest, HelpShowsTheHelpWindowAndLeavesTheSheetAlone) {
     typeOver(ids(1).disksPerGroup, QStringLiteral("17")); // a capture would refuse it

@@ -1,0 +1,306 @@
+#include "catalogue.h"
+#include "dialog_units.h"
+#include "sheet_controls.h"
+#include "sheet_exchange.h"
+#include "sheet_window_fixture.h"
+#include "window_layout.h"
+
+#include <QAbstractButton>
+#include <QMenu>
+#include <QWidget>
+#include <algorithm>
+#include <set>
+#include <utility>
+
+namespace brim::test {
+namespace {
+
+template <typename... Fs> struct Overloaded : Fs... { using Fs::operator()...; };
+template <typename... Fs> Overloaded(Fs...) -> Overloaded<Fs...>;
+
+// A test name from a caption: its letters and digits.
+std::string identifier(const QString& text) {
+    std::string result;
+    for (const QChar c : text) {
+        if (c.isLetterOrNumber()) {
+            result += c.toLatin1();
+        }
+    }
+    return result;
+}
+
+// ---- the tables hold together ----------------------------------------------------------------
+
+TEST(WindowLayoutTablesTest, EveryControlIdentifierIsUsedOnce) {
+    std::set<int> seen;
+    int controls = 0;
+    const auto use = [&](int id) {
+        if (id != kNoControlId) {
+            ++controls;
+            EXPECT_TRUE(seen.insert(id).second) << "identifier " << id << " used twice";
+        }
+    };
+    for (const FixedControl& control : kFixedControls) {
+        use(control.id);
+    }
+    for (const RowLayout& row : kRowLayouts) {
+        for (const RowColumnLayout& column : kRowColumns) {
+            if (rowHasColumn(row, column.column)) {
+                use(rowCell(row, column.column).id);
+            }
+        }
+    }
+    // 22 fixed controls with an identifier, 7 in each row and a vault box in rows 1 to 5.
+    EXPECT_EQ(controls, 22 + 10 * 7 + 5);
+}
+
+TEST(WindowLayoutTablesTest, EverySheetFieldIsBoundExactlyOnce) {
+    std::set<std::pair<SheetFieldKind, int>> fields;
+    std::set<int> controls;
+    for (const Binding& binding : kBindings) {
+        EXPECT_TRUE(fields.insert({binding.field.kind, binding.field.row}).second)
+            << "field bound twice, control " << binding.id;
+        EXPECT_TRUE(controls.insert(binding.id).second) << "control bound twice: " << binding.id;
+        ConfigSheet sheet;
+        EXPECT_FALSE(
+            std::visit([](auto* p) { return p == nullptr; }, fieldRef(sheet, binding.field)))
+            << "binding of control " << binding.id << " names no field";
+    }
+    // Model, sticky flag, four totals; six fields in every row; the vault flags of rows 1 to 5.
+    EXPECT_EQ(fields.size(), 2U + 4U + 10U * 6U + 5U);
+}
+
+TEST(WindowLayoutTablesTest, ListEntriesStandForTheCatalogueEntryAtTheirPosition) {
+    ASSERT_EQ(kModelEntries.size(), kArrayModels.size());
+    for (std::size_t i = 0; i < kModelEntries.size(); ++i) {
+        EXPECT_EQ(kModelEntries[i], Catalogue::modelName(static_cast<int>(i)));
+    }
+    ASSERT_EQ(kRaidEntries.size(), kRaidTypes.size());
+    for (std::size_t i = 0; i < kRaidEntries.size(); ++i) {
+        EXPECT_EQ(kRaidEntries[i], Catalogue::raidPickerName(static_cast<int>(i)));
+    }
+    for (const ListFill& fill : kListFills) {
+        if (fill.entries.size() == kDiskTypes.size()) {
+            // The disk lists spell a few names their own way; from "146 G FC" on they agree.
+            for (std::size_t i = 1; i < fill.entries.size(); ++i) {
+                const std::string_view entry = fill.entries[i];
+                const std::string_view trimmed = entry.substr(entry.find_first_not_of(' '));
+                EXPECT_EQ(trimmed, kDiskTypes[i].orlenReportName) << "list " << fill.id;
+            }
+        }
+    }
+}
+
+TEST(WindowLayoutTablesTest, EachRowCommandIsMappedFromAControlOfItsOwnRow) {
+    for (const EventMapEntry& entry : kEventMap) {
+        if (entry.row == 0) {
+            continue;
+        }
+        ASSERT_GE(entry.row, 1);
+        ASSERT_LE(entry.row, kRowCount);
+        const RowLayout& row = kRowLayouts[static_cast<std::size_t>(entry.row - 1)];
+        bool inRow = false;
+        for (const RowColumnLayout& column : kRowColumns) {
+            inRow = inRow || rowCell(row, column.column).id == entry.id;
+        }
+        EXPECT_TRUE(inRow) << "control " << entry.id << " is not in row " << entry.row;
+    }
+}
+
+TEST(WindowLayoutTablesTest, EveryPresetButtonFindsItsPreset) {
+    int presetButtons = 0;
+    for (const EventMapEntry& entry : kEventMap) {
+        if (entry.command != WindowCommand::ApplyPreset) {
+            continue;
+        }
+        ++presetButtons;
+        const bool found = std::any_of(kPresets.begin(), kPresets.end(),
+                                       [&](const Preset& p) { return p.controlId == entry.id; });
+        EXPECT_TRUE(found) << "button " << entry.id;
+    }
+    EXPECT_EQ(presetButtons, static_cast<int>(kPresets.size()));
+}
+
+struct CaptionCase {
+    QString caption;
+    QString shown;
+};
+
+class TwoLineCaptionTest : public ::testing::TestWithParam<CaptionCase> {};
+
+TEST_P(TwoLineCaptionTest, BreaksAtTheBlankThatGivesTheNarrowestLines) {
+    const QFontMetrics metrics(dialogFont());
+    EXPECT_EQ(twoLineCaption(GetParam().caption, metrics), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Captions, TwoLineCaptionTest,
+    ::testing::Values(CaptionCase{QStringLiteral("Low Cost"), QStringLiteral("Low\nCost")},
+                      CaptionCase{QStringLiteral("Cheap IOPS"), QStringLiteral("Cheap\nIOPS")},
+                      CaptionCase{QStringLiteral("BU 2 Disk"), QStringLiteral("BU 2\nDisk")},
+                      CaptionCase{QStringLiteral("Compute"), QStringLiteral("Compute")}),
+    [](const auto& info) { return identifier(info.param.caption); });
+
+// ---- the built window ------------------------------------------------------------------------
+
+// Every control with an identifier is built, with the widget that its binding and its events
+// need.
+TEST_F(SheetWindowTest, EveryBindingFindsAControlThatCanShowItsField) {
+    ConfigSheet scratch;
+    for (const Binding& binding : kBindings) {
+        QWidget* widget = window_->control(binding.id);
+        ASSERT_NE(widget, nullptr) << "control " << binding.id;
+        const FieldRef field = fieldRef(scratch, binding.field);
+        const bool fits = std::visit(
+            Overloaded{
+                [&](std::int32_t*) { return qobject_cast<QComboBox*>(widget) != nullptr; },
+                [&](std::uint32_t*) { return qobject_cast<QLineEdit*>(widget) != nullptr; },
+                [&](bool*) { return qobject_cast<QCheckBox*>(widget) != nullptr; },
+                [&](std::string*) { return qobject_cast<QLabel*>(widget) != nullptr; },
+            },
+            field);
+        EXPECT_TRUE(fits) << "control " << binding.id << " is a "
+                          << widget->metaObject()->className();
+    }
+}
+
+TEST_F(SheetWindowTest, EveryUserActionHasAControlThatRaisesIt) {
+    for (const EventMapEntry& entry : kEventMap) {
+        QWidget* widget = window_->control(entry.id);
+        ASSERT_NE(widget, nullptr) << "control " << entry.id;
+        switch (entry.action) {
+        case UserAction::Picks:
+            EXPECT_NE(qobject_cast<QComboBox*>(widget), nullptr) << entry.id;
+            break;
+        case UserAction::EditsText:
+            EXPECT_NE(qobject_cast<QLineEdit*>(widget), nullptr) << entry.id;
+            break;
+        case UserAction::Clicks:
+            EXPECT_NE(qobject_cast<QAbstractButton*>(widget), nullptr) << entry.id;
+            break;
+        }
+    }
+}
+
+struct AccessibleNameCase {
+    int id;
+    QString name;
+};
+
+class AccessibleNameTest : public SheetWindowTest,
+                           public ::testing::WithParamInterface<AccessibleNameCase> {};
+
+TEST_P(AccessibleNameTest, NamesTheControlForAScreenReader) {
+    EXPECT_EQ(window_->control(GetParam().id)->accessibleName(), GetParam().name);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Controls, AccessibleNameTest,
+    ::testing::Values(AccessibleNameCase{1022, QStringLiteral("Row 3 number of groups")},
+                      AccessibleNameCase{1020, QStringLiteral("Row 3 disk type")},
+                      AccessibleNameCase{1021, QStringLiteral("Row 3 RAID type")},
+                      AccessibleNameCase{1019, QStringLiteral("Row 3 disks per group")},
+                      AccessibleNameCase{1086, QStringLiteral("Row 3 includes vault disks")},
+                      AccessibleNameCase{1075, QStringLiteral("Row 3 clear")},
+                      AccessibleNameCase{1023, QStringLiteral("Row 3 group capacity")},
+                      AccessibleNameCase{1070, QStringLiteral("Row 10 total capacity")},
+                      AccessibleNameCase{1001, QStringLiteral("Array model")},
+                      AccessibleNameCase{1008, QStringLiteral("Compute")},
+                      AccessibleNameCase{1093, QStringLiteral("Low Cost")}),
+    [](const auto& info) { return "Control" + std::to_string(info.param.id); });
+
+TEST_F(SheetWindowTest, EveryChildControlHasAnAccessibleName) {
+    for (QWidget* child : window_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (qobject_cast<QMenu*>(child) == nullptr) {
+            EXPECT_FALSE(child->accessibleName().isEmpty())
+                << child->metaObject()->className() << " at " << child->x() << "," << child->y();
+        }
+    }
+}
+
+struct PlacementCase {
+    QString accessibleName;
+    DialogRect rect;
+};
+
+class PlacementTest : public SheetWindowTest,
+                      public ::testing::WithParamInterface<PlacementCase> {};
+
+TEST_P(PlacementTest, StandsWhereTheLayoutPutsItInTheWindowsDialogUnits) {
+    QWidget* found = nullptr;
+    for (QWidget* child : window_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (child->accessibleName() == GetParam().accessibleName) {
+            found = child;
+        }
+    }
+    ASSERT_NE(found, nullptr);
+    const DialogUnits units(window_->font());
+    EXPECT_EQ(found->geometry(), units.toPixels(GetParam().rect));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Controls, PlacementTest,
+    ::testing::Values(PlacementCase{QStringLiteral("Compute"), {7, 243, 37, 14}},
+                      PlacementCase{QStringLiteral("Includes Vault Disks?"), {184, 17, 28, 26}},
+                      PlacementCase{QStringLiteral("Results"), {134, 226, 184, 31}},
+                      PlacementCase{QStringLiteral("Row 10 clear"), {7, 198, 9, 9}},
+                      PlacementCase{QStringLiteral("Row 5 includes vault disks"),
+                                    {184, 114, 15, 12}},
+                      PlacementCase{QStringLiteral("Row 6 number of groups"), {18, 129, 24, 12}},
+                      PlacementCase{QStringLiteral("Row 1 total capacity GB"), {302, 44, 11, 9}},
+                      PlacementCase{QStringLiteral("Row 6 total capacity GB"), {302, 130, 13, 9}},
+                      PlacementCase{QStringLiteral("Row 7 total capacity GB"), {303, 147, 13, 9}},
+                      PlacementCase{QStringLiteral("Row 9 group capacity GB"), {240, 181, 12, 9}}),
+    [](const auto& info) { return identifier(info.param.accessibleName); });
+
+TEST_F(SheetWindowTest, IsAFixedSizeDialogWithTitleCloseBoxAndIcon) {
+    const DialogUnits units(window_->font());
+    EXPECT_EQ(window_->size(), units.toPixels(kSheetWindowRect).size());
+    EXPECT_EQ(window_->minimumSize(), window_->maximumSize());
+    EXPECT_EQ(window_->windowTitle(), QStringLiteral("Brimcount"));
+    const Qt::WindowFlags flags = window_->windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowTitleHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_FALSE(window_->windowIcon().isNull());
+}
+
+TEST_F(SheetWindowTest, ResultFieldsAlignAsTheLayoutSays) {
+    EXPECT_TRUE(control<QLabel>(1018)->alignment().testFlag(Qt::AlignLeft));
+    EXPECT_TRUE(control<QLabel>(1072)->alignment().testFlag(Qt::AlignLeft));
+    EXPECT_TRUE(control<QLabel>(1012)->alignment().testFlag(Qt::AlignRight));
+    EXPECT_TRUE(control<QLabel>(1070)->alignment().testFlag(Qt::AlignRight));
+    EXPECT_TRUE(control<QLabel>(1000)->wordWrap());
+}
+
+TEST_F(SheetWindowTest, NoPushButtonTakesEnterForItself) {
+    for (QPushButton* push : window_->findChildren<QPushButton*>()) {
+        EXPECT_FALSE(push->autoDefault()) << push->text().toStdString();
+        EXPECT_FALSE(push->isDefault()) << push->text().toStdString();
+    }
+}
+
+TEST_F(SheetWindowTest, PresetButtonsShowTheirCaptionsOnTwoLines) {
+    EXPECT_EQ(button(1093)->text(), QStringLiteral("Low\nCost"));
+    EXPECT_EQ(button(1095)->text(), QStringLiteral("Cheap\nIOPS"));
+    EXPECT_EQ(button(1094)->text(), QStringLiteral("Max\nIOPS"));
+    EXPECT_EQ(button(1098)->text(), QStringLiteral("BU 2\nDisk"));
+}
+
+TEST_F(SheetWindowTest, AListPopupKeepsEscapeForItself) {
+    QComboBox* models = list(1001);
+    focus(1001);
+    models->showPopup();
+    processEvents();
+    ASSERT_TRUE(models->view()->isVisible());
+    QTest::keyClick(models->view(), Qt::Key_Escape);
+    processEvents();
+    EXPECT_FALSE(models->view()->isVisible());
+    EXPECT_TRUE(window_->isVisible());
+    EXPECT_EQ(models->currentText(), QStringLiteral("Telvar A"));
+    EXPECT_TRUE(messages_.texts().empty());
+}
+
+} // namespace
+} // namespace brim::test
