@@ -15,10 +15,6 @@
 namespace brim {
 namespace {
 
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QLabel* makeLabel(QWidget* parent, const QString& text, Qt::Alignment alignment, bool wraps) {
     auto* label = new QLabel(text, parent);
     label->setTextFormat(Qt::PlainText);
@@ -131,6 +127,10 @@ void setTabOrder(const ControlMap& controls) {
 }
 
 } // namespace
+
+QString toQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 QString twoLineCaption(const QString& caption, const QFontMetrics& metrics) {
     QString best = caption;

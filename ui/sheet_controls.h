@@ -4,6 +4,7 @@
 #include "dialog_units.h"
 
 #include <QString>
+#include <string_view>
 
 class QFontMetrics;
 class QWidget;
@@ -19,6 +20,8 @@ void buildSheetControls(QWidget& window, const DialogUnits& units, ControlMap& c
 // A preset caption on two lines: broken at the blank that gives the narrowest two lines, so
 // "BU 2 Disk" reads "BU 2" over "Disk". A caption without a blank stays on one line.
 QString twoLineCaption(const QString& caption, const QFontMetrics& metrics);
+
+QString toQString(std::string_view text);
 
 // "Row 3 number of groups".
 QString rowAccessibleName(int row, std::string_view columnName);

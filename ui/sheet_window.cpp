@@ -53,31 +53,33 @@ SheetWindow::SheetWindow(MessageSink* messages, ReportFileChooser* chooser, QWid
       messages_(messages ? messages : ownMessages_.get()),
       ownChooser_(ownChooserUnless(chooser, this)), chooser_(chooser ? chooser : ownChooser_.get()),
       exchange_(controls_, *messages_), commands_(sheet_, *this) {
-    setWindowTitle(QString::fromUtf8(kSheetWindowTitle.data(),
-                                     static_cast<qsizetype>(kSheetWindowTitle.size())));
+    setWindowTitle(toQString(kSheetWindowTitle));
+    setWindowIcon(programIcon());
     setFont(dialogFont());
     const DialogUnits units(font());
     setFixedSize(units.toPixels(kSheetWindowRect).size());
+    open(units);
+    addWindowMenu();
+    connectEventMap();
+}
 
-    // Opening: the lists are filled as the controls are built, then the sheet is shown.
+// The lists are filled as the controls are built, before the controls first show the sheet.
+void SheetWindow::open(const DialogUnits& units) {
     buildSheetControls(*this, units, controls_);
     copySheetToControls();
+    if (QWidget* modelList = controls_.find(kModelListId)) {
+        modelList->setFocus(Qt::OtherFocusReason);
+    }
+}
 
+void SheetWindow::addWindowMenu() {
     windowMenu_ = new QMenu(this);
-    appendAboutEntry(*windowMenu_,
-                     QString::fromUtf8(kAboutMenuEntryText.data(),
-                                       static_cast<qsizetype>(kAboutMenuEntryText.size())));
+    appendAboutEntry(*windowMenu_, toQString(kAboutMenuEntryText));
     connect(windowMenu_, &QMenu::triggered, this,
             [this](QAction* action) { handleWindowMenuCommand(action->data().toInt()); });
     auto* menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, this,
             [this] { showWindowMenu(mapToGlobal(QPoint(0, 0))); });
-
-    setWindowIcon(programIcon());
-    connectEventMap();
-    if (QWidget* modelList = controls_.find(kModelListId)) {
-        modelList->setFocus(Qt::OtherFocusReason);
-    }
 }
 
 SheetWindow::~SheetWindow() = default;

@@ -21,6 +21,8 @@ class QMenu;
 
 namespace brim {
 
+class DialogUnits;
+
 class SheetWindow final : public QDialog, public SheetView {
     Q_OBJECT
 public:
@@ -49,6 +51,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    void open(const DialogUnits& units);
+    void addWindowMenu();
     void connectEventMap();
     void connectEvent(const EventMapEntry& entry);
     void run(const EventMapEntry& entry);

@@ -30,10 +30,8 @@ enum class ControlKind : std::uint8_t {
 // Controls that nothing refers to (unit labels, the RESULTS frame) have no identifier.
 inline constexpr int kNoControlId = -1;
 
-// Identifiers that the window's own code needs besides the tables.
-inline constexpr int kDoneButtonId = 2; // also the window's cancel command
+// The control that has the focus when the window opens.
 inline constexpr int kModelListId = 1001;
-inline constexpr int kComputeButtonId = 1008;
 
 inline constexpr DialogRect kSheetWindowRect{0, 0, 325, 262};
 inline constexpr std::string_view kSheetWindowTitle = "Brimcount";
