@@ -44,15 +44,15 @@ struct RowSpec {
     std::string totalCapacityText;
 };
 
-inline void setRow(ConfigSheet& sheet, const RowSpec& spec) {
-    GroupDefinition& row = sheet.rows[static_cast<std::size_t>(spec.rowIndex)];
-    row.groupCount = spec.groupCount;
-    row.diskType = spec.diskType;
-    row.raidType = spec.raidType;
-    row.disksPerGroup = spec.disksPerGroup;
-    row.includesVault = spec.includesVault;
-    row.groupCapacityText = spec.groupCapacityText;
-    row.totalCapacityText = spec.totalCapacityText;
+inline void setRow(ConfigSheet& sheet, const RowSpec& wanted) {
+    GroupDefinition& row = sheet.rows[static_cast<std::size_t>(wanted.rowIndex)];
+    row.groupCount = wanted.groupCount;
+    row.diskType = wanted.diskType;
+    row.raidType = wanted.raidType;
+    row.disksPerGroup = wanted.disksPerGroup;
+    row.includesVault = wanted.includesVault;
+    row.groupCapacityText = wanted.groupCapacityText;
+    row.totalCapacityText = wanted.totalCapacityText;
 }
 
 inline void setTotals(ConfigSheet& sheet, std::string gb, std::string tb, std::string disks,
