@@ -8,8 +8,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QStringList>
+#include <QStyleOptionComplex>
 #include <algorithm>
 
 namespace brim {
@@ -43,6 +45,41 @@ QPushButton* makeButton(QWidget* parent, const QString& caption) {
     return button;
 }
 
+// The usual styles keep about 20 pixels of a closed list for its arrow. The RAID Type lists of
+// this layout are too narrow for "IndivDisk" beside such an arrow, so the arrow's button gives
+// a few pixels to the entry's text.
+class CompactListStyle final : public QProxyStyle {
+public:
+    static constexpr int kPixelsForText = 6;
+
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
+                         const QWidget* widget) const override {
+        QRect rect = QProxyStyle::subControlRect(control, option, part, widget);
+        if (control != CC_ComboBox) {
+            return rect;
+        }
+        const int gain = option->direction == Qt::RightToLeft ? -kPixelsForText : kPixelsForText;
+        if (part == SC_ComboBoxEditField) {
+            rect.setRight(rect.right() + gain);
+        } else if (part == SC_ComboBoxArrow) {
+            rect.setLeft(rect.left() + gain);
+        }
+        return rect;
+    }
+};
+
+QComboBox* makeList(QWidget* parent) {
+    auto* list = new QComboBox(parent);
+    // One style for all lists of a window, owned by the window so it outlives them.
+    auto* style = parent->findChild<CompactListStyle*>(QString(), Qt::FindDirectChildrenOnly);
+    if (style == nullptr) {
+        style = new CompactListStyle;
+        style->setParent(parent);
+    }
+    list->setStyle(style);
+    return list;
+}
+
 QWidget* makeControl(QWidget* parent, ControlKind kind, const QString& caption,
                      const QFontMetrics& metrics) {
     switch (kind) {
@@ -55,7 +92,7 @@ QWidget* makeControl(QWidget* parent, ControlKind kind, const QString& caption,
     case ControlKind::EditField:
         return new QLineEdit(caption, parent);
     case ControlKind::DropDownList:
-        return new QComboBox(parent);
+        return makeList(parent);
     case ControlKind::CheckBox:
         return new QCheckBox(caption, parent);
     case ControlKind::PushButton:
