@@ -1,0 +1,126 @@
+// The two commands a user runs most, through the real main window on the offscreen platform:
+// the Compute command (capture every control, compute ten full rows, show every field again)
+// and one keystroke in a # of Groups field (which captures every control). Both are timed up
+// to the command's return; the repaint that follows runs later in the event loop.
+
+#include "message_sink.h"
+#include "report.h"
+#include "sheet_window.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr int kComputeId = 1008;
+constexpr int kModelListId = 1001;
+constexpr int kZundaS = 0;
+constexpr int kTelvarA = 5;
+constexpr int kRow1GroupsId = 1011;
+
+// Per row: # of Groups, Disk Type, RAID Type and # Disks Per Group controls.
+struct RowIds {
+    int groups;
+    int disk;
+    int raid;
+    int disks;
+};
+constexpr RowIds kRowIds[10] = {
+    {1011, 1007, 1010, 1009}, {1016, 1014, 1015, 1013}, {1022, 1020, 1021, 1019},
+    {1029, 1030, 1031, 1032}, {1035, 1036, 1037, 1038}, {1041, 1042, 1043, 1044},
+    {1047, 1048, 1049, 1050}, {1053, 1054, 1055, 1056}, {1059, 1060, 1061, 1062},
+    {1065, 1066, 1067, 1068},
+};
+
+// Counts messages: a benchmark that hit a rule or a refused field would time the wrong path.
+class CountingSink final : public brim::MessageSink {
+public:
+    void show(std::string_view) override { ++count; }
+    int count = 0;
+};
+
+class NoFile final : public brim::ReportFileChooser {
+public:
+    std::optional<std::string> chooseReportFile() override { return std::nullopt; }
+};
+
+// A window whose ten rows all hold groups: every row is checked, computed and formatted.
+std::unique_ptr<brim::SheetWindow> fullWindow(CountingSink& sink, NoFile& chooser) {
+    auto window = std::make_unique<brim::SheetWindow>(&sink, &chooser);
+    window->show();
+    for (int i = 0; i < 10; ++i) {
+        const RowIds& ids = kRowIds[i];
+        qobject_cast<QLineEdit*>(window->control(ids.groups))->setText(QString::number(3 + i));
+        // 146 G to 450 G: offered on every family.
+        qobject_cast<QComboBox*>(window->control(ids.disk))->setCurrentIndex(1 + i % 4);
+        qobject_cast<QComboBox*>(window->control(ids.raid))->setCurrentIndex(4); // RAID5
+        qobject_cast<QLineEdit*>(window->control(ids.disks))->setText(QString::number(5 + i));
+    }
+    return window;
+}
+
+// Each Compute follows a change of the model picker between a Zunda and a Telvar model, so that
+// every result text changes and every result field is written, as after a real edit. The
+// change itself (a selection set without a user's pick, which starts no command) is not timed.
+void BM_ComputeCommand(benchmark::State& state) {
+    CountingSink sink;
+    NoFile chooser;
+    const auto window = fullWindow(sink, chooser);
+    auto* compute = qobject_cast<QAbstractButton*>(window->control(kComputeId));
+    auto* model = qobject_cast<QComboBox*>(window->control(kModelListId));
+    compute->click();
+    bool zunda = false;
+    for (auto _ : state) {
+        state.PauseTiming();
+        zunda = !zunda;
+        model->setCurrentIndex(zunda ? kZundaS : kTelvarA);
+        state.ResumeTiming();
+        compute->click();
+    }
+    if (sink.count != 0 || window->sheet().totalDisksText == "Error") {
+        state.SkipWithError("the sheet did not compute cleanly");
+    }
+    benchmark::DoNotOptimize(window->sheet().netTotalGbText.data());
+}
+BENCHMARK(BM_ComputeCommand)->Unit(benchmark::kMicrosecond);
+
+// One keystroke each iteration: a digit typed, then deleted on the next.
+void BM_GroupsKeystroke(benchmark::State& state) {
+    CountingSink sink;
+    NoFile chooser;
+    const auto window = fullWindow(sink, chooser);
+    auto* field = qobject_cast<QLineEdit*>(window->control(kRow1GroupsId));
+    field->setCursorPosition(static_cast<int>(field->text().size()));
+    bool typed = false;
+    for (auto _ : state) {
+        QTest::keyClick(field, typed ? Qt::Key_Backspace : Qt::Key_7);
+        typed = !typed;
+    }
+    if (sink.count != 0 ||
+        (window->sheet().rows[0].groupCount != 3 && window->sheet().rows[0].groupCount != 37)) {
+        state.SkipWithError("the keystrokes did not reach the sheet as expected");
+    }
+}
+BENCHMARK(BM_GroupsKeystroke)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    benchmark::Initialize(&argc, argv);
+    QApplication app(argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
