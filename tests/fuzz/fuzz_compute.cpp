@@ -16,6 +16,7 @@
 #include "fuzz_input.h"
 #include "message_sink.h"
 #include "reference_sizing.h"
+#include "row_commands.h"
 #include "sheet_compare.h"
 #include "sheet_exchange.h"
 
@@ -25,6 +26,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <optional>
 #include <string>
 #include <variant>
@@ -239,10 +241,11 @@ void storeAnywhere(FuzzInput& in, ConfigSheet& sheet) {
     FUZZ_CHECK(isNull == !inTable);
 }
 
-// Any value straight into a row's field: counts and indices the window would never give.
+// Any value straight into a row's field (or the model, or the sticky flag): counts and indices
+// the window would never give.
 void setRawField(FuzzInput& in, ConfigSheet& sheet) {
     brim::GroupDefinition& row = sheet.rows[in.byte() % 10U];
-    switch (in.byte() % 6) {
+    switch (in.byte() % 7) {
     case 0:
         row.diskType = in.index(8);
         break;
@@ -258,8 +261,11 @@ void setRawField(FuzzInput& in, ConfigSheet& sheet) {
     case 4:
         row.includesVault = in.flag(); // rows 6-10 too, which have no vault box
         break;
-    default:
+    case 5:
         sheet.modelIndex = in.index(9);
+        break;
+    default:
+        sheet.stickyChanges = in.flag();
         break;
     }
 }
@@ -354,6 +360,148 @@ void computeAndCheck(ConfigSheet& sheet) {
     FUZZ_CHECK(difference.empty());
 }
 
+// The window as the commands see it, with no controls behind it: a capture changes nothing and
+// succeeds or fails as the input says, a refresh is counted, enabling is noted per control.
+class ScriptedView final : public brim::SheetView {
+public:
+    bool copyControlsToSheet() override {
+        ++copies;
+        return copySucceeds;
+    }
+    void copySheetToControls() override { ++refreshes; }
+    void enableControl(int controlId, bool enabled) override {
+        ++enables;
+        enabledById[controlId] = enabled;
+    }
+    brim::MessageSink& messages() override { return sink; }
+
+    bool copySucceeds = true;
+    int copies = 0;
+    int refreshes = 0;
+    int enables = 0;
+    std::map<int, bool> enabledById;
+    RecordingSink sink;
+};
+
+// The result texts of `sheet` put into `into`: the editing commands never write them.
+void keepTexts(ConfigSheet& into, const ConfigSheet& sheet) {
+    into.netTotalGbText = sheet.netTotalGbText;
+    into.netTotalTbText = sheet.netTotalTbText;
+    into.totalDisksText = sheet.totalDisksText;
+    into.arraysRequiredText = sheet.arraysRequiredText;
+    for (std::size_t i = 0; i < into.rows.size(); ++i) {
+        into.rows[i].groupCapacityText = sheet.rows[i].groupCapacityText;
+        into.rows[i].totalCapacityText = sheet.rows[i].totalCapacityText;
+    }
+}
+
+void checkComputed(const ConfigSheet& before, const ConfigSheet& after, ScriptedView& view) {
+    const brim::reference::Outcome expected = brim::reference::compute(before);
+    FUZZ_CHECK(view.sink.texts.size() == (expected.message ? 1U : 0U));
+    if (expected.message) {
+        FUZZ_CHECK(view.sink.texts.front() == *expected.message);
+    }
+    FUZZ_CHECK(brim::fuzz::sheetDifference(after, expected.sheet).empty());
+    view.sink.texts.clear();
+}
+
+// The two RAID types that fix a group's size and lock its field.
+constexpr std::int32_t kRaid1 = 1;
+constexpr std::int32_t kIndivDisk = 6;
+
+// A row number as a button could never give it, now and then.
+int commandRow(FuzzInput& in) {
+    const std::uint8_t selector = in.byte();
+    return selector < 0xF0 ? selector % 12 : in.raw<std::int32_t>(); // 0 and 11 lie outside
+}
+
+// One editing command, checked against what it must do to the sheet and the window.
+void runCommand(FuzzInput& in, ConfigSheet& sheet, brim::RowCommands& commands,
+                ScriptedView& view) {
+    view.copySucceeds = in.flag();
+    const ConfigSheet before = sheet;
+    const int copies = view.copies;
+    const int refreshes = view.refreshes;
+    const int enables = view.enables;
+    const int row = commandRow(in);
+    const bool rowInTable = row >= 1 && row <= brim::kRowCount;
+    const std::size_t r = rowInTable ? static_cast<std::size_t>(row - 1) : 0;
+    ConfigSheet expected = before;
+
+    switch (in.byte() % 7) {
+    case 0:
+        commands.compute();
+        checkComputed(before, sheet, view);
+        FUZZ_CHECK(view.copies == copies + 1 && view.refreshes == refreshes + 1);
+        return;
+    case 1:
+        commands.toggleVault();
+        checkComputed(before, sheet, view);
+        FUZZ_CHECK(view.copies == copies + 1 && view.refreshes == refreshes + 1);
+        return;
+    case 2:
+        commands.changeModel(); // capture, refresh, then the Compute command
+        checkComputed(before, sheet, view);
+        FUZZ_CHECK(view.copies == copies + 2 && view.refreshes == refreshes + 2);
+        return;
+    case 3:
+        commands.captureInput();
+        FUZZ_CHECK(view.copies == copies + 1 && view.refreshes == refreshes);
+        break;
+    case 4: {
+        commands.changeRaidType(row);
+        if (!rowInTable) {
+            FUZZ_CHECK(view.copies == copies && view.refreshes == refreshes);
+            break;
+        }
+        const std::int32_t raid = before.rows[r].raidType;
+        const bool locks = raid == kRaid1 || raid == kIndivDisk;
+        if (locks) {
+            expected.rows[r].disksPerGroup = raid == kRaid1 ? 2U : 1U;
+        }
+        FUZZ_CHECK(commands.disksFieldLocked(row) == locks);
+        FUZZ_CHECK(view.enabledById[brim::kRowEditControls[r].disksPerGroupField] == !locks);
+        FUZZ_CHECK(view.copies == copies + 1 && view.refreshes == refreshes + 1);
+        break;
+    }
+    case 5:
+        commands.clearRow(row);
+        if (!rowInTable) {
+            FUZZ_CHECK(view.copies == copies && view.refreshes == refreshes &&
+                       view.enables == enables);
+            break;
+        }
+        expected.rows[r].diskType = 2;
+        expected.rows[r].raidType = -1;
+        expected.rows[r].disksPerGroup = 0;
+        expected.rows[r].groupCount = 0;
+        FUZZ_CHECK(!commands.disksFieldLocked(row));
+        for (const int id : brim::kRowEditControls[r].inOrder()) {
+            FUZZ_CHECK(view.enabledById[id]);
+        }
+        FUZZ_CHECK(view.copies == copies + 1 && view.refreshes == refreshes + 1);
+        break;
+    default: {
+        const brim::Preset& preset = brim::kPresets[in.byte() % brim::kPresets.size()];
+        commands.applyPreset(preset);
+        for (brim::GroupDefinition& definition : expected.rows) {
+            if (!before.stickyChanges || definition.groupCount == 0) {
+                definition.disksPerGroup = preset.disksPerGroup;
+                definition.diskType = preset.diskType;
+                definition.raidType = preset.raidType;
+            }
+        }
+        FUZZ_CHECK(view.copies == copies && view.refreshes == refreshes + 1);
+        FUZZ_CHECK(view.enables == enables); // a preset locks and unlocks nothing
+        break;
+    }
+    }
+    // Whatever the command, the result texts are Compute's alone.
+    keepTexts(expected, before);
+    FUZZ_CHECK(brim::fuzz::sheetDifference(sheet, expected).empty());
+    FUZZ_CHECK(view.sink.texts.empty());
+}
+
 constexpr int kMaxComputes = 64;
 
 } // namespace
@@ -361,9 +509,11 @@ constexpr int kMaxComputes = 64;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzInput in(data, size);
     ConfigSheet sheet;
+    ScriptedView view;
+    brim::RowCommands commands(sheet, view);
     int computes = 0;
     while (!in.empty() && computes < kMaxComputes) {
-        switch (in.byte() % 5) {
+        switch (in.byte() % 6) {
         case 0:
             copyControls(in, sheet);
             break;
@@ -380,8 +530,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             row.totalCapacityText = in.text();
             break;
         }
-        default:
+        case 4:
             computeAndCheck(sheet);
+            ++computes;
+            break;
+        default:
+            runCommand(in, sheet, commands, view);
             ++computes;
             break;
         }

@@ -43,7 +43,8 @@ for name, text in {
 
 
 # --- Compute: a program of steps, see fuzz_compute.cpp -----------------------------------------
-COPY, STORE, SET, STALE, COMPUTE = 0, 1, 2, 3, 4
+COPY, STORE, SET, STALE, COMPUTE, COMMAND = 0, 1, 2, 3, 4, 5
+C_COMPUTE, C_VAULT, C_MODEL, C_CAPTURE, C_RAID, C_CLEAR, C_PRESET = range(7)
 DISK, RAID, DISKS, GROUPS, VAULT, MODEL = range(6)
 
 
@@ -90,6 +91,17 @@ def number_text(n, style=0):
 
 def text(t):
     return bytes([len(t)]) + t
+
+
+def command(which, row=1, copy_ok=True, preset=0):
+    """One editing command of the window; a failed capture changes nothing here."""
+    row_sel = bytes([row]) if 0 <= row < 12 else b"\xf0" + struct.pack("<i", row)
+    out = bytes([COMMAND, 1 if copy_ok else 0]) + row_sel + bytes([which])
+    return out + (bytes([preset]) if which == C_PRESET else b"")
+
+
+def sticky(on):
+    return bytes([SET, 0, 6, 1 if on else 0])
 
 
 seeds = {
@@ -148,6 +160,18 @@ seeds = {
     "store-anywhere": bytes([STORE, 9, 0]) + number_text(5) + bytes([STORE, 9, 11])
     + number_text(5) + bytes([STORE, 8, 0xFF]) + number_text(b"12") + bytes([STORE, 15, 1])
     + number_text(3) + bytes([STORE, 0, 0]) + number_text(3) + compute(),
+    "raid-lock": row(2, 4, 1, 9, 1) + command(C_RAID, 2) + row(2, 4, 6, 9, 1)
+    + command(C_RAID, 2) + row(2, 4, 5, 9, 1) + command(C_RAID, 2) + command(C_COMPUTE)
+    + command(C_RAID, 0) + command(C_RAID, 11) + command(C_RAID, -2**31),
+    "clear-rows": row(10, 7, 1, 2, 4, False) + command(C_RAID, 10) + command(C_CLEAR, 10)
+    + row(2, 4, 4, 5, 3, True) + command(C_COMPUTE) + command(C_CLEAR, 2) + command(C_CLEAR, 0)
+    + command(C_CLEAR, 2**31 - 1) + command(C_COMPUTE, copy_ok=False),
+    "presets-sticky": row(1, 4, 4, 5, 3) + command(C_PRESET, preset=2) + command(C_COMPUTE)
+    + b"".join(command(C_PRESET, preset=p) for p in range(4)),
+    "presets-not-sticky": model(2) + sticky(False) + row(1, 4, 4, 5, 3, True) + b"".join(
+        command(C_PRESET, preset=p) + command(C_VAULT) for p in range(4)),
+    "model-and-capture": row(1, 4, 4, 2, 1) + command(C_MODEL) + command(C_CAPTURE)
+    + row(1, 4, 4, 5, 1) + command(C_MODEL, copy_ok=False),
 }
 for name, data in seeds.items():
     write("compute", name, data)
