@@ -153,6 +153,16 @@ void fillLists(const ControlMap& controls) {
     }
 }
 
+void setLabelBuddies(const ControlMap& controls) {
+    for (const LabelBuddy& pair : kLabelBuddies) {
+        auto* label = qobject_cast<QLabel*>(controls.find(pair.label));
+        QWidget* control = controls.find(pair.control);
+        if (label != nullptr && control != nullptr) {
+            label->setBuddy(control);
+        }
+    }
+}
+
 void setTabOrder(const ControlMap& controls) {
     for (std::size_t i = 1; i < kTabOrder.size(); ++i) {
         QWidget* before = controls.find(kTabOrder[i - 1]);
@@ -206,6 +216,7 @@ void buildSheetControls(QWidget& window, const DialogUnits& units, ControlMap& c
         }
     }
     fillLists(controls);
+    setLabelBuddies(controls);
     setTabOrder(controls);
 }
 

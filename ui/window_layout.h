@@ -348,6 +348,17 @@ inline constexpr std::array<Binding, 71> kBindings{{
     {1099, {SheetFieldKind::StickyChanges}},
 }};
 
+// A label that stands beside one control names it for assistive tools. The column headings
+// stand above ten controls each and name none of them alone.
+struct LabelBuddy {
+    int label;
+    int control;
+};
+
+inline constexpr std::array<LabelBuddy, 1> kLabelBuddies{{
+    {1000, 1001}, // "Array Model:" beside the model list
+}};
+
 // The order in which Tab moves the focus.
 inline constexpr std::array<int, 65> kTabOrder{
     1001,                           // model list

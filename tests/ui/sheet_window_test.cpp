@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <fstream>
@@ -644,8 +645,16 @@ TEST_F(SheetWindowTest, TabVisitsEveryControlInTheWindowsOrder) {
     for (std::size_t i = 1; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited.push_back(idOf(QApplication::focusWidget()));
+        // A screen reader announces every stop by name.
+        EXPECT_FALSE(QApplication::focusWidget()->accessibleName().isEmpty()) << visited.back();
     }
     EXPECT_EQ(visited, expected);
+}
+
+TEST_F(SheetWindowTest, ArrayModelLabelNamesTheModelList) {
+    const auto* label = qobject_cast<QLabel*>(window_->control(1000));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->buddy(), window_->control(1001));
 }
 
 } // namespace
