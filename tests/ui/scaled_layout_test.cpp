@@ -1,0 +1,96 @@
+// The window at whatever scale and font size the environment asks for (CTest runs this binary at
+// QT_SCALE_FACTOR=2 and at QT_FONT_DPI=144): the layout keeps its proportions, no two controls
+// that take input overlap, and every one-line caption shows whole.
+
+#include "dialog_units.h"
+#include "sheet_window_fixture.h"
+#include "window_layout.h"
+
+#include <QAbstractButton>
+#include <QFontMetrics>
+#include <vector>
+
+namespace brim::test {
+namespace {
+
+bool takesInput(const QWidget* widget) {
+    return qobject_cast<const QAbstractButton*>(widget) || qobject_cast<const QComboBox*>(widget) ||
+           qobject_cast<const QLineEdit*>(widget);
+}
+
+std::vector<QWidget*> inputControls(const QWidget& window) {
+    std::vector<QWidget*> found;
+    for (QWidget* child : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (takesInput(child)) {
+            found.push_back(child);
+        }
+    }
+    return found;
+}
+
+// Each text in one line, with the room its control keeps around the text.
+int captionWidth(const QWidget& widget, const QString& text) {
+    const QFontMetrics metrics(widget.font());
+    int widest = 0;
+    for (const QString& line : text.split(u'\n')) {
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    }
+    return widest;
+}
+
+TEST_F(SheetWindowTest, KeepsTheLayoutsProportionsAtThisScale) {
+    const DialogUnits units(window_->font());
+    EXPECT_EQ(window_->size(), units.toPixels(kSheetWindowRect).size());
+    for (const FixedControl& fixed : kFixedControls) {
+        if (fixed.id == kNoControlId || fixed.kind == ControlKind::DropDownList) {
+            continue;
+        }
+        EXPECT_EQ(window_->control(fixed.id)->geometry(), units.toPixels(fixed.rect)) << fixed.id;
+    }
+}
+
+TEST_F(SheetWindowTest, NoTwoInputControlsOverlap) {
+    const std::vector<QWidget*> controls = inputControls(*window_);
+    ASSERT_GT(controls.size(), 60u);
+    for (std::size_t a = 0; a < controls.size(); ++a) {
+        for (std::size_t b = a + 1; b < controls.size(); ++b) {
+            EXPECT_FALSE(controls[a]->geometry().intersects(controls[b]->geometry()))
+                << controls[a]->accessibleName().toStdString() << " and "
+                << controls[b]->accessibleName().toStdString();
+        }
+    }
+}
+
+TEST_F(SheetWindowTest, OneLineCaptionsShowWhole) {
+    for (QWidget* child : window_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        QString text;
+        int room = 0;
+        if (auto* button = qobject_cast<QPushButton*>(child)) {
+            text = button->text();
+            room = button->width() - 2; // the button's frame
+        } else if (auto* label = qobject_cast<QLabel*>(child); label && !label->wordWrap()) {
+            text = label->text();
+            room = label->contentsRect().width() + 1; // a glyph's last column may be blank
+        } else if (auto* list = qobject_cast<QComboBox*>(child)) {
+            QStyleOptionComboBox option;
+            option.initFrom(list);
+            const QRect field = list->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                              QStyle::SC_ComboBoxEditField, list);
+            // The entry is drawn a pixel in from each side of the field.
+            for (int i = 0; i < list->count(); ++i) {
+                EXPECT_LE(captionWidth(*list, list->itemText(i)), field.width() - 2)
+                    << list->accessibleName().toStdString() << ": "
+                    << list->itemText(i).toStdString();
+            }
+            continue;
+        } else {
+            continue;
+        }
+        if (!text.isEmpty()) {
+            EXPECT_LE(captionWidth(*child, text), room) << text.toStdString();
+        }
+    }
+}
+
+} // namespace
+} // namespace brim::test
