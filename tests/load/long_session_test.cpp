@@ -344,18 +344,25 @@ protected:
         }
     }
 
-    // A keystroke into a disks-per-group field: half of the time the whole field is replaced by
-    // one digit that the row's RAID type (as its list shows it) accepts, so that a good share of
-    // the Computes succeed; otherwise any keystroke.
+    // A keystroke into a disks-per-group field. A user types a group size over the old one, so
+    // mostly the whole field is replaced by one digit, half of those a size that the row's RAID
+    // type (as its list shows it) accepts; a field of two or more digits (mostly too many) loses
+    // its last one half of the time; and now and then any keystroke at all.
     void typeDisksPerGroup(const Row& r, Random& random) {
         static constexpr std::array<std::string_view, 7> kAccepted{"3456789", "2",   "2468", "59",
                                                                    "3456789", "468", "1"};
-        const int raid = r.raid->currentIndex();
-        if (raid < 0 || raid >= 7 || random.below(2) == 0) {
+        if (r.disks->text().size() >= 2 && random.below(2) == 0) {
+            QTest::keyClick(r.disks, Qt::Key_Backspace);
+            return;
+        }
+        if (random.below(6) == 0) {
             typeInto(r.disks, random);
             return;
         }
-        const std::string_view digits = kAccepted[static_cast<std::size_t>(raid)];
+        const int raid = r.raid->currentIndex();
+        const std::string_view digits = raid >= 0 && raid < 7 && random.below(2) == 0
+                                            ? kAccepted[static_cast<std::size_t>(raid)]
+                                            : std::string_view("0123456789");
         QTest::keyClick(r.disks, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(
             r.disks,
@@ -699,7 +706,7 @@ TEST_F(LongSession, RandomWalkKeepsResultsRightAndMemoryFlat) {
     // The walk reached what it is meant to exercise.
     EXPECT_GT(computes_, kActions / 5);
     EXPECT_GT(failedComputes_, computes_ / 20);
-    EXPECT_LT(failedComputes_, computes_ * 4 / 5);
+    EXPECT_GT(computes_ - failedComputes_, computes_ / 10); // a fair share computes cleanly
     EXPECT_GT(prints_, kActions / 50);
 
     std::printf("%d actions, %d Computes (%d failed), %d reports, %zu messages\n"
