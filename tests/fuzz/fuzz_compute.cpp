@@ -1,15 +1,17 @@
-// The sheet side of the window's exchange and Compute on sheets built from arbitrary bytes.
+// The sheet side of the window's exchange, Compute and the editing commands on sheets built
+// from arbitrary bytes.
 //
 // The input is a little program: each step either copies a whole set of control values into
 // the sheet in the window's binding order, stores one value into any field (any row, any kind,
-// any index or count, any text), puts stale texts into the results, or runs Compute. After
-// each copy the sheet must be what the exchange rule leaves (earlier fields new, a refused
-// number unchanged, a disks-per-group value above 16 kept, later fields old). After each
-// Compute the sheet must equal what an independent computation gives, and the results must be
-// consistent on their own terms: either no message, capacity texts that read back as finite
-// non-negative numbers, a net total that is the sum of the row totals and a disk count and
-// arrays needed that follow from the rows and the model; or exactly one message, totals
-// reading "Error" and no arrays text.
+// any index or count, any text), puts stale texts into the results, runs Compute, or runs one
+// of the window's editing commands (on any row number, in the table or not). After each copy
+// the sheet must be what the exchange rule leaves (earlier fields new, a refused number
+// unchanged, a disks-per-group value above 16 kept, later fields old). After each Compute the
+// sheet must equal what an independent computation gives, and the results must be consistent
+// on their own terms: either no message, capacity texts that read back as finite non-negative
+// numbers, a net total that is the sum of the row totals and a disk count and arrays needed
+// that follow from the rows and the model; or exactly one message, totals reading "Error" and
+// no arrays text. Each editing command must change exactly the fields it owns.
 
 #include "config_sheet.h"
 #include "fuzz_check.h"
