@@ -13,12 +13,6 @@ namespace {
 constexpr std::size_t kCapacityWidth = 8;
 constexpr double kMibPerGib = 1024.0;
 
-// Rows 6 to 10 have no vault box: whatever their flag says, they never hold the vault.
-bool rowHoldsVault(const ConfigSheet& sheet, std::size_t rowIndex) {
-    return rowIndex < static_cast<std::size_t>(kVaultRowCount) &&
-           sheet.rows[rowIndex].includesVault;
-}
-
 bool breaksAtaVaultRule(const ArrayModel* model, const GroupDefinition& row, bool holdsVault) {
     const DiskType* disk = Catalogue::diskType(row.diskType);
     return holdsVault && model && !model->ataVaultAllowed && disk && disk->isAta;
@@ -42,6 +36,11 @@ std::uint64_t arraysNeeded(std::uint64_t totalDisks, const ArrayModel* model) {
 }
 
 } // namespace
+
+bool rowHoldsVault(const ConfigSheet& sheet, std::size_t rowIndex) noexcept {
+    return rowIndex < static_cast<std::size_t>(kVaultRowCount) &&
+           sheet.rows[rowIndex].includesVault;
+}
 
 std::string formatCapacity(double value) {
     // std::to_chars rounds the exact binary value like printf's "%.2f" does, at a fraction of

@@ -3,6 +3,7 @@
 #include "message_sink.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -32,6 +33,9 @@ struct ConfigSheet {
     std::string totalDisksText;
     std::string arraysRequiredText;
 };
+
+// Rows 6 to 10 have no vault box: whatever their flag says, they never hold the vault.
+bool rowHoldsVault(const ConfigSheet& sheet, std::size_t rowIndex) noexcept;
 
 struct GroupCapacity {
     double groupUsableMib = 0.0;

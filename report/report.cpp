@@ -130,18 +130,16 @@ void appendLabelled(std::string& out, std::string_view label, std::string_view t
 }
 
 // Rows 6 to 10 have no vault box, so their vault column always reads "No".
-bool rowHoldsVault(const GroupDefinition& row, std::size_t rowIndex) {
-    return rowIndex < static_cast<std::size_t>(kVaultRowCount) && row.includesVault;
-}
-
-void appendDataLine(std::string& out, const GroupDefinition& row, std::size_t rowIndex,
-                    int modelIndex) {
+void appendDataLine(std::string& out, const ConfigSheet& sheet, std::size_t rowIndex) {
+    const GroupDefinition& row = sheet.rows[rowIndex];
+    const int modelIndex = sheet.modelIndex;
     appendCount(out, row.groupCount, kWidths.groupCount);
     appendRightAligned(out, Catalogue::diskReportName(row.diskType, modelIndex), kWidths.diskName);
     // No RAID type chosen (-1) leaves the field blank.
     appendRightAligned(out, Catalogue::raidReportName(row.raidType), kWidths.raidName);
     appendCount(out, row.disksPerGroup, kWidths.disksPerGroup);
-    appendRightAligned(out, Catalogue::vaultWord(rowHoldsVault(row, rowIndex)), kWidths.vaultWord);
+    appendRightAligned(out, Catalogue::vaultWord(rowHoldsVault(sheet, rowIndex)),
+                       kWidths.vaultWord);
     appendRightAligned(out, row.groupCapacityText, kWidths.groupCapacity);
     appendRightAligned(out, row.totalCapacityText, kWidths.totalCapacity);
     out += '\n';
@@ -167,7 +165,7 @@ void appendBody(std::string& out, const ConfigSheet& sheet) {
     appendLine(out, kHeadings2);
     for (std::size_t i = 0; i < sheet.rows.size(); ++i) {
         if (sheet.rows[i].groupCount != 0) {
-            appendDataLine(out, sheet.rows[i], i, sheet.modelIndex);
+            appendDataLine(out, sheet, i);
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "control_exchange.h"
 
+#include "qt_text.h"
 #include "raid_rules.h"
 #include "sheet_exchange.h"
 
@@ -30,10 +31,6 @@ private:
 
 template <typename... Fs> struct Overloaded : Fs... { using Fs::operator()...; };
 template <typename... Fs> Overloaded(Fs...) -> Overloaded<Fs...>;
-
-QString toQString(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // Replaces a control's text only when it differs, so that an unchanged field keeps its cursor
 // and selection (the focus may just have been put back into it with its text selected).

@@ -1,5 +1,7 @@
 #include "message_box_sink.h"
 
+#include "qt_text.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QString>
@@ -11,8 +13,7 @@ MessageBoxSink::MessageBoxSink(QWidget* parent) : parent_(parent) {}
 void MessageBoxSink::show(std::string_view text) {
     // Every message is a rule the user's input broke, hence the warning sign. Plain text: a
     // message may quote what the user typed, which must not be read as markup.
-    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(),
-                    QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), toQString(text),
                     QMessageBox::Ok, parent_);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Ok);

@@ -1,5 +1,6 @@
 #include "sheet_controls.h"
 
+#include "qt_text.h"
 #include "window_layout.h"
 
 #include <QCheckBox>
@@ -174,10 +175,6 @@ void setTabOrder(const ControlMap& controls) {
 }
 
 } // namespace
-
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString twoLineCaption(const QString& caption, const QFontMetrics& metrics) {
     QString best = caption;

@@ -21,8 +21,6 @@ void buildSheetControls(QWidget& window, const DialogUnits& units, ControlMap& c
 // "BU 2 Disk" reads "BU 2" over "Disk". A caption without a blank stays on one line.
 QString twoLineCaption(const QString& caption, const QFontMetrics& metrics);
 
-QString toQString(std::string_view text);
-
 // "Row 3 number of groups".
 QString rowAccessibleName(int row, std::string_view columnName);
 

@@ -5,6 +5,7 @@
 #include "dialog_units.h"
 #include "help_window.h"
 #include "message_box_sink.h"
+#include "qt_text.h"
 #include "report_file_dialog.h"
 #include "sheet_controls.h"
 #include "window_menu.h"
