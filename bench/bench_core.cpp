@@ -1,7 +1,6 @@
 #include "config_sheet.h"
 
 #include <benchmark/benchmark.h>
-
 #include <cstdio>
 
 namespace {
