@@ -6,6 +6,7 @@
 #include "message_sink.h"
 #include "report.h"
 #include "sheet_window.h"
+#include "window_layout.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -22,24 +23,10 @@
 namespace {
 
 constexpr int kComputeId = 1008;
-constexpr int kModelListId = 1001;
 constexpr int kZundaS = 0;
 constexpr int kTelvarA = 5;
-constexpr int kRow1GroupsId = 1011;
-
-// Per row: # of Groups, Disk Type, RAID Type and # Disks Per Group controls.
-struct RowIds {
-    int groups;
-    int disk;
-    int raid;
-    int disks;
-};
-constexpr RowIds kRowIds[10] = {
-    {1011, 1007, 1010, 1009}, {1016, 1014, 1015, 1013}, {1022, 1020, 1021, 1019},
-    {1029, 1030, 1031, 1032}, {1035, 1036, 1037, 1038}, {1041, 1042, 1043, 1044},
-    {1047, 1048, 1049, 1050}, {1053, 1054, 1055, 1056}, {1059, 1060, 1061, 1062},
-    {1065, 1066, 1067, 1068},
-};
+using brim::kModelListId;
+const int kRow1GroupsId = brim::kRowLayouts[0].groupCount.id;
 
 // Counts messages: a benchmark that hit a rule or a refused field would time the wrong path.
 class CountingSink final : public brim::MessageSink {
@@ -57,13 +44,15 @@ public:
 std::unique_ptr<brim::SheetWindow> fullWindow(CountingSink& sink, NoFile& chooser) {
     auto window = std::make_unique<brim::SheetWindow>(&sink, &chooser);
     window->show();
-    for (int i = 0; i < 10; ++i) {
-        const RowIds& ids = kRowIds[i];
-        qobject_cast<QLineEdit*>(window->control(ids.groups))->setText(QString::number(3 + i));
+    for (int i = 0; i < brim::kRowCount; ++i) {
+        const brim::RowLayout& row = brim::kRowLayouts[static_cast<std::size_t>(i)];
+        qobject_cast<QLineEdit*>(window->control(row.groupCount.id))
+            ->setText(QString::number(3 + i));
         // 146 G to 450 G: offered on every family.
-        qobject_cast<QComboBox*>(window->control(ids.disk))->setCurrentIndex(1 + i % 4);
-        qobject_cast<QComboBox*>(window->control(ids.raid))->setCurrentIndex(4); // RAID5
-        qobject_cast<QLineEdit*>(window->control(ids.disks))->setText(QString::number(5 + i));
+        qobject_cast<QComboBox*>(window->control(row.diskType.id))->setCurrentIndex(1 + i % 4);
+        qobject_cast<QComboBox*>(window->control(row.raidType.id))->setCurrentIndex(4); // RAID5
+        qobject_cast<QLineEdit*>(window->control(row.disksPerGroup.id))
+            ->setText(QString::number(5 + i));
     }
     return window;
 }

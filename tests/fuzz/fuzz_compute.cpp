@@ -385,18 +385,6 @@ public:
     RecordingSink sink;
 };
 
-// The result texts of `sheet` put into `into`: the editing commands never write them.
-void keepTexts(ConfigSheet& into, const ConfigSheet& sheet) {
-    into.netTotalGbText = sheet.netTotalGbText;
-    into.netTotalTbText = sheet.netTotalTbText;
-    into.totalDisksText = sheet.totalDisksText;
-    into.arraysRequiredText = sheet.arraysRequiredText;
-    for (std::size_t i = 0; i < into.rows.size(); ++i) {
-        into.rows[i].groupCapacityText = sheet.rows[i].groupCapacityText;
-        into.rows[i].totalCapacityText = sheet.rows[i].totalCapacityText;
-    }
-}
-
 void checkComputed(const ConfigSheet& before, const ConfigSheet& after, ScriptedView& view) {
     const brim::reference::Outcome expected = brim::reference::compute(before);
     FUZZ_CHECK(view.sink.texts.size() == (expected.message ? 1U : 0U));
@@ -499,7 +487,7 @@ void runCommand(FuzzInput& in, ConfigSheet& sheet, brim::RowCommands& commands,
     }
     }
     // Whatever the command, the result texts are Compute's alone.
-    keepTexts(expected, before);
+    brim::fuzz::copyResultTexts(expected, before); // the editing commands never write them
     FUZZ_CHECK(brim::fuzz::sheetDifference(sheet, expected).empty());
     FUZZ_CHECK(view.sink.texts.empty());
 }

@@ -7,6 +7,19 @@
 
 namespace brim::fuzz {
 
+// The result texts of `from` put into `into`, so that two sheets can be compared on their
+// inputs alone.
+inline void copyResultTexts(ConfigSheet& into, const ConfigSheet& from) {
+    into.netTotalGbText = from.netTotalGbText;
+    into.netTotalTbText = from.netTotalTbText;
+    into.totalDisksText = from.totalDisksText;
+    into.arraysRequiredText = from.arraysRequiredText;
+    for (std::size_t i = 0; i < into.rows.size(); ++i) {
+        into.rows[i].groupCapacityText = from.rows[i].groupCapacityText;
+        into.rows[i].totalCapacityText = from.rows[i].totalCapacityText;
+    }
+}
+
 // The first field in which two sheets differ, named for the failure log; empty when they are
 // the same in every field.
 inline std::string sheetDifference(const ConfigSheet& a, const ConfigSheet& b) {

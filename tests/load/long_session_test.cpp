@@ -443,14 +443,7 @@ protected:
 
     // The sheet's inputs equal those of `expected` (its result texts are not looked at).
     void expectInputs(const ConfigSheet& actual, ConfigSheet expected) {
-        expected.netTotalGbText = actual.netTotalGbText;
-        expected.netTotalTbText = actual.netTotalTbText;
-        expected.totalDisksText = actual.totalDisksText;
-        expected.arraysRequiredText = actual.arraysRequiredText;
-        for (std::size_t i = 0; i < actual.rows.size(); ++i) {
-            expected.rows[i].groupCapacityText = actual.rows[i].groupCapacityText;
-            expected.rows[i].totalCapacityText = actual.rows[i].totalCapacityText;
-        }
+        fuzz::copyResultTexts(expected, actual);
         EXPECT_EQ(fuzz::sheetDifference(actual, expected), "");
     }
 
