@@ -457,14 +457,7 @@ protected:
     void expectComputed(const ConfigSheet& before, std::size_t firstMessage) {
         const ConfigSheet& after = window_->sheet();
         ConfigSheet inputs = after;
-        inputs.netTotalGbText = before.netTotalGbText;
-        inputs.netTotalTbText = before.netTotalTbText;
-        inputs.totalDisksText = before.totalDisksText;
-        inputs.arraysRequiredText = before.arraysRequiredText;
-        for (std::size_t i = 0; i < inputs.rows.size(); ++i) {
-            inputs.rows[i].groupCapacityText = before.rows[i].groupCapacityText;
-            inputs.rows[i].totalCapacityText = before.rows[i].totalCapacityText;
-        }
+        fuzz::copyResultTexts(inputs, before);
         const reference::Outcome expected = reference::compute(inputs);
         EXPECT_EQ(fuzz::sheetDifference(after, expected.sheet), "");
 
