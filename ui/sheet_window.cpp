@@ -75,6 +75,7 @@ void SheetWindow::open(const DialogUnits& units) {
 
 void SheetWindow::addWindowMenu() {
     windowMenu_ = new QMenu(this);
+    appendCommandEntries(*windowMenu_, *this, kWindowMenuCommands);
     appendAboutEntry(*windowMenu_, toQString(kAboutMenuEntryText));
     connect(windowMenu_, &QMenu::triggered, this,
             [this](QAction* action) { handleWindowMenuCommand(action->data().toInt()); });

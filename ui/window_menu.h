@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <array>
+#include <span>
 #include <string_view>
 
 class QMenu;
+class QWidget;
 
 namespace brim {
 
@@ -19,6 +22,25 @@ inline constexpr std::string_view kAboutMenuEntryText = "&About Brimcount...";
 constexpr bool isShowAboutCommand(int commandId) noexcept {
     return (commandId & 0xFFF0) == kShowAboutCommand;
 }
+
+// The program's own commands, listed above the separator and the About entry, which stays last.
+// Their identifiers lie outside the About command's 16-31, and each has a keyboard shortcut
+// that works in the window while the menu is closed.
+struct WindowMenuEntry {
+    int commandId;
+    std::string_view text;     // "&" marks the access key
+    std::string_view shortcut; // in QKeySequence's portable form, "Ctrl+O"
+};
+
+// clang-format off
+inline constexpr std::array<WindowMenuEntry, 0> kWindowMenuCommands{{
+    // command  text  shortcut
+}};
+// clang-format on
+
+// Each entry carrying its command identifier as its data; its shortcut is given to `window` too,
+// so that it works while the menu is closed.
+void appendCommandEntries(QMenu& menu, QWidget& window, std::span<const WindowMenuEntry> entries);
 
 // Appends a separator and an entry with `text` carrying the About command's identifier as its
 // data; with an empty text, neither.
