@@ -39,6 +39,17 @@ inline constexpr std::array<Preset, 4> kPresets{{
     {"BU 2 Disk",    1098,   5,           7 /* 1 TB ATA */, 4 /* RAID5 */},
 }};
 
+// A definition to put into the sheet whole, as Size for Capacity offers it.
+struct GroupLayout {
+    std::int32_t diskType;
+    std::int32_t raidType;
+    std::uint32_t disksPerGroup;
+    std::uint32_t groupCount;
+};
+
+inline constexpr std::string_view kEveryRowInUseMessage =
+    "Every definition is in use: clear one with its X button first.";
+
 // The editing controls of each row, in the order a clear enables them: disk picker, RAID
 // picker, disks-per-group field.
 struct RowEditControls {
@@ -101,6 +112,14 @@ public:
     void toggleVault();
     // A number-of-groups keystroke or the Sticky Changes box: capture and nothing else.
     void captureInput();
+
+    // The first row (1-10) whose groupCount is 0, or 0 when every row has groups.
+    int firstFreeRow() const noexcept;
+    // Writes the layout into firstFreeRow() (disk type, RAID type, disks per group, groups; the
+    // vault flag stays), applies that row's RAID lock, refreshes and runs the Compute command.
+    // No capture: the caller captured when it began. With every row in use it shows
+    // kEveryRowInUseMessage, changes nothing and returns false.
+    bool putInFirstFreeRow(const GroupLayout& layout);
 
     // Whether the row's disks-per-group field is disabled by the RAID lock; false for a row
     // outside 1-10.
