@@ -207,6 +207,9 @@ SaveOutcome saveAtomically(const QString& path, std::string_view text) {
         return SaveOutcome::OpenFailed;
     }
     QSaveFile file(path);
+    // A writable report in a folder the user may not write to cannot get a temporary file beside
+    // it; it is then written in place, which cannot be atomic but is what the user asked for.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
         return SaveOutcome::OpenFailed;
     }

@@ -49,9 +49,21 @@ QPushButton* makeButton(QWidget* parent, const QString& caption) {
 // The usual styles keep about 20 pixels of a closed list for its arrow. The RAID Type lists of
 // this layout are too narrow for "IndivDisk" beside such an arrow, so the arrow's button gives
 // a few pixels to the entry's text.
+//
+// A list also drops down below its box, as tall as the layout says, and scrolls to the entries
+// that do not fit. Styles such as Fusion would otherwise open it over the box, as tall as all
+// its entries.
 class CompactListStyle final : public QProxyStyle {
 public:
     static constexpr int kPixelsForText = 6;
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_ComboBox_Popup) {
+            return 0;
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
 
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl part,
                          const QWidget* widget) const override {

@@ -48,7 +48,9 @@ const Preset* presetOfButton(int buttonId) {
 } // namespace
 
 SheetWindow::SheetWindow(MessageSink* messages, ReportFileChooser* chooser, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    // A normal application window, not a dialog: window managers leave dialogs, which they
+    // take to belong to another window, out of the task bar and the window switcher.
+    : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       ownMessages_(ownSinkUnless(messages, this)),
       messages_(messages ? messages : ownMessages_.get()),

@@ -66,7 +66,7 @@ TEST_P(ClearEachRow, ClearsOnlyItsRow) {
     EXPECT_TRUE(sameSheet(f.view.screen, f.sheet));
 }
 
-INSTANTIATE_TEST_SUITE_P(Part21, ClearEachRow, ::testing::Range(1, kRowCount + 1),
+INSTANTIATE_TEST_SUITE_P(Commands, ClearEachRow, ::testing::Range(1, kRowCount + 1),
                          [](const auto& info) { return "Row" + std::to_string(info.param); });
 
 // The X button of row 10, the lowest one: clears row 10 and no other, unlocks only row 10, and

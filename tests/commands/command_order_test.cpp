@@ -83,7 +83,7 @@ TEST_P(EveryCommand, OnlyComputeWritesResultTexts) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Part21, EveryCommand, ::testing::ValuesIn(allCommands()),
+INSTANTIATE_TEST_SUITE_P(Commands, EveryCommand, ::testing::ValuesIn(allCommands()),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // The same, on a sheet whose inputs every non-computing command changes: still no result text.

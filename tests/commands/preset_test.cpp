@@ -119,7 +119,7 @@ std::vector<StickyCase> allStickyCases() {
     return cases;
 }
 
-INSTANTIATE_TEST_SUITE_P(Part21, PresetSticky, ::testing::ValuesIn(allStickyCases()),
+INSTANTIATE_TEST_SUITE_P(Commands, PresetSticky, ::testing::ValuesIn(allStickyCases()),
                          [](const auto& info) {
                              std::string name(kPresets[info.param.presetIndex].caption);
                              std::erase(name, ' ');

@@ -88,7 +88,7 @@ TEST_P(RaidLockTable, ApplyRaidLockAlone) {
     EXPECT_EQ(row(f.view.screen, 4).disksPerGroup, c.disksBefore);
 }
 
-INSTANTIATE_TEST_SUITE_P(Part21, RaidLockTable, ::testing::ValuesIn(kLockTable),
+INSTANTIATE_TEST_SUITE_P(Commands, RaidLockTable, ::testing::ValuesIn(kLockTable),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // RAID1 in a row with 9 disks gives 2, locked; IndivDisk next gives 1, still locked; RAID6

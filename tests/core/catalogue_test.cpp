@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string_view>
 
 namespace brim {
@@ -17,6 +18,10 @@ struct KibCase {
     bool vault;
     std::uint32_t expected;
 };
+
+void PrintTo(const KibCase& c, std::ostream* os) {
+    *os << "model " << c.model << ", disk " << c.disk << (c.vault ? ", vault row" : "");
+}
 
 class UsableDiskKibTest : public ::testing::TestWithParam<KibCase> {};
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <optional>
+#include <ostream>
 #include <string>
 
 namespace brim {
@@ -11,6 +12,10 @@ struct ParseCase {
     const char* text;
     std::optional<std::uint32_t> expected;
 };
+
+void PrintTo(const ParseCase& c, std::ostream* os) {
+    *os << '"' << c.text << '"';
+}
 
 class ParseUnsigned32Test : public ::testing::TestWithParam<ParseCase> {};
 

@@ -116,7 +116,7 @@ TEST_P(OpenFailure, SaysCouldNotOpenAndLeavesEverythingAsItWas) {
     FakeChooser chooser(chosen.string());
     printReport(sheet_, chooser, sink_);
 
-    EXPECT_EQ(sink_.texts, std::vector<std::string>{std::string(kOpenFailedMessage)});
+    EXPECT_EQ(sink_.texts, std::vector<std::string>{"Could not open output file."});
     EXPECT_EQ(entriesOf(dir_), entriesBefore);
     for (const auto& name : entriesBefore) {
         const fs::path path = dir_ / name;
@@ -165,23 +165,60 @@ INSTANTIATE_TEST_SUITE_P(
                         }}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ReportFolder, UnwritableFolderSaysCouldNotOpen) {
-    if (geteuid() == 0) {
-        GTEST_SKIP() << "running as root: folder permission bits do not stop root's writes";
+// Runs `print` as an ordinary user: in a child that gives up root's rights when the tests run as
+// root, whom folder permissions do not stop. The child's exit code is the verdict.
+constexpr uid_t kUnprivilegedId = 65534; // "nobody"
+
+int runAsOrdinaryUser(const fs::path& ownTree, const std::function<int()>& print) {
+    if (geteuid() != 0) {
+        return print();
     }
+    for (const auto& entry : fs::recursive_directory_iterator(ownTree)) {
+        EXPECT_EQ(lchown(entry.path().c_str(), kUnprivilegedId, kUnprivilegedId), 0);
+    }
+    EXPECT_EQ(chown(ownTree.c_str(), kUnprivilegedId, kUnprivilegedId), 0);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (setgid(kUnprivilegedId) != 0 || setuid(kUnprivilegedId) != 0) {
+            _exit(99);
+        }
+        _exit(print());
+    }
+    int status = 0;
+    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) {
+        return -1;
+    }
+    return WEXITSTATUS(status);
+}
+
+// In a folder the user may not write, no new report can be made; an existing writable report
+// is written in place, as emptying and writing a file always could.
+TEST_F(ReportFolder, LockedFolderTakesAWritableReportInPlaceButNoNewFile) {
     const fs::path folder = dir_ / "locked";
     fs::create_directory(folder);
     writeFile(folder / "old.txt", kOldReport);
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
 
-    for (const char* name : {"new.txt", "old.txt"}) {
-        RecordingSink sink;
-        FakeChooser chooser((folder / name).string());
-        printReport(sheet_, chooser, sink);
-        EXPECT_EQ(sink.texts, std::vector<std::string>{std::string(kOpenFailedMessage)}) << name;
-    }
+    constexpr int kOpenRefusedNewWrittenOld = 0;
+    const int verdict = runAsOrdinaryUser(dir_, [&] {
+        RecordingSink refused;
+        FakeChooser newFile((folder / "new.txt").string());
+        printReport(sheet_, newFile, refused);
+        RecordingSink written;
+        FakeChooser oldFile((folder / "old.txt").string());
+        printReport(sheet_, oldFile, written);
+        const bool ok = refused.texts == std::vector<std::string>{"Could not open output file."} &&
+                        written.texts.empty();
+        return ok ? kOpenRefusedNewWrittenOld : 1;
+    });
+    EXPECT_EQ(verdict, kOpenRefusedNewWrittenOld);
     EXPECT_EQ(entriesOf(folder), std::set<std::string>{"old.txt"});
-    EXPECT_EQ(readFile(folder / "old.txt"), kOldReport);
+    // The report as Print writes it, from the rule under the date line on.
+    const auto fromRule = [](const std::string& text) {
+        const std::size_t rule = text.find("\n=");
+        return rule == std::string::npos ? text : text.substr(rule);
+    };
+    EXPECT_EQ(fromRule(readFile(folder / "old.txt")), fromRule(formatReport(sheet_, {})));
 }
 
 // --- Paths that are written: the whole report in the right file, nothing else --------------
@@ -256,7 +293,7 @@ int childVerdict(const RecordingSink& sink) {
     if (sink.texts.empty()) {
         return kChildGotNoMessage;
     }
-    if (sink.texts == std::vector<std::string>{std::string(kWriteFailedMessage)}) {
+    if (sink.texts == std::vector<std::string>{"Could not write output file."}) {
         return kChildGotWriteMessage;
     }
     return kChildGotOtherMessages;

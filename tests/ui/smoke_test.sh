@@ -5,13 +5,13 @@
 #
 #   smoke_test.sh PROGRAM
 #
-# Exits 77 (skipped) when Xvfb or xdotool is missing. There is no window manager, so after
+# Exits 77 (skipped) when Xvfb, xdotool or xprop is missing. There is no window manager, so after
 # every modal window closes the X focus falls back to the root window: the main window is
 # focused again each time.
 set -euo pipefail
 
 program=${1:?usage: smoke_test.sh PROGRAM}
-for tool in Xvfb xdotool; do
+for tool in Xvfb xdotool xprop; do
     if ! command -v "$tool" >/dev/null; then
         echo "SKIP: $tool is missing (scripts/install-deps installs it)"
         exit 77
@@ -68,6 +68,16 @@ find_window() {
 window=
 wait_for 30 find_window || fail "no window titled Brimcount appeared"
 
+# The main window is a normal application window of its own, so that window managers give it a
+# task-bar entry and a place in the window switcher: typed NORMAL, transient for no other window.
+x_id() { printf '0x%x' "$1"; }
+window_type=$(xprop -id "$window" _NET_WM_WINDOW_TYPE)
+[[ $window_type == *"= _NET_WM_WINDOW_TYPE_NORMAL" ]] ||
+    fail "the main window is not a normal window: $window_type"
+transient_for=$(xprop -id "$window" WM_TRANSIENT_FOR)
+[[ $transient_for == *"not found"* ]] ||
+    fail "the main window is transient for another window: $transient_for"
+
 focus_main_window() {
     timeout 10 xdotool windowfocus --sync "$window" || fail "could not focus the main window"
     sleep 0.3
@@ -104,6 +114,9 @@ dialog_open() {
 }
 wait_for 15 dialog_open || fail "the report file dialog did not open"
 dialog=$(xdotool search --onlyvisible --name '^Save As$' | head -n1)
+# The dialogs over the main window still belong to it and block it while open.
+[[ $(xprop -id "$dialog" WM_TRANSIENT_FOR) == *"window id # $(x_id "$window")" ]] ||
+    fail "the file dialog is not transient for the main window"
 timeout 10 xdotool windowfocus --sync "$dialog" || fail "could not focus the file dialog"
 sleep 0.5
 # The focus starts in the file name field; the dialog adds the .txt itself.

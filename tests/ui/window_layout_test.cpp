@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QMenu>
+#include <QScrollBar>
 #include <QWidget>
 #include <algorithm>
 #include <set>
@@ -244,6 +245,22 @@ TEST_F(SheetWindowTest, PresetButtonsShowTheirCaptionsOnTwoLines) {
     EXPECT_EQ(button(1095)->text(), QStringLiteral("Cheap\nIOPS"));
     EXPECT_EQ(button(1094)->text(), QStringLiteral("Max\nIOPS"));
     EXPECT_EQ(button(1098)->text(), QStringLiteral("BU 2\nDisk"));
+}
+
+// The model list's opened height holds about five of its nine entries: it drops down below its
+// box and scrolls to the rest.
+TEST_F(SheetWindowTest, AListDropsDownBelowItsBoxAndScrolls) {
+    QComboBox* models = list(1001);
+    models->showPopup();
+    processEvents();
+    const QWidget* popup = models->view()->window();
+    ASSERT_TRUE(popup->isVisible());
+    const int boxBottom = models->mapToGlobal(models->rect().bottomLeft()).y();
+    EXPECT_GE(popup->geometry().top(), boxBottom);
+    const QScrollBar* scrollBar = models->view()->verticalScrollBar();
+    EXPECT_TRUE(scrollBar->isVisible());
+    EXPECT_GT(scrollBar->maximum(), 0);
+    models->hidePopup();
 }
 
 TEST_F(SheetWindowTest, AListPopupKeepsEscapeForItself) {
