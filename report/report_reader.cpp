@@ -249,8 +249,7 @@ std::string capacityText(std::string_view figure) {
     return text;
 }
 
-template <std::size_t N, typename Name>
-std::array<std::string_view, N> namesOf(Name name) {
+template <std::size_t N, typename Name> std::array<std::string_view, N> namesOf(Name name) {
     std::array<std::string_view, N> names{};
     for (std::size_t i = 0; i < N; ++i) {
         names[i] = name(static_cast<int>(i));
@@ -297,8 +296,8 @@ private:
         const std::size_t before = lines_.number();
         std::optional<std::string_view> line = nextLine();
         if (!line && lines_.number() == before) {
-            refusal_.message = linePrefix(before + 1) + std::string(expected) +
-                               ", found the end of the file.";
+            refusal_.message =
+                linePrefix(before + 1) + std::string(expected) + ", found the end of the file.";
         }
         return line;
     }
@@ -431,8 +430,7 @@ private:
         const std::string_view start = cursor.rest();
         row.diskType = cursor.takeName(names);
         if (row.diskType < 0 || !blanks) {
-            return refuse("a disk type for the " + std::string(Catalogue::modelName(model)),
-                          start);
+            return refuse("a disk type for the " + std::string(Catalogue::modelName(model)), start);
         }
         return true;
     }
@@ -443,8 +441,8 @@ private:
         const std::string_view raidStart = cursor.rest();
         row.raidType = kNoRaidType;
         if (!cursor.atDigit()) {
-            static const auto kNames =
-                namesOf<kRaidTypes.size()>([](int raid) { return Catalogue::raidReportName(raid); });
+            static const auto kNames = namesOf<kRaidTypes.size()>(
+                [](int raid) { return Catalogue::raidReportName(raid); });
             row.raidType = cursor.takeName(kNames);
             if (row.raidType < 0 || !blanks) {
                 return refuse(kRaidExpected, raidStart);

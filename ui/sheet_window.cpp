@@ -39,8 +39,7 @@ std::unique_ptr<ReportFileChooser> ownChooserUnless(ReportFileChooser* given, QW
     return given ? nullptr : std::make_unique<ReportFileDialog>(parent);
 }
 
-std::unique_ptr<ReportOpenChooser> ownOpenChooserUnless(ReportOpenChooser* given,
-                                                        QWidget* parent) {
+std::unique_ptr<ReportOpenChooser> ownOpenChooserUnless(ReportOpenChooser* given, QWidget* parent) {
     return given ? nullptr : std::make_unique<OpenReportFileDialog>(parent);
 }
 

@@ -7,6 +7,7 @@
 
 #include "message_sink.h"
 #include "report.h"
+#include "report_reader.h"
 
 #include <QElapsedTimer>
 #include <QPointer>
@@ -42,6 +43,22 @@ public:
         : answer_(std::move(answer)) {}
 
     std::optional<std::string> chooseReportFile() override {
+        ++calls_;
+        return answer_;
+    }
+
+    void setAnswer(std::optional<std::string> answer) { answer_ = std::move(answer); }
+    int calls() const noexcept { return calls_; }
+
+private:
+    std::optional<std::string> answer_;
+    int calls_ = 0;
+};
+
+// Answers the open-file chooser with a preset path, or with a cancel when there is none.
+class FakeReportOpenChooser final : public ReportOpenChooser {
+public:
+    std::optional<std::string> chooseReportToOpen() override {
         ++calls_;
         return answer_;
     }
