@@ -3,11 +3,8 @@
 #include "report_reader.h"
 #include "report_test_support.h"
 
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <random>
-#include <sstream>
 #include <string>
 #include <variant>
 
@@ -46,7 +43,8 @@ RandomSheet randomSheet(std::mt19937& rng) {
         row.disksPerGroup = row.raidType == 1 ? 2 : row.raidType == 6 ? 1 : row.disksPerGroup;
         row.includesVault = i < kVaultRowCount && oneIn(3);
         if (result.computed) {
-            row.groupCapacityText = formatCapacity(upTo(100000) / 100.0);
+            // Older figures, now and then wider than their fields.
+            row.groupCapacityText = formatCapacity(upTo(UINT32_MAX) * (oneIn(4) ? 100.0 : 0.01));
             row.totalCapacityText = formatCapacity(upTo(UINT32_MAX) / 100.0);
         }
     }
@@ -58,25 +56,17 @@ RandomSheet randomSheet(std::mt19937& rng) {
     return result;
 }
 
-// As an editor on another system may leave the file: CR LF line ends, no final line end, blank
-// lines after the definitions.
-std::string asSavedElsewhere(std::string text, std::mt19937& rng) {
+// As editors on other systems may leave the file: CR LF line ends (even mixed), no final line
+// end, blank lines after the definitions.
+std::string asSavedElsewhere(const std::string& text, std::mt19937& rng) {
     std::string out;
-    const bool crlf = rng() % 2 == 0;
     for (const char c : text) {
-        out += crlf && c == '\n' ? "\r\n" : std::string(1, c);
+        out += c == '\n' && rng() % 2 == 0 ? std::string("\r\n") : std::string(1, c);
     }
-    if (rng() % 3 == 0) {
-        out += "\n  \n";
-    } else if (rng() % 2 == 0) {
-        out.erase(out.size() - (crlf ? 2 : 1));
+    if (rng() % 2 == 0) {
+        return out + "\n  \n";
     }
-    return out;
-}
-
-std::string withoutDateLine(const std::string& report) {
-    const std::size_t first = report.find('\n');
-    return report.substr(0, first) + report.substr(report.find('\n', first + 1));
+    return out.substr(0, out.find_last_not_of("\r\n") + 1);
 }
 
 TEST(ReportReaderTest, ARandomSheetReadsBackAndReopensIntoTheSameReport) {
@@ -123,14 +113,8 @@ TEST(ReportReaderTest, ARandomSheetReadsBackAndReopensIntoTheSameReport) {
         // One printed figure changed by hand: the computed ones win, and the message says so.
         if (original.sheet.totalDisksText != "Error") {
             ConfigSheet edited = opened.plan;
-            std::string* figures[] = {&edited.netTotalGbText,
-                                      &edited.netTotalTbText,
-                                      &edited.totalDisksText,
-                                      &edited.arraysRequiredText,
-                                      &edited.rows[0].groupCapacityText,
-                                      &edited.rows[0].totalCapacityText};
-            const std::size_t pick = rng() % (opened.definitions > 0 ? 6 : 4);
-            *figures[pick] = "12345";
+            (opened.definitions > 0 && rng() % 2 == 0 ? edited.rows[0].totalCapacityText
+                                                      : edited.netTotalTbText) = "12345";
             window.view.calls.clear();
             window.commands.openPlan(edited, "4.2");
             EXPECT_EQ(formatReport(window.sheet, kPrinted), printed);
@@ -138,20 +122,6 @@ TEST(ReportReaderTest, ARandomSheetReadsBackAndReopensIntoTheSameReport) {
             expected.push_back(differingFiguresMessage("4.2"));
             EXPECT_EQ(window.view.messagesShown(), expected);
         }
-    }
-}
-
-TEST(ReportReaderTest, EveryGoldenReportReadsBackToItself) {
-    for (const auto& entry : std::filesystem::directory_iterator(BRIM_REPORT_GOLDEN_DIR)) {
-        SCOPED_TRACE(entry.path().filename().string());
-        std::ifstream in(entry.path(), std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        const ReportReading reading = readReport(text.str());
-        ASSERT_TRUE(std::holds_alternative<OpenedReport>(reading))
-            << std::get<ReportRefusal>(reading).message;
-        const std::string again = formatReport(std::get<OpenedReport>(reading).plan, kPrinted);
-        EXPECT_EQ(withoutDateLine(again), withoutDateLine(text.str()));
     }
 }
 

@@ -108,7 +108,7 @@ protected:
 
     RecordingMessageSink messages_;
     FakeReportFileChooser chooser_;
-    FakeReportOpenChooser openChooser_;
+    FakeReportFileChooser openChooser_;
     std::unique_ptr<SheetWindow> window_;
 };
 

@@ -154,35 +154,28 @@ program_pid=$!
 window=
 wait_for 30 find_window || fail "no fresh window titled Brimcount appeared"
 focus_main_window
-keys ctrl+o
-open_dialog_open() {
-    xdotool search --onlyvisible --name '^Open$' >/dev/null 2>&1
+# answer_file_dialog TITLE PATH: types PATH into the file dialog titled TITLE, and waits for it
+# to close.
+answer_file_dialog() {
+    local found="xdotool search --onlyvisible --name '^$1\$'"
+    wait_for 15 bash -c "$found >/dev/null 2>&1" || fail "the $1 dialog did not open"
+    timeout 10 xdotool windowfocus --sync "$(eval "$found" | head -n1)" || fail "no focus: $1"
+    sleep 0.5
+    typed "$2"
+    keys Return
+    wait_for 10 bash -c "! $found >/dev/null 2>&1" || fail "the $1 dialog did not close"
 }
-wait_for 15 open_dialog_open || fail "the open-report dialog did not open"
-dialog=$(xdotool search --onlyvisible --name '^Open$' | head -n1)
-timeout 10 xdotool windowfocus --sync "$dialog" || fail "could not focus the open-report dialog"
-sleep 0.5
-typed "$work/report.txt"
-keys Return
-wait_for 10 bash -c '! xdotool search --onlyvisible --name "^Open$" >/dev/null 2>&1' ||
-    fail "the open-report dialog did not close"
+keys ctrl+o
+answer_file_dialog Open "$work/report.txt"
 # The focus is back in the model list: one Shift+Tab reaches Print.
 focus_main_window
-keys shift+Tab
-keys space
-wait_for 15 dialog_open || fail "the report file dialog did not open after Open Report"
-dialog=$(xdotool search --onlyvisible --name '^Save As$' | head -n1)
-timeout 10 xdotool windowfocus --sync "$dialog" || fail "could not focus the file dialog"
-sleep 0.5
-typed "$work/reopened"
-keys Return
+keys shift+Tab space
+answer_file_dialog "Save As" "$work/reopened"
 wait_for 15 test -s "$work/reopened.txt" || fail "no report written after Open Report"
 sed '2s/.*/DATE/' "$work/reopened.txt" >"$work/reopened-actual.txt"
 if ! diff -u "$expected" "$work/reopened-actual.txt"; then
     fail "the report printed after Open Report differs (line 2, the date, aside)"
 fi
-wait_for 10 bash -c '! xdotool search --onlyvisible --name "^Save As$" >/dev/null 2>&1' ||
-    fail "the file dialog did not close"
 focus_main_window
 keys Escape
 wait_for 20 ended || fail "the reopened program did not end after Escape"
