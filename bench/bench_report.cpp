@@ -1,8 +1,9 @@
 // Print of a ten-row report to a file: formatting, the temporary file, its flush and the
-// atomic rename over the previous report.
+// atomic rename over the previous report. Reading a ten-row report back, as Open Report does.
 #include "config_sheet.h"
 #include "message_sink.h"
 #include "report.h"
+#include "report_reader.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 namespace {
 
@@ -69,6 +71,19 @@ void BM_PrintTenRowReport(benchmark::State& state) {
     }
     std::filesystem::remove_all(dir);
 }
+// Target: median under 20 us.
+void BM_ReadTenRowReport(benchmark::State& state) {
+    const std::string text = brim::formatReport(tenRowSheet(), {2009, 12, 12, 14, 30, 0});
+    if (!std::holds_alternative<brim::OpenedReport>(brim::readReport(text))) {
+        state.SkipWithError("the report was refused");
+        return;
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(brim::readReport(text));
+    }
+}
+BENCHMARK(BM_ReadTenRowReport)->Unit(benchmark::kMicrosecond);
+
 BENCHMARK(BM_PrintTenRowReport)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 } // namespace

@@ -72,7 +72,51 @@ constexpr bool rowEditControlsDistinct() noexcept {
 }
 static_assert(rowEditControlsDistinct(), "two row editing controls share an identifier");
 
+std::string_view trimmed(std::string_view text) noexcept {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// A total that Compute wrote as a number: not "Error" (a failed Compute) and not empty (none).
+bool isComputedTotal(std::string_view text) noexcept {
+    const std::string_view value = trimmed(text);
+    return !value.empty() && value != "Error";
+}
+
+bool holdsComputedTotals(const ConfigSheet& sheet) noexcept {
+    return isComputedTotal(sheet.netTotalGbText) && isComputedTotal(sheet.netTotalTbText) &&
+           isComputedTotal(sheet.totalDisksText) && isComputedTotal(sheet.arraysRequiredText);
+}
+
+bool sameFigure(std::string_view printed, std::string_view computed) noexcept {
+    return trimmed(printed) == trimmed(computed);
+}
+
+// Only rows with groups were printed; the rest of the plan is defaults.
+bool printedFiguresMatch(const ConfigSheet& printed, const ConfigSheet& computed) noexcept {
+    for (std::size_t i = 0; i < printed.rows.size(); ++i) {
+        const GroupDefinition& row = printed.rows[i];
+        if (row.groupCount != 0 &&
+            (!sameFigure(row.groupCapacityText, computed.rows[i].groupCapacityText) ||
+             !sameFigure(row.totalCapacityText, computed.rows[i].totalCapacityText))) {
+            return false;
+        }
+    }
+    return sameFigure(printed.netTotalGbText, computed.netTotalGbText) &&
+           sameFigure(printed.netTotalTbText, computed.netTotalTbText) &&
+           sameFigure(printed.totalDisksText, computed.totalDisksText) &&
+           sameFigure(printed.arraysRequiredText, computed.arraysRequiredText);
+}
+
 } // namespace
+
+std::string differingFiguresMessage(std::string_view reportVersion) {
+    return "The report's figures differ from those computed now (report version " +
+           std::string(reportVersion) + "); the window shows the computed ones.";
+}
 
 RowCommands::RowCommands(ConfigSheet& sheet, SheetView& view) noexcept
     : sheet_(sheet), view_(view) {}
@@ -164,6 +208,24 @@ void RowCommands::changeModel() {
 
 void RowCommands::toggleVault() {
     compute();
+}
+
+void RowCommands::openPlan(const ConfigSheet& plan, std::string_view reportVersion) {
+    const bool sticky = sheet_.stickyChanges;
+    sheet_ = plan;
+    sheet_.stickyChanges = sticky;
+    // Rows 6 to 10 have no vault box, whatever a plan says.
+    for (std::size_t i = kVaultRowCount; i < sheet_.rows.size(); ++i) {
+        sheet_.rows[i].includesVault = false;
+    }
+    for (int row = 1; row <= kRowCount; ++row) {
+        applyRaidLock(row);
+    }
+    view_.copySheetToControls();
+    compute();
+    if (holdsComputedTotals(plan) && !printedFiguresMatch(plan, sheet_)) {
+        view_.messages().show(differingFiguresMessage(reportVersion));
+    }
 }
 
 void RowCommands::captureInput() {

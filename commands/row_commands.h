@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace brim {
@@ -46,6 +47,9 @@ struct GroupLayout {
     std::uint32_t disksPerGroup;
     std::uint32_t groupCount;
 };
+
+// Shown after opening a report whose printed figures are not what Compute gives now.
+std::string differingFiguresMessage(std::string_view reportVersion);
 
 inline constexpr std::string_view kEveryRowInUseMessage =
     "Every definition is in use: clear one with its X button first.";
@@ -120,6 +124,13 @@ public:
     // No capture: the caller captured when it began. With every row in use it shows
     // kEveryRowInUseMessage, changes nothing and returns false.
     bool putInFirstFreeRow(const GroupLayout& layout);
+
+    // Opens a plan read from a printed report, with no capture: the sheet takes the plan's model,
+    // rows and result texts (its Sticky Changes stays), each row gets its RAID lock, the controls
+    // are refreshed and the Compute command runs. When the plan holds computed totals, every
+    // figure it printed (the capacities of its rows with groups, and the totals) is then compared
+    // with what Compute wrote; any difference shows differingFiguresMessage(reportVersion).
+    void openPlan(const ConfigSheet& plan, std::string_view reportVersion);
 
     // Whether the row's disks-per-group field is disabled by the RAID lock; false for a row
     // outside 1-10.

@@ -1,6 +1,7 @@
 #include "report.h"
 
 #include "catalogue.h"
+#include "report_lines.h"
 
 #include <QFileDevice>
 #include <QFileInfo>
@@ -15,49 +16,14 @@
 namespace brim {
 namespace {
 
+using namespace report_lines;
+
 // The program's version as the title line shows it: the shortest form with at most six
 // significant digits, so 4.3 and never 4.30.
 constexpr double kReportVersion = 4.3;
 constexpr int kVersionDigits = 6;
 
-constexpr std::string_view kTitle = "Tessaryn Brimcount ";
 constexpr std::string_view kDateTimeGap = "   ";
-constexpr std::string_view kRule = "=================================================";
-constexpr std::string_view kModelLabel = "System Model: ";
-constexpr std::string_view kNetGbLabel = "Total Net (GB): ";
-constexpr std::string_view kNetTbLabel = "Total Net (TB): ";
-constexpr std::string_view kTotalDisksLabel = "Total # Disks: ";
-constexpr std::string_view kArraysLabel = "Min. # of arrays needed: ";
-constexpr std::string_view kConfigurationRule = "======= CONFIGURATION ========";
-// With tab stops every eight columns "#Disks/" sits above " Group" and "CAPACITY" above the
-// two capacity columns.
-constexpr std::string_view kHeadings1 = "\t\t\t\t     #Disks/\t\t    CAPACITY";
-// Each heading ends in the column where its data field ends, except "# Groups".
-constexpr std::string_view kHeadings2 = "# Groups"
-                                        "     "
-                                        "Disk Type  "
-                                        "  "
-                                        "RAID Type"
-                                        "  "
-                                        " Group"
-                                        "  "
-                                        "Is Vault?"
-                                        "  "
-                                        "Per Group"
-                                        "  "
-                                        "   Subtotal";
-
-// Minimum widths of the seven fields of a data line; a longer value is written whole.
-struct DataLineWidths {
-    std::size_t groupCount;
-    std::size_t diskName;
-    std::size_t raidName;
-    std::size_t disksPerGroup;
-    std::size_t vaultWord;
-    std::size_t groupCapacity;
-    std::size_t totalCapacity;
-};
-constexpr DataLineWidths kWidths{6, 16, 13, 8, 11, 11, 13};
 
 constexpr std::size_t kDataLineLength = 78;
 constexpr std::size_t kFixedPartLength = 12 * 80;

@@ -10,6 +10,18 @@ namespace {
 
 constexpr char kTextFilesFilter[] = "Text Files (*.txt)";
 constexpr char kTextSuffix[] = "txt";
+constexpr char kAllFilesFilter[] = "All Files (*)";
+
+std::optional<std::string> firstChosenFile(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty()) {
+        return std::nullopt;
+    }
+    return files.first().toStdString();
+}
 
 } // namespace
 
@@ -30,15 +42,24 @@ std::unique_ptr<QFileDialog> makeReportFileDialog(QWidget* parent) {
 ReportFileDialog::ReportFileDialog(QWidget* parent) : parent_(parent) {}
 
 std::optional<std::string> ReportFileDialog::chooseReportFile() {
-    const std::unique_ptr<QFileDialog> dialog = makeReportFileDialog(parent_);
-    if (dialog->exec() != QDialog::Accepted) {
-        return std::nullopt;
-    }
-    const QStringList files = dialog->selectedFiles();
-    if (files.isEmpty()) {
-        return std::nullopt;
-    }
-    return files.first().toStdString();
+    return firstChosenFile(*makeReportFileDialog(parent_));
+}
+
+std::unique_ptr<QFileDialog> makeOpenReportFileDialog(QWidget* parent) {
+    // Qt's own dialog, as for Print; no caption, so it keeps its own title for opening.
+    auto dialog = std::make_unique<QFileDialog>(parent);
+    dialog->setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setNameFilters(
+        {QString::fromLatin1(kTextFilesFilter), QString::fromLatin1(kAllFilesFilter)});
+    return dialog;
+}
+
+OpenReportFileDialog::OpenReportFileDialog(QWidget* parent) : parent_(parent) {}
+
+std::optional<std::string> OpenReportFileDialog::chooseReportToOpen() {
+    return firstChosenFile(*makeOpenReportFileDialog(parent_));
 }
 
 } // namespace brim

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "report.h"
+#include "report_reader.h"
 
 #include <QFileDialog>
 #include <memory>
@@ -18,6 +19,20 @@ class ReportFileDialog final : public ReportFileChooser {
 public:
     explicit ReportFileDialog(QWidget* parent);
     std::optional<std::string> chooseReportFile() override;
+
+private:
+    QWidget* parent_;
+};
+
+// The open-file chooser of Open Report, set up but not shown: Qt's own file dialog picking one
+// existing file, with the file types "Text Files (*.txt)" and "All Files (*)".
+std::unique_ptr<QFileDialog> makeOpenReportFileDialog(QWidget* parent);
+
+// Shows the open-file chooser modally over `parent` and returns the picked path (UTF-8).
+class OpenReportFileDialog final : public ReportOpenChooser {
+public:
+    explicit OpenReportFileDialog(QWidget* parent);
+    std::optional<std::string> chooseReportToOpen() override;
 
 private:
     QWidget* parent_;

@@ -14,13 +14,19 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTimer>
+#include <QUrl>
 #include <algorithm>
+#include <variant>
 
 namespace brim {
 namespace {
@@ -31,6 +37,15 @@ std::unique_ptr<MessageSink> ownSinkUnless(MessageSink* given, QWidget* parent) 
 
 std::unique_ptr<ReportFileChooser> ownChooserUnless(ReportFileChooser* given, QWidget* parent) {
     return given ? nullptr : std::make_unique<ReportFileDialog>(parent);
+}
+
+std::unique_ptr<ReportOpenChooser> ownOpenChooserUnless(ReportOpenChooser* given, QWidget* parent) {
+    return given ? nullptr : std::make_unique<OpenReportFileDialog>(parent);
+}
+
+bool dragsAFile(const QMimeData& data) {
+    const QList<QUrl> urls = data.urls();
+    return std::any_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); });
 }
 
 bool isEnterKey(const QKeyEvent& event) {
@@ -47,7 +62,8 @@ const Preset* presetOfButton(int buttonId) {
 
 } // namespace
 
-SheetWindow::SheetWindow(MessageSink* messages, ReportFileChooser* chooser, QWidget* parent)
+SheetWindow::SheetWindow(MessageSink* messages, ReportFileChooser* chooser,
+                         ReportOpenChooser* openChooser, QWidget* parent)
     // A normal application window, not a dialog: window managers leave dialogs, which they
     // take to belong to another window, out of the task bar and the window switcher.
     : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -55,6 +71,8 @@ SheetWindow::SheetWindow(MessageSink* messages, ReportFileChooser* chooser, QWid
       ownMessages_(ownSinkUnless(messages, this)),
       messages_(messages ? messages : ownMessages_.get()),
       ownChooser_(ownChooserUnless(chooser, this)), chooser_(chooser ? chooser : ownChooser_.get()),
+      ownOpenChooser_(ownOpenChooserUnless(openChooser, this)),
+      openChooser_(openChooser ? openChooser : ownOpenChooser_.get()),
       exchange_(controls_, *messages_), commands_(sheet_, *this) {
     setWindowTitle(toQString(kSheetWindowTitle));
     setWindowIcon(programIcon());
@@ -64,6 +82,7 @@ SheetWindow::SheetWindow(MessageSink* messages, ReportFileChooser* chooser, QWid
     open(units);
     addWindowMenu();
     connectEventMap();
+    acceptFileDrops();
 }
 
 // The lists are filled as the controls are built, before the controls first show the sheet.
@@ -106,7 +125,53 @@ void SheetWindow::handleWindowMenuCommand(int commandId) {
     if (isShowAboutCommand(commandId)) {
         AboutWindow about(this);
         about.exec();
+    } else if (commandId == kOpenReportCommand) {
+        openReport();
     }
+}
+
+void SheetWindow::openReport() {
+    if (const std::optional<std::string> path = openChooser_->chooseReportToOpen()) {
+        openReportFile(*path);
+    }
+}
+
+void SheetWindow::openReportFile(const std::string& path) {
+    const ReportReading reading = readReportFile(path);
+    if (const auto* refusal = std::get_if<ReportRefusal>(&reading)) {
+        messages_->show(refusal->message);
+        return;
+    }
+    const auto& opened = std::get<OpenedReport>(reading);
+    commands_.openPlan(opened.plan, opened.version);
+}
+
+// A report file dropped anywhere on the window opens, over the edit fields too: they would
+// otherwise take the file's name as typed text.
+void SheetWindow::acceptFileDrops() {
+    setAcceptDrops(true);
+    for (QLineEdit* edit : findChildren<QLineEdit*>()) {
+        edit->setAcceptDrops(false);
+    }
+}
+
+void SheetWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData() && dragsAFile(*event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
+// One local file opens; more than one is refused and nothing changes. Either runs once the drop
+// has ended, so that its message boxes do not hold up the program the file came from.
+void SheetWindow::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData() ? event->mimeData()->urls() : QList<QUrl>();
+    event->acceptProposedAction();
+    if (urls.size() != 1 || !urls.front().isLocalFile()) {
+        QTimer::singleShot(0, this, [this] { messages_->show(kDropOneFileMessage); });
+        return;
+    }
+    const std::string path = urls.front().toLocalFile().toStdString();
+    QTimer::singleShot(0, this, [this, path] { openReportFile(path); });
 }
 
 void SheetWindow::connectEventMap() {

@@ -11,11 +11,14 @@
 #include "config_sheet.h"
 #include "control_exchange.h"
 #include "report.h"
+#include "report_reader.h"
 #include "row_commands.h"
 #include "window_layout.h"
 
 #include <QDialog>
 #include <memory>
+#include <string>
+#include <string_view>
 
 class QMenu;
 
@@ -23,13 +26,16 @@ namespace brim {
 
 class DialogUnits;
 
+inline constexpr std::string_view kDropOneFileMessage =
+    "Drop one report file at a time; nothing was opened.";
+
 class SheetWindow final : public QDialog, public SheetView {
     Q_OBJECT
 public:
-    // Without a sink or chooser the window shows message boxes and Qt's file dialog itself;
-    // tests pass recorders. Both must outlive the window.
+    // Without a sink or choosers the window shows message boxes and Qt's file dialogs itself;
+    // tests pass recorders. They must outlive the window.
     explicit SheetWindow(MessageSink* messages = nullptr, ReportFileChooser* chooser = nullptr,
-                         QWidget* parent = nullptr);
+                         ReportOpenChooser* openChooser = nullptr, QWidget* parent = nullptr);
     ~SheetWindow() override;
 
     const ConfigSheet& sheet() const noexcept { return sheet_; }
@@ -37,8 +43,13 @@ public:
     QWidget* control(int id) const noexcept { return controls_.find(id); }
     bool disksFieldLocked(int row) const noexcept { return commands_.disksFieldLocked(row); }
 
-    // A window-menu command: the About window for the About command, nothing otherwise.
+    // A window-menu command: the About window for the About command, Open Report for its own,
+    // nothing otherwise.
     void handleWindowMenuCommand(int commandId);
+
+    // Opens the report at `path` into the window; a file that is not a report shows why and
+    // changes nothing.
+    void openReportFile(const std::string& path);
 
     // SheetView: what the commands need of the window.
     bool copyControlsToSheet() override;
@@ -49,6 +60,8 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void open(const DialogUnits& units);
@@ -58,6 +71,8 @@ private:
     void run(const EventMapEntry& entry);
     void applyPresetOf(int buttonId);
     void printSheet();
+    void openReport();
+    void acceptFileDrops();
     void showHelp();
     void pressFocusedButtonOrCompute();
     void showWindowMenu(const QPoint& globalPosition);
@@ -67,6 +82,8 @@ private:
     MessageSink* messages_;
     std::unique_ptr<ReportFileChooser> ownChooser_;
     ReportFileChooser* chooser_;
+    std::unique_ptr<ReportOpenChooser> ownOpenChooser_;
+    ReportOpenChooser* openChooser_;
     ControlMap controls_;
     ControlExchange exchange_;
     RowCommands commands_;

@@ -33,8 +33,11 @@ struct WindowMenuEntry {
 };
 
 // clang-format off
-inline constexpr std::array<WindowMenuEntry, 0> kWindowMenuCommands{{
-    // command  text  shortcut
+inline constexpr int kOpenReportCommand = 256;
+
+inline constexpr std::array<WindowMenuEntry, 1> kWindowMenuCommands{{
+    // command            text               shortcut
+    {kOpenReportCommand, "&Open Report...", "Ctrl+O"},
 }};
 // clang-format on
 

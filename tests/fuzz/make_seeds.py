@@ -215,3 +215,29 @@ report_seeds = {
 }
 for name, data in report_seeds.items():
     write("report", name, data)
+
+
+# --- the report reader: the text of a report file, see fuzz_report_reader.cpp -----------------
+GOLDEN = os.path.join(HERE, "..", "report", "golden")
+for name in sorted(os.listdir(GOLDEN)):
+    with open(os.path.join(GOLDEN, name), "rb") as f:
+        report = f.read()
+    stem = name[: -len(".txt")]
+    write("report_reader", stem, report)
+    write("report_reader", stem + "-crlf", report.replace(b"\n", b"\r\n"))
+
+with open(os.path.join(GOLDEN, "raid_types_and_vault.txt"), "rb") as f:
+    eight_rows = f.read()
+last_line = eight_rows.splitlines(keepends=True)[-1]
+ten_rows = eight_rows + last_line * 2
+reader_seeds = {
+    "ten-rows-blank-lines-after": ten_rows + b"\n   \n\n",
+    "eleven-rows": ten_rows + last_line,
+    "text-after-blank-line": ten_rows + b"\nmore\n",
+    "vault-on-sixth-row": eight_rows.replace(b"RAID 6       6         No",
+                                             b"RAID 6       6        Yes"),
+    "bad-byte": eight_rows.replace(b"Telvar D", b"Telvar \xc3\xa9"),
+    "empty": b"",
+}
+for name, data in reader_seeds.items():
+    write("report_reader", name, data)

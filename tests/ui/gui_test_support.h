@@ -7,6 +7,7 @@
 
 #include "message_sink.h"
 #include "report.h"
+#include "report_reader.h"
 
 #include <QElapsedTimer>
 #include <QPointer>
@@ -35,8 +36,9 @@ private:
     std::vector<std::string> texts_;
 };
 
-// Answers the save-file chooser with a preset path, or with a cancel when there is none.
-class FakeReportFileChooser final : public ReportFileChooser {
+// Answers the save-file or the open-file chooser with a preset path, or with a cancel when
+// there is none.
+class FakeReportFileChooser final : public ReportFileChooser, public ReportOpenChooser {
 public:
     explicit FakeReportFileChooser(std::optional<std::string> answer = std::nullopt)
         : answer_(std::move(answer)) {}
@@ -45,6 +47,7 @@ public:
         ++calls_;
         return answer_;
     }
+    std::optional<std::string> chooseReportToOpen() override { return chooseReportFile(); }
 
     void setAnswer(std::optional<std::string> answer) { answer_ = std::move(answer); }
     int calls() const noexcept { return calls_; }

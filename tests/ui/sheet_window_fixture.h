@@ -22,7 +22,7 @@ class SheetWindowTest : public GuiTest {
 protected:
     void SetUp() override {
         GuiTest::SetUp();
-        window_ = std::make_unique<SheetWindow>(&messages_, &chooser_);
+        window_ = std::make_unique<SheetWindow>(&messages_, &chooser_, &openChooser_);
         window_->show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
     }
@@ -108,6 +108,7 @@ protected:
 
     RecordingMessageSink messages_;
     FakeReportFileChooser chooser_;
+    FakeReportFileChooser openChooser_;
     std::unique_ptr<SheetWindow> window_;
 };
 

@@ -159,4 +159,43 @@ status=0
 wait "$program_pid" || status=$?
 program_pid=
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
+
+# ---- Open Report: a fresh window opens that report through the real dialog (Ctrl+O), and
+# printing it again gives the same report but for the date line.
+env -u QT_QPA_PLATFORM "$program" >"$work/program.log" 2>&1 &
+program_pid=$!
+window=
+wait_for 30 find_window || fail "no fresh window titled Brimcount appeared"
+focus_main_window
+# answer_file_dialog TITLE PATH: types PATH into the file dialog titled TITLE, and waits for it
+# to close.
+answer_file_dialog() {
+    local found="xdotool search --onlyvisible --name '^$1\$'"
+    wait_for 15 bash -c "$found >/dev/null 2>&1" || fail "the $1 dialog did not open"
+    timeout 10 xdotool windowfocus --sync "$(eval "$found" | head -n1)" || fail "no focus: $1"
+    sleep 0.5
+    typed "$2"
+    keys Return
+    wait_for 10 bash -c "! $found >/dev/null 2>&1" || fail "the $1 dialog did not close"
+}
+keys ctrl+o
+answer_file_dialog Open "$work/report.txt"
+# The focus is back in the model list: one Shift+Tab reaches Print.
+focus_main_window
+keys shift+Tab space
+answer_file_dialog "Save As" "$work/reopened"
+wait_for 15 test -s "$work/reopened.txt" || fail "no report written after Open Report"
+sed '2s/.*/DATE/' "$work/reopened.txt" >"$work/reopened-actual.txt"
+if ! diff -u "$expected" "$work/reopened-actual.txt"; then
+    fail "the report printed after Open Report differs (line 2, the date, aside)"
+fi
+focus_main_window
+keys Escape
+wait_for 20 ended || fail "the reopened program did not end after Escape"
+status=0
+wait "$program_pid" || status=$?
+program_pid=
+[ "$status" -eq 0 ] || fail "the reopened program ended with status $status"
+# ---- end of Open Report
+
 echo "PASS: typed, computed, printed and closed; the report matches"

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "config_sheet.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace brim {
+
+// A printed report is the plan's file: it holds the model and every definition with groups.
+// Reading one back accepts exactly what formatReport writes (with LF or CR LF line ends, with or
+// without the final one, and with blanks at line ends or blank lines after the definitions, as
+// editors leave them) and refuses anything else with one message that names the line.
+
+inline constexpr std::size_t kMaxReportBytes = 64 * 1024;
+inline constexpr std::string_view kOpenInputFailedMessage = "Could not open input file.";
+
+struct OpenedReport {
+    std::string version; // the title line's version text, as printed
+    // The model, one row per data line in order (rows 1 to `definitions`), the rows after them at
+    // their defaults, and the result texts as printed: the totals as they stood after their
+    // labels, the rows' capacities in the form Compute writes them.
+    ConfigSheet plan;
+    int definitions = 0;
+};
+
+struct ReportRefusal {
+    std::string message;
+};
+
+using ReportReading = std::variant<OpenedReport, ReportRefusal>;
+
+// The whole text of a report file, read from nothing else.
+ReportReading readReport(std::string_view text);
+
+// Reads the file at `path` (UTF-8) and then its text. A file that cannot be opened or read
+// gives kOpenInputFailedMessage; no more than kMaxReportBytes and one byte are ever read.
+ReportReading readReportFile(const std::string& path);
+
+// The open-file chooser: the report the user picked (UTF-8), or nothing when they cancelled.
+class ReportOpenChooser {
+public:
+    virtual ~ReportOpenChooser() = default;
+    virtual std::optional<std::string> chooseReportToOpen() = 0;
+};
+
+} // namespace brim

@@ -1,0 +1,192 @@
+#include "fake_sheet_view.h"
+#include "report.h"
+#include "report_reader.h"
+#include "sheet_window_fixture.h"
+#include "window_menu.h"
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace brim::test {
+namespace {
+
+constexpr int kRow1Groups = 1011;
+constexpr int kRow1Disks = 1009;
+constexpr int kLowCost = 1093;
+constexpr int kSticky = 1099;
+constexpr int kNetTotalGb = 1018;
+constexpr ReportTime kYesterday{2024, 6, 10, 17, 45, 9};
+
+// Row 1 in RAID1 on vault disks, row 3 in RAID 6: the report's rows 1 and 2.
+ConfigSheet computedPlan() {
+    ConfigSheet sheet;
+    sheet.modelIndex = 6;
+    row(sheet, 1) = {1, raid::Raid1, 2, 2, true, {}, {}};
+    row(sheet, 3) = {7, raid::Raid6, 6, 3, false, {}, {}};
+    RecordingMessageSink silent;
+    computeSheet(sheet, silent);
+    return sheet;
+}
+
+void writeFile(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+class OpenReportTest : public SheetWindowTest {
+protected:
+    std::string path(const char* name) const { return folder_.filePath(name).toStdString(); }
+
+    // Another plan in the window, with Sticky Changes off and a number typed but not captured.
+    void startAnotherPlan() {
+        click(kLowCost);
+        typeOver(kRow1Groups, QStringLiteral("4"));
+        click(kSticky);
+        typeOver(kRow1Disks, QStringLiteral("7"));
+    }
+
+    void drop(const QList<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        const QPointF at(window_->width() / 2.0, 3);
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(window_.get(), &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(window_.get(), &dropped);
+        processEvents();
+    }
+
+    QTemporaryDir folder_;
+};
+
+TEST_F(OpenReportTest, CtrlOOpensYesterdaysReportAndPrintingAgainGivesTheSameReport) {
+    const QList<QAction*> menu = window_->actions();
+    ASSERT_FALSE(menu.isEmpty());
+    EXPECT_EQ(menu.front()->text(), QStringLiteral("&Open Report..."));
+    EXPECT_EQ(menu.front()->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+
+    const std::string printed = formatReport(computedPlan(), kYesterday);
+    writeFile(path("plan.txt"), printed);
+    openChooser_.setAnswer(path("plan.txt"));
+    startAnotherPlan();
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::ControlModifier);
+    processEvents();
+
+    EXPECT_EQ(openChooser_.calls(), 1);
+    EXPECT_TRUE(messages_.texts().empty());
+    EXPECT_EQ(window_->windowTitle(), QStringLiteral("Brimcount"));
+    EXPECT_FALSE(sheet().stickyChanges);
+    EXPECT_TRUE(window_->disksFieldLocked(1));
+    EXPECT_FALSE(edit(kRow1Disks)->isEnabled());
+    EXPECT_EQ(text(kRow1Disks), QStringLiteral("2"));
+    EXPECT_EQ(text(kNetTotalGb).toStdString(), sheet().netTotalGbText);
+    EXPECT_EQ(formatReport(sheet(), kYesterday), printed);
+}
+
+TEST_F(OpenReportTest, ADropOfOneFileOpensItAndOfTwoFilesIsRefused) {
+    writeFile(path("plan.txt"), formatReport(computedPlan(), kYesterday));
+    startAnotherPlan();
+    const ConfigSheet before = sheet();
+    const QUrl file = QUrl::fromLocalFile(QString::fromStdString(path("plan.txt")));
+
+    drop({file, file});
+    EXPECT_EQ(messages_.texts(), std::vector<std::string>{std::string(kDropOneFileMessage)});
+    EXPECT_TRUE(sameSheet(sheet(), before));
+    EXPECT_EQ(text(kRow1Disks), QStringLiteral("7"));
+
+    messages_.clear();
+    drop({file});
+    EXPECT_TRUE(messages_.texts().empty());
+    EXPECT_EQ(sheet().modelIndex, 6);
+    EXPECT_EQ(row(2).raidType, raid::Raid6);
+}
+
+// ---- refused files ---------------------------------------------------------------------------
+
+// An edit of the plan's report (definitions on lines 13 and 14): its first `from` becomes `to`
+// (with no `from`, `to` follows the report), and a message that begins "Not a Brimcount report:
+// line `line` should be `expected`".
+struct RefusedCase {
+    std::string from;
+    std::string to;
+    int line;
+    std::string expected;
+};
+
+const std::string kVaultLine = "\n     1        450 G FC        RAID5       5        Yes";
+
+// Definitions as printed before any Compute, each after a line end.
+std::string dataLines(int count) {
+    std::string lines;
+    for (int i = 0; i < count; ++i) {
+        lines += "\n     1        450 G FC        RAID5       5         No";
+    }
+    return lines;
+}
+
+const std::vector<RefusedCase>& refusedCases() {
+    static const std::vector<RefusedCase> cases{
+        {"B\nTotal Net (GB): ", "B\nTotal Net (GB): \x01", 5,
+         "printable ASCII text, found \"Total Net (GB): \\x01"},
+        {"Brimcount 4.3", "Brimcalc 4.3", 1, "\"Tessaryn Brimcount \" and a version"},
+        {"=\nSystem", "\nSystem", 3, "a rule of 49 \"=\""},
+        {"Telvar B", "Telvar Z", 4,
+         "\"System Model: \" and an array model, found \"System Model: Telvar Z\"."},
+        {"Total # Disks: ", "Total # Disks: five", 7, "\"Total # Disks: \" and a number"},
+        {"\t\t\t\t", "", 11, "the tabbed headings"},
+        {"146 G FC", "146 G SAS", 13, "a disk type for the Telvar B, found \"146 G SAS"},
+        {"RAID1 ", "RAID7 ", 13, "a RAID type or none, found \"RAID7"},
+        {"     3 ", "    +3 ", 14, "a definition's number of groups"},
+        {"6         No", "6a        No", 14, "the disks per group"},
+        {"     2 ", "4294967296 ", 13, "a definition's number of groups"},
+        {"     2 ", "     0 ", 13, "a definition with at least one group"},
+        {"Subtotal", "Subtotal" + dataLines(1) + "    1.00", 13, "two capacities or none"},
+        {"Subtotal", "Subtotal" + dataLines(5) + kVaultLine, 18, "\"No\" (only the first five"},
+        {"", dataLines(9), 23, "a blank line (a report holds at most ten"},
+        {"Subtotal", "Subtotal" + dataLines(1) + "\n\nnotes", 15, "a blank line (nothing follows"},
+    };
+    return cases;
+}
+
+TEST_F(OpenReportTest, AFileThatIsNotAReportSaysWhereAndChangesNothing) {
+    const std::string report = formatReport(computedPlan(), kYesterday);
+    startAnotherPlan();
+    const ConfigSheet before = sheet();
+    const auto refusedWith = [&](const std::string& file, const std::string& message) {
+        openChooser_.setAnswer(file);
+        messages_.clear();
+        window_->handleWindowMenuCommand(kOpenReportCommand);
+        ASSERT_EQ(messages_.texts().size(), 1U);
+        EXPECT_EQ(messages_.texts().front().substr(0, message.size()), message);
+        EXPECT_TRUE(sameSheet(sheet(), before));
+        EXPECT_EQ(text(kRow1Disks), QStringLiteral("7")); // not refreshed either
+    };
+    for (const RefusedCase& refused : refusedCases()) {
+        SCOPED_TRACE(refused.to);
+        std::string edited = report;
+        if (refused.from.empty()) {
+            edited.back() = ' '; // the lines follow the last definition
+            edited += refused.to;
+        } else {
+            ASSERT_NE(edited.find(refused.from), std::string::npos);
+            edited.replace(edited.find(refused.from), refused.from.size(), refused.to);
+        }
+        writeFile(path("refused.txt"), edited);
+        refusedWith(path("refused.txt"), "Not a Brimcount report: line " +
+                                             std::to_string(refused.line) + " should be " +
+                                             refused.expected);
+    }
+    refusedWith(folder_.path().toStdString(), "Could not open input file.");
+    writeFile(path("large.txt"), report + std::string(kMaxReportBytes, '\n'));
+    refusedWith(path("large.txt"), "Not a Brimcount report: the file should be at most 64 KiB");
+}
+
+} // namespace
+} // namespace brim::test
