@@ -37,7 +37,8 @@ public:
     QWidget* control(int id) const noexcept { return controls_.find(id); }
     bool disksFieldLocked(int row) const noexcept { return commands_.disksFieldLocked(row); }
 
-    // A window-menu command: the About window for the About command, nothing otherwise.
+    // A window-menu command: the About window for the About command, the Size for Capacity
+    // window for its command, nothing otherwise.
     void handleWindowMenuCommand(int commandId);
 
     // SheetView: what the commands need of the window.
@@ -59,6 +60,7 @@ private:
     void applyPresetOf(int buttonId);
     void printSheet();
     void showHelp();
+    void sizeForCapacity();
     void pressFocusedButtonOrCompute();
     void showWindowMenu(const QPoint& globalPosition);
 

@@ -32,9 +32,12 @@ struct WindowMenuEntry {
     std::string_view shortcut; // in QKeySequence's portable form, "Ctrl+O"
 };
 
+inline constexpr int kSizeForCapacityCommand = 272;
+
 // clang-format off
-inline constexpr std::array<WindowMenuEntry, 0> kWindowMenuCommands{{
-    // command  text  shortcut
+inline constexpr std::array<WindowMenuEntry, 1> kWindowMenuCommands{{
+    // command                  text                      shortcut
+    {kSizeForCapacityCommand, "Size for &Capacity...",  "Ctrl+K"},
 }};
 // clang-format on
 
