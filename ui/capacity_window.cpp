@@ -133,8 +133,9 @@ void CapacityWindow::buildControls() {
 
     notice_ = new QLabel(this);
     notice_->setObjectName(QStringLiteral("notice"));
-    notice_->setWordWrap(true);
     notice_->setTextFormat(Qt::PlainText);
+    // One line kept free for it, so that nothing below moves while the planner types.
+    notice_->setMinimumHeight(notice_->fontMetrics().height());
 
     diskList_ = new QComboBox(this);
     diskList_->setObjectName(QStringLiteral("diskType"));
