@@ -155,5 +155,17 @@ TEST_F(CapacityWindowTest, WithoutLayoutsTheWindowSaysWhyAndPutInRowIsOff) {
     }
 }
 
+// The shortcut works wherever the focus is, an edit field of the main window too.
+TEST_F(CapacityWindowTest, CtrlKOpensTheWindowFromTheModelListAndFromAnEditField) {
+    for (int id : {kModelListId, kRowLayouts[0].groupCount.id}) {
+        window_->activateWindow(); // back from the window that the last key opened
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+        focus(id);
+        ModalResponder responder;
+        QTest::keyClick(window_->control(id), Qt::Key_K, Qt::ControlModifier);
+        EXPECT_EQ(responder.count("brim::CapacityWindow"), 1) << id;
+    }
+}
+
 } // namespace
 } // namespace brim::test
