@@ -1,3 +1,4 @@
+#include "capacity_sizing.h"
 #include "config_sheet.h"
 
 #include <benchmark/benchmark.h>
@@ -57,6 +58,22 @@ void BM_SnprintfCapacity(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SnprintfCapacity);
+
+// One refresh of the Size for Capacity table: every accepted layout of "1 TB ATA" on "Telvar B"
+// sized for 200 TB on top of a sheet, each with its group count, disks, arrays and texts.
+void BM_SizeForCapacityAllLayouts(benchmark::State& state) {
+    const double targetMib = 200.0 * 1024.0 * 1024.0;
+    const brim::SheetBaseline baseline{1610.29 * 1024.0, 25};
+    if (brim::sizeForCapacity(6, 7, false, targetMib, baseline).count != brim::kMaxLayouts) {
+        state.SkipWithError("not every layout was sized");
+        return;
+    }
+    for (auto _ : state) {
+        brim::SizingResult result = brim::sizeForCapacity(6, 7, false, targetMib, baseline);
+        benchmark::DoNotOptimize(result.layouts.data());
+    }
+}
+BENCHMARK(BM_SizeForCapacityAllLayouts)->Repetitions(9)->ReportAggregatesOnly(true);
 
 } // namespace
 

@@ -1,18 +1,23 @@
 // The two commands a user runs most, through the real main window on the offscreen platform:
 // the Compute command (capture every control, compute ten full rows, show every field again)
-// and one keystroke in a # of Groups field (which captures every control). Both are timed up
-// to the command's return; the repaint that follows runs later in the event loop.
+// and one keystroke in a # of Groups field (which captures every control); and a keystroke in
+// the Size for Capacity window's capacity field (parse, size every layout, refill the table,
+// select the first line). Each is timed up to the command's return; the repaint that follows
+// runs later in the event loop.
 
 #include "message_sink.h"
 #include "report.h"
 #include "sheet_window.h"
 #include "window_layout.h"
+#include "window_menu.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <memory>
@@ -100,6 +105,35 @@ void BM_GroupsKeystroke(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_GroupsKeystroke)->Unit(benchmark::kMicrosecond);
+
+// The window is modal: the timed loop runs inside its modal loop, as the user's keystrokes do.
+// Each iteration types a digit after "200" or deletes it, so every keystroke sizes all layouts
+// for a new target (200 or 2007 TB) and refills the table.
+void BM_CapacityKeystroke(benchmark::State& state) {
+    CountingSink sink;
+    NoFile chooser;
+    brim::SheetWindow window(&sink, &chooser);
+    window.show();
+    int lines = 0;
+    QTimer::singleShot(0, &window, [&] {
+        QWidget* capacity = QApplication::activeModalWidget();
+        auto* field = capacity->findChild<QLineEdit*>(QStringLiteral("capacity"));
+        auto* table = capacity->findChild<QTableView*>(QStringLiteral("layouts"));
+        QTest::keyClicks(field, QStringLiteral("200"));
+        bool typed = false;
+        for (auto _ : state) {
+            QTest::keyClick(field, typed ? Qt::Key_Backspace : Qt::Key_7);
+            typed = !typed;
+        }
+        lines = table->model()->rowCount();
+        capacity->close();
+    });
+    window.handleWindowMenuCommand(brim::kSizeForCapacityCommand);
+    if (sink.count != 0 || lines == 0) {
+        state.SkipWithError("the window did not size the layouts");
+    }
+}
+BENCHMARK(BM_CapacityKeystroke)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

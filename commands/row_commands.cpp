@@ -232,4 +232,31 @@ void RowCommands::captureInput() {
     (void)view_.copyControlsToSheet();
 }
 
+int RowCommands::firstFreeRow() const noexcept {
+    for (int row = 1; row <= kRowCount; ++row) {
+        if (sheet_.rows[rowIndex(row)].groupCount == 0) {
+            return row;
+        }
+    }
+    return 0;
+}
+
+bool RowCommands::putInFirstFreeRow(const GroupLayout& layout) {
+    const int row = firstFreeRow();
+    GroupDefinition* definition = rowAt(row);
+    if (!definition) {
+        view_.messages().show(kEveryRowInUseMessage);
+        return false;
+    }
+    // The vault flag stays: the layout was sized for the row as it is.
+    definition->diskType = layout.diskType;
+    definition->raidType = layout.raidType;
+    definition->disksPerGroup = layout.disksPerGroup;
+    definition->groupCount = layout.groupCount;
+    applyRaidLock(row); // as if the RAID type had been picked in the row
+    view_.copySheetToControls();
+    compute(); // its capture reads back what the refresh just showed
+    return true;
+}
+
 } // namespace brim

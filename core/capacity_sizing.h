@@ -76,7 +76,8 @@ struct SizingResult {
 // `baseline`, for a row that holds the vault when `includesVault` is set (every disk then loses
 // the vault reservation, as in Compute). No layouts when the disk type is not offered on the
 // model's family, when an ATA disk type may not hold the vault on the model, or when either
-// index is outside its table.
+// index is outside its table. When the baseline already reaches the target, `alreadyReached`
+// and no layouts, whatever the disk type.
 SizingResult sizeForCapacity(int modelIndex, int diskType, bool includesVault, double targetMib,
                              const SheetBaseline& baseline);
 

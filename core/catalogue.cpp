@@ -59,6 +59,11 @@ std::string_view Catalogue::raidReportName(int raidIndex) noexcept {
     return raid ? raid->reportName : std::string_view{};
 }
 
+int Catalogue::failuresSurvived(int raidIndex) noexcept {
+    const RaidType* raid = raidType(raidIndex);
+    return raid ? raid->failuresSurvived : 0;
+}
+
 std::string_view Catalogue::vaultWord(bool includesVault) noexcept {
     return kVaultWords[includesVault ? 1 : 0];
 }

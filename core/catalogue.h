@@ -37,6 +37,8 @@ struct DiskType {
 struct RaidType {
     std::string_view pickerName;
     std::string_view reportName;
+    // Disks of one group that may fail at the same time without losing its data.
+    int failuresSurvived;
 };
 
 // clang-format off
@@ -73,14 +75,14 @@ inline constexpr std::array<DiskType, 8> kDiskTypes{{
 }};
 
 inline constexpr std::array<RaidType, 7> kRaidTypes{{
-    // picker       report
-    {"RAID0",     "RAID0"},
-    {"RAID1",     "RAID1"},
-    {"RAID1/0",   "RAID1/0"},
-    {"RAID3",     "RAID3"},
-    {"RAID5",     "RAID5"},
-    {"RAID6",     "RAID 6"},
-    {"IndivDisk", "IndivDisk"},
+    // picker       report        failures survived per group
+    {"RAID0",     "RAID0",      0},
+    {"RAID1",     "RAID1",      1},
+    {"RAID1/0",   "RAID1/0",    1}, // one disk of any pair, for certain
+    {"RAID3",     "RAID3",      1},
+    {"RAID5",     "RAID5",      1},
+    {"RAID6",     "RAID 6",     2},
+    {"IndivDisk", "IndivDisk",  0},
 }};
 
 inline constexpr std::array<std::string_view, 2> kVaultWords{"No", "Yes"};
@@ -104,6 +106,8 @@ public:
     static std::string_view diskReportName(int diskIndex, int modelIndex) noexcept;
     static std::string_view raidPickerName(int raidIndex) noexcept;
     static std::string_view raidReportName(int raidIndex) noexcept;
+    // 0 for an index outside the table (no RAID type chosen protects nothing).
+    static int failuresSurvived(int raidIndex) noexcept;
     static std::string_view vaultWord(bool includesVault) noexcept;
 };
 

@@ -13,11 +13,6 @@ namespace {
 constexpr std::size_t kCapacityWidth = 8;
 constexpr double kMibPerGib = 1024.0;
 
-bool breaksAtaVaultRule(const ArrayModel* model, const GroupDefinition& row, bool holdsVault) {
-    const DiskType* disk = Catalogue::diskType(row.diskType);
-    return holdsVault && model && !model->ataVaultAllowed && disk && disk->isAta;
-}
-
 void endWithError(ConfigSheet& sheet) {
     sheet.netTotalGbText = "Error";
     sheet.netTotalTbText = "Error";
@@ -25,17 +20,13 @@ void endWithError(ConfigSheet& sheet) {
     sheet.arraysRequiredText.clear();
 }
 
-// Arrays of the model needed for this many disks, rounded up; 0 disks need none.
-std::uint64_t arraysNeeded(std::uint64_t totalDisks, const ArrayModel* model) {
-    if (totalDisks == 0 || !model || model->maxDisks == 0) {
-        return 0;
-    }
-    const double arrays =
-        std::ceil(static_cast<double>(totalDisks) / static_cast<double>(model->maxDisks));
-    return static_cast<std::uint64_t>(arrays);
-}
-
 } // namespace
+
+bool breaksAtaVaultRule(int modelIndex, int diskType, bool holdsVault) noexcept {
+    const ArrayModel* model = Catalogue::model(modelIndex);
+    const DiskType* disk = Catalogue::diskType(diskType);
+    return holdsVault && model && !model->ataVaultAllowed && disk && disk->isAta;
+}
 
 bool rowHoldsVault(const ConfigSheet& sheet, std::size_t rowIndex) noexcept {
     return rowIndex < static_cast<std::size_t>(kVaultRowCount) &&
@@ -71,44 +62,63 @@ GroupCapacity computeGroup(std::uint32_t diskKib, std::uint32_t disksPerGroup,
     return result;
 }
 
-void computeSheet(ConfigSheet& sheet, MessageSink& messages) {
-    const ArrayModel* model = Catalogue::model(sheet.modelIndex);
-    double netTotalMib = 0.0;
-    // Counted in 64 bits: hundreds of millions of groups would wrap a 32-bit count.
-    std::uint64_t totalDisks = 0;
-
+SheetWalk walkSheet(const ConfigSheet& sheet, MessageSink& messages) {
+    SheetWalk walk;
     for (std::size_t i = 0; i < sheet.rows.size(); ++i) {
-        GroupDefinition& row = sheet.rows[i];
+        const GroupDefinition& row = sheet.rows[i];
         const bool holdsVault = rowHoldsVault(sheet, i);
 
-        if (breaksAtaVaultRule(model, row, holdsVault)) {
+        if (breaksAtaVaultRule(sheet.modelIndex, row.diskType, holdsVault)) {
             messages.show("Error: SATA drives not allowed in Vault enclosure.");
-            endWithError(sheet);
-            return;
+            walk.failed = true;
+            return walk;
         }
         const std::uint32_t diskKib = usableDiskKib(sheet.modelIndex, row.diskType, holdsVault);
         if (diskKib == 0 && row.groupCount != 0) {
             messages.show("Disk type not allowed with selected chassis");
-            endWithError(sheet);
-            return;
+            walk.failed = true;
+            return walk;
         }
 
         const GroupCapacity capacity =
             computeGroup(diskKib, row.disksPerGroup, row.groupCount, row.raidType, messages);
-        netTotalMib += capacity.totalUsableMib;
-        totalDisks += static_cast<std::uint64_t>(row.groupCount) * row.disksPerGroup;
-        row.groupCapacityText = formatCapacity(capacity.groupUsableMib / kMibPerGib);
-        row.totalCapacityText = formatCapacity(capacity.totalUsableMib / kMibPerGib);
+        walk.rows[walk.rowsComputed++] = capacity;
+        walk.netTotalMib += capacity.totalUsableMib;
+        walk.totalDisks += static_cast<std::uint64_t>(row.groupCount) * row.disksPerGroup;
         if (capacity.error) {
-            endWithError(sheet);
-            return;
+            walk.failed = true;
+            return walk;
         }
     }
+    return walk;
+}
 
-    sheet.netTotalGbText = formatCapacity(netTotalMib / kMibPerGib);
-    sheet.netTotalTbText = formatCapacity(netTotalMib / kMibPerGib / kMibPerGib);
-    sheet.totalDisksText = std::to_string(totalDisks);
-    sheet.arraysRequiredText = std::to_string(arraysNeeded(totalDisks, model));
+std::uint64_t arraysRequired(std::uint64_t totalDisks, int modelIndex) noexcept {
+    const ArrayModel* model = Catalogue::model(modelIndex);
+    if (totalDisks == 0 || !model || model->maxDisks == 0) {
+        return 0;
+    }
+    const double arrays =
+        std::ceil(static_cast<double>(totalDisks) / static_cast<double>(model->maxDisks));
+    return static_cast<std::uint64_t>(arrays);
+}
+
+void computeSheet(ConfigSheet& sheet, MessageSink& messages) {
+    const SheetWalk walk = walkSheet(sheet, messages);
+    // The rows computed show their new texts, a row whose RAID rule broke too (0.00); a row
+    // stopped by the vault or disk check and every row after it keep their old texts.
+    for (std::size_t i = 0; i < walk.rowsComputed; ++i) {
+        sheet.rows[i].groupCapacityText = formatCapacity(walk.rows[i].groupUsableMib / kMibPerGib);
+        sheet.rows[i].totalCapacityText = formatCapacity(walk.rows[i].totalUsableMib / kMibPerGib);
+    }
+    if (walk.failed) {
+        endWithError(sheet);
+        return;
+    }
+    sheet.netTotalGbText = formatCapacity(walk.netTotalMib / kMibPerGib);
+    sheet.netTotalTbText = formatCapacity(walk.netTotalMib / kMibPerGib / kMibPerGib);
+    sheet.totalDisksText = std::to_string(walk.totalDisks);
+    sheet.arraysRequiredText = std::to_string(arraysRequired(walk.totalDisks, sheet.modelIndex));
 }
 
 } // namespace brim

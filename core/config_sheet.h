@@ -37,6 +37,9 @@ struct ConfigSheet {
 // Rows 6 to 10 have no vault box: whatever their flag says, they never hold the vault.
 bool rowHoldsVault(const ConfigSheet& sheet, std::size_t rowIndex) noexcept;
 
+// Only some models let ATA disks sit in the groups that hold the vault.
+bool breaksAtaVaultRule(int modelIndex, int diskType, bool holdsVault) noexcept;
+
 struct GroupCapacity {
     double groupUsableMib = 0.0;
     double totalUsableMib = 0.0;
@@ -47,6 +50,26 @@ struct GroupCapacity {
 // message when the row breaks it.
 GroupCapacity computeGroup(std::uint32_t diskKib, std::uint32_t disksPerGroup,
                            std::uint32_t groupCount, std::int32_t raidType, MessageSink& messages);
+
+// What Compute finds when it walks the rows, before it writes any text.
+struct SheetWalk {
+    std::array<GroupCapacity, kRowCount> rows{}; // the first `rowsComputed` rows, in order
+    // Rows that reached computeGroup: every row when nothing failed, and the failing row too
+    // when its RAID rule broke (its capacities are then 0).
+    std::size_t rowsComputed = 0;
+    double netTotalMib = 0.0;
+    // Counted in 64 bits: hundreds of millions of groups would wrap a 32-bit count.
+    std::uint64_t totalDisks = 0;
+    bool failed = false; // a row broke a rule; its message has been shown
+};
+
+// Checks and computes the rows in order, as Compute does, and stops at the first row that
+// breaks a rule. Writes nothing into the sheet.
+SheetWalk walkSheet(const ConfigSheet& sheet, MessageSink& messages);
+
+// Arrays of the model needed for this many disks, rounded up; 0 disks need none, nor does a
+// model outside the table.
+std::uint64_t arraysRequired(std::uint64_t totalDisks, int modelIndex) noexcept;
 
 // Checks and computes all ten rows and writes every result text of the sheet. The first row
 // that breaks a rule shows one message and ends the Compute with the totals reading "Error".

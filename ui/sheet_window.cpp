@@ -2,6 +2,7 @@
 
 #include "about_window.h"
 #include "application.h"
+#include "capacity_window.h"
 #include "dialog_units.h"
 #include "help_window.h"
 #include "message_box_sink.h"
@@ -127,7 +128,17 @@ void SheetWindow::handleWindowMenuCommand(int commandId) {
         about.exec();
     } else if (commandId == kOpenReportCommand) {
         openReport();
+    } else if (commandId == kSizeForCapacityCommand) {
+        sizeForCapacity();
     }
+}
+
+// Sizes against what the controls show now; Put in Row refreshes and computes by itself, and
+// Close leaves the sheet as the capture left it.
+void SheetWindow::sizeForCapacity() {
+    copyControlsToSheet();
+    CapacityWindow window(sheet_, commands_, this);
+    window.exec();
 }
 
 void SheetWindow::openReport() {

@@ -43,8 +43,8 @@ public:
     QWidget* control(int id) const noexcept { return controls_.find(id); }
     bool disksFieldLocked(int row) const noexcept { return commands_.disksFieldLocked(row); }
 
-    // A window-menu command: the About window for the About command, Open Report for its own,
-    // nothing otherwise.
+    // A window-menu command: the About window for the About command, Open Report and the Size for
+    // Capacity window for theirs, nothing otherwise.
     void handleWindowMenuCommand(int commandId);
 
     // Opens the report at `path` into the window; a file that is not a report shows why and
@@ -74,6 +74,7 @@ private:
     void openReport();
     void acceptFileDrops();
     void showHelp();
+    void sizeForCapacity();
     void pressFocusedButtonOrCompute();
     void showWindowMenu(const QPoint& globalPosition);
 

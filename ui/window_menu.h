@@ -32,12 +32,15 @@ struct WindowMenuEntry {
     std::string_view shortcut; // in QKeySequence's portable form, "Ctrl+O"
 };
 
-// clang-format off
 inline constexpr int kOpenReportCommand = 256;
+inline constexpr int kSizeForCapacityCommand = 272;
 
-inline constexpr std::array<WindowMenuEntry, 1> kWindowMenuCommands{{
-    // command            text               shortcut
-    {kOpenReportCommand, "&Open Report...", "Ctrl+O"},
+// clang-format off
+
+inline constexpr std::array<WindowMenuEntry, 2> kWindowMenuCommands{{
+    // command                  text                      shortcut
+    {kOpenReportCommand,       "&Open Report...",        "Ctrl+O"},
+    {kSizeForCapacityCommand,  "Size for &Capacity...",  "Ctrl+K"},
 }};
 // clang-format on
 

@@ -1,19 +1,37 @@
-// Developer tool, not part of the program: opens the About or the Help window on its own, so
-// that scripts/screenshot can take its picture.
-//   brimcount_show_window about|help
+// Developer tool, not part of the program: opens the About, the Help or the Size for Capacity
+// window on its own, so that scripts/screenshot can take its picture.
+//   brimcount_show_window about|help|capacity
 #include "about_window.h"
 #include "application.h"
 #include "help_window.h"
+#include "sheet_window.h"
+#include "window_menu.h"
 
 #include <QApplication>
+#include <QTimer>
 #include <cstring>
+
+namespace {
+
+bool asked(int argc, char* argv[], const char* name) {
+    return argc > 1 && std::strcmp(argv[1], name) == 0;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     brim::setUpApplication(app, "brimcount");
-    const bool help = argc > 1 && std::strcmp(argv[1], "help") == 0;
-    if (help) {
+    if (asked(argc, argv, "help")) {
         brim::HelpWindow window;
+        window.exec();
+    } else if (asked(argc, argv, "capacity")) {
+        // Over the main window, which owns it; closing it leaves the main window to close.
+        brim::SheetWindow window;
+        QTimer::singleShot(0, &window, [&window] {
+            window.handleWindowMenuCommand(brim::kSizeForCapacityCommand);
+            window.reject();
+        });
         window.exec();
     } else {
         brim::AboutWindow window;
