@@ -1,5 +1,6 @@
 #include "row_commands.h"
 
+#include "blanks.h"
 #include "catalogue.h"
 #include "raid_rules.h"
 
@@ -72,27 +73,8 @@ constexpr bool rowEditControlsDistinct() noexcept {
 }
 static_assert(rowEditControlsDistinct(), "two row editing controls share an identifier");
 
-std::string_view trimmed(std::string_view text) noexcept {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-// A total that Compute wrote as a number: not "Error" (a failed Compute) and not empty (none).
-bool isComputedTotal(std::string_view text) noexcept {
-    const std::string_view value = trimmed(text);
-    return !value.empty() && value != "Error";
-}
-
-bool holdsComputedTotals(const ConfigSheet& sheet) noexcept {
-    return isComputedTotal(sheet.netTotalGbText) && isComputedTotal(sheet.netTotalTbText) &&
-           isComputedTotal(sheet.totalDisksText) && isComputedTotal(sheet.arraysRequiredText);
-}
-
 bool sameFigure(std::string_view printed, std::string_view computed) noexcept {
-    return trimmed(printed) == trimmed(computed);
+    return trimBlanks(printed) == trimBlanks(computed);
 }
 
 // Only rows with groups were printed; the rest of the plan is defaults.
@@ -214,16 +196,12 @@ void RowCommands::openPlan(const ConfigSheet& plan, std::string_view reportVersi
     const bool sticky = sheet_.stickyChanges;
     sheet_ = plan;
     sheet_.stickyChanges = sticky;
-    // Rows 6 to 10 have no vault box, whatever a plan says.
-    for (std::size_t i = kVaultRowCount; i < sheet_.rows.size(); ++i) {
-        sheet_.rows[i].includesVault = false;
-    }
     for (int row = 1; row <= kRowCount; ++row) {
         applyRaidLock(row);
     }
     view_.copySheetToControls();
     compute();
-    if (holdsComputedTotals(plan) && !printedFiguresMatch(plan, sheet_)) {
+    if (holdsComputedResults(plan) && !printedFiguresMatch(plan, sheet_)) {
         view_.messages().show(differingFiguresMessage(reportVersion));
     }
 }

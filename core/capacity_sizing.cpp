@@ -1,5 +1,6 @@
 #include "capacity_sizing.h"
 
+#include "blanks.h"
 #include "catalogue.h"
 #include "raid_rules.h"
 
@@ -25,22 +26,8 @@ public:
     void show(std::string_view) override {}
 };
 
-constexpr bool isBlank(char c) noexcept {
-    return c == ' ' || c == '\t';
-}
-
 constexpr bool isDigit(char c) noexcept {
     return c >= '0' && c <= '9';
-}
-
-std::string_view trimBlanks(std::string_view text) noexcept {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
 }
 
 // Digits with at most one point among them, and at least one digit: no sign, no exponent, no

@@ -1,5 +1,6 @@
 #include "config_sheet.h"
 
+#include "blanks.h"
 #include "catalogue.h"
 #include "raid_rules.h"
 
@@ -26,6 +27,15 @@ bool breaksAtaVaultRule(int modelIndex, int diskType, bool holdsVault) noexcept 
     const ArrayModel* model = Catalogue::model(modelIndex);
     const DiskType* disk = Catalogue::diskType(diskType);
     return holdsVault && model && !model->ataVaultAllowed && disk && disk->isAta;
+}
+
+bool holdsComputedResults(const ConfigSheet& sheet) noexcept {
+    const auto computed = [](std::string_view text) {
+        const std::string_view value = trimBlanks(text);
+        return !value.empty() && value != "Error";
+    };
+    return computed(sheet.netTotalGbText) && computed(sheet.netTotalTbText) &&
+           computed(sheet.totalDisksText) && computed(sheet.arraysRequiredText);
 }
 
 bool rowHoldsVault(const ConfigSheet& sheet, std::size_t rowIndex) noexcept {

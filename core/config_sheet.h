@@ -75,6 +75,10 @@ std::uint64_t arraysRequired(std::uint64_t totalDisks, int modelIndex) noexcept;
 // that breaks a rule shows one message and ends the Compute with the totals reading "Error".
 void computeSheet(ConfigSheet& sheet, MessageSink& messages);
 
+// Whether the sheet's result texts are those of a Compute that went through: no total reads
+// "Error" (a failed Compute) or is empty (no Compute yet).
+bool holdsComputedResults(const ConfigSheet& sheet) noexcept;
+
 // "%8.2f" of a capacity: two decimals, at least eight characters, never cut.
 std::string formatCapacity(double value);
 

@@ -1,5 +1,6 @@
 #include "sheet_exchange.h"
 
+#include "blanks.h"
 #include "raid_rules.h"
 
 #include <charconv>
@@ -17,10 +18,6 @@ GroupDefinition* rowAt(ConfigSheet& sheet, int row) noexcept {
 
 template <typename T> T* member(GroupDefinition* row, T GroupDefinition::*field) noexcept {
     return row ? &(row->*field) : nullptr;
-}
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
 }
 
 } // namespace
@@ -59,12 +56,7 @@ FieldRef fieldRef(ConfigSheet& sheet, SheetField field) noexcept {
 }
 
 std::optional<std::uint32_t> parseUnsigned32(std::string_view text) noexcept {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
+    text = trimBlanks(text);
     if (text.empty()) {
         return std::nullopt;
     }

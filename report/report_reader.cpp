@@ -1,5 +1,6 @@
 #include "report_reader.h"
 
+#include "blanks.h"
 #include "catalogue.h"
 #include "report_lines.h"
 #include "sheet_exchange.h"
@@ -76,28 +77,11 @@ constexpr std::array<FixedLine, 4> kHeadingLines{{
 
 constexpr FixedLine kRuleLine{kRule, "a rule of 49 \"=\""};
 
-constexpr bool isBlank(char c) noexcept {
-    return c == ' ' || c == '\t';
-}
 constexpr bool isDigit(char c) noexcept {
     return c >= '0' && c <= '9';
 }
 constexpr bool isPrintable(char c) noexcept {
     return (c >= ' ' && c <= '~') || c == '\t';
-}
-
-std::string_view trimEnd(std::string_view text) noexcept {
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-std::string_view trimStart(std::string_view text) noexcept {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    return text;
 }
 
 bool startsWith(std::string_view text, std::string_view prefix) noexcept {
@@ -189,7 +173,7 @@ public:
     // Skips the blanks before the next field; whether there were any.
     bool skipBlanks() noexcept {
         const std::size_t before = rest_.size();
-        rest_ = trimStart(rest_);
+        rest_ = trimBlanksStart(rest_);
         return rest_.size() != before;
     }
 
@@ -289,7 +273,7 @@ private:
                 return std::nullopt;
             }
         }
-        return trimEnd(*line);
+        return trimBlanksEnd(*line);
     }
 
     std::optional<std::string_view> expectLine(std::string_view expected) {
@@ -322,7 +306,7 @@ private:
         if (!line) {
             return false;
         }
-        return *line == trimEnd(fixed.text) || refuse(fixed.expected, *line);
+        return *line == trimBlanksEnd(fixed.text) || refuse(fixed.expected, *line);
     }
 
     bool readModel() {
@@ -357,7 +341,7 @@ private:
         if (!line) {
             return false;
         }
-        const std::string_view label = trimEnd(total.label);
+        const std::string_view label = trimBlanksEnd(total.label);
         if (!startsWith(*line, label)) {
             return refuse(total.expected, *line);
         }
@@ -368,7 +352,7 @@ private:
             }
             figure.remove_prefix(total.label.size() - label.size());
         }
-        const std::string_view value = trimStart(figure);
+        const std::string_view value = trimBlanksStart(figure);
         if (!value.empty() && value != kErrorText && !isFigure(value, total.kind)) {
             return refuse(total.expected, *line);
         }

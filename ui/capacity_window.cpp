@@ -55,15 +55,6 @@ QString noLayoutNotice(int modelIndex) {
         .arg(toQString(Catalogue::modelName(modelIndex)));
 }
 
-bool isCount(const std::string& text) {
-    const QString trimmedText = QString::fromStdString(text).trimmed();
-    if (trimmedText.isEmpty()) {
-        return false;
-    }
-    return std::all_of(trimmedText.begin(), trimmedText.end(),
-                       [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
-}
-
 QLabel* buddyLabel(const char* text, QWidget* buddy, QWidget* parent) {
     auto* label = new QLabel(QString::fromLatin1(text), parent);
     label->setBuddy(buddy);
@@ -92,15 +83,11 @@ CapacityAnswer answerCapacityRequest(const CapacityRequest& request) {
     return answer;
 }
 
-bool lastComputeSucceeded(const ConfigSheet& sheet) {
-    return isCount(sheet.totalDisksText);
-}
-
 CapacityWindow::CapacityWindow(const ConfigSheet& sheet, RowCommands& commands, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       sheet_(sheet), commands_(commands), freeRow_(commands.firstFreeRow()),
-      sheetBaseline_(lastComputeSucceeded(sheet) ? sheetBaseline(sheet) : std::nullopt) {
+      sheetBaseline_(holdsComputedResults(sheet) ? sheetBaseline(sheet) : std::nullopt) {
     setWindowTitle(QString::fromLatin1(kTitle));
     setWindowIcon(programIcon());
     setFont(parent ? parent->font() : dialogFont());

@@ -42,10 +42,6 @@ struct CapacityAnswer {
 
 CapacityAnswer answerCapacityRequest(const CapacityRequest& request);
 
-// Whether the sheet's last Compute went through: its disk total is a count, not "Error" and not
-// empty.
-bool lastComputeSucceeded(const ConfigSheet& sheet);
-
 class CapacityWindow final : public QDialog {
     Q_OBJECT
 public:
