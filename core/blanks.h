@@ -4,6 +4,10 @@
 
 namespace brim {
 
+constexpr bool isDigit(char c) noexcept {
+    return c >= '0' && c <= '9';
+}
+
 // Blanks around a number, a name or a figure: spaces and tabs, as a user types them into a field
 // or an editor leaves them at a line's end.
 constexpr bool isBlank(char c) noexcept {

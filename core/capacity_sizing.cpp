@@ -3,6 +3,7 @@
 #include "blanks.h"
 #include "catalogue.h"
 #include "raid_rules.h"
+#include "units.h"
 
 #include <algorithm>
 #include <charconv>
@@ -16,7 +17,6 @@ namespace {
 constexpr std::string_view kNotAboveZero = "Type a usable capacity above 0, such as 200 or 12.5.";
 constexpr std::string_view kTooLarge = "Type at most 1,000,000 TB.";
 
-constexpr double kMibPerGib = 1024.0;
 constexpr std::uint32_t kMaxGroups = std::numeric_limits<std::uint32_t>::max();
 
 // Sizing asks the same rules as Compute, but a layout that a rule refuses is simply not
@@ -25,10 +25,6 @@ class SilentSink final : public MessageSink {
 public:
     void show(std::string_view) override {}
 };
-
-constexpr bool isDigit(char c) noexcept {
-    return c >= '0' && c <= '9';
-}
 
 // Digits with at most one point among them, and at least one digit: no sign, no exponent, no
 // thousands separator, no "inf".
@@ -55,7 +51,7 @@ bool wholePartIsZero(std::string_view digits) noexcept {
 }
 
 double mibPer(CapacityUnit unit) noexcept {
-    return unit == CapacityUnit::Gb ? kMibPerGib : kMibPerGib * kMibPerGib;
+    return unit == CapacityUnit::Gb ? kMibPerGib : kMibPerTib;
 }
 
 TargetParse refused(std::string_view why) {
@@ -133,9 +129,9 @@ SizedLayout toLayout(const Candidate& candidate, int modelIndex) {
     layout.disks = candidate.disks;
     layout.arraysRequired = arraysRequired(candidate.disks, modelIndex);
     layout.usableMib = candidate.totalUsableMib;
-    layout.groupCapacityText = formatCapacity(candidate.groupUsableMib / kMibPerGib);
-    layout.totalCapacityText = formatCapacity(candidate.totalUsableMib / kMibPerGib);
-    layout.totalTbText = formatCapacity(candidate.totalUsableMib / kMibPerGib / kMibPerGib);
+    layout.groupCapacityText = formatCapacity(gibFromMib(candidate.groupUsableMib));
+    layout.totalCapacityText = formatCapacity(gibFromMib(candidate.totalUsableMib));
+    layout.totalTbText = formatCapacity(tibFromMib(candidate.totalUsableMib));
     return layout;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config_sheet.h"
+#include "units.h"
 
 #include <array>
 #include <cstddef>
@@ -21,7 +22,7 @@ namespace brim {
 inline constexpr std::size_t kMaxLayouts = 47;
 
 // The most a planner may ask for: 1,000,000 TiB, in MiB.
-inline constexpr double kMaxTargetMib = 1'000'000.0 * 1024.0 * 1024.0;
+inline constexpr double kMaxTargetMib = 1'000'000.0 * kMibPerTib;
 
 enum class CapacityUnit : std::uint8_t { Gb, Tb }; // binary, as everywhere: 1 TB = 1024 GB
 

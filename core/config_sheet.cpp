@@ -4,15 +4,13 @@
 #include "catalogue.h"
 #include "raid_rules.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstddef>
 
 namespace brim {
 namespace {
 
-constexpr std::size_t kCapacityWidth = 8;
-constexpr double kMibPerGib = 1024.0;
+constexpr double kKibPerMib = 1024.0;
 
 void endWithError(ConfigSheet& sheet) {
     sheet.netTotalGbText = "Error";
@@ -43,26 +41,10 @@ bool rowHoldsVault(const ConfigSheet& sheet, std::size_t rowIndex) noexcept {
            sheet.rows[rowIndex].includesVault;
 }
 
-std::string formatCapacity(double value) {
-    // std::to_chars rounds the exact binary value like printf's "%.2f" does, at a fraction of
-    // its cost; the padding makes it "%8.2f".
-    // Room for the largest double written out in full (309 digits), its sign and ".00".
-    char digits[320];
-    const auto [end, ec] =
-        std::to_chars(std::begin(digits), std::end(digits), value, std::chars_format::fixed, 2);
-    const std::size_t length = ec == std::errc{} ? static_cast<std::size_t>(end - digits) : 0;
-    std::string text;
-    if (length < kCapacityWidth) {
-        text.assign(kCapacityWidth - length, ' ');
-    }
-    text.append(digits, length);
-    return text;
-}
-
 GroupCapacity computeGroup(std::uint32_t diskKib, std::uint32_t disksPerGroup,
                            std::uint32_t groupCount, std::int32_t raidType, MessageSink& messages) {
     const double groupGrossMib =
-        static_cast<double>(diskKib) * static_cast<double>(disksPerGroup) / 1024.0;
+        static_cast<double>(diskKib) * static_cast<double>(disksPerGroup) / kKibPerMib;
     const RaidEfficiency rule = raidEfficiency(raidType, disksPerGroup, messages);
     GroupCapacity result;
     result.error = rule.error;
@@ -118,15 +100,15 @@ void computeSheet(ConfigSheet& sheet, MessageSink& messages) {
     // The rows computed show their new texts, a row whose RAID rule broke too (0.00); a row
     // stopped by the vault or disk check and every row after it keep their old texts.
     for (std::size_t i = 0; i < walk.rowsComputed; ++i) {
-        sheet.rows[i].groupCapacityText = formatCapacity(walk.rows[i].groupUsableMib / kMibPerGib);
-        sheet.rows[i].totalCapacityText = formatCapacity(walk.rows[i].totalUsableMib / kMibPerGib);
+        sheet.rows[i].groupCapacityText = formatCapacity(gibFromMib(walk.rows[i].groupUsableMib));
+        sheet.rows[i].totalCapacityText = formatCapacity(gibFromMib(walk.rows[i].totalUsableMib));
     }
     if (walk.failed) {
         endWithError(sheet);
         return;
     }
-    sheet.netTotalGbText = formatCapacity(walk.netTotalMib / kMibPerGib);
-    sheet.netTotalTbText = formatCapacity(walk.netTotalMib / kMibPerGib / kMibPerGib);
+    sheet.netTotalGbText = formatCapacity(gibFromMib(walk.netTotalMib));
+    sheet.netTotalTbText = formatCapacity(tibFromMib(walk.netTotalMib));
     sheet.totalDisksText = std::to_string(walk.totalDisks);
     sheet.arraysRequiredText = std::to_string(arraysRequired(walk.totalDisks, sheet.modelIndex));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "message_sink.h"
+#include "units.h"
 
 #include <array>
 #include <cstddef>
@@ -78,8 +79,5 @@ void computeSheet(ConfigSheet& sheet, MessageSink& messages);
 // Whether the sheet's result texts are those of a Compute that went through: no total reads
 // "Error" (a failed Compute) or is empty (no Compute yet).
 bool holdsComputedResults(const ConfigSheet& sheet) noexcept;
-
-// "%8.2f" of a capacity: two decimals, at least eight characters, never cut.
-std::string formatCapacity(double value);
 
 } // namespace brim

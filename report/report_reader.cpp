@@ -77,9 +77,6 @@ constexpr std::array<FixedLine, 4> kHeadingLines{{
 
 constexpr FixedLine kRuleLine{kRule, "a rule of 49 \"=\""};
 
-constexpr bool isDigit(char c) noexcept {
-    return c >= '0' && c <= '9';
-}
 constexpr bool isPrintable(char c) noexcept {
     return (c >= ' ' && c <= '~') || c == '\t';
 }

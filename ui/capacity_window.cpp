@@ -44,9 +44,8 @@ inline constexpr std::array<std::string_view, 3> kFailureFilters{
 constexpr int kVisibleLines = 14;
 
 QString alreadyReachedNotice(const SheetBaseline& baseline) {
-    const double tib = baseline.netTotalMib / 1024.0 / 1024.0;
     return QStringLiteral("The sheet already gives %1 TB.")
-        .arg(QString::fromStdString(formatCapacity(tib)).trimmed());
+        .arg(QString::fromStdString(formatCapacity(tibFromMib(baseline.netTotalMib))).trimmed());
 }
 
 // The one case where the rules accept no layout at all for a valid target.
