@@ -10,6 +10,18 @@ namespace {
 
 constexpr std::size_t kCapacityWidth = 8;
 
+// Smallest chance that two decimals of a percent show as itself: 0.01 %.
+constexpr double kSmallestPercentShown = 0.01;
+
+// std::to_chars rounds the exact binary value like printf's "%.Nf" does, whatever the locale.
+std::string fixed(double value, int decimals) {
+    // Room for the largest double written out in full (309 digits), its sign and decimals.
+    char digits[320];
+    const auto [end, ec] = std::to_chars(std::begin(digits), std::end(digits), value,
+                                         std::chars_format::fixed, decimals);
+    return ec == std::errc{} ? std::string(digits, end) : std::string{};
+}
+
 } // namespace
 
 std::string formatCapacity(double value) {
@@ -26,6 +38,22 @@ std::string formatCapacity(double value) {
     }
     text.append(digits, length);
     return text;
+}
+
+std::string formatRate(double value) {
+    return value == 0.0 ? std::string(kNoFigureText) : fixed(value, 0);
+}
+
+std::string formatPercent(double chance) {
+    const double percent = chance * 100.0;
+    if (percent < kSmallestPercentShown) {
+        return "<0.01%";
+    }
+    return fixed(percent, 2) + '%';
+}
+
+std::string formatHours(double hours) {
+    return fixed(hours, 1);
 }
 
 } // namespace brim

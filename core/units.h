@@ -4,6 +4,7 @@
 // binary GB (GiB) and TB (TiB), as a host operating system reports them.
 
 #include <string>
+#include <string_view>
 
 namespace brim {
 
@@ -21,5 +22,26 @@ constexpr double tibFromMib(double mib) noexcept {
 
 // "%8.2f" of a capacity: two decimals, at least eight characters, never cut.
 std::string formatCapacity(double value);
+
+// Rates and rebuilds count in bytes: a disk's KiB × 1024, and MB/s with MB = 2^20 bytes, as GB
+// is GiB.
+inline constexpr double kBytesPerKib = 1024.0;
+inline constexpr double kBytesPerMb = 1024.0 * 1024.0;
+inline constexpr double kSecondsPerHour = 3600.0;
+
+// What a figure reads where there is nothing to show: a row that delivers nothing, a layout
+// without a rebuild.
+inline constexpr std::string_view kNoFigureText = "\u2014"; // an em dash
+
+// Host IOPS or MB/s as a whole number ("474" for 473.68), no thousands separator; 0 (a row
+// that delivers nothing) reads as the dash.
+std::string formatRate(double value);
+
+// A chance from 0 to 1 as "%.2f%%" of it ("3.10%"), whatever the locale. A chance under 0.01 %
+// reads "<0.01%": two decimals would show it as 0.00 % (no risk at all) or round it up.
+std::string formatPercent(double chance);
+
+// Hours with one decimal: "5.2".
+std::string formatHours(double hours);
 
 } // namespace brim
