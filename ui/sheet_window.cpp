@@ -6,6 +6,7 @@
 #include "dialog_units.h"
 #include "help_window.h"
 #include "message_box_sink.h"
+#include "performance_window.h"
 #include "qt_text.h"
 #include "report_file_dialog.h"
 #include "sheet_controls.h"
@@ -130,6 +131,8 @@ void SheetWindow::handleWindowMenuCommand(int commandId) {
         openReport();
     } else if (commandId == kSizeForCapacityCommand) {
         sizeForCapacity();
+    } else if (commandId == kSheetPerformanceCommand) {
+        showSheetPerformance();
     }
 }
 
@@ -138,6 +141,16 @@ void SheetWindow::handleWindowMenuCommand(int commandId) {
 void SheetWindow::sizeForCapacity() {
     copyControlsToSheet();
     CapacityWindow window(sheet_, commands_, this);
+    window.exec();
+}
+
+// The figures of what the controls show now, so a field the capture refuses keeps the window
+// closed (its notice says why). The window changes no input of the sheet.
+void SheetWindow::showSheetPerformance() {
+    if (!copyControlsToSheet()) {
+        return;
+    }
+    PerformanceWindow window(sheet_, planning_, this);
     window.exec();
 }
 

@@ -10,6 +10,7 @@
 
 #include "config_sheet.h"
 #include "control_exchange.h"
+#include "planning_assumptions.h"
 #include "report.h"
 #include "report_reader.h"
 #include "row_commands.h"
@@ -43,8 +44,8 @@ public:
     QWidget* control(int id) const noexcept { return controls_.find(id); }
     bool disksFieldLocked(int row) const noexcept { return commands_.disksFieldLocked(row); }
 
-    // A window-menu command: the About window for the About command, Open Report and the Size for
-    // Capacity window for theirs, nothing otherwise.
+    // A window-menu command: the About window for the About command, Open Report, the Size for
+    // Capacity and the Sheet Performance window for theirs, nothing otherwise.
     void handleWindowMenuCommand(int commandId);
 
     // Opens the report at `path` into the window; a file that is not a report shows why and
@@ -75,6 +76,7 @@ private:
     void acceptFileDrops();
     void showHelp();
     void sizeForCapacity();
+    void showSheetPerformance();
     void pressFocusedButtonOrCompute();
     void showWindowMenu(const QPoint& globalPosition);
 
@@ -88,6 +90,7 @@ private:
     ControlMap controls_;
     ControlExchange exchange_;
     RowCommands commands_;
+    PlanningAssumptions planning_; // edited in Sheet Performance, kept while the program runs
     QMenu* windowMenu_ = nullptr;
 };
 

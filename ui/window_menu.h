@@ -34,13 +34,15 @@ struct WindowMenuEntry {
 
 inline constexpr int kOpenReportCommand = 256;
 inline constexpr int kSizeForCapacityCommand = 272;
+inline constexpr int kSheetPerformanceCommand = 336;
 
 // clang-format off
 
-inline constexpr std::array<WindowMenuEntry, 2> kWindowMenuCommands{{
+inline constexpr std::array<WindowMenuEntry, 3> kWindowMenuCommands{{
     // command                  text                      shortcut
     {kOpenReportCommand,       "&Open Report...",        "Ctrl+O"},
     {kSizeForCapacityCommand,  "Size for &Capacity...",  "Ctrl+K"},
+    {kSheetPerformanceCommand, "Sheet &Performance...",  "Ctrl+I"},
 }};
 // clang-format on
 
