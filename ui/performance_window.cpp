@@ -82,6 +82,8 @@ QTableView* linesView(const char* name, const char* accessibleName, QWidget* par
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setTabKeyNavigation(false);
     table->setWordWrap(false);
+    // Its columns fit their widest texts: a scroll bar would only move the last one.
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->verticalHeader()->hide();
     table->horizontalHeader()->setHighlightSections(false);
     addTableCopyKeys(*table);
@@ -247,12 +249,20 @@ void PerformanceWindow::fitScreen() {
         return;
     }
     layout()->activate();
+    const QRect room = shownOn->availableGeometry();
     const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
-    const int excess = sizeHint().height() - (shownOn->availableGeometry().height() - titleBar);
-    if (excess > 0) {
-        const int fewest = linesTable_->horizontalHeader()->sizeHint().height() +
-                           kFewestLines * linesTable_->verticalHeader()->defaultSectionSize();
-        linesTable_->setFixedHeight(std::max(fewest, linesTable_->height() - excess));
+    const int excess = sizeHint().height() - (room.height() - titleBar);
+    if (excess <= 0) {
+        return;
+    }
+    const int fewest = linesTable_->horizontalHeader()->sizeHint().height() +
+                       kFewestLines * linesTable_->verticalHeader()->defaultSectionSize();
+    linesTable_->setFixedHeight(std::max(fewest, linesTable_->height() - excess));
+    // The scroll bar takes its room beside the columns, or from the last one where the screen
+    // has none to spare.
+    const int bar = linesTable_->verticalScrollBar()->sizeHint().width();
+    if (sizeHint().width() + bar <= room.width()) {
+        linesTable_->setMinimumWidth(linesTable_->minimumWidth() + bar);
     }
 }
 
