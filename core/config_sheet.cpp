@@ -10,8 +10,6 @@
 namespace brim {
 namespace {
 
-constexpr double kKibPerMib = 1024.0;
-
 void endWithError(ConfigSheet& sheet) {
     sheet.netTotalGbText = "Error";
     sheet.netTotalTbText = "Error";
