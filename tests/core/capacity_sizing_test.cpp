@@ -39,20 +39,6 @@ TEST(ParseCapacityTargetTest, AcceptsPlainDecimalsOnlyAndGivesBinaryMib) {
     }
 }
 
-// The smallest group of every layout the rules accept holds at least one disk's worth, which is
-// what bounds the group count of the largest target.
-TEST(SizeForCapacityTest, NoAcceptedGroupHoldsLessThanTheSmallestGroup) {
-    RecordingSink sink;
-    double smallest = kMaxDisksPerGroup;
-    for (int raid = 0; raid < static_cast<int>(kRaidTypes.size()); ++raid) {
-        for (std::uint32_t n = 1; n <= kMaxDisksPerGroup; ++n) {
-            const RaidEfficiency rule = raidEfficiency(raid, n, sink);
-            smallest = rule.error ? smallest : std::min(smallest, rule.fraction * n);
-        }
-    }
-    EXPECT_EQ(smallest, kSmallestGroupInDisks);
-}
-
 // Row `freeRow` free for a new layout, the others random, most keeping the RAID rules and some
 // breaking a rule.
 ConfigSheet randomSheet(std::mt19937& rng, int model, int freeRow, bool vault, bool empty) {
@@ -80,7 +66,7 @@ ConfigSheet randomSheet(std::mt19937& rng, int model, int freeRow, bool vault, b
 
 // Whatever the model, disk, free row, vault, target and sheet, each line holds the fewest groups
 // whose net total reaches the target once Compute has the line in the free row, and Compute
-// then shows exactly the line's figures.
+// then shows exactly the line's figures. No group holds less than the smallest group.
 TEST(SizeForCapacityTest, EveryLineIsTheFewestGroupsThatReachAndComputeAgrees) {
     std::mt19937 rng(20240611);
     std::uniform_real_distribution<double> exponent(0.0, std::log10(kMaxTargetMib));
@@ -129,6 +115,9 @@ TEST(SizeForCapacityTest, EveryLineIsTheFewestGroupsThatReachAndComputeAgrees) {
             EXPECT_FALSE(raidEfficiency(line.raidType, line.disksPerGroup, sink).error);
             EXPECT_TRUE(distinct.emplace(line.raidType, line.disksPerGroup).second);
             EXPECT_TRUE(i == 0 || order(result.layouts[i - 1]) <= order(line)) << i;
+            // What bounds the group count of the largest target.
+            EXPECT_GE(line.groupUsableMib,
+                      kSmallestGroupInDisks * usableDiskKib(model, disk, vault) / kKibPerMib);
             ConfigSheet withLine = sheet;
             GroupDefinition& row = withLine.rows[static_cast<std::size_t>(freeRow - 1)];
             row = {disk, line.raidType, line.disksPerGroup, line.groupCount - 1, vault, {}, {}};
@@ -150,9 +139,8 @@ TEST(SizeForCapacityTest, EveryLineIsTheFewestGroupsThatReachAndComputeAgrees) {
     EXPECT_GT(linesChecked, 3000);
 }
 
-// Rows 1 and 3 around the free row 2, where adding the new row's total last would give a last
-// digit less than Compute's order does: the target that Compute reaches with 2 groups of five
-// 1 TB ATA disks in RAID5 is reached by 2 groups in the line too, not 3.
+// Rows 1 and 3 around the free row 2, where adding the new row last would lose a last digit:
+// what Compute reaches with 2 groups of five 1 TB ATA disks in RAID5 takes 2 groups, not 3.
 TEST(SizeForCapacityTest, AddsTheNewRowInComputesOrder) {
     ConfigSheet sheet;
     sheet.rows[0] = {4, 4, 3, 11, false, {}, {}};
