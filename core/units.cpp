@@ -6,12 +6,6 @@
 #include <system_error>
 
 namespace brim {
-namespace {
-
-constexpr std::size_t kCapacityWidth = 8;
-
-} // namespace
-
 std::string formatCapacity(double value) {
     // std::to_chars rounds the exact binary value like printf's "%.2f" does, at a fraction of
     // its cost; the padding makes it "%8.2f".
@@ -21,8 +15,8 @@ std::string formatCapacity(double value) {
         std::to_chars(std::begin(digits), std::end(digits), value, std::chars_format::fixed, 2);
     const std::size_t length = ec == std::errc{} ? static_cast<std::size_t>(end - digits) : 0;
     std::string text;
-    if (length < kCapacityWidth) {
-        text.assign(kCapacityWidth - length, ' ');
+    if (length < kCapacityTextWidth) {
+        text.assign(kCapacityTextWidth - length, ' ');
     }
     text.append(digits, length);
     return text;
