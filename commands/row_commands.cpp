@@ -96,7 +96,8 @@ constexpr std::array<TotalFigure, 4> kTotalFigures{{
     {"Min. # of arrays needed", &ConfigSheet::arraysRequiredText},
 }};
 
-// At most this much of a text read from the report goes into the message.
+// At most this much of each text goes into the message: a hand-made report's line can fill the
+// file, while Compute's own figures are never this long.
 constexpr std::size_t kReportTextLimit = 20;
 
 std::string reportTextShown(std::string_view text) {
