@@ -8,8 +8,6 @@
 namespace brim {
 namespace {
 
-constexpr std::size_t kCapacityWidth = 8;
-
 // Smallest chance that two decimals of a percent show as itself: 0.01 %.
 constexpr double kSmallestPercentShown = 0.01;
 
@@ -33,8 +31,8 @@ std::string formatCapacity(double value) {
         std::to_chars(std::begin(digits), std::end(digits), value, std::chars_format::fixed, 2);
     const std::size_t length = ec == std::errc{} ? static_cast<std::size_t>(end - digits) : 0;
     std::string text;
-    if (length < kCapacityWidth) {
-        text.assign(kCapacityWidth - length, ' ');
+    if (length < kCapacityTextWidth) {
+        text.assign(kCapacityTextWidth - length, ' ');
     }
     text.append(digits, length);
     return text;

@@ -3,6 +3,7 @@
 // Units and number texts of the whole program. Capacities are computed in MiB and shown in
 // binary GB (GiB) and TB (TiB), as a host operating system reports them.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -20,7 +21,8 @@ constexpr double tibFromMib(double mib) noexcept {
     return mib / kMibPerGib / kMibPerGib;
 }
 
-// "%8.2f" of a capacity: two decimals, at least eight characters, never cut.
+// "%8.2f" of a capacity: two decimals, at least eight characters (blanks in front), never cut.
+inline constexpr std::size_t kCapacityTextWidth = 8;
 std::string formatCapacity(double value);
 
 // Rates and rebuilds count in bytes: a disk's KiB × 1024, and MB/s with MB = 2^20 bytes, as GB
