@@ -85,7 +85,12 @@ public:
             }
             return false;
         }
+        // No control shows what the texts were computed from: that stays the sheet's own.
+        auto rowBases = sheet_.rowFiguresBasis;
+        auto totalsBasis = sheet_.totalsBasis;
         sheet_ = screen;
+        sheet_.rowFiguresBasis = std::move(rowBases);
+        sheet_.totalsBasis = std::move(totalsBasis);
         return true;
     }
 
@@ -158,7 +163,8 @@ inline bool sameSheet(const ConfigSheet& a, const ConfigSheet& b) {
         }
     }
     return a.modelIndex == b.modelIndex && a.stickyChanges == b.stickyChanges &&
-           sameResultTexts(a, b);
+           sameResultTexts(a, b) && a.rowFiguresBasis == b.rowFiguresBasis &&
+           a.totalsBasis == b.totalsBasis;
 }
 
 // Row r (1 to 10) of a sheet.
