@@ -1,0 +1,124 @@
+#include "result_field.h"
+
+#include "qt_text.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPalette>
+#include <QStringList>
+#include <QStyle>
+#include <algorithm>
+
+namespace brim {
+namespace {
+
+constexpr int kPercentStep = 5;
+
+QFont scaledFont(const QFont& font, int percent) {
+    QFont scaled = font;
+    if (font.pointSizeF() > 0) {
+        scaled.setPointSizeF(font.pointSizeF() * percent / 100.0);
+    } else {
+        scaled.setPixelSize(std::max(1, font.pixelSize() * percent / 100));
+    }
+    return scaled;
+}
+
+} // namespace
+
+ResultField::ResultField(Qt::Alignment alignment, QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);
+    setAlignment(alignment | Qt::AlignTop);
+    setWordWrap(false);
+}
+
+void ResultField::showState(bool stale) {
+    const bool refit = text() != fittedText_;
+    if (refit) {
+        fit();
+    }
+    if (refit || stale != stale_) {
+        stale_ = stale;
+        updateTip();
+        update();
+    }
+}
+
+bool ResultField::fitsAt(const QFont& font, const QString& text) const {
+    return QFontMetrics(font, this).horizontalAdvance(text) <= contentsRect().width();
+}
+
+// The largest size that shows the whole text, in steps of a twentieth of the field's own.
+void ResultField::fit() {
+    fittedText_ = text();
+    shown_ = fittedText_;
+    shownFont_ = font();
+    whole_ = fitsAt(shownFont_, shown_);
+    if (whole_) {
+        return;
+    }
+    for (int percent = 100 - kPercentStep; percent >= kSmallestPercent; percent -= kPercentStep) {
+        shownFont_ = scaledFont(font(), percent);
+        if (fitsAt(shownFont_, shown_)) {
+            return;
+        }
+    }
+    shown_ = QFontMetrics(shownFont_, this)
+                 .elidedText(fittedText_, Qt::ElideLeft, contentsRect().width());
+}
+
+// A screen reader hears what the tooltip shows.
+void ResultField::updateTip() {
+    QStringList lines;
+    if (!whole_) {
+        lines << text();
+    }
+    if (stale_) {
+        lines << toQString(kStaleFiguresTip);
+    }
+    const QString tip = lines.join(u'\n');
+    if (toolTip() != tip) {
+        setToolTip(tip);
+    }
+    if (accessibleDescription() != tip) {
+        setAccessibleDescription(tip);
+    }
+}
+
+void ResultField::paintEvent(QPaintEvent* event) {
+    if (text() != fittedText_) {
+        fit();
+    }
+    if (whole_ && !stale_) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    // Where and how QLabel draws plain text, with the shown text, font and colour.
+    QPalette colours = palette();
+    if (stale_) {
+        colours.setColor(QPalette::WindowText,
+                         colours.color(QPalette::Disabled, QPalette::WindowText));
+    }
+    QPainter painter(this);
+    painter.setFont(shownFont_);
+    style()->drawItemText(&painter, contentsRect(),
+                          static_cast<int>(QStyle::visualAlignment(layoutDirection(), alignment())),
+                          colours, isEnabled(), shown_, foregroundRole());
+}
+
+void ResultField::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    fit();
+    updateTip();
+}
+
+void ResultField::changeEvent(QEvent* event) {
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        fit();
+        updateTip();
+    }
+}
+
+} // namespace brim
