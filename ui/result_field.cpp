@@ -100,9 +100,12 @@ void ResultField::paintEvent(QPaintEvent* event) {
         colours.setColor(QPalette::WindowText,
                          colours.color(QPalette::Disabled, QPalette::WindowText));
     }
+    // A smaller size stands on the line where the field's own size would: beside its unit.
+    const int baselineDrop =
+        QFontMetrics(font(), this).ascent() - QFontMetrics(shownFont_, this).ascent();
     QPainter painter(this);
     painter.setFont(shownFont_);
-    style()->drawItemText(&painter, contentsRect(),
+    style()->drawItemText(&painter, contentsRect().translated(0, baselineDrop),
                           static_cast<int>(QStyle::visualAlignment(layoutDirection(), alignment())),
                           colours, isEnabled(), shown_, foregroundRole());
 }
