@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QStyle>
 #include <algorithm>
+#include <string_view>
 
 namespace brim {
 namespace {
@@ -34,15 +35,40 @@ ResultField::ResultField(Qt::Alignment alignment, QWidget* parent) : QLabel(pare
 }
 
 void ResultField::showState(bool stale) {
-    const bool refit = text() != fittedText_;
-    if (refit) {
-        fit();
+    const bool textChanged = text() != fittedText_;
+    const bool staleChanged = stale != stale_;
+    if (!textChanged && !staleChanged) {
+        return;
     }
-    if (refit || stale != stale_) {
+    if (textChanged) {
+        fit(); // setText has asked for the repaint already
+    }
+    if (staleChanged) {
         stale_ = stale;
-        updateTip();
         update();
     }
+    updateTip();
+}
+
+// Without laying the text out: the sum of its characters' advances, each measured once. Compute
+// rewrites every field at once, and nearly every text it writes is measured this way.
+bool ResultField::surelyFits(const QString& text) {
+    if (!advancesMeasured_) {
+        const QFontMetricsF metrics(font(), this);
+        for (std::size_t i = 0; i < kResultCharacters.size(); ++i) {
+            advances_[i] = metrics.horizontalAdvance(QChar(kResultCharacters[i]));
+        }
+        advancesMeasured_ = true;
+    }
+    qreal width = 0;
+    for (const QChar character : text) {
+        const std::size_t found = kResultCharacters.find(character.unicode());
+        if (found == std::u16string_view::npos) {
+            return false;
+        }
+        width += advances_[found];
+    }
+    return width <= contentsRect().width();
 }
 
 bool ResultField::fitsAt(const QFont& font, const QString& text) const {
@@ -54,7 +80,7 @@ void ResultField::fit() {
     fittedText_ = text();
     shown_ = fittedText_;
     shownFont_ = font();
-    whole_ = fitsAt(shownFont_, shown_);
+    whole_ = surelyFits(shown_) || fitsAt(shownFont_, shown_);
     if (whole_) {
         return;
     }
@@ -119,6 +145,7 @@ void ResultField::resizeEvent(QResizeEvent* event) {
 void ResultField::changeEvent(QEvent* event) {
     QLabel::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
+        advancesMeasured_ = false;
         fit();
         updateTip();
     }

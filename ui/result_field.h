@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QLabel>
 #include <QString>
+#include <array>
 #include <string_view>
 
 namespace brim {
@@ -19,6 +20,8 @@ class ResultField final : public QLabel {
     Q_OBJECT
 public:
     static constexpr int kSmallestPercent = 70;
+    // Every character that Compute writes into a result text: digits, point, blanks, "Error".
+    static constexpr std::u16string_view kResultCharacters = u" .0123456789Eor";
 
     ResultField(Qt::Alignment alignment, QWidget* parent);
 
@@ -37,6 +40,7 @@ protected:
 
 private:
     void fit();
+    bool surelyFits(const QString& text);
     bool fitsAt(const QFont& font, const QString& text) const;
     void updateTip();
 
@@ -45,6 +49,9 @@ private:
     QFont shownFont_;
     bool stale_ = false;
     bool whole_ = true; // the whole text at the field's own font size
+    // Each of the characters a result text can hold, in pixels at the field's font.
+    std::array<qreal, kResultCharacters.size()> advances_{};
+    bool advancesMeasured_ = false;
 };
 
 } // namespace brim
