@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
@@ -421,18 +422,23 @@ TEST(ComputeSheetTest, RandomValidSheetsAddUp) {
 // One input of one row changed, or the model (row 0): only the texts computed from it turn
 // stale, the totals with any change, and a Compute that does not reach a row leaves it as it was.
 TEST(FiguresStaleTest, ATextIsStaleExactlyWhenItsOwnInputsChanged) {
+    const std::function<void(GroupDefinition&)> changes[] = {
+        [](GroupDefinition& r) { r.diskType = (r.diskType + 1) % 8; },
+        [](GroupDefinition& r) { r.raidType = (r.raidType + 2) % 8 - 1; },
+        [](GroupDefinition& r) { ++r.disksPerGroup; },
+        [](GroupDefinition& r) { ++r.groupCount; },
+        [](GroupDefinition& r) { r.includesVault = !r.includesVault; }, // rows 1 to 5 only
+    };
     std::mt19937 random(1414);
-    int unreachedStale = 0;
     const auto below = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    int unreachedStale = 0;
     for (int trial = 0; trial < 2000; ++trial) {
         ConfigSheet sheet;
         sheet.modelIndex = below(9);
-        for (int r = 1; r <= kRowCount; ++r) {
-            // Mostly no RAID type, which no disk count below 17 breaks, so that many rows
-            // are reached.
-            const int raid = below(4) == 0 ? below(8) - 1 : -1;
-            setRow(sheet, r, below(8), raid, static_cast<std::uint32_t>(below(17)),
-                   static_cast<std::uint32_t>(below(3)), r <= kVaultRowCount && below(4) == 0);
+        for (int r = 1; r <= kRowCount; ++r) { // mostly no RAID type, so that many rows are reached
+            setRow(sheet, r, below(8), below(4) == 0 ? below(8) - 1 : -1,
+                   static_cast<std::uint32_t>(below(17)), static_cast<std::uint32_t>(below(3)),
+                   r <= kVaultRowCount && below(4) == 0);
         }
         RecordingSink sink;
         computeSheet(sheet, sink);
@@ -441,24 +447,8 @@ TEST(FiguresStaleTest, ATextIsStaleExactlyWhenItsOwnInputsChanged) {
         if (changed == 0) {
             sheet.modelIndex = (sheet.modelIndex + 1 + below(8)) % 9;
         } else {
-            GroupDefinition& r = sheet.rows[static_cast<std::size_t>(changed - 1)];
-            switch (below(changed <= kVaultRowCount ? 5 : 4)) {
-            case 0:
-                r.diskType = (r.diskType + 1) % 8;
-                break;
-            case 1:
-                r.raidType = (r.raidType + 2) % 8 - 1; // -1 to 6, each to the next
-                break;
-            case 2:
-                ++r.disksPerGroup;
-                break;
-            case 3:
-                ++r.groupCount;
-                break;
-            default:
-                r.includesVault = !r.includesVault;
-                break;
-            }
+            changes[below(changed <= kVaultRowCount ? 5 : 4)](
+                sheet.rows[static_cast<std::size_t>(changed - 1)]);
         }
         ASSERT_TRUE(sheetInputsChangedSinceCompute(sheet));
         std::array<bool, kRowCount> staleBefore{};
@@ -468,13 +458,11 @@ TEST(FiguresStaleTest, ATextIsStaleExactlyWhenItsOwnInputsChanged) {
                                           (changed == 0 || changed == static_cast<int>(i) + 1));
         }
         const std::size_t reached = walkSheet(sheet, sink).rowsComputed;
-        for (std::size_t i = reached; i < kRowCount; ++i) {
-            unreachedStale += staleBefore[i] ? 1 : 0;
-        }
         computeSheet(sheet, sink);
         EXPECT_FALSE(totalsStale(sheet));
         for (std::size_t i = 0; i < staleBefore.size(); ++i) {
             EXPECT_EQ(rowFiguresStale(sheet, i), i >= reached && staleBefore[i]) << i;
+            unreachedStale += i >= reached && staleBefore[i] ? 1 : 0;
         }
     }
     EXPECT_GT(unreachedStale, 50); // the cases that keep a record through a failed Compute
