@@ -23,7 +23,7 @@ public:
     // Every character that Compute writes into a result text: digits, point, blanks, "Error".
     static constexpr std::u16string_view kResultCharacters = u" .0123456789Eor";
 
-    ResultField(Qt::Alignment alignment, QWidget* parent);
+    explicit ResultField(Qt::Alignment alignment, QWidget* parent);
 
     // Draws the text as stale or not, and fits a text that has changed since the last call; the
     // window calls it after every exchange with the sheet.

@@ -85,12 +85,10 @@ public:
             }
             return false;
         }
-        // No control shows what the texts were computed from: that stays the sheet's own.
-        auto rowBases = sheet_.rowFiguresBasis;
-        auto totalsBasis = sheet_.totalsBasis;
-        sheet_ = screen;
-        sheet_.rowFiguresBasis = std::move(rowBases);
-        sheet_.totalsBasis = std::move(totalsBasis);
+        ConfigSheet captured = screen; // no control shows what the texts were computed from
+        captured.rowFiguresBasis = sheet_.rowFiguresBasis;
+        captured.totalsBasis = sheet_.totalsBasis;
+        sheet_ = std::move(captured);
         return true;
     }
 

@@ -30,37 +30,32 @@ bool randomEdit(CommandsFixture& f, std::mt19937& random) {
     };
     const int r = pick(1, kRowCount);
     GroupDefinition& shown = row(f.view.screen, r);
-    switch (pick(0, 8)) {
-    case 0:
-    case 1: // a number of groups typed
+    switch (pick(0, 6)) {
+    case 0: // a number of groups typed
         shown.groupCount = static_cast<std::uint32_t>(pick(0, 3) * pick(0, 40));
         f.commands.captureInput();
         return false;
-    case 2: // Sticky Changes clicked or not, then a preset
+    case 1: // Sticky Changes clicked or not, then a preset
         if (pick(0, 1) == 0) {
             f.view.screen.stickyChanges = !f.view.screen.stickyChanges;
             f.commands.captureInput();
         }
         f.commands.applyPreset(kPresets[static_cast<std::size_t>(pick(0, 3))]);
         return false;
-    case 3:
+    case 2:
         f.commands.clearRow(r);
         return false;
-    case 4:
+    case 3:
         f.view.screen.modelIndex = pick(0, 8);
         f.commands.changeModel();
         return true;
-    case 5:
+    case 4:
         f.pickRaid(r, pick(0, 6));
         return false;
-    case 6: // a disk type picked and a disks-per-group typed, which run nothing
+    case 5: // a disk type picked and a disks-per-group typed, which run nothing
         shown.diskType = pick(0, 7);
         shown.disksPerGroup = static_cast<std::uint32_t>(pick(0, 16));
         return false;
-    case 7:
-        row(f.view.screen, 1 + r % kVaultRowCount).includesVault ^= true;
-        f.commands.toggleVault();
-        return true;
     default:
         f.commands.compute();
         return true;

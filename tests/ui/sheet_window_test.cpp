@@ -561,10 +561,9 @@ TEST_F(SheetWindowTest, AnOverWideNumberIsDrawnWholeSmallerOrCutBehindAnEllipsis
     const std::string rowTotal = row(1).totalCapacityText;
     typeOver(ids(2).groups, QStringLiteral("1"));
     EXPECT_EQ(row(1).totalCapacityText, rowTotal);
-    EXPECT_FALSE(control<ResultField>(ids(1).totalCapacity)
-                     ->toolTip()
-                     .contains(toQString(kStaleFiguresTip)));
-    EXPECT_TRUE(control<ResultField>(kNetTotalTb)->toolTip().endsWith(toQString(kStaleFiguresTip)));
+    const QString staleLine = toQString(kStaleFiguresTip);
+    EXPECT_FALSE(control<ResultField>(ids(1).totalCapacity)->toolTip().contains(staleLine));
+    EXPECT_TRUE(control<ResultField>(kNetTotalTb)->toolTip().endsWith(staleLine));
 }
 
 // ---- window menu and Help --------------------------------------------------------------------
