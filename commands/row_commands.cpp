@@ -178,6 +178,12 @@ void RowCommands::compute() {
     view_.copySheetToControls();
 }
 
+void RowCommands::computeIfInputsChanged() {
+    if (sheetInputsChangedSinceCompute(sheet_)) {
+        compute();
+    }
+}
+
 void RowCommands::changeRaidType(int row) {
     if (!isRow(row)) {
         return;

@@ -106,6 +106,11 @@ public:
 
     // The Compute command: capture, computeSheet, refresh (on every path).
     void compute();
+    // The Compute command, when the model or a row as the sheet holds them (no capture to find
+    // out) has changed since the last computeSheet; nothing on a sheet never computed, nor
+    // after a failed Compute whose inputs are unchanged. Run before the sheet leaves the
+    // program, so that no figure goes out beside inputs it was not computed from.
+    void computeIfInputsChanged();
     // A RAID type picked in the row: capture, applyRaidLock(row), refresh (for every RAID type).
     void changeRaidType(int row);
     // By the row's raidType as the sheet holds it: RAID1 sets 2 disks per group and locks the
