@@ -1,5 +1,8 @@
 #include "capacity_sizing.h"
 #include "config_sheet.h"
+#include "performance.h"
+#include "planning_assumptions.h"
+#include "spares.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -81,6 +84,25 @@ void BM_SizeForCapacityAllLayouts(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SizeForCapacityAllLayouts)->Repetitions(9)->ReportAggregatesOnly(true);
+
+// One refresh of Sheet Performance: every row of a ten-row sheet checked by itself, its host
+// IOPS and MB/s, rebuild hours and read-error risk with their texts, and the disks to order.
+void BM_SheetPerformanceTenRows(benchmark::State& state) {
+    const brim::ConfigSheet sheet = fullSheet();
+    const brim::PlanningAssumptions assumptions;
+    const double readShare = assumptions.workload.readShare();
+    if (brim::sheetPerformance(sheet, assumptions.disks, readShare).count != brim::kRowCount) {
+        state.SkipWithError("not every row has a line");
+        return;
+    }
+    for (auto _ : state) {
+        brim::SheetPerformance lines = brim::sheetPerformance(sheet, assumptions.disks, readShare);
+        brim::DisksToOrder order = brim::sheetDisksToOrder(sheet, assumptions.spares);
+        benchmark::DoNotOptimize(lines.lines.data());
+        benchmark::DoNotOptimize(order.toOrder.data());
+    }
+}
+BENCHMARK(BM_SheetPerformanceTenRows)->Repetitions(9)->ReportAggregatesOnly(true);
 
 } // namespace
 

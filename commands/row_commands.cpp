@@ -6,6 +6,8 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
+#include <utility>
 
 namespace brim {
 namespace {
@@ -73,31 +75,85 @@ constexpr bool rowEditControlsDistinct() noexcept {
 }
 static_assert(rowEditControlsDistinct(), "two row editing controls share an identifier");
 
-bool sameFigure(std::string_view printed, std::string_view computed) noexcept {
-    return trimBlanks(printed) == trimBlanks(computed);
+// A row's two capacities and the totals, under the report's column headings and labels.
+struct RowFigure {
+    std::string_view heading;
+    std::string GroupDefinition::*text;
+};
+constexpr std::array<RowFigure, 2> kRowFigures{{
+    {"Per Group", &GroupDefinition::groupCapacityText},
+    {"Subtotal", &GroupDefinition::totalCapacityText},
+}};
+
+struct TotalFigure {
+    std::string_view label;
+    std::string ConfigSheet::*text;
+};
+constexpr std::array<TotalFigure, 4> kTotalFigures{{
+    {"Total Net (GB)", &ConfigSheet::netTotalGbText},
+    {"Total Net (TB)", &ConfigSheet::netTotalTbText},
+    {"Total # Disks", &ConfigSheet::totalDisksText},
+    {"Min. # of arrays needed", &ConfigSheet::arraysRequiredText},
+}};
+
+// At most this much of each text goes into the message: a hand-made report's line can fill the
+// file, while Compute's own figures are never this long.
+constexpr std::size_t kReportTextLimit = 20;
+
+std::string reportTextShown(std::string_view text) {
+    text = trimBlanks(text);
+    return text.size() > kReportTextLimit ? std::string(text.substr(0, kReportTextLimit)) + "..."
+                                          : std::string(text);
 }
 
-// Only rows with groups were printed; the rest of the plan is defaults.
-bool printedFiguresMatch(const ConfigSheet& printed, const ConfigSheet& computed) noexcept {
+std::optional<DifferingFigure> differingFigure(std::string name, std::string_view printed,
+                                               std::string_view computed) {
+    if (trimBlanks(printed) == trimBlanks(computed)) {
+        return std::nullopt;
+    }
+    return DifferingFigure{std::move(name), std::string(trimBlanks(printed)),
+                           std::string(trimBlanks(computed))};
+}
+
+// The rows' capacities first, row by row, then the totals: a row names where a difference comes
+// from, and the totals then differ as well. Only rows with groups were printed; the rest of the
+// plan is defaults.
+std::optional<DifferingFigure> firstDifferingFigure(const ConfigSheet& printed,
+                                                    const ConfigSheet& computed) {
     for (std::size_t i = 0; i < printed.rows.size(); ++i) {
-        const GroupDefinition& row = printed.rows[i];
-        if (row.groupCount != 0 &&
-            (!sameFigure(row.groupCapacityText, computed.rows[i].groupCapacityText) ||
-             !sameFigure(row.totalCapacityText, computed.rows[i].totalCapacityText))) {
-            return false;
+        if (printed.rows[i].groupCount == 0) {
+            continue;
+        }
+        for (const RowFigure& figure : kRowFigures) {
+            const std::string name =
+                "row " + std::to_string(i + 1) + " " + std::string(figure.heading);
+            if (auto differs = differingFigure(name, printed.rows[i].*figure.text,
+                                               computed.rows[i].*figure.text)) {
+                return differs;
+            }
         }
     }
-    return sameFigure(printed.netTotalGbText, computed.netTotalGbText) &&
-           sameFigure(printed.netTotalTbText, computed.netTotalTbText) &&
-           sameFigure(printed.totalDisksText, computed.totalDisksText) &&
-           sameFigure(printed.arraysRequiredText, computed.arraysRequiredText);
+    for (const TotalFigure& figure : kTotalFigures) {
+        if (auto differs = differingFigure(std::string(figure.label), printed.*figure.text,
+                                           computed.*figure.text)) {
+            return differs;
+        }
+    }
+    return std::nullopt;
+}
+
+// A figure that was printed or computed empty says so, rather than leave a gap in the message.
+std::string figureShown(std::string_view figure) {
+    return figure.empty() ? std::string("empty") : reportTextShown(figure);
 }
 
 } // namespace
 
-std::string differingFiguresMessage(std::string_view reportVersion) {
+std::string differingFiguresMessage(std::string_view reportVersion, const DifferingFigure& first) {
     return "The report's figures differ from those computed now (report version " +
-           std::string(reportVersion) + "); the window shows the computed ones.";
+           reportTextShown(reportVersion) + "): " + first.name + " was " +
+           figureShown(first.printed) + ", now " + figureShown(first.computed) +
+           "; the window shows the computed ones.";
 }
 
 RowCommands::RowCommands(ConfigSheet& sheet, SheetView& view) noexcept
@@ -120,6 +176,12 @@ void RowCommands::compute() {
     (void)view_.copyControlsToSheet(); // a failed copy leaves the sheet as it stopped
     computeSheet(sheet_, view_.messages());
     view_.copySheetToControls();
+}
+
+void RowCommands::computeIfInputsChanged() {
+    if (sheetInputsChangedSinceCompute(sheet_)) {
+        compute();
+    }
 }
 
 void RowCommands::changeRaidType(int row) {
@@ -201,8 +263,11 @@ void RowCommands::openPlan(const ConfigSheet& plan, std::string_view reportVersi
     }
     view_.copySheetToControls();
     compute();
-    if (holdsComputedResults(plan) && !printedFiguresMatch(plan, sheet_)) {
-        view_.messages().show(differingFiguresMessage(reportVersion));
+    if (!holdsComputedResults(plan)) {
+        return;
+    }
+    if (const std::optional<DifferingFigure> first = firstDifferingFigure(plan, sheet_)) {
+        view_.messages().show(differingFiguresMessage(reportVersion, *first));
     }
 }
 

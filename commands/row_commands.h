@@ -48,8 +48,18 @@ struct GroupLayout {
     std::uint32_t groupCount;
 };
 
-// Shown after opening a report whose printed figures are not what Compute gives now.
-std::string differingFiguresMessage(std::string_view reportVersion);
+// A figure of an opened report that Compute gives otherwise now, named as the report names it
+// ("row 2 Subtotal", "Total Net (GB)"), with both texts trimmed of blanks.
+struct DifferingFigure {
+    std::string name;
+    std::string printed;
+    std::string computed;
+};
+
+// Shown after opening a report whose printed figures are not what Compute gives now; it names
+// the first figure that differs. The report's own texts, which a hand-made file can make as long
+// as a line, are cut.
+std::string differingFiguresMessage(std::string_view reportVersion, const DifferingFigure& first);
 
 inline constexpr std::string_view kEveryRowInUseMessage =
     "Every definition is in use: clear one with its X button first.";
@@ -96,6 +106,11 @@ public:
 
     // The Compute command: capture, computeSheet, refresh (on every path).
     void compute();
+    // The Compute command, when the model or a row as the sheet holds them (no capture to find
+    // out) has changed since the last computeSheet; nothing on a sheet never computed, nor
+    // after a failed Compute whose inputs are unchanged. Run before the sheet leaves the
+    // program, so that no figure goes out beside inputs it was not computed from.
+    void computeIfInputsChanged();
     // A RAID type picked in the row: capture, applyRaidLock(row), refresh (for every RAID type).
     void changeRaidType(int row);
     // By the row's raidType as the sheet holds it: RAID1 sets 2 disks per group and locks the
@@ -129,7 +144,8 @@ public:
     // rows and result texts (its Sticky Changes stays), each row gets its RAID lock, the controls
     // are refreshed and the Compute command runs. When the plan holds computed totals, every
     // figure it printed (the capacities of its rows with groups, and the totals) is then compared
-    // with what Compute wrote; any difference shows differingFiguresMessage(reportVersion).
+    // with what Compute wrote, the rows before the totals; the first difference shows
+    // differingFiguresMessage.
     void openPlan(const ConfigSheet& plan, std::string_view reportVersion);
 
     // Whether the row's disks-per-group field is disabled by the RAID lock; false for a row

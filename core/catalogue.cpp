@@ -64,6 +64,11 @@ int Catalogue::failuresSurvived(int raidIndex) noexcept {
     return raid ? raid->failuresSurvived : 0;
 }
 
+int Catalogue::writePenalty(int raidIndex) noexcept {
+    const RaidType* raid = raidType(raidIndex);
+    return raid ? raid->writePenalty : 0;
+}
+
 std::string_view Catalogue::vaultWord(bool includesVault) noexcept {
     return kVaultWords[includesVault ? 1 : 0];
 }

@@ -39,6 +39,9 @@ struct RaidType {
     std::string_view reportName;
     // Disks of one group that may fail at the same time without losing its data.
     int failuresSurvived;
+    // Disk operations behind one host write: the data, plus reading and writing parity, or
+    // the second copy of a mirror.
+    int writePenalty;
 };
 
 // clang-format off
@@ -75,14 +78,14 @@ inline constexpr std::array<DiskType, 8> kDiskTypes{{
 }};
 
 inline constexpr std::array<RaidType, 7> kRaidTypes{{
-    // picker       report        failures survived per group
-    {"RAID0",     "RAID0",      0},
-    {"RAID1",     "RAID1",      1},
-    {"RAID1/0",   "RAID1/0",    1}, // one disk of any pair, for certain
-    {"RAID3",     "RAID3",      1},
-    {"RAID5",     "RAID5",      1},
-    {"RAID6",     "RAID 6",     2},
-    {"IndivDisk", "IndivDisk",  0},
+    // picker       report        failures survived  write penalty
+    {"RAID0",     "RAID0",      0,                 1},
+    {"RAID1",     "RAID1",      1,                 2},
+    {"RAID1/0",   "RAID1/0",    1,                 2}, // one disk of any pair, for certain
+    {"RAID3",     "RAID3",      1,                 4}, // counted like RAID5
+    {"RAID5",     "RAID5",      1,                 4},
+    {"RAID6",     "RAID 6",     2,                 6},
+    {"IndivDisk", "IndivDisk",  0,                 1},
 }};
 
 inline constexpr std::array<std::string_view, 2> kVaultWords{"No", "Yes"};
@@ -108,6 +111,8 @@ public:
     static std::string_view raidReportName(int raidIndex) noexcept;
     // 0 for an index outside the table (no RAID type chosen protects nothing).
     static int failuresSurvived(int raidIndex) noexcept;
+    // 0 for an index outside the table: no RAID type chosen has no write penalty to count.
+    static int writePenalty(int raidIndex) noexcept;
     static std::string_view vaultWord(bool includesVault) noexcept;
 };
 

@@ -8,7 +8,17 @@
 namespace brim {
 namespace {
 
-constexpr std::size_t kCapacityWidth = 8;
+// Smallest chance that two decimals of a percent show as itself: 0.01 %.
+constexpr double kSmallestPercentShown = 0.01;
+
+// std::to_chars rounds the exact binary value like printf's "%.Nf" does, whatever the locale.
+std::string fixed(double value, int decimals) {
+    // Room for the largest double written out in full (309 digits), its sign and decimals.
+    char digits[320];
+    const auto [end, ec] = std::to_chars(std::begin(digits), std::end(digits), value,
+                                         std::chars_format::fixed, decimals);
+    return ec == std::errc{} ? std::string(digits, end) : std::string{};
+}
 
 } // namespace
 
@@ -21,11 +31,27 @@ std::string formatCapacity(double value) {
         std::to_chars(std::begin(digits), std::end(digits), value, std::chars_format::fixed, 2);
     const std::size_t length = ec == std::errc{} ? static_cast<std::size_t>(end - digits) : 0;
     std::string text;
-    if (length < kCapacityWidth) {
-        text.assign(kCapacityWidth - length, ' ');
+    if (length < kCapacityTextWidth) {
+        text.assign(kCapacityTextWidth - length, ' ');
     }
     text.append(digits, length);
     return text;
+}
+
+std::string formatRate(double value) {
+    return value == 0.0 ? std::string(kNoFigureText) : fixed(value, 0);
+}
+
+std::string formatPercent(double chance) {
+    const double percent = chance * 100.0;
+    if (percent < kSmallestPercentShown) {
+        return "<0.01%";
+    }
+    return fixed(percent, 2) + '%';
+}
+
+std::string formatHours(double hours) {
+    return fixed(hours, 1);
 }
 
 } // namespace brim

@@ -3,7 +3,9 @@
 // Units and number texts of the whole program. Capacities are computed in MiB and shown in
 // binary GB (GiB) and TB (TiB), as a host operating system reports them.
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace brim {
 
@@ -20,7 +22,29 @@ constexpr double tibFromMib(double mib) noexcept {
     return mib / kMibPerGib / kMibPerGib;
 }
 
-// "%8.2f" of a capacity: two decimals, at least eight characters, never cut.
+// "%8.2f" of a capacity: two decimals, at least eight characters (blanks in front), never cut.
+inline constexpr std::size_t kCapacityTextWidth = 8;
 std::string formatCapacity(double value);
+
+// Rates and rebuilds count in bytes: a disk's KiB × 1024, and MB/s with MB = 2^20 bytes, as GB
+// is GiB.
+inline constexpr double kBytesPerKib = 1024.0;
+inline constexpr double kBytesPerMb = 1024.0 * 1024.0;
+inline constexpr double kSecondsPerHour = 3600.0;
+
+// What a figure reads where there is nothing to show: a row that delivers nothing, a layout
+// without a rebuild.
+inline constexpr std::string_view kNoFigureText = "\u2014"; // an em dash
+
+// Host IOPS or MB/s as a whole number ("474" for 473.68), no thousands separator; 0 (a row
+// that delivers nothing) reads as the dash.
+std::string formatRate(double value);
+
+// A chance from 0 to 1 as "%.2f%%" of it ("3.10%"), whatever the locale. A chance under 0.01 %
+// reads "<0.01%": two decimals would show it as 0.00 % (no risk at all) or round it up.
+std::string formatPercent(double chance);
+
+// Hours with one decimal: "5.2".
+std::string formatHours(double hours);
 
 } // namespace brim

@@ -8,6 +8,7 @@
 #include "message_box_sink.h"
 #include "qt_text.h"
 #include "report_file_dialog.h"
+#include "result_field.h"
 #include "sheet_controls.h"
 #include "window_menu.h"
 
@@ -89,6 +90,7 @@ SheetWindow::SheetWindow(MessageSink* messages, ReportFileChooser* chooser,
 // The lists are filled as the controls are built, before the controls first show the sheet.
 void SheetWindow::open(const DialogUnits& units) {
     buildSheetControls(*this, units, controls_);
+    collectResultFields();
     copySheetToControls();
     if (QWidget* modelList = controls_.find(kModelListId)) {
         modelList->setFocus(Qt::OtherFocusReason);
@@ -109,11 +111,30 @@ void SheetWindow::addWindowMenu() {
 SheetWindow::~SheetWindow() = default;
 
 bool SheetWindow::copyControlsToSheet() {
-    return exchange_.copyControlsToSheet(sheet_);
+    const bool copied = exchange_.copyControlsToSheet(sheet_);
+    showFigureStates();
+    return copied;
 }
 
 void SheetWindow::copySheetToControls() {
     exchange_.copySheetToControls(sheet_);
+    showFigureStates();
+}
+
+void SheetWindow::collectResultFields() {
+    for (const Binding& binding : kBindings) {
+        if (auto* field = qobject_cast<ResultField*>(controls_.find(binding.id))) {
+            resultFields_.emplace_back(field, binding.field);
+        }
+    }
+}
+
+// Every change of the sheet passes through one of the two copies, so after each the fields
+// show which of their texts no longer belong to the inputs.
+void SheetWindow::showFigureStates() {
+    for (const auto& [field, shown] : resultFields_) {
+        field->showState(resultTextStale(sheet_, shown));
+    }
 }
 
 void SheetWindow::enableControl(int controlId, bool enabled) {
@@ -262,8 +283,10 @@ void SheetWindow::applyPresetOf(int buttonId) {
     }
 }
 
-// The report shows the sheet as the last command left it: no capture, no recompute.
+// The report shows the sheet as the last command left it, recomputed first when its inputs
+// have changed since the last Compute: a report never prints figures beside other inputs.
 void SheetWindow::printSheet() {
+    commands_.computeIfInputsChanged();
     printReport(sheet_, *chooser_, *messages_);
 }
 

@@ -20,12 +20,15 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 class QMenu;
 
 namespace brim {
 
 class DialogUnits;
+class ResultField;
 
 inline constexpr std::string_view kDropOneFileMessage =
     "Drop one report file at a time; nothing was opened.";
@@ -78,6 +81,8 @@ private:
     void sizeForCapacity();
     void pressFocusedButtonOrCompute();
     void showWindowMenu(const QPoint& globalPosition);
+    void collectResultFields();
+    void showFigureStates();
 
     ConfigSheet sheet_;
     std::unique_ptr<MessageSink> ownMessages_;
@@ -88,6 +93,8 @@ private:
     ReportOpenChooser* openChooser_;
     ControlMap controls_;
     ControlExchange exchange_;
+    // Each result field with the text it shows, to draw it stale or fresh.
+    std::vector<std::pair<ResultField*, SheetField>> resultFields_;
     RowCommands commands_;
     CapacityChoices capacityChoices_; // the sizing window's, kept while the program runs
     QMenu* windowMenu_ = nullptr;

@@ -85,7 +85,10 @@ public:
             }
             return false;
         }
-        sheet_ = screen;
+        ConfigSheet captured = screen; // no control shows what the texts were computed from
+        captured.rowFiguresBasis = sheet_.rowFiguresBasis;
+        captured.totalsBasis = sheet_.totalsBasis;
+        sheet_ = std::move(captured);
         return true;
     }
 
@@ -158,7 +161,8 @@ inline bool sameSheet(const ConfigSheet& a, const ConfigSheet& b) {
         }
     }
     return a.modelIndex == b.modelIndex && a.stickyChanges == b.stickyChanges &&
-           sameResultTexts(a, b);
+           sameResultTexts(a, b) && a.rowFiguresBasis == b.rowFiguresBasis &&
+           a.totalsBasis == b.totalsBasis;
 }
 
 // Row r (1 to 10) of a sheet.

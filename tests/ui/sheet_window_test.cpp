@@ -1,10 +1,13 @@
 #include "control_exchange.h"
+#include "qt_text.h"
 #include "report.h"
+#include "result_field.h"
 #include "sheet_window_fixture.h"
 #include "window_menu.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
@@ -532,6 +535,35 @@ TEST_F(SheetWindowTest, PrintWritesTheSheetAndNotWhatTheControlsShowSinceTheLast
     EXPECT_EQ(got, expected);
     EXPECT_EQ(row(1).disksPerGroup, 9U);
     EXPECT_EQ(text(ids(1).disksPerGroup), QStringLiteral("5")); // nor refreshed
+}
+
+// ---- result fields ---------------------------------------------------------------------------
+
+// 4294967295 groups of RAID6 over 16 disks: far too wide for a row field and for the TB total.
+TEST_F(SheetWindowTest, AnOverWideNumberIsDrawnWholeSmallerOrCutBehindAnEllipsis) {
+    typeOver(ids(1).groups, QStringLiteral("4294967295"));
+    pick(ids(1).raidType, kRaid6);
+    typeOver(ids(1).disksPerGroup, QStringLiteral("16"));
+    click(kCompute);
+    for (const int id : {ids(1).totalCapacity, kNetTotalTb}) {
+        const ResultField* field = control<ResultField>(id);
+        const QString whole = field->text();
+        const int room = field->contentsRect().width();
+        ASSERT_GT(QFontMetrics(field->font(), field).horizontalAdvance(whole), room) << id;
+        const QString shown = field->shownText();
+        EXPECT_LE(QFontMetrics(field->shownFont(), field).horizontalAdvance(shown), room) << id;
+        EXPECT_TRUE(shown == whole || shown.startsWith(u'\u2026')) << shown.toStdString();
+        EXPECT_EQ(field->shownFont().family(), field->font().family());
+        EXPECT_TRUE(field->toolTip().contains(whole)) << field->toolTip().toStdString();
+        EXPECT_EQ(field->accessibleDescription(), field->toolTip());
+    }
+    // Typing captures the whole texts back; the totals, no longer row 2's, turn stale.
+    const std::string rowTotal = row(1).totalCapacityText;
+    typeOver(ids(2).groups, QStringLiteral("1"));
+    EXPECT_EQ(row(1).totalCapacityText, rowTotal);
+    const QString staleLine = toQString(kStaleFiguresTip);
+    EXPECT_FALSE(control<ResultField>(ids(1).totalCapacity)->toolTip().contains(staleLine));
+    EXPECT_TRUE(control<ResultField>(kNetTotalTb)->toolTip().endsWith(staleLine));
 }
 
 // ---- window menu and Help --------------------------------------------------------------------

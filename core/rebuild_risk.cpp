@@ -1,0 +1,85 @@
+#include "rebuild_risk.h"
+
+#include "catalogue.h"
+#include "raid_disk_use.h"
+#include "units.h"
+
+#include <cmath>
+
+namespace brim {
+namespace {
+
+constexpr double kBitsPerByte = 8.0;
+
+// Every power of ten up to 10^22 is exact in a double, and so is each product on the way.
+double powerOfTen(int exponent) noexcept {
+    double value = 1.0;
+    for (int i = 0; i < exponent; ++i) {
+        value *= 10.0;
+    }
+    return value;
+}
+
+} // namespace
+
+double rebuildHours(double diskBytes, std::uint32_t rebuildMbps) noexcept {
+    if (rebuildMbps == 0) {
+        return 0.0;
+    }
+    return diskBytes / (static_cast<double>(rebuildMbps) * kBytesPerMb) / kSecondsPerHour;
+}
+
+double unrecoverableReadChance(double bytesRead, int readErrorExponent) noexcept {
+    if (!(bytesRead > 0.0)) {
+        return 0.0;
+    }
+    const double bits = kBitsPerByte * bytesRead;
+    // (1 - p)^bits as exp(bits × log(1 - p)): with p near 10^-16, 1 - p itself would lose the
+    // very digits the answer is made of.
+    return -std::expm1(bits * std::log1p(-1.0 / powerOfTen(readErrorExponent)));
+}
+
+RebuildRisk rebuildRisk(std::int32_t raidType, std::uint32_t disks, std::uint32_t diskKib,
+                        const DiskFigures& figures) noexcept {
+    RebuildRisk risk;
+    const RaidDiskUse* use = raidDiskUse(raidType);
+    if (!use || disks == 0) {
+        return risk;
+    }
+    if (use->readToRebuild == GroupDisks::None) {
+        risk.kind = RebuildCase::NoRedundancy;
+        return risk;
+    }
+    const double diskBytes = static_cast<double>(diskKib) * kBytesPerKib;
+    risk.kind = RebuildCase::Rebuilds;
+    risk.hours = rebuildHours(diskBytes, figures.rebuildMbps);
+    risk.bytesRead = disksOf(use->readToRebuild, static_cast<double>(disks)) * diskBytes;
+    risk.chance = unrecoverableReadChance(risk.bytesRead, figures.readErrorExponent);
+    risk.failedDisks = Catalogue::failuresSurvived(raidType);
+    return risk;
+}
+
+std::string rebuildHoursText(const RebuildRisk& risk) {
+    if (risk.kind != RebuildCase::Rebuilds) {
+        return std::string(kNoFigureText);
+    }
+    return formatHours(risk.hours);
+}
+
+std::string readErrorRiskText(const RebuildRisk& risk) {
+    switch (risk.kind) {
+    case RebuildCase::NoLayout:
+        break;
+    case RebuildCase::NoRedundancy:
+        return "no redundancy";
+    case RebuildCase::Rebuilds:
+        if (risk.failedDisks > 1) {
+            return formatPercent(risk.chance) + " after " + std::to_string(risk.failedDisks) +
+                   " failures";
+        }
+        return formatPercent(risk.chance);
+    }
+    return std::string(kNoFigureText);
+}
+
+} // namespace brim

@@ -1,0 +1,44 @@
+#include "row_check.h"
+
+#include "message_sink.h"
+
+#include <string_view>
+#include <utility>
+
+namespace brim {
+namespace {
+
+// Keeps the one message a lone row can give instead of showing it.
+class FirstMessage final : public MessageSink {
+public:
+    void show(std::string_view text) override {
+        if (message.empty()) {
+            message = text;
+        }
+    }
+    std::string message;
+};
+
+} // namespace
+
+std::string brokenRuleOfRow(const ConfigSheet& sheet, std::size_t rowIndex) {
+    if (rowIndex >= sheet.rows.size()) {
+        return {};
+    }
+    // The other rows at their defaults pass every rule and add nothing, so Compute's own walk
+    // of this sheet judges the row alone, in the row's place (only rows 1 to 5 hold the vault).
+    ConfigSheet lone;
+    lone.modelIndex = sheet.modelIndex;
+    const GroupDefinition& row = sheet.rows[rowIndex];
+    GroupDefinition& copy = lone.rows[rowIndex];
+    copy.diskType = row.diskType;
+    copy.raidType = row.raidType;
+    copy.disksPerGroup = row.disksPerGroup;
+    copy.groupCount = row.groupCount;
+    copy.includesVault = row.includesVault;
+    FirstMessage first;
+    walkSheet(lone, first);
+    return std::move(first.message);
+}
+
+} // namespace brim
