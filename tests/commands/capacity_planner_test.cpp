@@ -23,20 +23,20 @@ constexpr std::array<std::string_view, 8> kLowerNames{" b0 ", " b1 ", " b2 ", " 
 constexpr RowDiskNames kNames{kUpperNames, kUpperNames, kUpperNames, kLowerNames, kLowerNames,
                               kLowerNames, kLowerNames, kLowerNames, kLowerNames, kLowerNames};
 
-struct RowSpec {
+struct RowEntry {
     int row, diskType, raidType;
     std::uint32_t disksPerGroup, groupCount;
     bool vault;
 };
 
 // Rows 1 to `usedAbove` hold two groups of five 450 G FC disks in RAID5; `rows` come on top.
-ConfigSheet sheetOf(int model, int usedAbove, const std::vector<RowSpec>& rows = {}) {
+ConfigSheet sheetOf(int model, int usedAbove, const std::vector<RowEntry>& rows = {}) {
     ConfigSheet sheet;
     sheet.modelIndex = model;
     for (int r = 1; r <= usedAbove; ++r) {
         row(sheet, r) = {k450G, raid::Raid5, 5, 2, false, {}, {}};
     }
-    for (const RowSpec& r : rows) {
+    for (const RowEntry& r : rows) {
         row(sheet, r.row) = {r.diskType, r.raidType, r.disksPerGroup, r.groupCount, r.vault,
                              {},         {}};
     }
