@@ -17,8 +17,6 @@ namespace {
 constexpr std::string_view kNotAboveZero = "Type a usable capacity above 0, such as 200 or 12.5.";
 constexpr std::string_view kTooLarge = "Type at most 1,000,000 TB.";
 
-constexpr std::uint32_t kMaxGroups = std::numeric_limits<std::uint32_t>::max();
-
 // Sizing asks the same rules as Compute, but a layout that a rule refuses is simply not
 // offered: nothing is shown.
 class SilentSink final : public MessageSink {
@@ -58,25 +56,21 @@ TargetParse refused(std::string_view why) {
     return {std::nullopt, why};
 }
 
-// The smallest group count whose total reaches `missingMib` when Compute multiplies it out,
-// or nothing when even the largest 32-bit count falls short. The quotient is only an
-// estimate: the product is rounded, so the true count may lie one either side of it.
-std::optional<std::uint32_t> groupsNeeded(std::uint32_t diskKib, std::uint32_t disksPerGroup,
-                                          std::int32_t raidType, double groupUsableMib,
-                                          double missingMib, MessageSink& silent) {
+// The smallest group count whose net total reaches `targetMib` when Compute multiplies it out
+// and adds it up. The quotient is only an estimate: the product and the sums are rounded, so
+// the true count may lie one either side of it. It never exceeds kMostGroupsNeeded, as the
+// net total is at least the new row's total.
+std::uint32_t groupsNeeded(std::uint32_t diskKib, std::uint32_t disksPerGroup,
+                           std::int32_t raidType, double groupUsableMib, double targetMib,
+                           const SheetBaseline& baseline, MessageSink& silent) {
     const auto reaches = [&](std::uint32_t groups) {
-        return computeGroup(diskKib, disksPerGroup, groups, raidType, silent).totalUsableMib >=
-               missingMib;
+        const double rowMib =
+            computeGroup(diskKib, disksPerGroup, groups, raidType, silent).totalUsableMib;
+        return baseline.netTotalWith(rowMib) >= targetMib;
     };
-    const double estimate = std::ceil(missingMib / groupUsableMib);
-    std::uint32_t groups = kMaxGroups;
-    if (estimate < static_cast<double>(kMaxGroups)) { // false for NaN and infinity too
-        groups = std::max<std::uint32_t>(1, static_cast<std::uint32_t>(estimate));
-    }
+    const double estimate = std::ceil((targetMib - baseline.netTotalMib) / groupUsableMib);
+    auto groups = static_cast<std::uint32_t>(std::clamp(estimate, 1.0, kMostGroupsNeeded));
     while (!reaches(groups)) {
-        if (groups == kMaxGroups) {
-            return std::nullopt;
-        }
         ++groups;
     }
     while (groups > 1 && reaches(groups - 1)) {
@@ -85,25 +79,10 @@ std::optional<std::uint32_t> groupsNeeded(std::uint32_t diskKib, std::uint32_t d
     return groups;
 }
 
-// One accepted layout before its texts are made.
-struct Candidate {
-    std::int32_t raidType = kNoRaidType;
-    std::uint32_t disksPerGroup = 0;
-    std::optional<std::uint32_t> groupCount;
-    std::uint64_t disks = 0;
-    double groupUsableMib = 0.0;
-    double totalUsableMib = 0.0;
-    double efficiency = 0.0;
-    int failuresSurvived = 0;
-};
-
-// Fewest disks first, then the sturdier layout, then the one that wastes less; "too many"
-// after every sized layout. The walk order decides the rest, so the order never depends on
-// the sort's own.
-bool comesBefore(const Candidate& a, std::size_t aIndex, const Candidate& b, std::size_t bIndex) {
-    if (a.groupCount.has_value() != b.groupCount.has_value()) {
-        return a.groupCount.has_value();
-    }
+// Fewest disks first, then the sturdier layout, then the one that wastes less. The walk order
+// decides the rest, so the order never depends on the sort's own.
+bool comesBefore(const SizedLayout& a, std::size_t aIndex, const SizedLayout& b,
+                 std::size_t bIndex) {
     if (a.disks != b.disks) {
         return a.disks < b.disks;
     }
@@ -114,25 +93,6 @@ bool comesBefore(const Candidate& a, std::size_t aIndex, const Candidate& b, std
         return a.efficiency > b.efficiency;
     }
     return aIndex < bIndex;
-}
-
-SizedLayout toLayout(const Candidate& candidate, int modelIndex) {
-    SizedLayout layout;
-    layout.raidType = candidate.raidType;
-    layout.disksPerGroup = candidate.disksPerGroup;
-    layout.groupCount = candidate.groupCount;
-    layout.efficiency = candidate.efficiency;
-    layout.failuresSurvived = candidate.failuresSurvived;
-    if (!candidate.groupCount) {
-        return layout;
-    }
-    layout.disks = candidate.disks;
-    layout.arraysRequired = arraysRequired(candidate.disks, modelIndex);
-    layout.usableMib = candidate.totalUsableMib;
-    layout.groupCapacityText = formatCapacity(gibFromMib(candidate.groupUsableMib));
-    layout.totalCapacityText = formatCapacity(gibFromMib(candidate.totalUsableMib));
-    layout.totalTbText = formatCapacity(tibFromMib(candidate.totalUsableMib));
-    return layout;
 }
 
 } // namespace
@@ -159,23 +119,60 @@ TargetParse parseCapacityTarget(std::string_view text, CapacityUnit unit) {
     return {mib, {}};
 }
 
-std::optional<SheetBaseline> sheetBaseline(const ConfigSheet& sheet) {
+double capacityInUnit(double mib, CapacityUnit unit) noexcept {
+    return unit == CapacityUnit::Gb ? gibFromMib(mib) : tibFromMib(mib);
+}
+
+double SheetBaseline::netTotalWith(double rowMib) const noexcept {
+    double net = mibBeforeRow + rowMib;
+    for (std::size_t i = 0; i < rowsAfter; ++i) {
+        net += rowMibAfter[i];
+    }
+    return net;
+}
+
+std::optional<SheetBaseline> sheetBaseline(const ConfigSheet& sheet, int newRow) {
     SilentSink silent;
     const SheetWalk walk = walkSheet(sheet, silent);
     if (walk.failed) {
         return std::nullopt;
     }
-    return SheetBaseline{walk.netTotalMib, walk.totalDisks};
+    const std::size_t newIndex =
+        newRow >= 1 && newRow <= kRowCount ? static_cast<std::size_t>(newRow - 1) : kRowCount;
+    SheetBaseline baseline;
+    baseline.netTotalMib = walk.netTotalMib;
+    baseline.totalDisks = walk.totalDisks;
+    // The same running sum as Compute's, up to the new row; the new row's own 0 MiB is left out,
+    // which changes no sum.
+    for (std::size_t i = 0; i < newIndex; ++i) {
+        baseline.mibBeforeRow += walk.rows[i].totalUsableMib;
+    }
+    for (std::size_t i = newIndex + 1; i < walk.rowsComputed; ++i) {
+        baseline.rowMibAfter[baseline.rowsAfter++] = walk.rows[i].totalUsableMib;
+    }
+    return baseline;
+}
+
+int firstRowBreakingRule(const ConfigSheet& sheet) {
+    SilentSink silent;
+    const SheetWalk walk = walkSheet(sheet, silent);
+    if (!walk.failed) {
+        return 0;
+    }
+    // A broken RAID rule stops the walk after its row is computed, the vault and disk checks
+    // before.
+    const std::size_t computed = walk.rowsComputed;
+    const bool raidRuleBroke = computed > 0 && walk.rows[computed - 1].error;
+    return static_cast<int>(raidRuleBroke ? computed : computed + 1);
 }
 
 SizingResult sizeForCapacity(int modelIndex, int diskType, bool includesVault, double targetMib,
                              const SheetBaseline& baseline) {
     SizingResult result;
-    if (!std::isfinite(targetMib)) {
+    if (!(targetMib > 0.0 && targetMib <= kMaxTargetMib)) { // false for NaN too
         return result;
     }
-    const double missingMib = targetMib - baseline.netTotalMib;
-    if (!(missingMib > 0.0)) {
+    if (!(targetMib > baseline.netTotalMib)) {
         result.alreadyReached = true;
         return result;
     }
@@ -185,7 +182,7 @@ SizingResult sizeForCapacity(int modelIndex, int diskType, bool includesVault, d
     }
 
     SilentSink silent;
-    std::array<Candidate, kMaxLayouts> candidates{};
+    std::array<SizedLayout, kMaxLayouts> sized{};
     std::size_t count = 0;
     // Every size that the RAID rules accept, asked of the rules themselves.
     for (std::int32_t raid = 0; raid < static_cast<std::int32_t>(kRaidTypes.size()); ++raid) {
@@ -194,18 +191,20 @@ SizingResult sizeForCapacity(int modelIndex, int diskType, bool includesVault, d
             if (rule.error) {
                 continue;
             }
-            Candidate& c = candidates[count++];
-            c.raidType = raid;
-            c.disksPerGroup = n;
-            c.efficiency = rule.fraction;
-            c.failuresSurvived = Catalogue::failuresSurvived(raid);
-            c.groupUsableMib = computeGroup(diskKib, n, 1, raid, silent).groupUsableMib;
-            c.groupCount = groupsNeeded(diskKib, n, raid, c.groupUsableMib, missingMib, silent);
-            if (c.groupCount) {
-                c.totalUsableMib =
-                    computeGroup(diskKib, n, *c.groupCount, raid, silent).totalUsableMib;
-                c.disks = static_cast<std::uint64_t>(*c.groupCount) * n + baseline.totalDisks;
-            }
+            SizedLayout& line = sized[count++];
+            line.diskType = diskType;
+            line.raidType = raid;
+            line.disksPerGroup = n;
+            line.efficiency = rule.fraction;
+            line.failuresSurvived = Catalogue::failuresSurvived(raid);
+            line.groupUsableMib = computeGroup(diskKib, n, 1, raid, silent).groupUsableMib;
+            line.groupCount =
+                groupsNeeded(diskKib, n, raid, line.groupUsableMib, targetMib, baseline, silent);
+            line.rowTotalMib =
+                computeGroup(diskKib, n, line.groupCount, raid, silent).totalUsableMib;
+            line.netTotalMib = baseline.netTotalWith(line.rowTotalMib);
+            line.disks = static_cast<std::uint64_t>(line.groupCount) * n + baseline.totalDisks;
+            line.arraysRequired = arraysRequired(line.disks, modelIndex);
         }
     }
 
@@ -214,11 +213,12 @@ SizingResult sizeForCapacity(int modelIndex, int diskType, bool includesVault, d
         order[i] = i;
     }
     std::sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(count),
-              [&](std::size_t a, std::size_t b) {
-                  return comesBefore(candidates[a], a, candidates[b], b);
-              });
+              [&](std::size_t a, std::size_t b) { return comesBefore(sized[a], a, sized[b], b); });
     for (std::size_t i = 0; i < count; ++i) {
-        result.layouts[i] = toLayout(candidates[order[i]], modelIndex);
+        SizedLayout& line = result.layouts[i];
+        line = sized[order[i]];
+        line.netTotalGbText = formatCapacity(gibFromMib(line.netTotalMib));
+        line.netTotalTbText = formatCapacity(tibFromMib(line.netTotalMib));
     }
     result.count = count;
     return result;

@@ -10,8 +10,6 @@
 namespace brim {
 namespace {
 
-constexpr double kKibPerMib = 1024.0;
-
 RowInputs rowInputs(const ConfigSheet& sheet, std::size_t rowIndex) noexcept {
     const GroupDefinition& row = sheet.rows[rowIndex];
     return {row.diskType, row.raidType, row.disksPerGroup, row.groupCount,

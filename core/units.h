@@ -9,6 +9,7 @@
 
 namespace brim {
 
+inline constexpr double kKibPerMib = 1024.0; // a disk's capacity is stored in KiB
 inline constexpr double kMibPerGib = 1024.0;
 inline constexpr double kMibPerTib = kMibPerGib * 1024.0;
 

@@ -154,11 +154,14 @@ void SheetWindow::handleWindowMenuCommand(int commandId) {
     }
 }
 
-// Sizes against what the controls show now; Put in Row refreshes and computes by itself, and
-// Close leaves the sheet as the capture left it.
+// Sizes against what the controls show now, so a field the capture refuses keeps the window
+// closed (its notice says why); Put in Row refreshes and computes by itself, and Close leaves
+// the sheet as the capture left it.
 void SheetWindow::sizeForCapacity() {
-    copyControlsToSheet();
-    CapacityWindow window(sheet_, commands_, this);
+    if (!copyControlsToSheet()) {
+        return;
+    }
+    CapacityWindow window(sheet_, commands_, capacityChoices_, this);
     window.exec();
 }
 

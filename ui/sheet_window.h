@@ -8,6 +8,7 @@
 // controls. Controls are read and written only by those two copies, and nothing a copy does to
 // a control starts a command.
 
+#include "capacity_planner.h"
 #include "config_sheet.h"
 #include "control_exchange.h"
 #include "report.h"
@@ -95,6 +96,7 @@ private:
     // Each result field with the text it shows, to draw it stale or fresh.
     std::vector<std::pair<ResultField*, SheetField>> resultFields_;
     RowCommands commands_;
+    CapacityChoices capacityChoices_; // the sizing window's, kept while the program runs
     QMenu* windowMenu_ = nullptr;
 };
 

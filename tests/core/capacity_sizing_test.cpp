@@ -3,6 +3,7 @@
 #include "raid_rules.h"
 #include "recording_sink.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <random>
@@ -38,91 +39,123 @@ TEST(ParseCapacityTargetTest, AcceptsPlainDecimalsOnlyAndGivesBinaryMib) {
     }
 }
 
-// Row 1 free for a new layout, rows 2 to 10 random, some breaking a rule.
-ConfigSheet randomSheet(std::mt19937& rng, int model, bool vaultInRow1, bool empty = false) {
+// Row `freeRow` free for a new layout, the others random, most keeping the RAID rules and some
+// breaking a rule.
+ConfigSheet randomSheet(std::mt19937& rng, int model, int freeRow, bool vault, bool empty) {
     ConfigSheet sheet;
     sheet.modelIndex = model;
-    sheet.rows[0].includesVault = vaultInRow1;
     const auto draw = [&](std::uint32_t n) { return static_cast<std::uint32_t>(rng() % n); };
-    for (std::size_t i = 1; i < sheet.rows.size() && !empty; ++i) {
+    RecordingSink ignored;
+    for (std::size_t i = 0; i < sheet.rows.size() && !empty; ++i) {
         if (draw(2) == 0) {
-            const bool vault = i < kVaultRowCount && draw(4) == 0;
-            sheet.rows[i] = {int(draw(8)), int(draw(8)) - 1, draw(17), draw(40), vault, {}, {}};
+            GroupDefinition& row = sheet.rows[i];
+            do {
+                row.raidType = int(draw(8)) - 1;
+                row.disksPerGroup = draw(17);
+            } while (draw(8) != 0 &&
+                     raidEfficiency(row.raidType, row.disksPerGroup, ignored).error);
+            row.diskType = int(draw(8));
+            row.groupCount = draw(40);
+            row.includesVault = i < kVaultRowCount && draw(4) == 0;
         }
     }
+    sheet.rows[static_cast<std::size_t>(freeRow - 1)] = {};
+    sheet.rows[static_cast<std::size_t>(freeRow - 1)].includesVault = vault;
     return sheet;
 }
 
-// Whatever the model, disk, vault row, target and sheet, each line holds the fewest groups that
-// reach what is missing in Compute's own arithmetic, and Compute shows exactly its figures.
+// Whatever the model, disk, free row, vault, target and sheet, each line holds the fewest groups
+// whose net total reaches the target once Compute has the line in the free row, and Compute
+// then shows exactly the line's figures. No group holds less than the smallest group.
 TEST(SizeForCapacityTest, EveryLineIsTheFewestGroupsThatReachAndComputeAgrees) {
     std::mt19937 rng(20240611);
-    std::uniform_real_distribution<double> exponent(0.0, std::log10(kMaxTargetMib) + 4.0);
+    std::uniform_real_distribution<double> exponent(0.0, std::log10(kMaxTargetMib));
     int linesChecked = 0;
     for (int iteration = 0; iteration < 300; ++iteration) {
         const int model = static_cast<int>(rng() % kArrayModels.size());
         const int disk = static_cast<int>(rng() % kDiskTypes.size());
-        const bool vault = rng() % 3 == 0;
-        ConfigSheet sheet = randomSheet(rng, model, vault);
+        const int freeRow = 1 + static_cast<int>(rng() % kRowCount);
+        const bool vault = freeRow <= kVaultRowCount && rng() % 3 == 0;
+        ConfigSheet sheet = randomSheet(rng, model, freeRow, vault, false);
         RecordingSink sink;
         ConfigSheet computed = sheet;
         computeSheet(computed, sink);
-        const std::optional<SheetBaseline> baseline = sheetBaseline(sheet);
-        ASSERT_EQ(baseline.has_value(), sink.shown.empty());
-        if (baseline) { // its disks are checked with every line's below
-            EXPECT_EQ(computed.netTotalGbText, formatCapacity(baseline->netTotalMib / 1024.0));
-        } else {
-            sheet = randomSheet(rng, model, vault, true); // nothing to add to
+        std::optional<SheetBaseline> baseline = sheetBaseline(sheet, freeRow);
+        const bool sheetFailed = !sink.shown.empty();
+        ASSERT_EQ(baseline.has_value(), !sheetFailed);
+        if (baseline) {
+            EXPECT_EQ(computed.netTotalGbText, formatCapacity(gibFromMib(baseline->netTotalMib)));
+        } else { // nothing to add to
+            sheet = randomSheet(rng, model, freeRow, vault, true);
+            baseline = SheetBaseline{};
         }
-        const SheetBaseline base = baseline.value_or(SheetBaseline{});
-        // Some targets near what the sheet already gives, so that it sometimes reaches them.
-        const double target = rng() % 4 == 0 ? base.netTotalMib * (0.5 + (rng() % 1000) / 1e3)
-                                             : std::pow(10.0, exponent(rng));
-        const double missing = target - base.netTotalMib;
-        const SizingResult result = sizeForCapacity(model, disk, vault, target, base);
-        ASSERT_EQ(result.alreadyReached, missing <= 0.0);
+        // Some targets near what the sheet already gives, so that it sometimes reaches them,
+        // and some the largest of all.
+        const double near = baseline->netTotalMib * (0.5 + (rng() % 1000) / 1e3);
+        const double target = near > 0.0 && rng() % 4 == 0 ? near
+                              : rng() % 8 == 0             ? kMaxTargetMib
+                                                           : std::pow(10.0, exponent(rng));
+        const SizingResult result = sizeForCapacity(model, disk, vault, target, *baseline);
+        ASSERT_EQ(result.alreadyReached, target <= baseline->netTotalMib);
 
         // A disk type is offered exactly when Compute accepts it in that row.
         ConfigSheet probe = sheet;
-        probe.rows[0] = {disk, 4, 5, 1, vault, {}, {}};
+        probe.rows[static_cast<std::size_t>(freeRow - 1)] = {disk, 4, 5, 1, vault, {}, {}};
         RecordingSink probeSink;
         computeSheet(probe, probeSink);
-        ASSERT_EQ(result.count, probeSink.shown.empty() && missing > 0.0 ? kMaxLayouts : 0u);
+        const bool offered = probeSink.shown.empty() && !result.alreadyReached;
+        ASSERT_EQ(result.count, offered ? kMaxLayouts : 0u);
 
         std::set<std::pair<int, std::uint32_t>> distinct;
         const auto order = [](const SizedLayout& l) {
-            return std::make_tuple(!l.groupCount, l.disks, -l.failuresSurvived, -l.efficiency);
+            return std::make_tuple(l.disks, -l.failuresSurvived, -l.efficiency);
         };
         for (std::size_t i = 0; i < result.count; ++i) {
             const SizedLayout& line = result.layouts[i];
             EXPECT_FALSE(raidEfficiency(line.raidType, line.disksPerGroup, sink).error);
             EXPECT_TRUE(distinct.emplace(line.raidType, line.disksPerGroup).second);
             EXPECT_TRUE(i == 0 || order(result.layouts[i - 1]) <= order(line)) << i;
-            const auto reaches = [&](std::uint32_t groups) {
-                return computeGroup(usableDiskKib(model, disk, vault), line.disksPerGroup, groups,
-                                    line.raidType, sink)
-                           .totalUsableMib >= missing;
-            };
-            if (!line.groupCount) {
-                EXPECT_FALSE(reaches(UINT32_MAX));
-                continue;
-            }
-            EXPECT_TRUE(reaches(*line.groupCount));
-            EXPECT_FALSE(reaches(*line.groupCount - 1));
-
+            // What bounds the group count of the largest target.
+            EXPECT_GE(line.groupUsableMib,
+                      kSmallestGroupInDisks * usableDiskKib(model, disk, vault) / kKibPerMib);
             ConfigSheet withLine = sheet;
-            GroupDefinition& row = withLine.rows[0];
-            row = {disk, line.raidType, line.disksPerGroup, *line.groupCount, vault, {}, {}};
+            GroupDefinition& row = withLine.rows[static_cast<std::size_t>(freeRow - 1)];
+            row = {disk, line.raidType, line.disksPerGroup, line.groupCount - 1, vault, {}, {}};
+            EXPECT_LT(walkSheet(withLine, sink).netTotalMib, target);
+            row.groupCount = line.groupCount;
+            EXPECT_GE(walkSheet(withLine, sink).netTotalMib, target);
+
             computeSheet(withLine, sink);
-            EXPECT_EQ(row.groupCapacityText, line.groupCapacityText);
-            EXPECT_EQ(row.totalCapacityText, line.totalCapacityText);
+            EXPECT_EQ(row.groupCapacityText, formatCapacity(gibFromMib(line.groupUsableMib)));
+            EXPECT_EQ(row.totalCapacityText, formatCapacity(gibFromMib(line.rowTotalMib)));
+            EXPECT_EQ(withLine.netTotalGbText, line.netTotalGbText);
+            EXPECT_EQ(withLine.netTotalTbText, line.netTotalTbText);
             EXPECT_EQ(withLine.totalDisksText, std::to_string(line.disks));
             EXPECT_EQ(withLine.arraysRequiredText, std::to_string(line.arraysRequired));
             ++linesChecked;
         }
-        ASSERT_EQ(sink.shown.size(), baseline ? 0u : 1u);
+        ASSERT_EQ(sink.shown.size(), sheetFailed ? 1u : 0u); // no line breaks a rule
     }
     EXPECT_GT(linesChecked, 3000);
+}
+
+// Rows 1 and 3 around the free row 2, where adding the new row last would lose a last digit:
+// what Compute reaches with 2 groups of five 1 TB ATA disks in RAID5 takes 2 groups, not 3.
+TEST(SizeForCapacityTest, AddsTheNewRowInComputesOrder) {
+    ConfigSheet sheet;
+    sheet.rows[0] = {4, 4, 3, 11, false, {}, {}};
+    sheet.rows[2] = {2, 4, 3, 1, false, {}, {}};
+    ConfigSheet withRow = sheet;
+    withRow.rows[1] = {7, 4, 5, 2, false, {}, {}};
+    RecordingSink sink;
+    const double target = walkSheet(withRow, sink).netTotalMib;
+    const SizingResult result = sizeForCapacity(5, 7, false, target, *sheetBaseline(sheet, 2));
+    const auto raid5Of5 = std::find_if(result.layouts.begin(), result.layouts.end(), [](auto& l) {
+        return l.raidType == 4 && l.disksPerGroup == 5;
+    });
+    ASSERT_NE(raid5Of5, result.layouts.end());
+    EXPECT_EQ(std::make_pair(raid5Of5->groupCount, raid5Of5->netTotalMib),
+              std::make_pair(2u, target));
 }
 
 } // namespace

@@ -1,0 +1,116 @@
+#pragma once
+
+// What the Size for Capacity window decides, without the window: which row Put in Row fills and
+// whether that row holds the vault, what the sheet gives, the disk types on offer under the
+// names the row shows, the layouts for what the planner asks and why there are none, and the
+// put itself.
+//
+// The sheet's figure is what computeSheet gives for the sheet's current inputs, found without a
+// message. "Add to the current sheet" is possible exactly when those inputs compute without a
+// rule failing: the texts of an earlier Compute are never read, as inputs may have changed since.
+
+#include "capacity_sizing.h"
+#include "config_sheet.h"
+#include "row_commands.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace brim {
+
+// The choices of the sizing window that last while the program runs (not between runs): the
+// main window keeps one and hands it to each sizing window it opens.
+struct CapacityChoices {
+    CapacityUnit unit = CapacityUnit::Tb; // planners think of arrays in TB
+    std::optional<int> diskType;          // nothing until the planner picks one
+    // Layouts that lose data with the first failed disk come only when asked for.
+    int minimumFailures = 1;
+};
+
+// The entries of each row's Disk Type list, rows 1-10 in order, entry i naming disk type i:
+// the main window's lists, whose texts differ from row to row and from the report's names.
+using RowDiskNames = std::array<std::span<const std::string_view>, kRowCount>;
+
+struct DiskChoice {
+    int diskType = 0;
+    std::string_view name;
+};
+
+// Why the window cannot do all that the planner asks.
+enum class PlanNotice : std::uint8_t {
+    None,
+    BadTarget,          // the capacity field holds no target; the answer's refusal says why
+    AlreadyReached,     // the sheet alone gives the target
+    AtaMayNotHoldVault, // the row to fill holds the vault, and the model keeps ATA disks out
+    SheetBreaksRule,    // another row breaks a rule: Put in Row's Compute would only show it
+    NoFreeRow,          // every row has groups
+};
+
+// What the window's inputs ask for.
+struct CapacityRequest {
+    std::string_view targetText;
+    CapacityUnit unit = CapacityUnit::Tb;
+    int diskType = 0;
+    int minimumFailures = 0; // failed disks per group that a layout must survive
+    bool addToSheet = false; // ignored when the sheet cannot be added to
+};
+
+struct CapacityAnswer {
+    // The layouts that survive enough failures, in the sizer's order. With the sheet added,
+    // their usable figures are the sheet's net total once the layout is put in and computed.
+    std::vector<SizedLayout> lines;
+    PlanNotice notice = PlanNotice::None; // None, BadTarget, AlreadyReached, AtaMayNotHoldVault
+    std::string_view refusal;             // with BadTarget
+    std::optional<double> sheetMib;       // with the sheet added
+    std::optional<double> missingMib;     // with the sheet added and a target it lacks: the gap
+};
+
+class CapacityPlanner {
+public:
+    // `sheet` is the main window's, just captured; `commands` puts a layout into it. Both must
+    // outlive the planner, which judges the sheet once, as it stands now.
+    CapacityPlanner(const ConfigSheet& sheet, RowCommands& commands, const RowDiskNames& names);
+
+    int modelIndex() const noexcept { return sheet_.modelIndex; }
+    // The row Put in Row fills (1-10), or 0 when every row has groups.
+    int freeRow() const noexcept { return freeRow_; }
+    bool freeRowHoldsVault() const noexcept;
+    std::optional<double> sheetMib() const noexcept;
+    bool canAddToSheet() const noexcept { return baseline_.has_value(); }
+
+    // None, NoFreeRow or SheetBreaksRule; with SheetBreaksRule, the first such row (1-10).
+    PlanNotice putNotice() const noexcept { return putNotice_; }
+    int ruleBreakingRow() const noexcept { return ruleBreakingRow_; }
+    bool canPut() const noexcept { return putNotice_ == PlanNotice::None; }
+
+    // The disk types the model's family offers, in catalogue order.
+    const std::vector<DiskChoice>& diskChoices() const noexcept { return diskChoices_; }
+    // The kept disk type when the model offers it, else the free row's, else the first offered.
+    int openingDiskType(const CapacityChoices& kept) const noexcept;
+
+    CapacityAnswer answer(const CapacityRequest& request) const;
+
+    // Writes the line into the free row and computes (RowCommands::putInFirstFreeRow). False,
+    // with nothing changed, when Put in Row is not possible or the line does not fit the row.
+    bool put(const SizedLayout& line);
+
+private:
+    bool offers(int diskType) const noexcept;
+    bool fitsFreeRow(const SizedLayout& line) const noexcept;
+    void judgeOtherRows();
+    void listDiskChoices(const RowDiskNames& names);
+
+    const ConfigSheet& sheet_;
+    RowCommands& commands_;
+    int freeRow_ = 0;
+    std::optional<SheetBaseline> baseline_;
+    PlanNotice putNotice_ = PlanNotice::None;
+    int ruleBreakingRow_ = 0;
+    std::vector<DiskChoice> diskChoices_;
+};
+
+} // namespace brim
