@@ -124,7 +124,8 @@ public:
     void changeModel();
     // Any vault box: the Compute command and nothing else.
     void toggleVault();
-    // A number-of-groups keystroke or the Sticky Changes box: capture and nothing else.
+    // A number-of-groups keystroke or the Sticky Changes box: capture and nothing else. The two
+    // below run it under their own step names; alone, it records only the edits it took in.
     void captureInput();
     // captureInput for a keystroke in the row's # of Groups field. The typing in one field is one
     // step, "Typing in Row N", until the focus leaves the field (endTyping) or another command

@@ -198,7 +198,7 @@ void SheetWindow::redoStep() {
     history_.redo();
 }
 
-// Like Print, Copy Sheet takes the sheet as the last command left it.
+// The sheet as Print would write it, as a table for the clipboard.
 void SheetWindow::copySheet() {
     putSheetTableOnClipboard();
 }
