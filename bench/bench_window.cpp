@@ -3,10 +3,13 @@
 // and one keystroke in a # of Groups field (which captures every control); and a keystroke in
 // the Size for Capacity window's capacity field (parse, size every layout, refill the table,
 // select the first line). Each is timed up to the command's return; the repaint that follows
-// runs later in the event loop.
+// runs later in the event loop. Then the sheet's history: what one step adds to its command, and
+// Undo of a preset.
 
 #include "message_sink.h"
 #include "report.h"
+#include "row_commands.h"
+#include "sheet_step.h"
 #include "sheet_window.h"
 #include "window_layout.h"
 #include "window_menu.h"
@@ -29,6 +32,7 @@
 namespace {
 
 constexpr int kComputeId = 1008;
+constexpr int kStickyChangesId = 1099;
 constexpr int kZundaS = 0;
 constexpr int kTelvarA = 5;
 using brim::kModelListId;
@@ -136,6 +140,62 @@ void BM_CapacityKeystroke(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CapacityKeystroke)->Unit(benchmark::kMicrosecond);
+
+// A full window with Sticky Changes off, so that every preset rewrites all ten rows.
+std::unique_ptr<brim::SheetWindow> fullWindowWithoutStickyChanges(CountingSink& sink,
+                                                                  NoFile& chooser) {
+    auto window = fullWindow(sink, chooser);
+    qobject_cast<QAbstractButton*>(window->control(kStickyChangesId))->click();
+    qobject_cast<QAbstractButton*>(window->control(kComputeId))->click();
+    return window;
+}
+
+QAbstractButton* presetButton(const brim::SheetWindow& window, std::size_t preset) {
+    return qobject_cast<QAbstractButton*>(window.control(brim::kPresets[preset].controlId));
+}
+
+// What recording a preset's step adds to the preset: the sheet and locks as the command begins
+// and as it ends, the comparison that finds them different, and the push onto the window's
+// history, already full, so that the oldest step goes.
+void BM_RecordStep(benchmark::State& state) {
+    CountingSink sink;
+    NoFile chooser;
+    const auto window = fullWindowWithoutStickyChanges(sink, chooser);
+    for (std::size_t i = 0; i < 100; ++i) {
+        presetButton(*window, i % 2)->click();
+    }
+    brim::ConfigSheet other = window->sheet();
+    other.rows[0].diskType = 7;
+    for (auto _ : state) {
+        brim::SheetSnapshot before{window->sheet(), {}};
+        brim::SheetSnapshot after{other, {}};
+        if (brim::inputsDiffer(before, after)) {
+            window->recordStep(
+                {std::string(brim::kPresets[2].caption), std::move(before), std::move(after)});
+        }
+    }
+}
+BENCHMARK(BM_RecordStep)->Unit(benchmark::kMicrosecond);
+
+// Ctrl+Z after a preset: the capture that every command begins with, the sheet before the preset
+// put back, the locks set and every control refreshed. The preset itself is not timed.
+void BM_UndoPreset(benchmark::State& state) {
+    CountingSink sink;
+    NoFile chooser;
+    const auto window = fullWindowWithoutStickyChanges(sink, chooser);
+    QAbstractButton* preset = presetButton(*window, 2);
+    const std::uint32_t disksBefore = window->sheet().rows[0].disksPerGroup;
+    for (auto _ : state) {
+        state.PauseTiming();
+        preset->click();
+        state.ResumeTiming();
+        window->handleWindowMenuCommand(brim::kUndoCommand);
+    }
+    if (sink.count != 0 || window->sheet().rows[0].disksPerGroup != disksBefore) {
+        state.SkipWithError("Undo did not give the sheet before the preset back");
+    }
+}
+BENCHMARK(BM_UndoPreset)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

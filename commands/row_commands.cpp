@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <utility>
 
 namespace brim {
@@ -172,8 +173,65 @@ void RowCommands::setDisksFieldLocked(int row, bool locked) {
     view_.enableControl(kRowEditControls[rowIndex(row)].disksPerGroupField, !locked);
 }
 
-void RowCommands::compute() {
-    (void)view_.copyControlsToSheet(); // a failed copy leaves the sheet as it stopped
+SheetSnapshot RowCommands::snapshot() const {
+    return {sheet_, disksFieldLocked_};
+}
+
+void RowCommands::keepOwnChangeOut(OwnControl own, int row, const ConfigSheet& before,
+                                   ConfigSheet& edited) noexcept {
+    const std::size_t i = isRow(row) ? rowIndex(row) : 0;
+    switch (own) {
+    case OwnControl::None:
+        break;
+    case OwnControl::RaidPicker:
+        edited.rows[i].raidType = before.rows[i].raidType;
+        break;
+    case OwnControl::GroupsField:
+        edited.rows[i].groupCount = before.rows[i].groupCount;
+        break;
+    case OwnControl::ModelList:
+        edited.modelIndex = before.modelIndex;
+        break;
+    case OwnControl::VaultBoxes: // one command for all five boxes
+        for (std::size_t v = 0; v < kVaultRowCount; ++v) {
+            edited.rows[v].includesVault = before.rows[v].includesVault;
+        }
+        break;
+    case OwnControl::StickyBox:
+        edited.stickyChanges = before.stickyChanges;
+        break;
+    }
+}
+
+SheetSnapshot RowCommands::captureTakingEdits(OwnControl own, int row, bool* tookEveryField) {
+    SheetSnapshot before = snapshot();
+    // A failed copy leaves the sheet as it stopped; most commands go on with it.
+    const bool tookAll = view_.copyControlsToSheet();
+    if (tookEveryField) {
+        *tookEveryField = tookAll;
+    }
+    SheetSnapshot edited = snapshot();
+    keepOwnChangeOut(own, row, before.sheet, edited.sheet);
+    if (inputsDiffer(before, edited)) {
+        const int changedRow = firstChangedRow(before.sheet, edited.sheet);
+        std::string name = changedRow == 0 ? std::string(kEditStepName)
+                                           : rowStepName(kEditRowStepName, changedRow);
+        view_.recordStep({std::move(name), std::move(before), edited});
+        endTyping(); // the typing step is no longer the newest
+    }
+    return edited;
+}
+
+bool RowCommands::recordStep(std::string name, SheetSnapshot before, bool extendsLastStep) {
+    SheetSnapshot after = snapshot();
+    if (!inputsDiffer(before, after)) {
+        return false;
+    }
+    view_.recordStep({std::move(name), std::move(before), std::move(after), extendsLastStep});
+    return true;
+}
+
+void RowCommands::computeCaptured() {
     computeSheet(sheet_, view_.messages());
     view_.copySheetToControls();
 }
@@ -184,13 +242,26 @@ void RowCommands::computeIfInputsChanged() {
     }
 }
 
+void RowCommands::computeCommand() {
+    (void)view_.copyControlsToSheet(); // a failed copy leaves the sheet as it stopped
+    computeCaptured();
+}
+
+void RowCommands::compute() {
+    endTyping();
+    (void)captureTakingEdits(OwnControl::None);
+    computeCaptured();
+}
+
 void RowCommands::changeRaidType(int row) {
     if (!isRow(row)) {
         return;
     }
-    (void)view_.copyControlsToSheet();
+    endTyping();
+    SheetSnapshot before = captureTakingEdits(OwnControl::RaidPicker, row);
     applyRaidLock(row);
     view_.copySheetToControls(); // for every RAID type, so a fixed value shows at once
+    recordStep(rowStepName(kRaidTypeStepName, row), std::move(before));
 }
 
 void RowCommands::applyRaidLock(int row) {
@@ -219,7 +290,8 @@ void RowCommands::clearRow(int row) {
     if (!definition) {
         return;
     }
-    (void)view_.copyControlsToSheet();
+    endTyping();
+    SheetSnapshot before = captureTakingEdits(OwnControl::None);
     definition->diskType = kClearedDiskType;
     definition->disksPerGroup = 0;
     definition->groupCount = 0;
@@ -230,10 +302,13 @@ void RowCommands::clearRow(int row) {
     }
     disksFieldLocked_[rowIndex(row)] = false;
     view_.copySheetToControls();
+    recordStep(rowStepName(kClearRowStepName, row), std::move(before));
 }
 
 void RowCommands::applyPreset(const Preset& preset) {
     // No capture: the sticky test reads the sheet as the last capture left it.
+    endTyping();
+    SheetSnapshot before = snapshot();
     for (GroupDefinition& definition : sheet_.rows) {
         if (!sheet_.stickyChanges || definition.groupCount == 0) {
             definition.disksPerGroup = preset.disksPerGroup;
@@ -242,19 +317,29 @@ void RowCommands::applyPreset(const Preset& preset) {
         }
     }
     view_.copySheetToControls();
+    recordStep(std::string(preset.caption), std::move(before));
 }
 
 void RowCommands::changeModel() {
-    (void)view_.copyControlsToSheet(); // takes the new modelIndex
+    endTyping();
+    SheetSnapshot before = captureTakingEdits(OwnControl::ModelList); // takes the new modelIndex
     view_.copySheetToControls();
-    compute();
+    computeCommand();
+    recordStep(std::string(kModelChangeStepName), std::move(before));
 }
 
+// The Compute command, with the box's new state taken in as the command's own change.
 void RowCommands::toggleVault() {
-    compute();
+    endTyping();
+    SheetSnapshot before = captureTakingEdits(OwnControl::VaultBoxes);
+    computeCaptured();
+    const int tickedRow = firstChangedRow(before.sheet, sheet_);
+    recordStep(rowStepName(kVaultStepName, tickedRow), std::move(before));
 }
 
 void RowCommands::openPlan(const ConfigSheet& plan, std::string_view reportVersion) {
+    endTyping();
+    SheetSnapshot before = snapshot();
     const bool sticky = sheet_.stickyChanges;
     sheet_ = plan;
     sheet_.stickyChanges = sticky;
@@ -262,17 +347,57 @@ void RowCommands::openPlan(const ConfigSheet& plan, std::string_view reportVersi
         applyRaidLock(row);
     }
     view_.copySheetToControls();
-    compute();
-    if (!holdsComputedResults(plan)) {
+    computeCommand();
+    if (holdsComputedResults(plan)) {
+        if (const std::optional<DifferingFigure> first = firstDifferingFigure(plan, sheet_)) {
+            view_.messages().show(differingFiguresMessage(reportVersion, *first));
+        }
+    }
+    recordStep(std::string(kOpenReportStepName), std::move(before));
+}
+
+bool RowCommands::captureInput() {
+    endTyping();
+    bool tookEveryField = false;
+    (void)captureTakingEdits(OwnControl::None, 0, &tookEveryField);
+    return tookEveryField;
+}
+
+void RowCommands::captureGroupCount(int row) {
+    if (!isRow(row)) {
         return;
     }
-    if (const std::optional<DifferingFigure> first = firstDifferingFigure(plan, sheet_)) {
-        view_.messages().show(differingFiguresMessage(reportVersion, *first));
+    if (typingRow_ != row) {
+        endTyping();
+    }
+    SheetSnapshot before = captureTakingEdits(OwnControl::GroupsField, row);
+    if (recordStep(rowStepName(kTypingStepName, row), std::move(before), typingRow_ == row)) {
+        typingRow_ = row;
     }
 }
 
-void RowCommands::captureInput() {
-    (void)view_.copyControlsToSheet();
+void RowCommands::captureStickyChanges() {
+    endTyping();
+    SheetSnapshot before = captureTakingEdits(OwnControl::StickyBox);
+    recordStep(std::string(kStickyChangesStepName), std::move(before));
+}
+
+void RowCommands::endTyping() noexcept {
+    typingRow_ = 0;
+}
+
+void RowCommands::beginUndoOrRedo() {
+    endTyping();
+    (void)captureTakingEdits(OwnControl::None);
+}
+
+void RowCommands::restore(const SheetSnapshot& snapshot) {
+    endTyping();
+    sheet_ = snapshot.sheet;
+    for (int row = 1; row <= kRowCount; ++row) {
+        setDisksFieldLocked(row, snapshot.disksFieldLocked[rowIndex(row)]);
+    }
+    view_.copySheetToControls();
 }
 
 int RowCommands::firstFreeRow() const noexcept {
@@ -291,6 +416,8 @@ bool RowCommands::putInFirstFreeRow(const GroupLayout& layout) {
         view_.messages().show(kEveryRowInUseMessage);
         return false;
     }
+    endTyping();
+    SheetSnapshot before = snapshot();
     // The vault flag stays: the layout was sized for the row as it is.
     definition->diskType = layout.diskType;
     definition->raidType = layout.raidType;
@@ -298,7 +425,8 @@ bool RowCommands::putInFirstFreeRow(const GroupLayout& layout) {
     definition->groupCount = layout.groupCount;
     applyRaidLock(row); // as if the RAID type had been picked in the row
     view_.copySheetToControls();
-    compute(); // its capture reads back what the refresh just showed
+    computeCommand(); // its capture reads back what the refresh just showed
+    recordStep(rowStepName(kPutInRowStepName, row), std::move(before));
     return true;
 }
 

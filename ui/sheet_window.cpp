@@ -10,14 +10,19 @@
 #include "report_file_dialog.h"
 #include "result_field.h"
 #include "sheet_controls.h"
+#include "sheet_step_command.h"
+#include "sheet_table.h"
 #include "window_menu.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -56,6 +61,27 @@ bool isEnterKey(const QKeyEvent& event) {
            modifiers == Qt::NoModifier;
 }
 
+// The history keeps the last 100 steps, for as long as the window lives.
+constexpr int kHistorySteps = 100;
+
+// The focus moving to another control, not to a popup or another window and back.
+bool leavesTheControl(const QFocusEvent& event) {
+    return event.reason() != Qt::PopupFocusReason && event.reason() != Qt::ActiveWindowFocusReason;
+}
+
+QAction* entryWithCommand(const QMenu& menu, int commandId) {
+    const QList<QAction*> actions = menu.actions();
+    const auto it = std::find_if(actions.begin(), actions.end(), [commandId](QAction* action) {
+        return !action->isSeparator() && action->data().toInt() == commandId;
+    });
+    return it == actions.end() ? nullptr : *it;
+}
+
+const WindowMenuEntry& menuEntry(int commandId) {
+    return *std::find_if(kWindowMenuCommands.begin(), kWindowMenuCommands.end(),
+                         [commandId](const auto& entry) { return entry.commandId == commandId; });
+}
+
 const Preset* presetOfButton(int buttonId) {
     const auto it = std::find_if(kPresets.begin(), kPresets.end(),
                                  [buttonId](const Preset& p) { return p.controlId == buttonId; });
@@ -81,7 +107,9 @@ SheetWindow::SheetWindow(MessageSink* messages, ReportFileChooser* chooser,
     setFont(dialogFont());
     const DialogUnits units(font());
     setFixedSize(units.toPixels(kSheetWindowRect).size());
+    history_.setUndoLimit(kHistorySteps); // before the first step
     open(units);
+    watchControlKeys();
     addWindowMenu();
     connectEventMap();
     acceptFileDrops();
@@ -103,12 +131,85 @@ void SheetWindow::addWindowMenu() {
     appendAboutEntry(*windowMenu_, toQString(kAboutMenuEntryText));
     connect(windowMenu_, &QMenu::triggered, this,
             [this](QAction* action) { handleWindowMenuCommand(action->data().toInt()); });
+    undoEntry_ = entryWithCommand(*windowMenu_, kUndoCommand);
+    redoEntry_ = entryWithCommand(*windowMenu_, kRedoCommand);
+    connect(&history_, &QUndoStack::indexChanged, this, [this] { updateHistoryEntries(); });
+    connect(&history_, &QUndoStack::undoTextChanged, this, [this] { updateHistoryEntries(); });
+    updateHistoryEntries();
     auto* menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, this,
             [this] { showWindowMenu(mapToGlobal(QPoint(0, 0))); });
 }
 
 SheetWindow::~SheetWindow() = default;
+
+// A line edit claims Ctrl+Z and its kin for its own undo, and the key of a disabled entry would
+// go to the focused control: every control hands these keys to the window. The focus leaving a
+// control ends the typing in a # of Groups field.
+void SheetWindow::watchControlKeys() {
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (child->focusPolicy() != Qt::NoFocus) {
+            child->installEventFilter(this);
+        }
+    }
+}
+
+bool SheetWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        const WindowMenuEntry* entry =
+            entryOfKey(kWindowMenuCommands, *static_cast<QKeyEvent*>(event));
+        if (entry && isHistoryCommand(entry->commandId)) {
+            // Claimed as a key press, which then runs the command here.
+            if (event->type() == QEvent::KeyPress) {
+                handleWindowMenuCommand(entry->commandId);
+            }
+            event->accept();
+            return true;
+        }
+    } else if (event->type() == QEvent::FocusOut &&
+               leavesTheControl(*static_cast<QFocusEvent*>(event))) {
+        commands_.endTyping();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void SheetWindow::recordStep(SheetStep step) {
+    history_.push(new SheetStepCommand(std::move(step), commands_));
+}
+
+void SheetWindow::updateHistoryEntries() {
+    undoEntry_->setText(historyEntryText(menuEntry(kUndoCommand).text, history_.undoText()));
+    undoEntry_->setEnabled(history_.canUndo());
+    redoEntry_->setText(historyEntryText(menuEntry(kRedoCommand).text, history_.redoText()));
+    redoEntry_->setEnabled(history_.canRedo());
+}
+
+void SheetWindow::undoStep() {
+    if (exchange_.copying()) {
+        return;
+    }
+    commands_.beginUndoOrRedo();
+    history_.undo();
+}
+
+void SheetWindow::redoStep() {
+    if (exchange_.copying()) {
+        return;
+    }
+    commands_.beginUndoOrRedo();
+    history_.redo();
+}
+
+// The sheet as Print would write it, as a table for the clipboard.
+void SheetWindow::copySheet() {
+    commands_.computeIfInputsChanged();
+    putSheetTableOnClipboard();
+}
+
+// Plain text only: a spreadsheet makes a table of the tabs, a mail shows the lines.
+void SheetWindow::putSheetTableOnClipboard() {
+    QApplication::clipboard()->setText(toQString(formatSheetTable(sheet_)));
+}
 
 bool SheetWindow::copyControlsToSheet() {
     const bool copied = exchange_.copyControlsToSheet(sheet_);
@@ -151,6 +252,12 @@ void SheetWindow::handleWindowMenuCommand(int commandId) {
         openReport();
     } else if (commandId == kSizeForCapacityCommand) {
         sizeForCapacity();
+    } else if (commandId == kUndoCommand) {
+        undoStep();
+    } else if (commandId == kRedoCommand) {
+        redoStep();
+    } else if (commandId == kCopySheetCommand) {
+        copySheet();
     }
 }
 
@@ -158,7 +265,7 @@ void SheetWindow::handleWindowMenuCommand(int commandId) {
 // closed (its notice says why); Put in Row refreshes and computes by itself, and Close leaves
 // the sheet as the capture left it.
 void SheetWindow::sizeForCapacity() {
-    if (!copyControlsToSheet()) {
+    if (!commands_.captureInput()) {
         return;
     }
     CapacityWindow window(sheet_, commands_, capacityChoices_, this);
@@ -250,8 +357,11 @@ void SheetWindow::run(const EventMapEntry& entry) {
     case WindowCommand::ChangeRaidType:
         commands_.changeRaidType(entry.row);
         break;
-    case WindowCommand::CaptureInput:
-        commands_.captureInput();
+    case WindowCommand::CaptureGroupCount:
+        commands_.captureGroupCount(entry.row);
+        break;
+    case WindowCommand::CaptureStickyChanges:
+        commands_.captureStickyChanges();
         break;
     case WindowCommand::ToggleVault:
         commands_.toggleVault();

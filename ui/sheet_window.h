@@ -6,7 +6,8 @@
 // binding order, stopping at a refused field with a notice), changes the sheet or computes it
 // (computeSheet writes the result texts), and then copies the whole sheet back into the
 // controls. Controls are read and written only by those two copies, and nothing a copy does to
-// a control starts a command.
+// a control starts a command. Each command that changed the sheet hands the window a step for
+// its history (a QUndoStack), which Undo and Redo walk through the commands.
 
 #include "capacity_planner.h"
 #include "config_sheet.h"
@@ -17,12 +18,14 @@
 #include "window_layout.h"
 
 #include <QDialog>
+#include <QUndoStack>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+class QAction;
 class QMenu;
 
 namespace brim {
@@ -47,8 +50,8 @@ public:
     QWidget* control(int id) const noexcept { return controls_.find(id); }
     bool disksFieldLocked(int row) const noexcept { return commands_.disksFieldLocked(row); }
 
-    // A window-menu command: the About window for the About command, Open Report and the Size for
-    // Capacity window for theirs, nothing otherwise.
+    // A window-menu command: the About window for the About command, Open Report, the Size for
+    // Capacity window, Undo, Redo and Copy Sheet for theirs, nothing otherwise.
     void handleWindowMenuCommand(int commandId);
 
     // Opens the report at `path` into the window; a file that is not a report shows why and
@@ -60,8 +63,10 @@ public:
     void copySheetToControls() override;
     void enableControl(int controlId, bool enabled) override;
     MessageSink& messages() override { return *messages_; }
+    void recordStep(SheetStep step) override;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -70,6 +75,12 @@ protected:
 private:
     void open(const DialogUnits& units);
     void addWindowMenu();
+    void watchControlKeys();
+    void updateHistoryEntries();
+    void undoStep();
+    void redoStep();
+    void copySheet();
+    void putSheetTableOnClipboard();
     void connectEventMap();
     void connectEvent(const EventMapEntry& entry);
     void run(const EventMapEntry& entry);
@@ -97,7 +108,10 @@ private:
     std::vector<std::pair<ResultField*, SheetField>> resultFields_;
     RowCommands commands_;
     CapacityChoices capacityChoices_; // the sizing window's, kept while the program runs
+    QUndoStack history_;              // after commands_, which its steps use
     QMenu* windowMenu_ = nullptr;
+    QAction* undoEntry_ = nullptr;
+    QAction* redoEntry_ = nullptr;
 };
 
 } // namespace brim

@@ -639,6 +639,49 @@ INSTANTIATE_TEST_SUITE_P(Ways, WindowMenuTest,
                                                     : "ShiftF10");
                          });
 
+// Ctrl+Z in a # of Groups field undoes the preset, not the field's own typing, and the redo
+// keys bring it back; the window menu's entries name the steps.
+class HistoryKeysTest : public SheetWindowTest,
+                        public ::testing::WithParamInterface<QKeyCombination> {
+protected:
+    QString entryText(int commandId) const {
+        for (QAction* action : window_->findChild<QMenu*>()->actions()) {
+            if (action->data().toInt() == commandId) {
+                return action->isEnabled() ? action->text() : QStringLiteral("(disabled)");
+            }
+        }
+        return {};
+    }
+};
+
+TEST_P(HistoryKeysTest, UndoFromAGroupsFieldTakesThePresetBack) {
+    typeOver(ids(2).groups, QStringLiteral("3"));
+    click(kMaxIops); // rows other than row 2, which has groups
+    ASSERT_EQ(row(1).diskType, 1);
+    EXPECT_EQ(entryText(kUndoCommand), QStringLiteral("&Undo Max IOPS"));
+    EXPECT_EQ(entryText(kRedoCommand), QStringLiteral("(disabled)"));
+
+    focus(ids(2).groups);
+    QTest::keyClick(edit(ids(2).groups), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(row(1).diskType, 4);
+    EXPECT_EQ(row(1).raidType, -1);
+    EXPECT_EQ(text(ids(1).disksPerGroup), QStringLiteral("0"));
+    EXPECT_EQ(text(ids(2).groups), QStringLiteral("3"));
+    EXPECT_EQ(entryText(kUndoCommand), QStringLiteral("&Undo Typing in Row 2"));
+    EXPECT_EQ(entryText(kRedoCommand), QStringLiteral("&Redo Max IOPS"));
+
+    QTest::keyClick(edit(ids(2).groups), GetParam().key(), GetParam().keyboardModifiers());
+    EXPECT_EQ(row(1).diskType, 1);
+    EXPECT_EQ(text(ids(1).disksPerGroup), QStringLiteral("4"));
+    EXPECT_EQ(entryText(kUndoCommand), QStringLiteral("&Undo Max IOPS"));
+    EXPECT_TRUE(messages_.texts().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(RedoKeys, HistoryKeysTest,
+                         ::testing::Values(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z,
+                                           Qt::ControlModifier | Qt::Key_Y),
+                         [](const auto& info) { return info.index == 0 ? "CtrlShiftZ" : "CtrlY"; });
+
 TEST_F(SheetWindowTest, HelpShowsTheHelpWindowAndLeavesTheSheetAlone) {
     typeOver(ids(1).disksPerGroup, QStringLiteral("17")); // a capture would refuse it
     ModalResponder responder;
