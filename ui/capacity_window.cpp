@@ -279,9 +279,11 @@ void CapacityWindow::sizeToFit() {
     table_->setMinimumSize(table_->sizeFor(kFewestVisibleLines)
                                .boundedTo(QSize(tableWanted.width() / 3, tableWanted.height())));
     const QSize wanted = sizeHint() - table_->minimumSize() + tableWanted;
-    // The window manager's frame takes about two lines of text on the screen.
+    // The window manager's frame takes about two lines of text on the screen, and its sides
+    // less than one.
     const QScreen* shownOn = parentWidget() ? parentWidget()->screen() : screen();
-    const QSize room = shownOn->availableGeometry().size() - QSize(0, 2 * fontMetrics().height());
+    const int line = fontMetrics().height();
+    const QSize room = shownOn->availableGeometry().size() - QSize(line, 2 * line);
     resize(wanted.boundedTo(room).expandedTo(minimumSizeHint()));
 }
 
