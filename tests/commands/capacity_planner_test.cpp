@@ -104,7 +104,8 @@ TEST(CapacityPlannerTest, AnswersEachRequestOrSaysWhyNot) {
     constexpr auto TB = CapacityUnit::Tb, GB = CapacityUnit::Gb;
     constexpr PlanNotice kNone = PlanNotice::None, kBadTarget = PlanNotice::BadTarget,
                          kBadWorkload = PlanNotice::BadWorkload,
-                         kReached = PlanNotice::AlreadyReached;
+                         kReached = PlanNotice::AlreadyReached,
+                         kAta = PlanNotice::AtaMayNotHoldVault;
     constexpr std::string_view kIops = "Type a whole number of host IOPS, such as 5000.";
     constexpr std::string_view kReads = "Type a whole percentage from 0 to 100, such as 70.";
     constexpr std::string_view kManyMbps = "Type at most 1,000,000 MB/s.";
@@ -114,13 +115,7 @@ TEST(CapacityPlannerTest, AnswersEachRequestOrSaysWhyNot) {
         {{"16102", GB, k1TbAta, 0, true, "", ""}, "70", kReached, 0, true, true, {}},
         {{"300", TB, k750GAta, 1, true, "", ""}, "70", kNone, 32, false, true, {}},
         {{"300", TB, k750GAta, 2, true, "", ""}, "70", kNone, 7, false, true, {}},
-        {{"300", TB, k500GAta, 0, false, "", ""},
-         "70",
-         PlanNotice::AtaMayNotHoldVault,
-         0,
-         true,
-         false,
-         {}},
+        {{"300", TB, k500GAta, 0, false, "", ""}, "70", kAta, 0, true, false, {}},
         {{"", TB, k450G, 1, true, "5000", ""}, "70", kNone, 32, false, true, {}},
         {{" ", TB, k450G, 1, false, "", "400"}, "70", kNone, 32, false, false, {}},
         {{"15", TB, k450G, 1, true, "4736", "3600"}, "70", kReached, 0, false, true, {}},
