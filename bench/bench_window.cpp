@@ -1,7 +1,7 @@
 // The two commands a user runs most, through the real main window on the offscreen platform:
 // the Compute command (capture every control, compute ten full rows, show every field again)
 // and one keystroke in a # of Groups field (which captures every control); and a keystroke in
-// the Size for Capacity window's capacity field (parse, size every layout, refill the table,
+// each field of the Size for Capacity window (parse, size every layout, refill the table,
 // select the first line). Each is timed up to the command's return; the repaint that follows
 // runs later in the event loop. Then the sheet's history: what one step adds to its command, and
 // Undo of a preset.
@@ -112,9 +112,24 @@ void BM_GroupsKeystroke(benchmark::State& state) {
 BENCHMARK(BM_GroupsKeystroke)->Unit(benchmark::kMicrosecond);
 
 // The window is modal: the timed loop runs inside its modal loop, as the user's keystrokes do.
-// Each iteration types a digit after "200" or deletes it, so every keystroke sizes all layouts
-// for a new target (200 or 2007 TB) on top of the sheet and refills the table.
-void BM_CapacityKeystroke(benchmark::State& state) {
+// Each iteration types a digit into one field or deletes it, so every keystroke sizes all
+// layouts for a new need (capacity 200 or 2007 TB, host IOPS 20000 or 200007, MB/s 400 or
+// 4007, or a mix of 70 or 7 % reads) on top of the sheet and refills the table. With no
+// workload typed, the capacity field alone is what it was before workloads.
+struct SizingField {
+    const char* name;
+    const char* start;
+    Qt::Key digit;
+};
+constexpr SizingField kSizingFields[] = {
+    {"capacity", "200", Qt::Key_7},   {"capacity", "200", Qt::Key_7},
+    {"hostIops", "20000", Qt::Key_7}, {"readPercent", "70", Qt::Key_0},
+    {"mbps", "400", Qt::Key_7},
+};
+
+void BM_SizingKeystroke(benchmark::State& state) {
+    const SizingField& typed = kSizingFields[state.range(0)];
+    const bool workload = state.range(0) != 0;
     CountingSink sink;
     NoFile chooser;
     brim::SheetWindow window(&sink, &chooser);
@@ -122,14 +137,22 @@ void BM_CapacityKeystroke(benchmark::State& state) {
     int lines = 0;
     QTimer::singleShot(0, &window, [&] {
         QWidget* capacity = QApplication::activeModalWidget();
-        auto* field = capacity->findChild<QLineEdit*>(QStringLiteral("capacity"));
+        const auto field = [&](const char* name) {
+            return capacity->findChild<QLineEdit*>(QString::fromLatin1(name));
+        };
         auto* table = capacity->findChild<QTableView*>(QStringLiteral("layouts"));
         capacity->findChild<QCheckBox*>(QStringLiteral("addToSheet"))->setChecked(true);
-        QTest::keyClicks(field, QStringLiteral("200"));
-        bool typed = false;
+        for (const SizingField& other : kSizingFields) {
+            if (workload || std::string_view(other.name) == "capacity") {
+                field(other.name)->setText(QString::fromLatin1(other.start));
+            }
+        }
+        QLineEdit* edited = field(typed.name);
+        // "70" loses its last digit first: "707" is no mix.
+        bool removing = typed.digit == Qt::Key_0;
         for (auto _ : state) {
-            QTest::keyClick(field, typed ? Qt::Key_Backspace : Qt::Key_7);
-            typed = !typed;
+            QTest::keyClick(edited, removing ? Qt::Key_Backspace : typed.digit);
+            removing = !removing;
         }
         lines = table->model()->rowCount();
         capacity->close();
@@ -139,7 +162,8 @@ void BM_CapacityKeystroke(benchmark::State& state) {
         state.SkipWithError("the window did not size the layouts");
     }
 }
-BENCHMARK(BM_CapacityKeystroke)->Unit(benchmark::kMicrosecond);
+// 0: the capacity field alone; 1-4: each field of a workload sized with the capacity.
+BENCHMARK(BM_SizingKeystroke)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
 
 // A full window with Sticky Changes off, so that every preset rewrites all ten rows.
 std::unique_ptr<brim::SheetWindow> fullWindowWithoutStickyChanges(CountingSink& sink,

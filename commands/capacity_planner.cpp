@@ -2,14 +2,24 @@
 
 #include "blanks.h"
 #include "catalogue.h"
+#include "sheet_exchange.h"
 
 #include <cstddef>
 
 namespace brim {
 
+namespace {
+
+// With no need stated at all, the capacity field says what it wants, as when it stood alone.
+bool statesWorkload(const CapacityRequest& request) noexcept {
+    return !trimBlanks(request.hostIopsText).empty() || !trimBlanks(request.mbpsText).empty();
+}
+
+} // namespace
+
 CapacityPlanner::CapacityPlanner(const ConfigSheet& sheet, RowCommands& commands,
-                                 const RowDiskNames& names)
-    : sheet_(sheet), commands_(commands), freeRow_(commands.firstFreeRow()),
+                                 const RowDiskNames& names, PlanningAssumptions& planning)
+    : sheet_(sheet), commands_(commands), planning_(planning), freeRow_(commands.firstFreeRow()),
       baseline_(sheetBaseline(sheet, freeRow_)) {
     judgeOtherRows();
     listDiskChoices(names);
@@ -74,24 +84,85 @@ int CapacityPlanner::openingDiskType(const CapacityChoices& kept) const noexcept
     return diskChoices_.empty() ? 0 : diskChoices_.front().diskType;
 }
 
+std::string CapacityPlanner::readPercentText() const {
+    return numberText(static_cast<std::uint32_t>(planning_.workload.readPercent()));
+}
+
+std::string_view CapacityPlanner::typeReadPercent(std::string_view text) {
+    const ReadPercentParse parsed = parseReadPercent(text);
+    if (parsed.percent) {
+        planning_.workload.setReadPercent(*parsed.percent);
+    }
+    readPercentRefusal_ = parsed.refusal;
+    return readPercentRefusal_;
+}
+
+std::string CapacityPlanner::assumptionText(int diskType) const {
+    const DiskFigures* figures = planning_.disks.figures(diskType);
+    if (!figures) {
+        return {};
+    }
+    std::string_view name = Catalogue::diskReportName(diskType, sheet_.modelIndex);
+    for (const DiskChoice& choice : diskChoices_) {
+        if (choice.diskType == diskType) {
+            name = choice.name;
+        }
+    }
+    return "Assumes " + numberText(figures->randomIops) + " IOPS and " +
+           numberText(figures->sequentialMbps) + " MB/s per " + std::string(name) +
+           " disk; change in Sheet Performance.";
+}
+
+// In Tab order: Host IOPS, % reads, MB/s.
+std::string_view CapacityPlanner::workloadRefusal(const CapacityRequest& request) const {
+    const std::string_view iops = parseHostIopsNeed(request.hostIopsText).refusal;
+    if (!iops.empty()) {
+        return iops;
+    }
+    if (!readPercentRefusal_.empty()) {
+        return readPercentRefusal_;
+    }
+    return parseMbpsNeed(request.mbpsText).refusal;
+}
+
 CapacityAnswer CapacityPlanner::answer(const CapacityRequest& request) const {
     CapacityAnswer answer;
     const bool added = request.addToSheet && baseline_;
     if (added) {
         answer.sheetMib = baseline_->netTotalMib;
     }
+    const bool capacityEmpty = trimBlanks(request.targetText).empty();
     const TargetParse target = parseCapacityTarget(request.targetText, request.unit);
-    if (!target.mib) {
+    answer.workloadRefusal = workloadRefusal(request);
+    if (!target.mib && (!capacityEmpty || !statesWorkload(request))) {
         answer.notice = PlanNotice::BadTarget;
         answer.refusal = target.refusal;
         return answer;
     }
-    const SheetBaseline baseline = added ? *baseline_ : SheetBaseline{};
-    if (added && *target.mib > baseline.netTotalMib) {
-        answer.missingMib = *target.mib - baseline.netTotalMib;
+    if (!answer.workloadRefusal.empty()) {
+        answer.notice = PlanNotice::BadWorkload;
+        return answer;
     }
-    const SizingResult sizing = sizeForCapacity(sheet_.modelIndex, request.diskType,
-                                                freeRowHoldsVault(), *target.mib, baseline);
+    answer.needs = {target.mib, parseHostIopsNeed(request.hostIopsText).value,
+                    parseMbpsNeed(request.mbpsText).value};
+    SheetBaseline baseline;
+    if (added) {
+        baseline = *baseline_;
+        baseline.delivery =
+            sheetDelivery(sheet_, freeRow_, planning_.disks, planning_.workload.readShare());
+        if (answer.needs.hostIops) {
+            answer.sheetHostIops = baseline.delivery.hostIops.withoutRow();
+        }
+        if (answer.needs.mbps) {
+            answer.sheetMbps = baseline.delivery.mbps.withoutRow();
+        }
+        if (target.mib && *target.mib > baseline.netTotalMib) {
+            answer.missingMib = *target.mib - baseline.netTotalMib;
+        }
+    }
+    const SizingResult sizing =
+        sizeForNeeds(sheet_.modelIndex, request.diskType, freeRowHoldsVault(), answer.needs,
+                     baseline, planning_);
     if (sizing.alreadyReached) {
         answer.notice = PlanNotice::AlreadyReached;
     } else if (breaksAtaVaultRule(sheet_.modelIndex, request.diskType, freeRowHoldsVault())) {

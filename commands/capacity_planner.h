@@ -6,17 +6,20 @@
 // put itself.
 //
 // The sheet's figure is what computeSheet gives for the sheet's current inputs, found without a
-// message. "Add to the current sheet" is possible exactly when those inputs compute without a
-// rule failing: the texts of an earlier Compute are never read, as inputs may have changed since.
+// message, and what Sheet Performance gives for them at the workload's mix. "Add to the current
+// sheet" is possible exactly when those inputs compute without a rule failing: the texts of an
+// earlier Compute are never read, as inputs may have changed since.
 
 #include "capacity_sizing.h"
 #include "config_sheet.h"
+#include "planning_assumptions.h"
 #include "row_commands.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -29,6 +32,10 @@ struct CapacityChoices {
     std::optional<int> diskType;          // nothing until the planner picks one
     // Layouts that lose data with the first failed disk come only when asked for.
     int minimumFailures = 1;
+    // The workload fields as last typed. "% reads" is not among them: it is the program's one
+    // mix, kept in PlanningAssumptions for Sheet Performance too.
+    std::string hostIopsText;
+    std::string mbpsText;
 };
 
 // The entries of each row's Disk Type list, rows 1-10 in order, entry i naming disk type i:
@@ -44,6 +51,7 @@ struct DiskChoice {
 enum class PlanNotice : std::uint8_t {
     None,
     BadTarget,          // the capacity field holds no target; the answer's refusal says why
+    BadWorkload,        // a workload field is refused; the answer's workloadRefusal says why
     AlreadyReached,     // the sheet alone gives the target
     AtaMayNotHoldVault, // the row to fill holds the vault, and the model keeps ATA disks out
     SheetBreaksRule,    // another row breaks a rule: Put in Row's Compute would only show it
@@ -55,25 +63,35 @@ struct CapacityRequest {
     std::string_view targetText;
     CapacityUnit unit = CapacityUnit::Tb;
     int diskType = 0;
-    int minimumFailures = 0; // failed disks per group that a layout must survive
-    bool addToSheet = false; // ignored when the sheet cannot be added to
+    int minimumFailures = 0;       // failed disks per group that a layout must survive
+    bool addToSheet = false;       // ignored when the sheet cannot be added to
+    std::string_view hostIopsText; // empty: no IOPS need
+    std::string_view mbpsText;     // empty: no bandwidth need
 };
 
 struct CapacityAnswer {
     // The layouts that survive enough failures, in the sizer's order. With the sheet added,
-    // their usable figures are the sheet's net total once the layout is put in and computed.
+    // their figures are the whole sheet's once the layout is put in: the net total Compute
+    // gives, and the host IOPS and MB/s Sheet Performance gives.
     std::vector<SizedLayout> lines;
-    PlanNotice notice = PlanNotice::None; // None, BadTarget, AlreadyReached, AtaMayNotHoldVault
-    std::string_view refusal;             // with BadTarget
-    std::optional<double> sheetMib;       // with the sheet added
-    std::optional<double> missingMib;     // with the sheet added and a target it lacks: the gap
+    // BadTarget before BadWorkload; else None, AlreadyReached or AtaMayNotHoldVault.
+    PlanNotice notice = PlanNotice::None;
+    std::string_view refusal;            // with BadTarget
+    std::string_view workloadRefusal;    // the first refused workload field's, in Tab order
+    SizingNeeds needs;                   // what the fields state, as sized
+    std::optional<double> sheetMib;      // with the sheet added
+    std::optional<double> missingMib;    // with the sheet added and a target it lacks: the gap
+    std::optional<double> sheetHostIops; // with the sheet added and an IOPS need
+    std::optional<double> sheetMbps;     // with the sheet added and a MB/s need
 };
 
 class CapacityPlanner {
 public:
-    // `sheet` is the main window's, just captured; `commands` puts a layout into it. Both must
-    // outlive the planner, which judges the sheet once, as it stands now.
-    CapacityPlanner(const ConfigSheet& sheet, RowCommands& commands, const RowDiskNames& names);
+    // `sheet` is the main window's, just captured; `commands` puts a layout into it;
+    // `planning` is the main window's assumptions, whose mix "% reads" sets. All must outlive
+    // the planner, which judges the sheet once, as it stands now.
+    CapacityPlanner(const ConfigSheet& sheet, RowCommands& commands, const RowDiskNames& names,
+                    PlanningAssumptions& planning);
 
     int modelIndex() const noexcept { return sheet_.modelIndex; }
     // The row Put in Row fills (1-10), or 0 when every row has groups.
@@ -92,6 +110,17 @@ public:
     // The kept disk type when the model offers it, else the free row's, else the first offered.
     int openingDiskType(const CapacityChoices& kept) const noexcept;
 
+    // "% reads" as the field opens: the mix in use.
+    std::string readPercentText() const;
+    // Takes "% reads" as typed: a good one becomes the program's mix, a refused one leaves the
+    // mix as it was and empties the answers until the field holds a good one. Returns the
+    // refusal, empty when taken.
+    std::string_view typeReadPercent(std::string_view text);
+
+    // "Assumes 180 IOPS and 90 MB/s per 450 G FC disk; change in Sheet Performance.", the disk
+    // under the name the list gives it.
+    std::string assumptionText(int diskType) const;
+
     CapacityAnswer answer(const CapacityRequest& request) const;
 
     // Writes the line into the free row and computes (RowCommands::putInFirstFreeRow). False,
@@ -100,12 +129,15 @@ public:
 
 private:
     bool offers(int diskType) const noexcept;
+    std::string_view workloadRefusal(const CapacityRequest& request) const;
     bool fitsFreeRow(const SizedLayout& line) const noexcept;
     void judgeOtherRows();
     void listDiskChoices(const RowDiskNames& names);
 
     const ConfigSheet& sheet_;
     RowCommands& commands_;
+    PlanningAssumptions& planning_;
+    std::string_view readPercentRefusal_;
     int freeRow_ = 0;
     std::optional<SheetBaseline> baseline_;
     PlanNotice putNotice_ = PlanNotice::None;

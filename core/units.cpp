@@ -20,6 +20,16 @@ std::string fixed(double value, int decimals) {
     return ec == std::errc{} ? std::string(digits, end) : std::string{};
 }
 
+std::string countOf(std::uint64_t count, std::string_view thing) {
+    std::string text = std::to_string(count);
+    text += ' ';
+    text += thing;
+    if (count != 1) {
+        text += 's';
+    }
+    return text;
+}
+
 } // namespace
 
 std::string formatCapacity(double value) {
@@ -42,6 +52,10 @@ std::string formatRate(double value) {
     return value == 0.0 ? std::string(kNoFigureText) : fixed(value, 0);
 }
 
+std::string formatWholeNumber(double value) {
+    return fixed(value, 0);
+}
+
 std::string formatPercent(double chance) {
     const double percent = chance * 100.0;
     if (percent < kSmallestPercentShown) {
@@ -52,6 +66,10 @@ std::string formatPercent(double chance) {
 
 std::string formatHours(double hours) {
     return fixed(hours, 1);
+}
+
+std::string formatDisksAndArrays(std::uint64_t disks, std::uint64_t arrays) {
+    return countOf(disks, "disk") + ", " + countOf(arrays, "array");
 }
 
 } // namespace brim

@@ -10,6 +10,7 @@
 #include <QSortFilterProxyModel>
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <string_view>
 
 namespace brim {
@@ -28,12 +29,18 @@ inline constexpr std::array<ColumnInfo, kCapacityColumnCount> kColumns{{
     {CapacityColumn::RaidType,          "RAID\ntype",         false,   Qt::AscendingOrder},
     {CapacityColumn::DisksPerGroup,     "Disks per\ngroup",   true,    Qt::AscendingOrder},
     {CapacityColumn::GroupsNeeded,      "Groups\nneeded",     true,    Qt::AscendingOrder},
+    {CapacityColumn::SizedBy,           "Sized by",           false,   Qt::AscendingOrder},
     {CapacityColumn::Disks,             "Disks",              true,    Qt::AscendingOrder},
     {CapacityColumn::ArraysNeeded,      "Arrays\nneeded",     true,    Qt::AscendingOrder},
+    {CapacityColumn::WithSpares,        "With spares",        false,   Qt::AscendingOrder},
     {CapacityColumn::UsableGb,          "Usable\nGB",         true,    Qt::AscendingOrder},
     {CapacityColumn::UsableTb,          "Usable\nTB",         true,    Qt::AscendingOrder},
+    {CapacityColumn::HostIops,          "Host IOPS",          true,    Qt::DescendingOrder},
+    {CapacityColumn::Mbps,              "MB/s",               true,    Qt::DescendingOrder},
     {CapacityColumn::Efficiency,        "Efficiency",         false,   Qt::DescendingOrder},
     {CapacityColumn::FailuresSurvived,  "Failures\nsurvived", true,    Qt::DescendingOrder},
+    {CapacityColumn::RebuildHours,      "Rebuild h",          true,    Qt::AscendingOrder},
+    {CapacityColumn::ReadErrorRisk,     "Read-error risk",    true,    Qt::AscendingOrder},
 }};
 // clang-format on
 
@@ -57,20 +64,38 @@ QVariant displayText(const SizedLayout& layout, CapacityColumn column) {
         return QString::number(layout.disksPerGroup);
     case CapacityColumn::GroupsNeeded:
         return QString::number(layout.groupCount);
+    case CapacityColumn::SizedBy:
+        return toQString(sizedByText(layout.sizedBy));
     case CapacityColumn::Disks:
         return QString::number(layout.disks);
     case CapacityColumn::ArraysNeeded:
         return QString::number(layout.arraysRequired);
+    case CapacityColumn::WithSpares:
+        return trimmed(layout.withSparesText);
     case CapacityColumn::UsableGb:
         return trimmed(layout.netTotalGbText);
     case CapacityColumn::UsableTb:
         return trimmed(layout.netTotalTbText);
+    case CapacityColumn::HostIops:
+        return trimmed(layout.hostIopsText);
+    case CapacityColumn::Mbps:
+        return trimmed(layout.mbpsText);
     case CapacityColumn::Efficiency:
         return percent(layout.efficiency);
     case CapacityColumn::FailuresSurvived:
         return layout.failuresSurvived;
+    case CapacityColumn::RebuildHours:
+        return trimmed(layout.rebuildHoursText);
+    case CapacityColumn::ReadErrorRisk:
+        return trimmed(layout.readErrorRiskText);
     }
     return {};
+}
+
+// A layout that cannot rebuild sorts after every one that can: its first failure loses data.
+double rebuildKey(const SizedLayout& layout, double figure) {
+    return layout.rebuild.kind == RebuildCase::Rebuilds ? figure
+                                                        : std::numeric_limits<double>::infinity();
 }
 
 QVariant sortKey(const SizedLayout& layout, CapacityColumn column) {
@@ -81,19 +106,47 @@ QVariant sortKey(const SizedLayout& layout, CapacityColumn column) {
         return layout.disksPerGroup;
     case CapacityColumn::GroupsNeeded:
         return layout.groupCount;
+    case CapacityColumn::SizedBy:
+        return static_cast<int>(layout.sizedBy);
     case CapacityColumn::Disks:
         return static_cast<qulonglong>(layout.disks);
     case CapacityColumn::ArraysNeeded:
         return static_cast<qulonglong>(layout.arraysRequired);
+    case CapacityColumn::WithSpares:
+        return static_cast<qulonglong>(layout.disksWithSpares);
     case CapacityColumn::UsableGb:
     case CapacityColumn::UsableTb:
         return layout.netTotalMib;
+    case CapacityColumn::HostIops:
+        return layout.hostIops;
+    case CapacityColumn::Mbps:
+        return layout.mbps;
     case CapacityColumn::Efficiency:
         return layout.efficiency;
     case CapacityColumn::FailuresSurvived:
         return layout.failuresSurvived;
+    case CapacityColumn::RebuildHours:
+        return rebuildKey(layout, layout.rebuild.hours);
+    case CapacityColumn::ReadErrorRisk:
+        return rebuildKey(layout, layout.rebuild.chance);
     }
     return {};
+}
+
+// The longest rebuild: the largest disk at the slowest rate. The widest risk: a certain error
+// after two failures.
+QString longestRebuildText() {
+    RebuildRisk risk;
+    risk.kind = RebuildCase::Rebuilds;
+    risk.hours = rebuildHours(largestUsableDiskKib() * kBytesPerKib, kRebuildMbpsRange.lowest);
+    return trimmed(rebuildHoursText(risk));
+}
+QString widestRiskText() {
+    RebuildRisk risk;
+    risk.kind = RebuildCase::Rebuilds;
+    risk.chance = 1.0;
+    risk.failedDisks = 2;
+    return trimmed(readErrorRiskText(risk));
 }
 
 // The widest text that a column can show: the largest figure the allowed range can produce.
@@ -105,18 +158,30 @@ QString widestText(int column) {
         return QString::number(kMaxDisksPerGroup);
     case CapacityColumn::GroupsNeeded:
         return QString::number(static_cast<qulonglong>(kMostGroupsNeeded));
+    case CapacityColumn::SizedBy:
+        return toQString(sizedByText(SizingNeed::Capacity));
     case CapacityColumn::Disks:
         return QString::number(kMostDisksShown);
     case CapacityColumn::ArraysNeeded:
         return QString::number(kMostArraysShown);
+    case CapacityColumn::WithSpares:
+        return trimmed(formatDisksAndArrays(kMostDisksOrderedShown, kMostArraysOrderedShown));
     case CapacityColumn::UsableGb:
         return trimmed(formatCapacity(gibFromMib(kMostUsableMibShown)));
     case CapacityColumn::UsableTb:
         return trimmed(formatCapacity(tibFromMib(kMostUsableMibShown)));
+    case CapacityColumn::HostIops:
+        return trimmed(formatRate(kMostHostIopsShown));
+    case CapacityColumn::Mbps:
+        return trimmed(formatRate(kMostMbpsShown));
     case CapacityColumn::Efficiency:
         return percent(1.0);
     case CapacityColumn::FailuresSurvived:
         return QStringLiteral("2");
+    case CapacityColumn::RebuildHours:
+        return longestRebuildText();
+    case CapacityColumn::ReadErrorRisk:
+        return widestRiskText();
     }
     return {};
 }

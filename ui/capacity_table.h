@@ -19,21 +19,28 @@ enum class CapacityColumn : int {
     RaidType,
     DisksPerGroup,
     GroupsNeeded,
+    SizedBy,
     Disks,
     ArraysNeeded,
+    WithSpares,
     UsableGb,
     UsableTb,
+    HostIops,
+    Mbps,
     Efficiency,
     FailuresSurvived,
+    RebuildHours,
+    ReadErrorRisk,
 };
-inline constexpr int kCapacityColumnCount = 9;
+inline constexpr int kCapacityColumnCount = 15;
 
 // What a column sorts by (numbers, not texts), and the efficiency as a fraction for the bar.
 inline constexpr int kCapacitySortRole = Qt::UserRole;
 inline constexpr int kEfficiencyRole = Qt::UserRole + 1;
 
 // The sized layouts as lines. Texts are the core's, trimmed. A first click on a heading sorts
-// best first: fewest disks, groups and arrays, most efficiency and failures survived.
+// best first: fewest disks, groups and arrays, most efficiency, failures survived, IOPS and
+// MB/s, shortest rebuild and least risk.
 class CapacityTableModel final : public QAbstractTableModel {
     Q_OBJECT
 public:

@@ -58,13 +58,35 @@ QString figure(double mib, CapacityUnit unit) {
            QLatin1Char(' ') + toQString(kUnitTexts[static_cast<std::size_t>(unit)]);
 }
 
+QString rate(double value, const char* unit) {
+    return QString::fromStdString(formatWholeNumber(value)) + QLatin1Char(' ') +
+           QString::fromLatin1(unit);
+}
+
+// "15.73 TB, 2843 host IOPS and 1200 MB/s": the sheet's figures for the needs stated, the
+// capacity always when it is stated or nothing else is.
+QString sheetFigures(const CapacityAnswer& answer, CapacityUnit unit) {
+    QStringList parts;
+    if (answer.needs.targetMib || (!answer.sheetHostIops && !answer.sheetMbps)) {
+        parts << figure(answer.sheetMib.value_or(0.0), unit);
+    }
+    if (answer.sheetHostIops) {
+        parts << rate(*answer.sheetHostIops, "host IOPS");
+    }
+    if (answer.sheetMbps) {
+        parts << rate(*answer.sheetMbps, "MB/s");
+    }
+    const QString last = parts.takeLast();
+    return parts.isEmpty() ? last
+                           : parts.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+}
+
 QString noticeText(const CapacityAnswer& answer, CapacityUnit unit, int modelIndex) {
     switch (answer.notice) {
     case PlanNotice::BadTarget:
         return toQString(answer.refusal);
     case PlanNotice::AlreadyReached:
-        return QStringLiteral("The sheet already gives %1.")
-            .arg(figure(answer.sheetMib.value_or(0.0), unit));
+        return QStringLiteral("The sheet already gives %1.").arg(sheetFigures(answer, unit));
     case PlanNotice::AtaMayNotHoldVault:
         return QStringLiteral("ATA disks may not hold the vault on the %1: pick another disk type.")
             .arg(toQString(Catalogue::modelName(modelIndex)));
@@ -77,7 +99,7 @@ QString sheetFigureText(const CapacityAnswer& answer, CapacityUnit unit) {
     if (!answer.sheetMib) {
         return {};
     }
-    QString text = QStringLiteral("The sheet gives %1").arg(figure(*answer.sheetMib, unit));
+    QString text = QStringLiteral("The sheet gives %1").arg(sheetFigures(answer, unit));
     if (answer.missingMib) {
         text +=
             QStringLiteral("; the layouts add at least %1").arg(figure(*answer.missingMib, unit));
@@ -102,6 +124,10 @@ QString rowNoteText(const CapacityPlanner& planner) {
             .arg(planner.freeRow());
     }
     return QStringLiteral("Put in Row fills row %1.").arg(planner.freeRow());
+}
+
+std::string_view viewOf(const QByteArray& bytes) {
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
 QLabel* buddyLabel(const char* text, QWidget* buddy, QWidget* parent) {
@@ -138,10 +164,11 @@ QComboBox* list(std::span<const std::string_view> entries, QWidget* parent) {
 } // namespace
 
 CapacityWindow::CapacityWindow(const ConfigSheet& sheet, RowCommands& commands,
-                               CapacityChoices& choices, QWidget* parent)
+                               CapacityChoices& choices, PlanningAssumptions& planning,
+                               QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      planner_(sheet, commands, rowDiskNames()), choices_(choices) {
+      planner_(sheet, commands, rowDiskNames(), planning), choices_(choices) {
     setWindowTitle(QString::fromLatin1(kTitle));
     setWindowIcon(programIcon());
     setFont(parent ? parent->font() : dialogFont());
@@ -177,12 +204,25 @@ void CapacityWindow::buildControls() {
     failuresList_ = named(list(kFailureFilters, this), "failures", "Survives at least");
     failuresList_->setCurrentIndex(
         std::clamp(choices_.minimumFailures, 0, static_cast<int>(kFailureFilters.size()) - 1));
+    hostIopsField_ = named(new QLineEdit(QString::fromStdString(choices_.hostIopsText), this),
+                           "hostIops", "Host IOPS");
+    readPercentField_ =
+        named(new QLineEdit(QString::fromStdString(planner_.readPercentText()), this),
+              "readPercent", "% reads");
+    mbpsField_ =
+        named(new QLineEdit(QString::fromStdString(choices_.mbpsText), this), "mbps", "MB/s");
+    // "100" and a digit to spare: the field needs no more room than that.
+    readPercentField_->setMaximumWidth(
+        readPercentField_->fontMetrics().horizontalAdvance(QStringLiteral("0000")) +
+        2 * readPercentField_->fontMetrics().height());
+    workloadNotice_ = textLine("workloadNotice", this);
 
     rowNote_ = named(new QLabel(rowNoteText(planner_), this), "rowNote");
     rowNote_->setWordWrap(true);
     rowNote_->setTextFormat(Qt::PlainText);
     sheetFigure_ = textLine("sheetFigure", this);
     table_ = named(new CapacityTableView(this), "layouts", "Layouts");
+    assumption_ = textLine("assumption", this);
     putInRow_ = named(new QPushButton(QStringLiteral("Put in Row"), this), "putInRow");
     close_ = named(new QPushButton(QStringLiteral("Close"), this), "close");
 }
@@ -200,6 +240,16 @@ void CapacityWindow::layOut() {
     inputs->addRow(QString(), addToSheet_);
     inputs->addRow(buddyLabel("&Survives at least:", failuresList_, this), failuresList_);
 
+    // The workload on one line: the three fields are read together, as one mix.
+    auto* workloadLine = new QHBoxLayout;
+    workloadLine->addWidget(hostIopsField_, 1);
+    workloadLine->addWidget(buddyLabel("% &reads:", readPercentField_, this));
+    workloadLine->addWidget(readPercentField_);
+    workloadLine->addWidget(buddyLabel("&MB/s:", mbpsField_, this));
+    workloadLine->addWidget(mbpsField_, 1);
+    inputs->addRow(buddyLabel("Host &IOPS:", hostIopsField_, this), workloadLine);
+    inputs->addRow(QString(), workloadNotice_);
+
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(putInRow_);
@@ -211,10 +261,12 @@ void CapacityWindow::layOut() {
     window->addWidget(rowNote_);
     window->addWidget(sheetFigure_);
     window->addWidget(table_, 1);
+    window->addWidget(assumption_);
     window->addLayout(buttons);
 
-    const std::array<QWidget*, 8> tabOrder{capacityField_, unitList_, diskList_, addToSheet_,
-                                           failuresList_,  table_,    putInRow_, close_};
+    const std::array<QWidget*, 11> tabOrder{
+        capacityField_,    unitList_,  diskList_, addToSheet_, failuresList_, hostIopsField_,
+        readPercentField_, mbpsField_, table_,    putInRow_,   close_};
     for (std::size_t i = 1; i < tabOrder.size(); ++i) {
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     }
@@ -227,9 +279,11 @@ void CapacityWindow::sizeToFit() {
     table_->setMinimumSize(table_->sizeFor(kFewestVisibleLines)
                                .boundedTo(QSize(tableWanted.width() / 3, tableWanted.height())));
     const QSize wanted = sizeHint() - table_->minimumSize() + tableWanted;
-    // The window manager's frame takes about two lines of text on the screen.
+    // The window manager's frame takes about two lines of text on the screen, and its sides
+    // less than one.
     const QScreen* shownOn = parentWidget() ? parentWidget()->screen() : screen();
-    const QSize room = shownOn->availableGeometry().size() - QSize(0, 2 * fontMetrics().height());
+    const int line = fontMetrics().height();
+    const QSize room = shownOn->availableGeometry().size() - QSize(line, 2 * line);
     resize(wanted.boundedTo(room).expandedTo(minimumSizeHint()));
 }
 
@@ -248,6 +302,18 @@ void CapacityWindow::connectInputs() {
     connect(addToSheet_, &QCheckBox::toggled, this, [this] { refresh(); });
     connect(failuresList_, &QComboBox::currentIndexChanged, this, [this] {
         choices_.minimumFailures = minimumFailures();
+        refresh();
+    });
+    connect(hostIopsField_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        choices_.hostIopsText = text.toStdString();
+        refresh();
+    });
+    connect(readPercentField_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        planner_.typeReadPercent(viewOf(text.toUtf8()));
+        refresh();
+    });
+    connect(mbpsField_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        choices_.mbpsText = text.toStdString();
         refresh();
     });
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -271,13 +337,19 @@ int CapacityWindow::minimumFailures() const {
 
 void CapacityWindow::refresh() {
     const QByteArray target = capacityField_->text().toUtf8();
-    const CapacityRequest request{
-        std::string_view(target.constData(), static_cast<std::size_t>(target.size())), unit(),
-        diskType(), minimumFailures(), addToSheet_->isChecked()};
+    const CapacityRequest request{viewOf(target),
+                                  unit(),
+                                  diskType(),
+                                  minimumFailures(),
+                                  addToSheet_->isChecked(),
+                                  choices_.hostIopsText,
+                                  choices_.mbpsText};
     const CapacityAnswer answer = planner_.answer(request);
     table_->setLines(answer.lines);
     notice_->setText(noticeText(answer, request.unit, planner_.modelIndex()));
+    workloadNotice_->setText(toQString(answer.workloadRefusal));
     sheetFigure_->setText(sheetFigureText(answer, request.unit));
+    assumption_->setText(QString::fromStdString(planner_.assumptionText(request.diskType)));
     updatePutButton();
 }
 

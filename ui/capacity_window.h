@@ -1,13 +1,15 @@
 #pragma once
 
-// Size for Capacity: the planner states the usable capacity needed and a disk type, and sees
-// every layout the RAID rules accept with the groups, disks and arrays it takes, sized for the
-// row that Put in Row would fill, so that each figure is the one Compute will show there. What
+// Size for Capacity: the planner states the usable capacity needed, a workload (host IOPS and
+// MB/s at a read share) or both, and a disk type, and sees every layout the RAID rules accept
+// with the groups, disks and arrays it takes and what it delivers, sized for the row that Put
+// in Row would fill, so that each figure is the one Compute and Sheet Performance will show. What
 // to show and whether Put in Row may act is the planner's to decide (CapacityPlanner); the
 // window turns its reasons into texts and shows its lines.
 
 #include "capacity_planner.h"
 #include "config_sheet.h"
+#include "planning_assumptions.h"
 #include "row_commands.h"
 
 #include <QDialog>
@@ -26,10 +28,11 @@ class CapacityWindow final : public QDialog {
     Q_OBJECT
 public:
     // `sheet` is the main window's, just captured; `commands` puts the chosen layout into it;
-    // `choices` keeps the unit, disk type and failures picked here for the next window. All
-    // must outlive the window.
+    // `choices` keeps the unit, disk type, failures and workload typed here for the next
+    // window; `planning` is the main window's assumptions, whose mix "% reads" edits. All must
+    // outlive the window.
     CapacityWindow(const ConfigSheet& sheet, RowCommands& commands, CapacityChoices& choices,
-                   QWidget* parent = nullptr);
+                   PlanningAssumptions& planning, QWidget* parent = nullptr);
     ~CapacityWindow() override;
 
 private:
@@ -55,9 +58,14 @@ private:
     QComboBox* diskList_ = nullptr;
     QCheckBox* addToSheet_ = nullptr;
     QComboBox* failuresList_ = nullptr;
+    QLineEdit* hostIopsField_ = nullptr;
+    QLineEdit* readPercentField_ = nullptr;
+    QLineEdit* mbpsField_ = nullptr;
+    QLabel* workloadNotice_ = nullptr;
     QLabel* rowNote_ = nullptr;
     QLabel* sheetFigure_ = nullptr;
     CapacityTableView* table_ = nullptr;
+    QLabel* assumption_ = nullptr;
     QPushButton* putInRow_ = nullptr;
     QPushButton* close_ = nullptr;
 };

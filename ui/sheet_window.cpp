@@ -268,7 +268,7 @@ void SheetWindow::sizeForCapacity() {
     if (!commands_.captureInput()) {
         return;
     }
-    CapacityWindow window(sheet_, commands_, capacityChoices_, this);
+    CapacityWindow window(sheet_, commands_, capacityChoices_, planning_, this);
     window.exec();
 }
 

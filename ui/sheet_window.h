@@ -12,6 +12,7 @@
 #include "capacity_planner.h"
 #include "config_sheet.h"
 #include "control_exchange.h"
+#include "planning_assumptions.h"
 #include "report.h"
 #include "report_reader.h"
 #include "row_commands.h"
@@ -108,6 +109,7 @@ private:
     std::vector<std::pair<ResultField*, SheetField>> resultFields_;
     RowCommands commands_;
     CapacityChoices capacityChoices_; // the sizing window's, kept while the program runs
+    PlanningAssumptions planning_;    // the disk figures, spares and mix of every window
     QUndoStack history_;              // after commands_, which its steps use
     QMenu* windowMenu_ = nullptr;
     QAction* undoEntry_ = nullptr;

@@ -1,7 +1,9 @@
 #include "capacity_sizing.h"
 #include "catalogue.h"
+#include "performance.h"
 #include "raid_rules.h"
 #include "recording_sink.h"
+#include "spares.h"
 
 #include <algorithm>
 #include <cmath>
@@ -39,6 +41,63 @@ TEST(ParseCapacityTargetTest, AcceptsPlainDecimalsOnlyAndGivesBinaryMib) {
     }
 }
 
+// Empty states no need; "% reads" always holds one.
+TEST(ParseWorkloadTest, TakesWholeNumbersInRangeAndSaysWhyNot) {
+    constexpr std::string_view kIops = "Type a whole number of host IOPS, such as 5000.";
+    constexpr std::string_view kManyIops = "Type at most 10,000,000 host IOPS.";
+    constexpr std::string_view kMbps = "Type a whole number of MB/s, such as 400.";
+    constexpr std::string_view kManyMbps = "Type at most 1,000,000 MB/s.";
+    constexpr std::string_view kReads = "Type a whole percentage from 0 to 100, such as 70.";
+    const std::string huge(30, '9');
+    struct Case {
+        char field; // I host IOPS, M MB/s, R % reads
+        std::string_view text;
+        std::optional<double> value;
+        std::string_view refusal;
+    };
+    const Case cases[] = {
+        {'I', "", {}, {}},
+        {'I', " \t", {}, {}},
+        {'I', " 5000\t", 5000, {}},
+        {'I', "10000000", 1e7, {}},
+        {'I', "10000001", {}, kManyIops},
+        {'I', huge, {}, kManyIops},
+        {'I', "0", {}, kIops},
+        {'I', "-5", {}, kIops},
+        {'I', "+5", {}, kIops},
+        {'I', "5e3", {}, kIops},
+        {'I', "5,000", {}, kIops},
+        {'I', "12.5", {}, kIops},
+        {'I', "5 0", {}, kIops},
+        {'M', "", {}, {}},
+        {'M', "1", 1, {}},
+        {'M', "1000000", 1e6, {}},
+        {'M', "1000001", {}, kManyMbps},
+        {'M', "fast", {}, kMbps},
+        {'M', "000", {}, kMbps},
+        {'R', "70", 70, {}},
+        {'R', " 0 ", 0, {}},
+        {'R', "100", 100, {}},
+        {'R', "101", {}, kReads},
+        {'R', "", {}, kReads},
+        {'R', "-1", {}, kReads},
+        {'R', "7.5", {}, kReads},
+        {'R', huge, {}, kReads},
+    };
+    for (const Case& c : cases) {
+        NeedParse parsed;
+        if (c.field == 'R') {
+            const ReadPercentParse reads = parseReadPercent(c.text);
+            parsed = {reads.percent ? std::optional<double>(*reads.percent) : std::nullopt,
+                      reads.refusal};
+        } else {
+            parsed = c.field == 'I' ? parseHostIopsNeed(c.text) : parseMbpsNeed(c.text);
+        }
+        EXPECT_EQ(std::tie(parsed.value, parsed.refusal), std::tie(c.value, c.refusal))
+            << c.field << " " << c.text;
+    }
+}
+
 // Row `freeRow` free for a new layout, the others random, most keeping the RAID rules and some
 // breaking a rule.
 ConfigSheet randomSheet(std::mt19937& rng, int model, int freeRow, bool vault, bool empty) {
@@ -64,18 +123,63 @@ ConfigSheet randomSheet(std::mt19937& rng, int model, int freeRow, bool vault, b
     return sheet;
 }
 
-// Whatever the model, disk, free row, vault, target and sheet, each line holds the fewest groups
-// whose net total reaches the target once Compute has the line in the free row, and Compute
-// then shows exactly the line's figures. No group holds less than the smallest group.
-TEST(SizeForCapacityTest, EveryLineIsTheFewestGroupsThatReachAndComputeAgrees) {
+// Figures a planner may assume, drawn across their ranges (log-uniformly where they span
+// decades).
+PlanningAssumptions randomAssumptions(std::mt19937& rng) {
+    const auto decades = [&](double most) {
+        return std::round(
+            std::pow(10.0, std::uniform_real_distribution(0.0, std::log10(most))(rng)));
+    };
+    PlanningAssumptions assumptions;
+    for (int disk = 0; disk < static_cast<int>(kDiskTypes.size()); ++disk) {
+        assumptions.disks.setRandomIops(disk, static_cast<std::int64_t>(decades(1e5)));
+        assumptions.disks.setSequentialMbps(disk, static_cast<std::int64_t>(decades(1e4)));
+        assumptions.disks.setReadErrorExponent(disk, 12 + static_cast<int>(rng() % 7));
+        assumptions.disks.setRebuildMbps(disk, static_cast<std::int64_t>(decades(1e4)));
+    }
+    assumptions.spares.setDisksPerSpare(1 + rng() % 60);
+    assumptions.spares.setMinSparesPerType(rng() % 4);
+    assumptions.workload.setReadPercent(rng() % 101);
+    return assumptions;
+}
+
+// A need of `most` at the most, or none; sometimes near what the sheet gives already, so that
+// the sheet alone sometimes meets it.
+std::optional<double> randomNeed(std::mt19937& rng, double sheetGives, double most) {
+    if (rng() % 2 == 0) {
+        return std::nullopt;
+    }
+    const double near = std::round(sheetGives * (0.5 + (rng() % 1000) / 1e3));
+    if (near >= 1.0 && near <= most && rng() % 4 == 0) {
+        return near;
+    }
+    return std::round(std::pow(10.0, std::uniform_real_distribution(0.0, std::log10(most))(rng)));
+}
+
+// What a sheet gives against each need, in SizingNeed order: its net total as Compute walks it,
+// its host IOPS and MB/s as Sheet Performance totals them.
+std::array<double, 3> sheetGives(const ConfigSheet& sheet, const PlanningAssumptions& a) {
+    RecordingSink silent;
+    const Delivery total = sheetPerformance(sheet, a.disks, a.workload.readShare()).total;
+    return {walkSheet(sheet, silent).netTotalMib, total.hostIops, total.mbps};
+}
+
+// Whatever the model, disk, free row, vault, needs, assumptions and sheet, each line holds the
+// fewest groups that meet every need once the line is in the free row: one group fewer misses
+// the need named as sizing it, and every need before it in SizingNeed order is met there. Compute
+// and Sheet Performance then show exactly the line's figures, and the disks to order are the
+// line's.
+TEST(SizeForCapacityTest, EveryLineIsTheFewestGroupsThatMeetEveryNeedAndTheSheetAgrees) {
     std::mt19937 rng(20240611);
     std::uniform_real_distribution<double> exponent(0.0, std::log10(kMaxTargetMib));
     int linesChecked = 0;
+    std::array<int, 3> sizedBy{};
     for (int iteration = 0; iteration < 300; ++iteration) {
         const int model = static_cast<int>(rng() % kArrayModels.size());
         const int disk = static_cast<int>(rng() % kDiskTypes.size());
         const int freeRow = 1 + static_cast<int>(rng() % kRowCount);
         const bool vault = freeRow <= kVaultRowCount && rng() % 3 == 0;
+        const PlanningAssumptions assumptions = randomAssumptions(rng);
         ConfigSheet sheet = randomSheet(rng, model, freeRow, vault, false);
         RecordingSink sink;
         ConfigSheet computed = sheet;
@@ -89,21 +193,32 @@ TEST(SizeForCapacityTest, EveryLineIsTheFewestGroupsThatReachAndComputeAgrees) {
             sheet = randomSheet(rng, model, freeRow, vault, true);
             baseline = SheetBaseline{};
         }
-        // Some targets near what the sheet already gives, so that it sometimes reaches them,
-        // and some the largest of all.
+        baseline->delivery =
+            sheetDelivery(sheet, freeRow, assumptions.disks, assumptions.workload.readShare());
+        const std::array<double, 3> before = sheetGives(sheet, assumptions);
+        // Some targets near what the sheet already gives, some the largest of all, some none.
         const double near = baseline->netTotalMib * (0.5 + (rng() % 1000) / 1e3);
         const double target = near > 0.0 && rng() % 4 == 0 ? near
                               : rng() % 8 == 0             ? kMaxTargetMib
                                                            : std::pow(10.0, exponent(rng));
-        const SizingResult result = sizeForCapacity(model, disk, vault, target, *baseline);
-        ASSERT_EQ(result.alreadyReached, target <= baseline->netTotalMib);
+        const SizingNeeds needs{rng() % 4 != 0 ? std::optional(target) : std::nullopt,
+                                randomNeed(rng, before[1], kMaxHostIopsNeed),
+                                randomNeed(rng, before[2], kMaxMbpsNeed)};
+        const std::array<std::optional<double>, 3> need{needs.targetMib, needs.hostIops,
+                                                        needs.mbps};
+        const auto misses = [&](const std::array<double, 3>& gives, std::size_t i) {
+            return need[i] && gives[i] < *need[i];
+        };
+        const bool metAlone = !misses(before, 0) && !misses(before, 1) && !misses(before, 2);
+        const SizingResult result = sizeForNeeds(model, disk, vault, needs, *baseline, assumptions);
+        ASSERT_EQ(result.alreadyReached, needs.any() && metAlone);
 
         // A disk type is offered exactly when Compute accepts it in that row.
         ConfigSheet probe = sheet;
         probe.rows[static_cast<std::size_t>(freeRow - 1)] = {disk, 4, 5, 1, vault, {}, {}};
         RecordingSink probeSink;
         computeSheet(probe, probeSink);
-        const bool offered = probeSink.shown.empty() && !result.alreadyReached;
+        const bool offered = probeSink.shown.empty() && needs.any() && !metAlone;
         ASSERT_EQ(result.count, offered ? kMaxLayouts : 0u);
 
         std::set<std::pair<int, std::uint32_t>> distinct;
@@ -121,9 +236,16 @@ TEST(SizeForCapacityTest, EveryLineIsTheFewestGroupsThatReachAndComputeAgrees) {
             ConfigSheet withLine = sheet;
             GroupDefinition& row = withLine.rows[static_cast<std::size_t>(freeRow - 1)];
             row = {disk, line.raidType, line.disksPerGroup, line.groupCount - 1, vault, {}, {}};
-            EXPECT_LT(walkSheet(withLine, sink).netTotalMib, target);
+            const std::array<double, 3> fewer = sheetGives(withLine, assumptions);
+            const auto need = static_cast<std::size_t>(line.sizedBy);
+            EXPECT_TRUE(misses(fewer, need)) << i;
+            for (std::size_t earlier = 0; earlier < need; ++earlier) {
+                EXPECT_FALSE(misses(fewer, earlier)) << i;
+            }
+            ++sizedBy[need];
             row.groupCount = line.groupCount;
-            EXPECT_GE(walkSheet(withLine, sink).netTotalMib, target);
+            const std::array<double, 3> gives = sheetGives(withLine, assumptions);
+            EXPECT_FALSE(misses(gives, 0) || misses(gives, 1) || misses(gives, 2)) << i;
 
             computeSheet(withLine, sink);
             EXPECT_EQ(row.groupCapacityText, formatCapacity(gibFromMib(line.groupUsableMib)));
@@ -132,11 +254,28 @@ TEST(SizeForCapacityTest, EveryLineIsTheFewestGroupsThatReachAndComputeAgrees) {
             EXPECT_EQ(withLine.netTotalTbText, line.netTotalTbText);
             EXPECT_EQ(withLine.totalDisksText, std::to_string(line.disks));
             EXPECT_EQ(withLine.arraysRequiredText, std::to_string(line.arraysRequired));
+            const SheetPerformance shown =
+                sheetPerformance(withLine, assumptions.disks, assumptions.workload.readShare());
+            EXPECT_EQ(std::tie(shown.total.hostIops, shown.total.mbps),
+                      std::tie(line.hostIops, line.mbps));
+            EXPECT_EQ(std::tie(shown.totalTexts.hostIops, shown.totalTexts.mbps),
+                      std::tie(line.hostIopsText, line.mbpsText));
+            const auto newRow = std::find_if(shown.lines.begin(), shown.lines.end(), [&](auto& l) {
+                return l.rowIndex == static_cast<std::size_t>(freeRow - 1);
+            });
+            ASSERT_NE(newRow, shown.lines.end());
+            EXPECT_EQ(std::tie(newRow->rebuildHoursText, newRow->readErrorRiskText),
+                      std::tie(line.rebuildHoursText, line.readErrorRiskText));
+            const DisksToOrder toOrder = sheetDisksToOrder(withLine, assumptions.spares);
+            EXPECT_EQ(line.withSparesText,
+                      formatDisksAndArrays(toOrder.allToOrder, toOrder.arrays));
             ++linesChecked;
         }
         ASSERT_EQ(sink.shown.size(), sheetFailed ? 1u : 0u); // no line breaks a rule
     }
     EXPECT_GT(linesChecked, 3000);
+    // Each need sized some lines.
+    EXPECT_GT(*std::min_element(sizedBy.begin(), sizedBy.end()), 100);
 }
 
 // Rows 1 and 3 around the free row 2, where adding the new row last would lose a last digit:

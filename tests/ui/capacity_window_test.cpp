@@ -1,5 +1,6 @@
 #include "capacity_table.h"
 #include "capacity_window.h"
+#include "performance.h"
 #include "sheet_window_fixture.h"
 #include "window_layout.h"
 #include "window_menu.h"
@@ -13,7 +14,7 @@
 namespace brim::test {
 namespace {
 
-constexpr int kZundaS = 0;
+constexpr int kZundaS = 0, kTelvarA = 5;
 constexpr int kRaid5 = 4;
 constexpr int kTotalDisks = 1028, kArraysNeeded = 1072, kNetGb = 1018, kNetTb = 1071;
 
@@ -80,6 +81,52 @@ TEST_F(CapacityWindowTest, PutInRowOnTheSheetShowsTheLinesFiguresInTheMainWindow
     for (const auto& [id, column] : results) {
         EXPECT_EQ(text(id).trimmed(), chosen[static_cast<int>(column)]) << id;
     }
+    EXPECT_TRUE(messages_.texts().empty());
+}
+
+// 20 TB of 1 TB ATA at 20000 host IOPS and 60 % reads: a parity layout needs more groups for the
+// IOPS than for the capacity. Put in, its row delivers the line's host IOPS as Sheet Performance
+// computes them, and the next window opens on the same workload and mix.
+TEST_F(CapacityWindowTest, PutsALineSizedByIopsWhoseRowDeliversTheLinesIops) {
+    pick(kModelListId, kTelvarA);
+    fillRow(1, "10");
+    QString lineIops;
+    withCapacityWindow([&](CapacityWindow& w) {
+        auto* disks = part<QComboBox>(w, "diskType");
+        disks->setCurrentIndex(disks->findText(QStringLiteral("1 TB ATA")));
+        QTest::keyClicks(part<QLineEdit>(w, "capacity"), QStringLiteral("20"));
+        QTest::keyClicks(part<QLineEdit>(w, "hostIops"), QStringLiteral("20000"));
+        QLineEdit* reads = part<QLineEdit>(w, "readPercent");
+        QTest::keyClick(reads, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(reads, QStringLiteral("60"));
+        EXPECT_EQ(part<QLabel>(w, "assumption")->text(),
+                  QStringLiteral("Assumes 80 IOPS and 60 MB/s per 1 TB ATA disk; change in Sheet "
+                                 "Performance."));
+        auto* table = part<QTableView>(w, "layouts");
+        const auto cell = [&](int line, CapacityColumn column) {
+            return table->model()->index(line, static_cast<int>(column)).data().toString();
+        };
+        int line = 0;
+        while (line < table->model()->rowCount() &&
+               !(cell(line, CapacityColumn::SizedBy) == QStringLiteral("IOPS") &&
+                 cell(line, CapacityColumn::RaidType) == QStringLiteral("RAID5"))) {
+            ++line;
+        }
+        ASSERT_LT(line, table->model()->rowCount());
+        table->selectRow(line);
+        lineIops = cell(line, CapacityColumn::HostIops);
+        EXPECT_GE(lineIops.toInt(), 20000);
+        QTest::mouseClick(part<QPushButton>(w, "putInRow"), Qt::LeftButton);
+        EXPECT_FALSE(w.isVisible());
+    });
+    const SheetPerformance shown = sheetPerformance(sheet(), PlanningAssumptions{}.disks, 0.6);
+    ASSERT_EQ(shown.count, 2u);
+    EXPECT_EQ(shown.lines[1].rowIndex, 1u);
+    EXPECT_EQ(QString::fromStdString(shown.lines[1].texts.hostIops), lineIops);
+    withCapacityWindow([&](CapacityWindow& w) {
+        EXPECT_EQ(part<QLineEdit>(w, "hostIops")->text(), QStringLiteral("20000"));
+        EXPECT_EQ(part<QLineEdit>(w, "readPercent")->text(), QStringLiteral("60"));
+    });
     EXPECT_TRUE(messages_.texts().empty());
 }
 
