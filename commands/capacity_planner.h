@@ -12,6 +12,7 @@
 
 #include "capacity_sizing.h"
 #include "config_sheet.h"
+#include "disk_choices.h"
 #include "planning_assumptions.h"
 #include "row_commands.h"
 
@@ -36,15 +37,6 @@ struct CapacityChoices {
     // mix, kept in PlanningAssumptions for Sheet Performance too.
     std::string hostIopsText;
     std::string mbpsText;
-};
-
-// The entries of each row's Disk Type list, rows 1-10 in order, entry i naming disk type i:
-// the main window's lists, whose texts differ from row to row and from the report's names.
-using RowDiskNames = std::array<std::span<const std::string_view>, kRowCount>;
-
-struct DiskChoice {
-    int diskType = 0;
-    std::string_view name;
 };
 
 // Why the window cannot do all that the planner asks.

@@ -6,6 +6,7 @@
 #include "dialog_units.h"
 #include "help_window.h"
 #include "message_box_sink.h"
+#include "performance_window.h"
 #include "qt_text.h"
 #include "report_file_dialog.h"
 #include "result_field.h"
@@ -258,6 +259,8 @@ void SheetWindow::handleWindowMenuCommand(int commandId) {
         redoStep();
     } else if (commandId == kCopySheetCommand) {
         copySheet();
+    } else if (commandId == kSheetPerformanceCommand) {
+        showSheetPerformance();
     }
 }
 
@@ -269,6 +272,16 @@ void SheetWindow::sizeForCapacity() {
         return;
     }
     CapacityWindow window(sheet_, commands_, capacityChoices_, planning_, this);
+    window.exec();
+}
+
+// The figures of what the controls show now, so a field the capture refuses keeps the window
+// closed (its notice says why). The window changes no input of the sheet.
+void SheetWindow::showSheetPerformance() {
+    if (!commands_.captureInput()) {
+        return;
+    }
+    PerformanceWindow window(sheet_, planning_, this);
     window.exec();
 }
 

@@ -52,7 +52,7 @@ public:
     bool disksFieldLocked(int row) const noexcept { return commands_.disksFieldLocked(row); }
 
     // A window-menu command: the About window for the About command, Open Report, the Size for
-    // Capacity window, Undo, Redo and Copy Sheet for theirs, nothing otherwise.
+    // Capacity window, Sheet Performance, Undo, Redo and Copy Sheet for theirs, nothing otherwise.
     void handleWindowMenuCommand(int commandId);
 
     // Opens the report at `path` into the window; a file that is not a report shows why and
@@ -91,6 +91,7 @@ private:
     void acceptFileDrops();
     void showHelp();
     void sizeForCapacity();
+    void showSheetPerformance();
     void pressFocusedButtonOrCompute();
     void showWindowMenu(const QPoint& globalPosition);
     void collectResultFields();

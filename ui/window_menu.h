@@ -39,14 +39,16 @@ inline constexpr int kSizeForCapacityCommand = 272;
 inline constexpr int kUndoCommand = 288;
 inline constexpr int kRedoCommand = 304;
 inline constexpr int kCopySheetCommand = 320;
+inline constexpr int kSheetPerformanceCommand = 336;
 
 // clang-format off
 
 // Undo and Redo show the name of their step after their text, "&Undo Max IOPS".
-inline constexpr std::array<WindowMenuEntry, 5> kWindowMenuCommands{{
+inline constexpr std::array<WindowMenuEntry, 6> kWindowMenuCommands{{
     // command                  text                      shortcut         other shortcut
     {kOpenReportCommand,       "&Open Report...",        "Ctrl+O",        ""},
     {kSizeForCapacityCommand,  "Size for &Capacity...",  "Ctrl+K",        ""},
+    {kSheetPerformanceCommand, "Sheet &Performance...",  "Ctrl+I",        ""},
     {kUndoCommand,             "&Undo",                  "Ctrl+Z",        ""},
     {kRedoCommand,             "&Redo",                  "Ctrl+Shift+Z",  "Ctrl+Y"},
     {kCopySheetCommand,        "Copy S&heet",            "Ctrl+Shift+C",  ""},

@@ -1,0 +1,265 @@
+#include "sheet_performance_plan.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace brim::test {
+namespace {
+
+// The main window's lists: entry 0 reads differently in row 1, rows 2-3 and rows 4-10.
+constexpr std::string_view kListRow1[] = {"73G FC/EFD", "146 G FC",  "300 G FC",  "400 G FC",
+                                          "450 G FC",   "500 G ATA", "750 G ATA", "  1 TB ATA"};
+constexpr std::string_view kListRows2To3[] = {"73 G FC/EFD", "146 G FC",  "300 G FC",
+                                              "400 G FC",    "450 G FC",  "500 G ATA",
+                                              "750 G ATA",   "  1 TB ATA"};
+constexpr std::string_view kListRows4To10[] = {"  73 G FC", "146 G FC",  "300 G FC",  "400 G FC",
+                                               "450 G FC",  "500 G ATA", "750 G ATA", "  1 TB ATA"};
+const RowDiskNames kNames{kListRow1,      kListRows2To3,  kListRows2To3,  kListRows4To10,
+                          kListRows4To10, kListRows4To10, kListRows4To10, kListRows4To10,
+                          kListRows4To10, kListRows4To10};
+
+constexpr int kZundaS = 0;
+constexpr int kTelvarA = 5;
+enum Disk { Fc73 = 0, Fc146 = 1, Fc450 = 4, Ata1Tb = 7 };
+enum Raid { None = -1, Raid1 = 1, Raid5 = 4, Raid6 = 5 };
+
+struct RowSpec {
+    int row; // 1-10
+    int disk;
+    int raid;
+    std::uint32_t disksPerGroup;
+    std::uint32_t groups;
+};
+
+ConfigSheet sheetOf(int model, const std::vector<RowSpec>& rows) {
+    ConfigSheet sheet;
+    sheet.modelIndex = model;
+    for (const RowSpec& spec : rows) {
+        GroupDefinition& row = sheet.rows[static_cast<std::size_t>(spec.row - 1)];
+        row.diskType = spec.disk;
+        row.raidType = spec.raid;
+        row.disksPerGroup = spec.disksPerGroup;
+        row.groupCount = spec.groups;
+    }
+    return sheet;
+}
+
+using Cells = std::vector<std::string>;
+
+Cells cellsOf(const PerformanceTextLine& line) {
+    return {line.cells.begin(), line.cells.end()};
+}
+
+// Figures worked by hand: 5 × 180 IOPS in RAID5 at 70 % reads gives 900 ÷ 1.9 = 473.68, and
+// 90 MB/s over 4 data disks 360 MB/s; the 450 G FC disk rebuilds in 2.29 h and reading 4 of them
+// at 10^16 meets an error with 0.14 %; RAID6 of 6 × 1 TB ATA at 50 % gives 480 ÷ 3.5 = 137.14
+// per group, a rebuild of 5.2 h and 3.10 % after two failures.
+TEST(SheetPerformancePlanTest, ShowsEachRowByItselfUnderItsListsNameAndTotals) {
+    struct Case {
+        int model;
+        std::vector<RowSpec> rows;
+        std::string readPercent;
+        std::size_t line;
+        Cells cells;
+        bool broken;
+    };
+    const Case cases[] = {
+        {kTelvarA,
+         {{1, Fc450, Raid5, 5, 1}},
+         "70",
+         0,
+         {"1", "450 G FC", "RAID5", "5", "1", "474", "360", "360", "360", "2.3", "0.14%"},
+         false},
+        {kTelvarA,
+         {{1, Fc450, Raid5, 5, 1}},
+         "100",
+         0,
+         {"1", "450 G FC", "RAID5", "5", "1", "900", "360", "360", "360", "2.3", "0.14%"},
+         false},
+        {kTelvarA,
+         {{4, Ata1Tb, Raid6, 6, 2}},
+         "50",
+         0,
+         {"4", "1 TB ATA", "RAID6", "6", "2", "274", "480", "480", "480", "5.2",
+          "3.10% after 2 failures"},
+         false},
+        {kTelvarA,
+         {{2, Fc73, Raid1, 2, 1}},
+         "70",
+         0,
+         {"2", "73 G FC/EFD", "RAID1", "2", "1", "277", "138", "180", "90", "0.4", "<0.01%"},
+         false},
+        {kTelvarA,
+         {{1, Fc73, None, 0, 3}},
+         "70",
+         0,
+         {"1", "73G FC/EFD", "", "0", "3", "—", "—", "—", "—", "—", "—"},
+         false},
+        {kTelvarA,
+         {{3, Fc450, Raid5, 2, 1}, {5, Fc450, Raid5, 5, 1}},
+         "70",
+         0,
+         {"3", "Error: RAID5 requires 3 to 16 disks per group", "", "", "", "", "", "", "", "", ""},
+         true},
+        {kZundaS,
+         {{6, Fc73, Raid5, 5, 1}},
+         "70",
+         0,
+         {"6", "Disk type not allowed with selected chassis", "", "", "", "", "", "", "", "", ""},
+         true},
+        // A broken row adds nothing to the total.
+        {kTelvarA,
+         {{1, Fc450, Raid5, 5, 1}, {2, Fc450, Raid5, 17, 1}, {4, Ata1Tb, Raid6, 6, 2}},
+         "70",
+         3,
+         {"Total", "", "", "", "", "858", "840", "840", "840", "", ""},
+         false},
+    };
+    for (const Case& c : cases) {
+        const ConfigSheet sheet = sheetOf(c.model, c.rows);
+        PlanningAssumptions assumptions;
+        SheetPerformancePlan plan(sheet, assumptions, kNames);
+        EXPECT_EQ(plan.typeField(PlanField::ReadPercent, c.readPercent), "");
+        const auto& lines = plan.performanceLines();
+        ASSERT_EQ(lines.size(), c.rows.size() + 1) << c.cells[0];
+        EXPECT_EQ(cellsOf(lines[c.line]), c.cells);
+        EXPECT_EQ(lines[c.line].brokenRule, c.broken) << c.cells[1];
+    }
+}
+
+// A refused text keeps the value in use and empties only the table that rests on it.
+TEST(SheetPerformancePlanTest, TakesFieldsInTheirRangesAndEmptiesTheirTableOtherwise) {
+    struct Case {
+        PlanField field;
+        std::string text;
+        bool taken;
+        std::string kept;
+    };
+    const Case cases[] = {
+        {PlanField::ReadPercent, " 0 ", true, "0"},
+        {PlanField::ReadPercent, "100", true, "100"},
+        {PlanField::ReadPercent, "101", false, "70"},
+        {PlanField::ReadPercent, "", false, "70"},
+        {PlanField::ReadPercent, "-5", false, "70"},
+        {PlanField::ReadPercent, "7a", false, "70"},
+        {PlanField::DisksPerSpare, "0", false, "30"},
+        {PlanField::DisksPerSpare, "1000", true, "1000"},
+        {PlanField::DisksPerSpare, "1001", false, "30"},
+        {PlanField::MinSparesPerType, "0", true, "0"},
+        {PlanField::MinSparesPerType, "101", false, "1"},
+    };
+    const ConfigSheet sheet = sheetOf(kTelvarA, {{1, Fc450, Raid5, 5, 1}});
+    for (const Case& c : cases) {
+        PlanningAssumptions assumptions;
+        SheetPerformancePlan plan(sheet, assumptions, kNames);
+        const std::string_view note = plan.typeField(c.field, c.text);
+        EXPECT_EQ(note.empty(), c.taken) << c.text;
+        EXPECT_EQ(plan.fieldText(c.field), c.kept) << c.text;
+        const bool reads = c.field == PlanField::ReadPercent;
+        EXPECT_EQ(plan.performanceLines().empty(), reads && !c.taken) << c.text;
+        EXPECT_EQ(plan.orderLines().empty(), !reads && !c.taken) << c.text;
+        EXPECT_EQ(plan.typeField(c.field, c.kept), "") << "a good text brings the table back";
+        EXPECT_FALSE(plan.performanceLines().empty() || plan.orderLines().empty());
+    }
+}
+
+TEST(SheetPerformancePlanTest, TakesFiguresInTheirRangesAndKeepsTheOldOneOtherwise) {
+    struct Case {
+        FigureColumn column;
+        std::string text;
+        std::string shown;
+        PerformanceColumn effect;
+        std::string effectText; // of the row's line afterwards
+        std::string note;
+    };
+    const Case cases[] = {
+        {FigureColumn::RandomIops, "250", "250", PerformanceColumn::HostIops, "658", ""},
+        {FigureColumn::RandomIops, "0", "180", PerformanceColumn::HostIops, "474",
+         "Kept 180 as the 450 G FC's IOPS: type a whole number from 1 to 100000."},
+        {FigureColumn::RandomIops, "100001", "180", PerformanceColumn::HostIops, "474", "Kept"},
+        {FigureColumn::SequentialMbps, "10000", "10000", PerformanceColumn::Mbps, "40000", ""},
+        {FigureColumn::ReadErrorExponent, "10^17", "10^17", PerformanceColumn::ReadErrorRisk,
+         "0.01%", ""},
+        {FigureColumn::ReadErrorExponent, "19", "10^16", PerformanceColumn::ReadErrorRisk, "0.14%",
+         "Kept 10^16 as the 450 G FC's read-error rate: type a power of ten from 12 to 18."},
+        {FigureColumn::RebuildMbps, "100", "100", PerformanceColumn::RebuildHours, "1.1", ""},
+        {FigureColumn::RebuildMbps, "x", "50", PerformanceColumn::RebuildHours, "2.3", "Kept"},
+    };
+    const ConfigSheet sheet = sheetOf(kTelvarA, {{1, Fc450, Raid5, 5, 1}});
+    for (const Case& c : cases) {
+        PlanningAssumptions assumptions;
+        SheetPerformancePlan plan(sheet, assumptions, kNames);
+        EXPECT_EQ(plan.setFigure(Fc450, c.column, c.text), c.note.empty()) << c.text;
+        EXPECT_EQ(plan.figureText(Fc450, c.column), c.shown) << c.text;
+        EXPECT_EQ(plan.performanceLines()[0][c.effect], c.effectText) << c.text;
+        EXPECT_EQ(plan.figureNote().substr(0, c.note.size()), c.note) << c.text;
+        EXPECT_EQ(plan.figureNote().empty(), c.note.empty()) << c.text;
+        plan.restoreDefaults();
+        EXPECT_EQ(*assumptions.disks.figures(Fc450), kFcSasDefaults);
+        EXPECT_EQ(plan.figureNote(), "");
+    }
+}
+
+TEST(SheetPerformancePlanTest, OffersTheFamilysDiskTypesUnderTheLastRowsNames) {
+    const std::pair<int, std::vector<std::string_view>> cases[] = {
+        {kZundaS, {"146 G FC", "300 G FC", "400 G FC", "450 G FC", "750 G ATA", "1 TB ATA"}},
+        {kTelvarA,
+         {"73 G FC", "146 G FC", "300 G FC", "400 G FC", "450 G FC", "500 G ATA", "750 G ATA",
+          "1 TB ATA"}},
+    };
+    for (const auto& [model, names] : cases) {
+        PlanningAssumptions assumptions;
+        const ConfigSheet sheet = sheetOf(model, {});
+        SheetPerformancePlan plan(sheet, assumptions, kNames);
+        std::vector<std::string_view> offered;
+        for (const DiskChoice& choice : plan.diskTypes()) {
+            offered.push_back(choice.name);
+            EXPECT_EQ(plan.figureText(choice.diskType, FigureColumn::DiskType), choice.name);
+        }
+        EXPECT_EQ(offered, names) << model;
+    }
+}
+
+TEST(SheetPerformancePlanTest, OrdersEveryDiskTypeInUseWithItsSparesAndTheArraysTheyNeed) {
+    struct Case {
+        std::vector<RowSpec> rows;
+        std::string disksPerSpare;
+        std::string minSpares;
+        std::vector<OrderTextLine> lines;
+        std::string arrays;
+    };
+    const Case cases[] = {
+        // 120 disks fill one Telvar A; their 4 spares need a second.
+        {{{1, Fc450, Raid5, 15, 8}},
+         "30",
+         "1",
+         {{"450 G FC", "120", "4", "124"}, {"Total", "120", "4", "124"}},
+         "The disks to order need 2 arrays of the Telvar A: the spares need 1 more array than "
+         "the 1 D/SPEs Required."},
+        // A broken row orders nothing.
+        {{{1, Fc450, Raid5, 5, 1}, {2, Fc146, Raid5, 2, 9}, {4, Ata1Tb, Raid6, 6, 2}},
+         "30",
+         "1",
+         {{"450 G FC", "5", "1", "6"}, {"1 TB ATA", "12", "1", "13"}, {"Total", "17", "2", "19"}},
+         "The disks to order need 1 array of the Telvar A."},
+        {{{1, Fc450, Raid5, 5, 1}, {4, Ata1Tb, Raid6, 6, 2}},
+         "2",
+         "3",
+         {{"450 G FC", "5", "3", "8"}, {"1 TB ATA", "12", "6", "18"}, {"Total", "17", "9", "26"}},
+         "The disks to order need 1 array of the Telvar A."},
+        {{}, "30", "1", {{"Total", "0", "0", "0"}}, ""},
+    };
+    for (const Case& c : cases) {
+        PlanningAssumptions assumptions;
+        const ConfigSheet sheet = sheetOf(kTelvarA, c.rows);
+        SheetPerformancePlan plan(sheet, assumptions, kNames);
+        plan.typeField(PlanField::DisksPerSpare, c.disksPerSpare);
+        plan.typeField(PlanField::MinSparesPerType, c.minSpares);
+        EXPECT_EQ(plan.orderLines(), c.lines) << c.arrays;
+        EXPECT_EQ(plan.arraysLine(), c.arrays);
+    }
+}
+
+} // namespace
+} // namespace brim::test

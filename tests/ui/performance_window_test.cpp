@@ -1,0 +1,64 @@
+#include "performance.h"
+#include "performance_window.h"
+#include "sheet_window_fixture.h"
+#include "window_layout.h"
+
+#include <QTableView>
+
+namespace brim::test {
+namespace {
+
+constexpr int kLowCost = 1093; // 9 x 450 G FC in RAID5 in every row
+
+QString hostIopsShown(QWidget* modal, int line) {
+    auto* lines = modal->findChild<QTableView*>(QStringLiteral("lines"));
+    EXPECT_NE(lines, nullptr);
+    const int column = static_cast<int>(PerformanceColumn::HostIops);
+    return lines ? lines->model()->index(line, column).data().toString() : QString();
+}
+
+// Ctrl+I captures first: a refused field keeps the window closed. Over the captured sheet each
+// row's host IOPS is core's for the read share typed, which the next window opens with.
+TEST_F(SheetWindowTest, CtrlIOpensSheetPerformanceOverTheCapturedSheetWithCoresFigures) {
+    click(kLowCost);
+    typeOver(kRowLayouts[0].groupCount.id, QStringLiteral("3"));
+    typeOver(kRowLayouts[1].groupCount.id, QStringLiteral("2"));
+    edit(kRowLayouts[1].disksPerGroup.id)->setText(QStringLiteral("x"));
+    {
+        ModalResponder responder;
+        QTest::keyClick(window_.get(), Qt::Key_I, Qt::ControlModifier);
+        EXPECT_EQ(responder.count("brim::PerformanceWindow"), 0);
+        EXPECT_EQ(messages_.texts().size(), 1u);
+    }
+    edit(kRowLayouts[1].disksPerGroup.id)->setText(QStringLiteral("5"));
+
+    for (const char* reads : std::initializer_list<const char*>{"100", nullptr}) {
+        window_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+        std::vector<QString> shown;
+        QString readsText;
+        ModalResponder responder([&](QWidget* modal) {
+            auto* field = modal->findChild<QLineEdit*>(QStringLiteral("readPercent"));
+            ASSERT_NE(field, nullptr);
+            readsText = field->text();
+            shown = {hostIopsShown(modal, 0), hostIopsShown(modal, 1)};
+            if (reads) {
+                field->setText(QString::fromLatin1(reads));
+            }
+        });
+        QTest::keyClick(window_.get(), Qt::Key_I, Qt::ControlModifier);
+        ASSERT_EQ(responder.count("brim::PerformanceWindow"), 1);
+        const double readShare = reads ? 0.7 : 1.0;
+        EXPECT_EQ(readsText, reads ? QStringLiteral("70") : QStringLiteral("100"));
+        const SheetPerformance core = sheetPerformance(sheet(), DiskAssumptions{}, readShare);
+        ASSERT_EQ(core.count, 2u);
+        EXPECT_EQ(sheet().rows[1].disksPerGroup, 5u);
+        for (std::size_t line = 0; line < core.count; ++line) {
+            EXPECT_EQ(shown[line].toStdString(), core.lines[line].texts.hostIops) << line;
+        }
+    }
+    EXPECT_EQ(messages_.texts().size(), 1u);
+}
+
+} // namespace
+} // namespace brim::test

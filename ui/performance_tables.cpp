@@ -1,0 +1,236 @@
+#include "performance_tables.h"
+
+#include "qt_text.h"
+
+#include <QFont>
+#include <array>
+
+namespace brim {
+namespace {
+
+// clang-format off
+inline constexpr std::array<TableColumn, kPerformanceColumnCount> kPerformanceColumns{{
+    // heading                numeric  widest
+    {"Row",                 true,    "Total"},
+    {"Disk type",           false,   "73G FC/EFD"},
+    {"RAID\ntype",          false,   "IndivDisk"},
+    {"Disks per\ngroup",    true,    "16"},
+    {"Groups",              true,    "99999"},
+    {"Host\nIOPS",          true,    "999999"},
+    {"MB/s",                true,    "99999"},
+    {"Read-only\nMB/s",     true,    "99999"},
+    {"Write-only\nMB/s",    true,    "99999"},
+    {"Rebuild h",           true,    "99.9"},
+    {"Read-error risk",     false,   "100.00% after 2 failures"},
+}};
+
+inline constexpr std::array<TableColumn, kOrderColumnCount> kOrderColumns{{
+    {"Disk type",           false,   "500 G ATA"},
+    {"In groups",           true,    "99999"},
+    {"Spares",              true,    "9999"},
+    {"To order",            true,    "99999"},
+}};
+
+inline constexpr std::array<TableColumn, kFigureColumnCount> kFigureColumns{{
+    {"Disk type",           false,   "500 G ATA"},
+    {"IOPS",                true,    "100000"},
+    {"MB/s",                true,    "10000"},
+    {"Bits per\nread error", true,   "10^16"},
+    {"Rebuild\nMB/s",       true,    "10000"},
+}};
+// clang-format on
+
+QVariant alignment(bool numeric) {
+    return QVariant::fromValue(Qt::AlignVCenter | (numeric ? Qt::AlignRight : Qt::AlignLeft));
+}
+
+QVariant heading(std::span<const TableColumn> columns, int section, Qt::Orientation orientation,
+                 int role) {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+        static_cast<std::size_t>(section) >= columns.size()) {
+        return {};
+    }
+    return toQString(columns[static_cast<std::size_t>(section)].heading);
+}
+
+QString widest(std::span<const TableColumn> columns, int column) {
+    if (column < 0 || static_cast<std::size_t>(column) >= columns.size()) {
+        return {};
+    }
+    return toQString(columns[static_cast<std::size_t>(column)].widest);
+}
+
+bool isNumeric(std::span<const TableColumn> columns, int column) {
+    return column >= 0 && static_cast<std::size_t>(column) < columns.size() &&
+           columns[static_cast<std::size_t>(column)].numeric;
+}
+
+} // namespace
+
+TextLinesModel::TextLinesModel(std::span<const TableColumn> columns, QObject* parent)
+    : QAbstractTableModel(parent), columns_(columns) {}
+
+void TextLinesModel::linesChanged() {
+    const int lines = static_cast<int>(lineCount());
+    if (lines == shownLines_) {
+        if (lines != 0) {
+            emit dataChanged(index(0, 0), index(lines - 1, columnCount() - 1));
+        }
+        return;
+    }
+    beginResetModel();
+    shownLines_ = lines;
+    endResetModel();
+}
+
+QString TextLinesModel::widestText(int column) const {
+    return widest(columns_, column);
+}
+
+bool TextLinesModel::numeric(int column) const {
+    return isNumeric(columns_, column);
+}
+
+int TextLinesModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : shownLines_;
+}
+
+int TextLinesModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(columns_.size());
+}
+
+QVariant TextLinesModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= shownLines_ || index.column() >= columnCount()) {
+        return {};
+    }
+    const auto line = static_cast<std::size_t>(index.row());
+    const auto column = static_cast<std::size_t>(index.column());
+    switch (role) {
+    case Qt::DisplayRole:
+        return toQString(cellText(line, column));
+    case Qt::TextAlignmentRole:
+        return alignment(numeric(index.column()));
+    case Qt::FontRole:
+        if (index.row() == shownLines_ - 1) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        return {};
+    default:
+        return {};
+    }
+}
+
+QVariant TextLinesModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    const QVariant text = heading(columns_, section, orientation, role);
+    return text.isValid() ? text : QAbstractTableModel::headerData(section, orientation, role);
+}
+
+PerformanceLinesModel::PerformanceLinesModel(const SheetPerformancePlan& plan, QObject* parent)
+    : TextLinesModel(kPerformanceColumns, parent), plan_(plan) {
+    linesChanged();
+}
+
+bool PerformanceLinesModel::brokenRule(int line) const {
+    const auto& lines = plan_.performanceLines();
+    return line >= 0 && static_cast<std::size_t>(line) < lines.size() &&
+           lines[static_cast<std::size_t>(line)].brokenRule;
+}
+
+std::size_t PerformanceLinesModel::lineCount() const {
+    return plan_.performanceLines().size();
+}
+
+std::string_view PerformanceLinesModel::cellText(std::size_t line, std::size_t column) const {
+    return plan_.performanceLines()[line].cells[column];
+}
+
+OrderLinesModel::OrderLinesModel(const SheetPerformancePlan& plan, QObject* parent)
+    : TextLinesModel(kOrderColumns, parent), plan_(plan) {
+    linesChanged();
+}
+
+std::size_t OrderLinesModel::lineCount() const {
+    return plan_.orderLines().size();
+}
+
+std::string_view OrderLinesModel::cellText(std::size_t line, std::size_t column) const {
+    return plan_.orderLines()[line][column];
+}
+
+DiskFiguresModel::DiskFiguresModel(SheetPerformancePlan& plan, QObject* parent)
+    : QAbstractTableModel(parent), plan_(plan) {}
+
+void DiskFiguresModel::restoreDefaults() {
+    plan_.restoreDefaults();
+    if (rowCount() != 0) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    }
+    emit figureTyped();
+}
+
+QString DiskFiguresModel::widestText(int column) const {
+    return widest(kFigureColumns, column);
+}
+
+bool DiskFiguresModel::numeric(int column) const {
+    return isNumeric(kFigureColumns, column);
+}
+
+int DiskFiguresModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(plan_.diskTypes().size());
+}
+
+int DiskFiguresModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(kFigureColumnCount);
+}
+
+QVariant DiskFiguresModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) {
+        return {};
+    }
+    const int diskType = plan_.diskTypes()[static_cast<std::size_t>(index.row())].diskType;
+    const auto column = static_cast<FigureColumn>(index.column());
+    switch (role) {
+    case Qt::DisplayRole:
+        return QString::fromStdString(plan_.figureText(diskType, column));
+    case Qt::EditRole:
+        return QString::fromStdString(plan_.figureEditText(diskType, column));
+    case Qt::TextAlignmentRole:
+        return alignment(numeric(index.column()));
+    default:
+        return {};
+    }
+}
+
+QVariant DiskFiguresModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    const QVariant text = heading(kFigureColumns, section, orientation, role);
+    return text.isValid() ? text : QAbstractTableModel::headerData(section, orientation, role);
+}
+
+Qt::ItemFlags DiskFiguresModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (index.isValid() && static_cast<FigureColumn>(index.column()) != FigureColumn::DiskType) {
+        flags |= Qt::ItemIsEditable;
+    }
+    return flags;
+}
+
+bool DiskFiguresModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable)) {
+        return false;
+    }
+    const int diskType = plan_.diskTypes()[static_cast<std::size_t>(index.row())].diskType;
+    const QByteArray text = value.toString().toUtf8();
+    const bool taken =
+        plan_.setFigure(diskType, static_cast<FigureColumn>(index.column()),
+                        std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+    if (taken) {
+        emit dataChanged(index, index);
+    }
+    emit figureTyped();
+    return taken;
+}
+
+} // namespace brim

@@ -1,0 +1,97 @@
+#pragma once
+
+// The tables of the Sheet Performance window, over the texts its plan keeps: the lines of the
+// sheet's rows, the disks to order, and the disk figures that the planner edits in place.
+
+#include "sheet_performance_plan.h"
+
+#include <QAbstractTableModel>
+#include <span>
+#include <string_view>
+
+namespace brim {
+
+struct TableColumn {
+    std::string_view heading; // "\n" sets it on two lines, to keep a narrow column narrow
+    bool numeric;             // right-aligned, so that the digits line up
+    std::string_view widest;  // the widest text the column should show whole
+};
+
+// Lines of texts, read-only; the last one is the total line and stands out.
+class TextLinesModel : public QAbstractTableModel {
+public:
+    explicit TextLinesModel(std::span<const TableColumn> columns, QObject* parent = nullptr);
+
+    // The plan's lines have changed: the view is told, redrawing in place when their number
+    // stayed the same.
+    void linesChanged();
+    QString widestText(int column) const;
+    bool numeric(int column) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+protected:
+    virtual std::size_t lineCount() const = 0;
+    virtual std::string_view cellText(std::size_t line, std::size_t column) const = 0;
+
+private:
+    std::span<const TableColumn> columns_;
+    int shownLines_ = 0; // the lines the view knows of
+};
+
+class PerformanceLinesModel final : public TextLinesModel {
+public:
+    explicit PerformanceLinesModel(const SheetPerformancePlan& plan, QObject* parent = nullptr);
+    // Its message stands in the disk type's cell and reads across the figures.
+    bool brokenRule(int line) const;
+
+protected:
+    std::size_t lineCount() const override;
+    std::string_view cellText(std::size_t line, std::size_t column) const override;
+
+private:
+    const SheetPerformancePlan& plan_;
+};
+
+class OrderLinesModel final : public TextLinesModel {
+public:
+    explicit OrderLinesModel(const SheetPerformancePlan& plan, QObject* parent = nullptr);
+
+protected:
+    std::size_t lineCount() const override;
+    std::string_view cellText(std::size_t line, std::size_t column) const override;
+
+private:
+    const SheetPerformancePlan& plan_;
+};
+
+// One line per disk type the model's family offers. A figure typed outside its range is refused
+// in place: the editor closes on the old figure and the plan's note says why.
+class DiskFiguresModel final : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit DiskFiguresModel(SheetPerformancePlan& plan, QObject* parent = nullptr);
+
+    void restoreDefaults();
+    QString widestText(int column) const;
+    bool numeric(int column) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+signals:
+    // A figure was typed, taken or refused: the other tables and the note follow.
+    void figureTyped();
+
+private:
+    SheetPerformancePlan& plan_;
+};
+
+} // namespace brim

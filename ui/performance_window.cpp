@@ -1,0 +1,304 @@
+#include "performance_window.h"
+
+#include "application.h"
+#include "catalogue.h"
+#include "dialog_units.h"
+#include "performance_tables.h"
+#include "qt_text.h"
+#include "table_copy.h"
+#include "window_layout.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace brim {
+namespace {
+
+constexpr char kTitle[] = "Sheet Performance";
+
+// The disk figures table shows every type of the largest family without scrolling.
+constexpr int kFigureLines = static_cast<int>(kDiskTypes.size());
+// A table keeps room for a line and the total however few it has.
+constexpr int kFewestLines = 2;
+
+// What each row's Disk Type list shows, as the main window fills it.
+RowDiskNames rowDiskNames() {
+    RowDiskNames names{};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        for (const ListFill& fill : kListFills) {
+            if (fill.id == kRowLayouts[i].diskType.id) {
+                names[i] = fill.entries;
+            }
+        }
+    }
+    return names;
+}
+
+// Room is kept free for the lines a note may take, so that nothing moves while the planner
+// types; a note of two lines wraps within its box.
+QLabel* noteLabel(const char* name, int lines, QWidget* parent) {
+    auto* note = new QLabel(parent);
+    note->setObjectName(QString::fromLatin1(name));
+    note->setTextFormat(Qt::PlainText);
+    note->setWordWrap(lines > 1);
+    note->setMinimumHeight(lines * note->fontMetrics().lineSpacing());
+    note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return note;
+}
+
+QLineEdit* numberField(const char* name, const char* accessibleName, int digits, QWidget* parent) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QString::fromLatin1(name));
+    field->setAccessibleName(QString::fromLatin1(accessibleName));
+    const QFontMetrics metrics(field->font());
+    field->setFixedWidth(metrics.horizontalAdvance(QString(digits + 2, u'0')) + 8);
+    return field;
+}
+
+QLabel* buddyLabel(const char* text, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+QTableView* linesView(const char* name, const char* accessibleName, QWidget* parent) {
+    auto* table = new QTableView(parent);
+    table->setObjectName(QString::fromLatin1(name));
+    table->setAccessibleName(QString::fromLatin1(accessibleName));
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setTabKeyNavigation(false);
+    table->setWordWrap(false);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setHighlightSections(false);
+    addTableCopyKeys(*table);
+    return table;
+}
+
+// Widths are set once, from the headings and the widest texts (figures in the total line's
+// bold), so that no column jumps or cuts its text while the planner types; the table is as tall
+// as `lines` lines.
+template <typename Model> void fitTable(QTableView& table, const Model& model, int lines) {
+    QHeaderView* header = table.horizontalHeader();
+    const QFontMetrics plain(table.font());
+    QFont bold = table.font();
+    bold.setBold(true);
+    const QFontMetrics figures(bold);
+    // The margins a cell keeps either side of its text, and the grid line.
+    const int margin = table.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &table);
+    const int padding = 2 * (margin + 1) + 2;
+    int width = 2 * table.frameWidth();
+    for (int column = 0; column < model.columnCount(); ++column) {
+        const QFontMetrics& metrics = model.numeric(column) ? figures : plain;
+        const int columnWidth =
+            std::max(header->sectionSizeHint(column),
+                     metrics.horizontalAdvance(model.widestText(column)) + padding);
+        header->resizeSection(column, columnWidth);
+        width += columnWidth;
+    }
+    header->setStretchLastSection(true);
+    const int lineHeight = figures.height() + figures.height() / 3;
+    table.verticalHeader()->setDefaultSectionSize(lineHeight);
+    table.setMinimumWidth(width);
+    table.setFixedHeight(2 * table.frameWidth() + header->sizeHint().height() + lines * lineHeight);
+}
+
+} // namespace
+
+PerformanceWindow::PerformanceWindow(const ConfigSheet& sheet, PlanningAssumptions& assumptions,
+                                     QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      plan_(sheet, assumptions, rowDiskNames()) {
+    setWindowTitle(QString::fromLatin1(kTitle));
+    setWindowIcon(programIcon());
+    setFont(parent ? parent->font() : dialogFont());
+    buildControls();
+    buildTables();
+    layOut();
+    sizeTables();
+    fitScreen();
+    connectInputs();
+    showLines();
+    readsField_->setFocus(Qt::OtherFocusReason);
+}
+
+PerformanceWindow::~PerformanceWindow() = default;
+
+void PerformanceWindow::buildControls() {
+    modelLabel_ = new QLabel(
+        QStringLiteral("Array model: %1").arg(toQString(Catalogue::modelName(plan_.modelIndex()))),
+        this);
+    readsField_ = numberField("readPercent", "Percent reads", 3, this);
+    readsField_->setText(QString::fromStdString(plan_.fieldText(PlanField::ReadPercent)));
+    readsNote_ = noteLabel("readsNote", 1, this);
+
+    figureNote_ = noteLabel("figureNote", 2, this);
+    restore_ = new QPushButton(QStringLiteral("Restore Defaults"), this);
+    restore_->setAutoDefault(false);
+
+    perSpareField_ = numberField("disksPerSpare", "Disks per hot spare", 4, this);
+    perSpareField_->setText(QString::fromStdString(plan_.fieldText(PlanField::DisksPerSpare)));
+    minSparesField_ = numberField("minSpares", "Fewest hot spares per disk type", 3, this);
+    minSparesField_->setText(QString::fromStdString(plan_.fieldText(PlanField::MinSparesPerType)));
+    sparesNote_ = noteLabel("sparesNote", 2, this);
+    arraysLine_ = noteLabel("arraysLine", 2, this);
+
+    close_ = new QPushButton(QStringLiteral("Close"), this);
+    close_->setAutoDefault(false); // Enter in a field takes the figure, it does not close
+}
+
+void PerformanceWindow::buildTables() {
+    lines_ = new PerformanceLinesModel(plan_, this);
+    linesTable_ = linesView("lines", "Sheet performance", this);
+    linesTable_->setModel(lines_);
+
+    figures_ = new DiskFiguresModel(plan_, this);
+    figuresTable_ = linesView("figures", "Per-disk figures", this);
+    figuresTable_->setModel(figures_);
+    figuresTable_->setEditTriggers(QAbstractItemView::DoubleClicked |
+                                   QAbstractItemView::EditKeyPressed |
+                                   QAbstractItemView::AnyKeyPressed);
+
+    order_ = new OrderLinesModel(plan_, this);
+    orderTable_ = linesView("order", "Disks to order", this);
+    orderTable_->setModel(order_);
+}
+
+void PerformanceWindow::layOut() {
+    auto* top = new QHBoxLayout;
+    top->addWidget(modelLabel_);
+    top->addStretch(1);
+    top->addWidget(buddyLabel("% &reads:", readsField_, this));
+    top->addWidget(readsField_);
+
+    auto* figures = new QGroupBox(QStringLiteral("Per-disk figures"), this);
+    auto* figuresLayout = new QVBoxLayout(figures);
+    figuresLayout->addWidget(figuresTable_);
+    figuresLayout->addWidget(figureNote_);
+    figuresLayout->addStretch(1);
+
+    auto* policy = new QHBoxLayout;
+    policy->addWidget(buddyLabel("One spare &per", perSpareField_, this));
+    policy->addWidget(perSpareField_);
+    policy->addWidget(buddyLabel("disks, at &least", minSparesField_, this));
+    policy->addWidget(minSparesField_);
+    policy->addWidget(new QLabel(QStringLiteral("of each type"), this));
+    policy->addStretch(1);
+
+    auto* order = new QGroupBox(QStringLiteral("Disks to order"), this);
+    auto* orderLayout = new QVBoxLayout(order);
+    orderLayout->addLayout(policy);
+    orderLayout->addWidget(sparesNote_);
+    orderLayout->addWidget(orderTable_);
+    orderLayout->addWidget(arraysLine_);
+    orderLayout->addStretch(1);
+
+    auto* assumptions = new QHBoxLayout;
+    assumptions->addWidget(figures);
+    assumptions->addWidget(order, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(restore_);
+    buttons->addStretch(1);
+    buttons->addWidget(close_);
+
+    auto* window = new QVBoxLayout(this);
+    window->addLayout(top);
+    window->addWidget(readsNote_, 0, Qt::AlignRight);
+    window->addWidget(linesTable_);
+    window->addLayout(assumptions);
+    window->addLayout(buttons);
+
+    setTabOrder(readsField_, linesTable_);
+    setTabOrder(linesTable_, figuresTable_);
+    setTabOrder(figuresTable_, restore_);
+    setTabOrder(restore_, perSpareField_);
+    setTabOrder(perSpareField_, minSparesField_);
+    setTabOrder(minSparesField_, orderTable_);
+    setTabOrder(orderTable_, close_);
+}
+
+// The sheet does not change while the window is open: its tables are as tall as their lines.
+void PerformanceWindow::sizeTables() {
+    fitTable(*linesTable_, *lines_, std::clamp(lines_->rowCount(), kFewestLines, kRowCount + 1));
+    fitTable(*figuresTable_, *figures_, kFigureLines);
+    fitTable(*orderTable_, *order_, std::clamp(order_->rowCount(), kFewestLines, kFigureLines + 1));
+}
+
+// On a small screen, or at a large scale, the lines table gives up lines and scrolls, so that
+// the whole window stays in view.
+void PerformanceWindow::fitScreen() {
+    const QScreen* shownOn = screen();
+    if (!shownOn || !layout()) {
+        return;
+    }
+    layout()->activate();
+    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    const int excess = sizeHint().height() - (shownOn->availableGeometry().height() - titleBar);
+    if (excess > 0) {
+        const int fewest = linesTable_->horizontalHeader()->sizeHint().height() +
+                           kFewestLines * linesTable_->verticalHeader()->defaultSectionSize();
+        linesTable_->setFixedHeight(std::max(fewest, linesTable_->height() - excess));
+    }
+}
+
+void PerformanceWindow::connectInputs() {
+    connect(readsField_, &QLineEdit::textChanged, this,
+            [this] { typeField(PlanField::ReadPercent, *readsField_, *readsNote_); });
+    connect(perSpareField_, &QLineEdit::textChanged, this,
+            [this] { typeField(PlanField::DisksPerSpare, *perSpareField_, *sparesNote_); });
+    connect(minSparesField_, &QLineEdit::textChanged, this,
+            [this] { typeField(PlanField::MinSparesPerType, *minSparesField_, *sparesNote_); });
+    connect(figures_, &DiskFiguresModel::figureTyped, this, [this] { showFigures(); });
+    connect(restore_, &QPushButton::clicked, figures_, &DiskFiguresModel::restoreDefaults);
+    connect(close_, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void PerformanceWindow::typeField(PlanField field, const QLineEdit& edit, QLabel& note) {
+    const QByteArray text = edit.text().toUtf8();
+    plan_.typeField(field,
+                    std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+    if (&note == sparesNote_) {
+        const std::string_view perSpare = plan_.fieldNote(PlanField::DisksPerSpare);
+        note.setText(
+            toQString(perSpare.empty() ? plan_.fieldNote(PlanField::MinSparesPerType) : perSpare));
+    } else {
+        note.setText(toQString(plan_.fieldNote(field)));
+    }
+    showLines();
+}
+
+void PerformanceWindow::showFigures() {
+    figureNote_->setText(QString::fromStdString(plan_.figureNote()));
+    showLines();
+}
+
+// A row that breaks a rule reads its message across the figures it does not have.
+void PerformanceWindow::showLines() {
+    lines_->linesChanged();
+    linesTable_->clearSpans();
+    const int spanned = static_cast<int>(PerformanceColumn::DiskType);
+    for (int line = 0; line < lines_->rowCount(); ++line) {
+        if (lines_->brokenRule(line)) {
+            linesTable_->setSpan(line, spanned, 1, lines_->columnCount() - spanned);
+        }
+    }
+    order_->linesChanged();
+    arraysLine_->setText(QString::fromStdString(plan_.arraysLine()));
+}
+
+} // namespace brim

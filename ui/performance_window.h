@@ -1,0 +1,65 @@
+#pragma once
+
+// Sheet Performance: what the sheet's rows deliver to the host at the planner's mix of reads and
+// writes, what a failed disk costs each of them, and the disks to order with hot spares. The
+// planner edits the assumptions behind the figures here; what they change is the plan's to say
+// (SheetPerformancePlan), the window only shows its texts.
+
+#include "config_sheet.h"
+#include "planning_assumptions.h"
+#include "sheet_performance_plan.h"
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+
+namespace brim {
+
+class DiskFiguresModel;
+class OrderLinesModel;
+class PerformanceLinesModel;
+
+class PerformanceWindow final : public QDialog {
+    Q_OBJECT
+public:
+    // `sheet` is the main window's, just captured; `assumptions` the main window's, kept while
+    // the program runs. Both must outlive the window.
+    PerformanceWindow(const ConfigSheet& sheet, PlanningAssumptions& assumptions,
+                      QWidget* parent = nullptr);
+    ~PerformanceWindow() override;
+
+private:
+    void buildControls();
+    void buildTables();
+    void layOut();
+    void sizeTables();
+    void fitScreen();
+    void connectInputs();
+    void typeField(PlanField field, const QLineEdit& edit, QLabel& note);
+    void showFigures();
+    void showLines();
+
+    SheetPerformancePlan plan_;
+
+    QLabel* modelLabel_ = nullptr;
+    QLineEdit* readsField_ = nullptr;
+    QLabel* readsNote_ = nullptr;
+    QTableView* linesTable_ = nullptr;
+    PerformanceLinesModel* lines_ = nullptr;
+    QTableView* figuresTable_ = nullptr;
+    DiskFiguresModel* figures_ = nullptr;
+    QLabel* figureNote_ = nullptr;
+    QPushButton* restore_ = nullptr;
+    QLineEdit* perSpareField_ = nullptr;
+    QLineEdit* minSparesField_ = nullptr;
+    QLabel* sparesNote_ = nullptr;
+    QTableView* orderTable_ = nullptr;
+    OrderLinesModel* order_ = nullptr;
+    QLabel* arraysLine_ = nullptr;
+    QPushButton* close_ = nullptr;
+};
+
+} // namespace brim

@@ -1,0 +1,132 @@
+#include "table_copy.h"
+
+#include <QAbstractItemModel>
+#include <QClipboard>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QTableView>
+#include <optional>
+#include <set>
+#include <vector>
+
+namespace brim {
+namespace {
+
+QString oneLine(QString text) {
+    for (QChar& c : text) {
+        if (c == u'\t' || c == u'\n' || c == u'\r') {
+            c = u' ';
+        }
+    }
+    return text;
+}
+
+template <typename CellText>
+void appendLine(QString& text, std::span<const int> columns, CellText cellText) {
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (i != 0) {
+            text += u'\t';
+        }
+        text += oneLine(cellText(columns[i]));
+    }
+    text += u'\n';
+}
+
+// Which copy a key asks for: the selected line (true), every line (false), or none.
+std::optional<bool> copyAskedBy(const QKeyEvent& key) {
+    if (key.matches(QKeySequence::Copy)) {
+        return true;
+    }
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    if (key.key() == Qt::Key_C && modifiers == (Qt::ControlModifier | Qt::ShiftModifier)) {
+        return false;
+    }
+    return std::nullopt;
+}
+
+// Sits on the view: its copy keys copy lines, not the current cell alone as the view would.
+class TableCopyKeys final : public QObject {
+public:
+    explicit TableCopyKeys(QTableView& view) : QObject(&view), view_(view) {
+        view.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const bool press = event->type() == QEvent::KeyPress;
+        if (watched != &view_ || (!press && event->type() != QEvent::ShortcutOverride)) {
+            return false;
+        }
+        const std::optional<bool> selectedOnly = copyAskedBy(*static_cast<QKeyEvent*>(event));
+        if (!selectedOnly) {
+            return false;
+        }
+        event->accept(); // a window shortcut on the same keys does not take them
+        if (press) {
+            const QString text = shownLinesText(view_, *selectedOnly);
+            if (!text.isEmpty()) {
+                QGuiApplication::clipboard()->setText(text);
+            }
+        }
+        return true;
+    }
+
+private:
+    QTableView& view_;
+};
+
+} // namespace
+
+QString tableText(const QAbstractItemModel& model, std::span<const int> rows,
+                  std::span<const int> columns) {
+    QString text;
+    appendLine(text, columns, [&](int column) {
+        return model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    });
+    for (const int row : rows) {
+        appendLine(text, columns,
+                   [&](int column) { return model.index(row, column).data().toString(); });
+    }
+    return text;
+}
+
+QString shownLinesText(const QTableView& view, bool selectedOnly) {
+    const QAbstractItemModel* model = view.model();
+    if (!model) {
+        return {};
+    }
+    std::set<int> selected;
+    if (selectedOnly && view.selectionModel()) {
+        for (const QModelIndex& index : view.selectionModel()->selectedIndexes()) {
+            selected.insert(index.row());
+        }
+    }
+    std::vector<int> rows;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        if (!view.isRowHidden(row) && (!selectedOnly || selected.count(row) != 0)) {
+            rows.push_back(row);
+        }
+    }
+    if (selectedOnly && rows.empty()) {
+        return {};
+    }
+    std::vector<int> columns;
+    const QHeaderView* header = view.horizontalHeader();
+    for (int visual = 0; visual < header->count(); ++visual) {
+        const int column = header->logicalIndex(visual);
+        if (!view.isColumnHidden(column)) {
+            columns.push_back(column);
+        }
+    }
+    return tableText(*model, rows, columns);
+}
+
+void addTableCopyKeys(QTableView& view) {
+    new TableCopyKeys(view);
+}
+
+} // namespace brim

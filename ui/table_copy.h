@@ -1,0 +1,30 @@
+#pragma once
+
+// Copying a table the way a spreadsheet pastes it: the headings, then the lines, each cell as it
+// reads on the screen. Ctrl+C takes the selected line, Ctrl+Shift+C every line shown; both in
+// the order shown, sorted or filtered as the view has them.
+
+#include <QString>
+#include <span>
+
+class QAbstractItemModel;
+class QTableView;
+
+namespace brim {
+
+// The headings and then `rows` of `model`, in that order, over `columns`: cells joined by tabs,
+// every line ended by a newline. A heading set on two lines, and any tab or line break inside a
+// text, reads as one blank, so that every line stays one line of the pasted table.
+QString tableText(const QAbstractItemModel& model, std::span<const int> rows,
+                  std::span<const int> columns);
+
+// What the view shows, as tableText: every line shown, or only those with a selected cell, over
+// the columns shown in their on-screen order. Empty when `selectedOnly` finds no line selected.
+QString shownLinesText(const QTableView& view, bool selectedOnly);
+
+// Ctrl+C (and the platform's other copy keys) puts the headings and the selected line on the
+// clipboard as text, Ctrl+Shift+C the headings and every line shown. The view keeps them from
+// any shortcut of its window.
+void addTableCopyKeys(QTableView& view);
+
+} // namespace brim
