@@ -2,6 +2,7 @@
 
 #include "catalogue.h"
 #include "qt_text.h"
+#include "table_copy.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -285,6 +286,7 @@ CapacityTableView::CapacityTableView(QWidget* parent)
     // No heading clicked yet: the lines keep the planner's order until the planner picks one.
     horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     setSortingEnabled(true);
+    addTableCopyKeys(*this);
     sizeColumns();
 }
 

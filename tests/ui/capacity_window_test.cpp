@@ -6,6 +6,7 @@
 #include "window_menu.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QScreen>
 #include <QTableView>
@@ -116,6 +117,15 @@ TEST_F(CapacityWindowTest, PutsALineSizedByIopsWhoseRowDeliversTheLinesIops) {
         table->selectRow(line);
         lineIops = cell(line, CapacityColumn::HostIops);
         EXPECT_GE(lineIops.toInt(), 20000);
+        // Ctrl+C in the table: the headings, then the selected line as its cells read.
+        QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+        const QStringList copied = QApplication::clipboard()->text().split(QLatin1Char('\n'));
+        ASSERT_GE(copied.size(), 2);
+        EXPECT_TRUE(copied[0].startsWith(QStringLiteral("RAID type\t"))) << copied[0].toStdString();
+        const QStringList cells = copied[1].split(QLatin1Char('\t'));
+        ASSERT_EQ(cells.size(), kCapacityColumnCount);
+        EXPECT_EQ(cells[static_cast<int>(CapacityColumn::HostIops)], lineIops);
+        EXPECT_EQ(cells[static_cast<int>(CapacityColumn::SizedBy)], QStringLiteral("IOPS"));
         QTest::mouseClick(part<QPushButton>(w, "putInRow"), Qt::LeftButton);
         EXPECT_FALSE(w.isVisible());
     });
