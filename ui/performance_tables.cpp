@@ -1,8 +1,14 @@
 #include "performance_tables.h"
 
 #include "qt_text.h"
+#include "table_copy.h"
 
 #include <QFont>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QStyle>
+#include <QTableView>
+#include <algorithm>
 #include <array>
 
 namespace brim {
@@ -65,7 +71,60 @@ bool isNumeric(std::span<const TableColumn> columns, int column) {
            columns[static_cast<std::size_t>(column)].numeric;
 }
 
+// Widths are set once, from the headings and the widest texts (figures in the total line's
+// bold), so that no column jumps or cuts its text while the planner types; the table is as tall
+// as `lines` lines.
+template <typename Model> void fitColumns(QTableView& table, const Model& model, int lines) {
+    QHeaderView* header = table.horizontalHeader();
+    const QFontMetrics plain(table.font());
+    QFont bold = table.font();
+    bold.setBold(true);
+    const QFontMetrics figures(bold);
+    // The margins a cell keeps either side of its text, and the grid line.
+    const int margin = table.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &table);
+    const int padding = 2 * (margin + 1) + 2;
+    int width = 2 * table.frameWidth();
+    for (int column = 0; column < model.columnCount(); ++column) {
+        const QFontMetrics& metrics = model.numeric(column) ? figures : plain;
+        const int columnWidth =
+            std::max(header->sectionSizeHint(column),
+                     metrics.horizontalAdvance(model.widestText(column)) + padding);
+        header->resizeSection(column, columnWidth);
+        width += columnWidth;
+    }
+    header->setStretchLastSection(true);
+    const int lineHeight = figures.height() + figures.height() / 3;
+    table.verticalHeader()->setDefaultSectionSize(lineHeight);
+    table.setMinimumWidth(width);
+    table.setFixedHeight(2 * table.frameWidth() + header->sizeHint().height() + lines * lineHeight);
+}
+
 } // namespace
+
+QTableView* linesView(const char* name, const char* accessibleName, QWidget* parent) {
+    auto* table = new QTableView(parent);
+    table->setObjectName(QString::fromLatin1(name));
+    table->setAccessibleName(QString::fromLatin1(accessibleName));
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setTabKeyNavigation(false);
+    table->setWordWrap(false);
+    // Its columns fit their widest texts: a scroll bar would only move the last one.
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setHighlightSections(false);
+    addTableCopyKeys(*table);
+    return table;
+}
+
+void fitTable(QTableView& table, const TextLinesModel& model, int lines) {
+    fitColumns(table, model, lines);
+}
+
+void fitTable(QTableView& table, const DiskFiguresModel& model, int lines) {
+    fitColumns(table, model, lines);
+}
 
 TextLinesModel::TextLinesModel(std::span<const TableColumn> columns, QObject* parent)
     : QAbstractTableModel(parent), columns_(columns) {}

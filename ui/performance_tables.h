@@ -9,6 +9,8 @@
 #include <span>
 #include <string_view>
 
+class QTableView;
+
 namespace brim {
 
 struct TableColumn {
@@ -93,5 +95,13 @@ signals:
 private:
     SheetPerformancePlan& plan_;
 };
+
+// A view of whole lines, one selected at a time, read-only, that Ctrl+C and Ctrl+Shift+C copy.
+QTableView* linesView(const char* name, const char* accessibleName, QWidget* parent);
+
+// Columns as wide as their headings and widest texts, set once so that none jumps or cuts its
+// text while the planner types; the table as tall as `lines` lines.
+void fitTable(QTableView& table, const TextLinesModel& model, int lines);
+void fitTable(QTableView& table, const DiskFiguresModel& model, int lines);
 
 } // namespace brim

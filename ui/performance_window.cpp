@@ -5,10 +5,8 @@
 #include "dialog_units.h"
 #include "performance_tables.h"
 #include "qt_text.h"
-#include "table_copy.h"
 #include "window_layout.h"
 
-#include <QFont>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -71,49 +69,6 @@ QLabel* buddyLabel(const char* text, QWidget* buddy, QWidget* parent) {
     auto* label = new QLabel(QString::fromLatin1(text), parent);
     label->setBuddy(buddy);
     return label;
-}
-
-QTableView* linesView(const char* name, const char* accessibleName, QWidget* parent) {
-    auto* table = new QTableView(parent);
-    table->setObjectName(QString::fromLatin1(name));
-    table->setAccessibleName(QString::fromLatin1(accessibleName));
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setTabKeyNavigation(false);
-    table->setWordWrap(false);
-    table->verticalHeader()->hide();
-    table->horizontalHeader()->setHighlightSections(false);
-    addTableCopyKeys(*table);
-    return table;
-}
-
-// Widths are set once, from the headings and the widest texts (figures in the total line's
-// bold), so that no column jumps or cuts its text while the planner types; the table is as tall
-// as `lines` lines.
-template <typename Model> void fitTable(QTableView& table, const Model& model, int lines) {
-    QHeaderView* header = table.horizontalHeader();
-    const QFontMetrics plain(table.font());
-    QFont bold = table.font();
-    bold.setBold(true);
-    const QFontMetrics figures(bold);
-    // The margins a cell keeps either side of its text, and the grid line.
-    const int margin = table.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &table);
-    const int padding = 2 * (margin + 1) + 2;
-    int width = 2 * table.frameWidth();
-    for (int column = 0; column < model.columnCount(); ++column) {
-        const QFontMetrics& metrics = model.numeric(column) ? figures : plain;
-        const int columnWidth =
-            std::max(header->sectionSizeHint(column),
-                     metrics.horizontalAdvance(model.widestText(column)) + padding);
-        header->resizeSection(column, columnWidth);
-        width += columnWidth;
-    }
-    header->setStretchLastSection(true);
-    const int lineHeight = figures.height() + figures.height() / 3;
-    table.verticalHeader()->setDefaultSectionSize(lineHeight);
-    table.setMinimumWidth(width);
-    table.setFixedHeight(2 * table.frameWidth() + header->sizeHint().height() + lines * lineHeight);
 }
 
 } // namespace
@@ -247,12 +202,20 @@ void PerformanceWindow::fitScreen() {
         return;
     }
     layout()->activate();
+    const QRect room = shownOn->availableGeometry();
     const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
-    const int excess = sizeHint().height() - (shownOn->availableGeometry().height() - titleBar);
-    if (excess > 0) {
-        const int fewest = linesTable_->horizontalHeader()->sizeHint().height() +
-                           kFewestLines * linesTable_->verticalHeader()->defaultSectionSize();
-        linesTable_->setFixedHeight(std::max(fewest, linesTable_->height() - excess));
+    const int excess = sizeHint().height() - (room.height() - titleBar);
+    if (excess <= 0) {
+        return;
+    }
+    const int fewest = linesTable_->horizontalHeader()->sizeHint().height() +
+                       kFewestLines * linesTable_->verticalHeader()->defaultSectionSize();
+    linesTable_->setFixedHeight(std::max(fewest, linesTable_->height() - excess));
+    // The scroll bar takes its room beside the columns, or from the last one where the screen
+    // has none to spare.
+    const int bar = linesTable_->verticalScrollBar()->sizeHint().width();
+    if (sizeHint().width() + bar <= room.width()) {
+        linesTable_->setMinimumWidth(linesTable_->minimumWidth() + bar);
     }
 }
 
