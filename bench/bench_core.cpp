@@ -7,6 +7,7 @@
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -64,20 +65,51 @@ void BM_SnprintfCapacity(benchmark::State& state) {
 BENCHMARK(BM_SnprintfCapacity);
 
 // One refresh of the Size for Capacity table: every accepted layout of "1 TB ATA" on "Telvar B"
-// sized for 200 TB on top of a sheet, each with its group count, disks, arrays and texts.
+// sized for 200 TB on top of a sheet whose row 4 is free and nine rows hold groups, so that each
+// trial count is added in Compute's row order; each line with its group count, disks, arrays and
+// texts.
 void BM_SizeForCapacityAllLayouts(benchmark::State& state) {
     const double targetMib = 200.0 * 1024.0 * 1024.0;
-    const brim::SheetBaseline baseline{1610.29 * 1024.0, 25};
-    if (brim::sizeForCapacity(6, 7, false, targetMib, baseline).count != brim::kMaxLayouts) {
+    brim::ConfigSheet sheet = fullSheet();
+    sheet.modelIndex = 6; // Telvar B
+    sheet.rows[3].groupCount = 0;
+    const std::optional<brim::SheetBaseline> baseline = brim::sheetBaseline(sheet, 4);
+    if (!baseline ||
+        brim::sizeForCapacity(6, 7, false, targetMib, *baseline).count != brim::kMaxLayouts) {
         state.SkipWithError("not every layout was sized");
         return;
     }
     for (auto _ : state) {
-        brim::SizingResult result = brim::sizeForCapacity(6, 7, false, targetMib, baseline);
+        brim::SizingResult result = brim::sizeForCapacity(6, 7, false, targetMib, *baseline);
         benchmark::DoNotOptimize(result.layouts.data());
     }
 }
 BENCHMARK(BM_SizeForCapacityAllLayouts)->Repetitions(9)->ReportAggregatesOnly(true);
+
+// The same refresh with a workload as well: 20000 host IOPS and 400 MB/s at 70 % reads, the
+// sheet's delivery counted in, so that each layout is sized for three needs and carries its
+// IOPS, MB/s, disks to order with spares and rebuild risk, with their texts. The sheet's
+// delivery itself (Sheet Performance's figures, found once per keystroke) is timed with it.
+void BM_SizeForNeedsAllLayouts(benchmark::State& state) {
+    const brim::SizingNeeds needs{200.0 * 1024.0 * 1024.0, 20000.0, 400.0};
+    const brim::PlanningAssumptions assumptions;
+    const double readShare = assumptions.workload.readShare();
+    brim::ConfigSheet sheet = fullSheet();
+    sheet.modelIndex = 6; // Telvar B
+    sheet.rows[3].groupCount = 0;
+    std::optional<brim::SheetBaseline> baseline = brim::sheetBaseline(sheet, 4);
+    if (!baseline ||
+        brim::sizeForNeeds(6, 7, false, needs, *baseline, assumptions).count != brim::kMaxLayouts) {
+        state.SkipWithError("not every layout was sized");
+        return;
+    }
+    for (auto _ : state) {
+        baseline->delivery = brim::sheetDelivery(sheet, 4, assumptions.disks, readShare);
+        brim::SizingResult result = brim::sizeForNeeds(6, 7, false, needs, *baseline, assumptions);
+        benchmark::DoNotOptimize(result.layouts.data());
+    }
+}
+BENCHMARK(BM_SizeForNeedsAllLayouts)->Repetitions(9)->ReportAggregatesOnly(true);
 
 // One refresh of Sheet Performance: every row of a ten-row sheet checked by itself, its host
 // IOPS and MB/s, rebuild hours and read-error risk with their texts, and the disks to order.

@@ -1,18 +1,22 @@
 // The two commands a user runs most, through the real main window on the offscreen platform:
 // the Compute command (capture every control, compute ten full rows, show every field again)
 // and one keystroke in a # of Groups field (which captures every control); and a keystroke in
-// the Size for Capacity window's capacity field (parse, size every layout, refill the table,
-// select the first line), and one in Sheet Performance's "% reads" field. Each is timed up to the
-// command's return; the repaint that follows runs later in the event loop.
+// each field of the Size for Capacity window (parse, size every layout, refill the table,
+// select the first line), and one in Sheet Performance's "% reads" field. Each is timed up to
+// the command's return; the repaint that follows runs later in the event loop. Then the sheet's
+// history: what one step adds to its command, and Undo of a preset.
 
 #include "message_sink.h"
 #include "report.h"
+#include "row_commands.h"
+#include "sheet_step.h"
 #include "sheet_window.h"
 #include "window_layout.h"
 #include "window_menu.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTableView>
@@ -28,6 +32,7 @@
 namespace {
 
 constexpr int kComputeId = 1008;
+constexpr int kStickyChangesId = 1099;
 constexpr int kZundaS = 0;
 constexpr int kTelvarA = 5;
 using brim::kModelListId;
@@ -107,9 +112,24 @@ void BM_GroupsKeystroke(benchmark::State& state) {
 BENCHMARK(BM_GroupsKeystroke)->Unit(benchmark::kMicrosecond);
 
 // The window is modal: the timed loop runs inside its modal loop, as the user's keystrokes do.
-// Each iteration types a digit after "200" or deletes it, so every keystroke sizes all layouts
-// for a new target (200 or 2007 TB) and refills the table.
-void BM_CapacityKeystroke(benchmark::State& state) {
+// Each iteration types a digit into one field or deletes it, so every keystroke sizes all
+// layouts for a new need (capacity 200 or 2007 TB, host IOPS 20000 or 200007, MB/s 400 or
+// 4007, or a mix of 70 or 7 % reads) on top of the sheet and refills the table. With no
+// workload typed, the capacity field alone is what it was before workloads.
+struct SizingField {
+    const char* name;
+    const char* start;
+    Qt::Key digit;
+};
+constexpr SizingField kSizingFields[] = {
+    {"capacity", "200", Qt::Key_7},   {"capacity", "200", Qt::Key_7},
+    {"hostIops", "20000", Qt::Key_7}, {"readPercent", "70", Qt::Key_0},
+    {"mbps", "400", Qt::Key_7},
+};
+
+void BM_SizingKeystroke(benchmark::State& state) {
+    const SizingField& typed = kSizingFields[state.range(0)];
+    const bool workload = state.range(0) != 0;
     CountingSink sink;
     NoFile chooser;
     brim::SheetWindow window(&sink, &chooser);
@@ -117,13 +137,22 @@ void BM_CapacityKeystroke(benchmark::State& state) {
     int lines = 0;
     QTimer::singleShot(0, &window, [&] {
         QWidget* capacity = QApplication::activeModalWidget();
-        auto* field = capacity->findChild<QLineEdit*>(QStringLiteral("capacity"));
+        const auto field = [&](const char* name) {
+            return capacity->findChild<QLineEdit*>(QString::fromLatin1(name));
+        };
         auto* table = capacity->findChild<QTableView*>(QStringLiteral("layouts"));
-        QTest::keyClicks(field, QStringLiteral("200"));
-        bool typed = false;
+        capacity->findChild<QCheckBox*>(QStringLiteral("addToSheet"))->setChecked(true);
+        for (const SizingField& other : kSizingFields) {
+            if (workload || std::string_view(other.name) == "capacity") {
+                field(other.name)->setText(QString::fromLatin1(other.start));
+            }
+        }
+        QLineEdit* edited = field(typed.name);
+        // "70" loses its last digit first: "707" is no mix.
+        bool removing = typed.digit == Qt::Key_0;
         for (auto _ : state) {
-            QTest::keyClick(field, typed ? Qt::Key_Backspace : Qt::Key_7);
-            typed = !typed;
+            QTest::keyClick(edited, removing ? Qt::Key_Backspace : typed.digit);
+            removing = !removing;
         }
         lines = table->model()->rowCount();
         capacity->close();
@@ -133,7 +162,64 @@ void BM_CapacityKeystroke(benchmark::State& state) {
         state.SkipWithError("the window did not size the layouts");
     }
 }
-BENCHMARK(BM_CapacityKeystroke)->Unit(benchmark::kMicrosecond);
+// 0: the capacity field alone; 1-4: each field of a workload sized with the capacity.
+BENCHMARK(BM_SizingKeystroke)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
+
+// A full window with Sticky Changes off, so that every preset rewrites all ten rows.
+std::unique_ptr<brim::SheetWindow> fullWindowWithoutStickyChanges(CountingSink& sink,
+                                                                  NoFile& chooser) {
+    auto window = fullWindow(sink, chooser);
+    qobject_cast<QAbstractButton*>(window->control(kStickyChangesId))->click();
+    qobject_cast<QAbstractButton*>(window->control(kComputeId))->click();
+    return window;
+}
+
+QAbstractButton* presetButton(const brim::SheetWindow& window, std::size_t preset) {
+    return qobject_cast<QAbstractButton*>(window.control(brim::kPresets[preset].controlId));
+}
+
+// What recording a preset's step adds to the preset: the sheet and locks as the command begins
+// and as it ends, the comparison that finds them different, and the push onto the window's
+// history, already full, so that the oldest step goes.
+void BM_RecordStep(benchmark::State& state) {
+    CountingSink sink;
+    NoFile chooser;
+    const auto window = fullWindowWithoutStickyChanges(sink, chooser);
+    for (std::size_t i = 0; i < 100; ++i) {
+        presetButton(*window, i % 2)->click();
+    }
+    brim::ConfigSheet other = window->sheet();
+    other.rows[0].diskType = 7;
+    for (auto _ : state) {
+        brim::SheetSnapshot before{window->sheet(), {}};
+        brim::SheetSnapshot after{other, {}};
+        if (brim::inputsDiffer(before, after)) {
+            window->recordStep(
+                {std::string(brim::kPresets[2].caption), std::move(before), std::move(after)});
+        }
+    }
+}
+BENCHMARK(BM_RecordStep)->Unit(benchmark::kMicrosecond);
+
+// Ctrl+Z after a preset: the capture that every command begins with, the sheet before the preset
+// put back, the locks set and every control refreshed. The preset itself is not timed.
+void BM_UndoPreset(benchmark::State& state) {
+    CountingSink sink;
+    NoFile chooser;
+    const auto window = fullWindowWithoutStickyChanges(sink, chooser);
+    QAbstractButton* preset = presetButton(*window, 2);
+    const std::uint32_t disksBefore = window->sheet().rows[0].disksPerGroup;
+    for (auto _ : state) {
+        state.PauseTiming();
+        preset->click();
+        state.ResumeTiming();
+        window->handleWindowMenuCommand(brim::kUndoCommand);
+    }
+    if (sink.count != 0 || window->sheet().rows[0].disksPerGroup != disksBefore) {
+        state.SkipWithError("Undo did not give the sheet before the preset back");
+    }
+}
+BENCHMARK(BM_UndoPreset)->Unit(benchmark::kMicrosecond);
 
 // Sheet Performance over ten full rows: each keystroke in "% reads" (70, 7, 70, ...) refreshes
 // the plan's lines and the disks to order, and the window's tables over them.

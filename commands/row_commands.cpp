@@ -6,6 +6,9 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
+#include <string>
+#include <utility>
 
 namespace brim {
 namespace {
@@ -73,31 +76,85 @@ constexpr bool rowEditControlsDistinct() noexcept {
 }
 static_assert(rowEditControlsDistinct(), "two row editing controls share an identifier");
 
-bool sameFigure(std::string_view printed, std::string_view computed) noexcept {
-    return trimBlanks(printed) == trimBlanks(computed);
+// A row's two capacities and the totals, under the report's column headings and labels.
+struct RowFigure {
+    std::string_view heading;
+    std::string GroupDefinition::*text;
+};
+constexpr std::array<RowFigure, 2> kRowFigures{{
+    {"Per Group", &GroupDefinition::groupCapacityText},
+    {"Subtotal", &GroupDefinition::totalCapacityText},
+}};
+
+struct TotalFigure {
+    std::string_view label;
+    std::string ConfigSheet::*text;
+};
+constexpr std::array<TotalFigure, 4> kTotalFigures{{
+    {"Total Net (GB)", &ConfigSheet::netTotalGbText},
+    {"Total Net (TB)", &ConfigSheet::netTotalTbText},
+    {"Total # Disks", &ConfigSheet::totalDisksText},
+    {"Min. # of arrays needed", &ConfigSheet::arraysRequiredText},
+}};
+
+// At most this much of each text goes into the message: a hand-made report's line can fill the
+// file, while Compute's own figures are never this long.
+constexpr std::size_t kReportTextLimit = 20;
+
+std::string reportTextShown(std::string_view text) {
+    text = trimBlanks(text);
+    return text.size() > kReportTextLimit ? std::string(text.substr(0, kReportTextLimit)) + "..."
+                                          : std::string(text);
 }
 
-// Only rows with groups were printed; the rest of the plan is defaults.
-bool printedFiguresMatch(const ConfigSheet& printed, const ConfigSheet& computed) noexcept {
+std::optional<DifferingFigure> differingFigure(std::string name, std::string_view printed,
+                                               std::string_view computed) {
+    if (trimBlanks(printed) == trimBlanks(computed)) {
+        return std::nullopt;
+    }
+    return DifferingFigure{std::move(name), std::string(trimBlanks(printed)),
+                           std::string(trimBlanks(computed))};
+}
+
+// The rows' capacities first, row by row, then the totals: a row names where a difference comes
+// from, and the totals then differ as well. Only rows with groups were printed; the rest of the
+// plan is defaults.
+std::optional<DifferingFigure> firstDifferingFigure(const ConfigSheet& printed,
+                                                    const ConfigSheet& computed) {
     for (std::size_t i = 0; i < printed.rows.size(); ++i) {
-        const GroupDefinition& row = printed.rows[i];
-        if (row.groupCount != 0 &&
-            (!sameFigure(row.groupCapacityText, computed.rows[i].groupCapacityText) ||
-             !sameFigure(row.totalCapacityText, computed.rows[i].totalCapacityText))) {
-            return false;
+        if (printed.rows[i].groupCount == 0) {
+            continue;
+        }
+        for (const RowFigure& figure : kRowFigures) {
+            const std::string name =
+                "row " + std::to_string(i + 1) + " " + std::string(figure.heading);
+            if (auto differs = differingFigure(name, printed.rows[i].*figure.text,
+                                               computed.rows[i].*figure.text)) {
+                return differs;
+            }
         }
     }
-    return sameFigure(printed.netTotalGbText, computed.netTotalGbText) &&
-           sameFigure(printed.netTotalTbText, computed.netTotalTbText) &&
-           sameFigure(printed.totalDisksText, computed.totalDisksText) &&
-           sameFigure(printed.arraysRequiredText, computed.arraysRequiredText);
+    for (const TotalFigure& figure : kTotalFigures) {
+        if (auto differs = differingFigure(std::string(figure.label), printed.*figure.text,
+                                           computed.*figure.text)) {
+            return differs;
+        }
+    }
+    return std::nullopt;
+}
+
+// A figure that was printed or computed empty says so, rather than leave a gap in the message.
+std::string figureShown(std::string_view figure) {
+    return figure.empty() ? std::string("empty") : reportTextShown(figure);
 }
 
 } // namespace
 
-std::string differingFiguresMessage(std::string_view reportVersion) {
+std::string differingFiguresMessage(std::string_view reportVersion, const DifferingFigure& first) {
     return "The report's figures differ from those computed now (report version " +
-           std::string(reportVersion) + "); the window shows the computed ones.";
+           reportTextShown(reportVersion) + "): " + first.name + " was " +
+           figureShown(first.printed) + ", now " + figureShown(first.computed) +
+           "; the window shows the computed ones.";
 }
 
 RowCommands::RowCommands(ConfigSheet& sheet, SheetView& view) noexcept
@@ -116,19 +173,95 @@ void RowCommands::setDisksFieldLocked(int row, bool locked) {
     view_.enableControl(kRowEditControls[rowIndex(row)].disksPerGroupField, !locked);
 }
 
-void RowCommands::compute() {
-    (void)view_.copyControlsToSheet(); // a failed copy leaves the sheet as it stopped
+SheetSnapshot RowCommands::snapshot() const {
+    return {sheet_, disksFieldLocked_};
+}
+
+void RowCommands::keepOwnChangeOut(OwnControl own, int row, const ConfigSheet& before,
+                                   ConfigSheet& edited) noexcept {
+    const std::size_t i = isRow(row) ? rowIndex(row) : 0;
+    switch (own) {
+    case OwnControl::None:
+        break;
+    case OwnControl::RaidPicker:
+        edited.rows[i].raidType = before.rows[i].raidType;
+        break;
+    case OwnControl::GroupsField:
+        edited.rows[i].groupCount = before.rows[i].groupCount;
+        break;
+    case OwnControl::ModelList:
+        edited.modelIndex = before.modelIndex;
+        break;
+    case OwnControl::VaultBoxes: // one command for all five boxes
+        for (std::size_t v = 0; v < kVaultRowCount; ++v) {
+            edited.rows[v].includesVault = before.rows[v].includesVault;
+        }
+        break;
+    case OwnControl::StickyBox:
+        edited.stickyChanges = before.stickyChanges;
+        break;
+    }
+}
+
+SheetSnapshot RowCommands::captureTakingEdits(OwnControl own, int row, bool* tookEveryField) {
+    SheetSnapshot before = snapshot();
+    // A failed copy leaves the sheet as it stopped; most commands go on with it.
+    const bool tookAll = view_.copyControlsToSheet();
+    if (tookEveryField) {
+        *tookEveryField = tookAll;
+    }
+    SheetSnapshot edited = snapshot();
+    keepOwnChangeOut(own, row, before.sheet, edited.sheet);
+    if (inputsDiffer(before, edited)) {
+        const int changedRow = firstChangedRow(before.sheet, edited.sheet);
+        std::string name = changedRow == 0 ? std::string(kEditStepName)
+                                           : rowStepName(kEditRowStepName, changedRow);
+        view_.recordStep({std::move(name), std::move(before), edited});
+        endTyping(); // the typing step is no longer the newest
+    }
+    return edited;
+}
+
+bool RowCommands::recordStep(std::string name, SheetSnapshot before, bool extendsLastStep) {
+    SheetSnapshot after = snapshot();
+    if (!inputsDiffer(before, after)) {
+        return false;
+    }
+    view_.recordStep({std::move(name), std::move(before), std::move(after), extendsLastStep});
+    return true;
+}
+
+void RowCommands::computeCaptured() {
     computeSheet(sheet_, view_.messages());
     view_.copySheetToControls();
+}
+
+void RowCommands::computeIfInputsChanged() {
+    if (sheetInputsChangedSinceCompute(sheet_)) {
+        compute();
+    }
+}
+
+void RowCommands::computeCommand() {
+    (void)view_.copyControlsToSheet(); // a failed copy leaves the sheet as it stopped
+    computeCaptured();
+}
+
+void RowCommands::compute() {
+    endTyping();
+    (void)captureTakingEdits(OwnControl::None);
+    computeCaptured();
 }
 
 void RowCommands::changeRaidType(int row) {
     if (!isRow(row)) {
         return;
     }
-    (void)view_.copyControlsToSheet();
+    endTyping();
+    SheetSnapshot before = captureTakingEdits(OwnControl::RaidPicker, row);
     applyRaidLock(row);
     view_.copySheetToControls(); // for every RAID type, so a fixed value shows at once
+    recordStep(rowStepName(kRaidTypeStepName, row), std::move(before));
 }
 
 void RowCommands::applyRaidLock(int row) {
@@ -157,7 +290,8 @@ void RowCommands::clearRow(int row) {
     if (!definition) {
         return;
     }
-    (void)view_.copyControlsToSheet();
+    endTyping();
+    SheetSnapshot before = captureTakingEdits(OwnControl::None);
     definition->diskType = kClearedDiskType;
     definition->disksPerGroup = 0;
     definition->groupCount = 0;
@@ -168,10 +302,13 @@ void RowCommands::clearRow(int row) {
     }
     disksFieldLocked_[rowIndex(row)] = false;
     view_.copySheetToControls();
+    recordStep(rowStepName(kClearRowStepName, row), std::move(before));
 }
 
 void RowCommands::applyPreset(const Preset& preset) {
     // No capture: the sticky test reads the sheet as the last capture left it.
+    endTyping();
+    SheetSnapshot before = snapshot();
     for (GroupDefinition& definition : sheet_.rows) {
         if (!sheet_.stickyChanges || definition.groupCount == 0) {
             definition.disksPerGroup = preset.disksPerGroup;
@@ -180,19 +317,29 @@ void RowCommands::applyPreset(const Preset& preset) {
         }
     }
     view_.copySheetToControls();
+    recordStep(std::string(preset.caption), std::move(before));
 }
 
 void RowCommands::changeModel() {
-    (void)view_.copyControlsToSheet(); // takes the new modelIndex
+    endTyping();
+    SheetSnapshot before = captureTakingEdits(OwnControl::ModelList); // takes the new modelIndex
     view_.copySheetToControls();
-    compute();
+    computeCommand();
+    recordStep(std::string(kModelChangeStepName), std::move(before));
 }
 
+// The Compute command, with the box's new state taken in as the command's own change.
 void RowCommands::toggleVault() {
-    compute();
+    endTyping();
+    SheetSnapshot before = captureTakingEdits(OwnControl::VaultBoxes);
+    computeCaptured();
+    const int tickedRow = firstChangedRow(before.sheet, sheet_);
+    recordStep(rowStepName(kVaultStepName, tickedRow), std::move(before));
 }
 
 void RowCommands::openPlan(const ConfigSheet& plan, std::string_view reportVersion) {
+    endTyping();
+    SheetSnapshot before = snapshot();
     const bool sticky = sheet_.stickyChanges;
     sheet_ = plan;
     sheet_.stickyChanges = sticky;
@@ -200,14 +347,57 @@ void RowCommands::openPlan(const ConfigSheet& plan, std::string_view reportVersi
         applyRaidLock(row);
     }
     view_.copySheetToControls();
-    compute();
-    if (holdsComputedResults(plan) && !printedFiguresMatch(plan, sheet_)) {
-        view_.messages().show(differingFiguresMessage(reportVersion));
+    computeCommand();
+    if (holdsComputedResults(plan)) {
+        if (const std::optional<DifferingFigure> first = firstDifferingFigure(plan, sheet_)) {
+            view_.messages().show(differingFiguresMessage(reportVersion, *first));
+        }
+    }
+    recordStep(std::string(kOpenReportStepName), std::move(before));
+}
+
+bool RowCommands::captureInput() {
+    endTyping();
+    bool tookEveryField = false;
+    (void)captureTakingEdits(OwnControl::None, 0, &tookEveryField);
+    return tookEveryField;
+}
+
+void RowCommands::captureGroupCount(int row) {
+    if (!isRow(row)) {
+        return;
+    }
+    if (typingRow_ != row) {
+        endTyping();
+    }
+    SheetSnapshot before = captureTakingEdits(OwnControl::GroupsField, row);
+    if (recordStep(rowStepName(kTypingStepName, row), std::move(before), typingRow_ == row)) {
+        typingRow_ = row;
     }
 }
 
-void RowCommands::captureInput() {
-    (void)view_.copyControlsToSheet();
+void RowCommands::captureStickyChanges() {
+    endTyping();
+    SheetSnapshot before = captureTakingEdits(OwnControl::StickyBox);
+    recordStep(std::string(kStickyChangesStepName), std::move(before));
+}
+
+void RowCommands::endTyping() noexcept {
+    typingRow_ = 0;
+}
+
+void RowCommands::beginUndoOrRedo() {
+    endTyping();
+    (void)captureTakingEdits(OwnControl::None);
+}
+
+void RowCommands::restore(const SheetSnapshot& snapshot) {
+    endTyping();
+    sheet_ = snapshot.sheet;
+    for (int row = 1; row <= kRowCount; ++row) {
+        setDisksFieldLocked(row, snapshot.disksFieldLocked[rowIndex(row)]);
+    }
+    view_.copySheetToControls();
 }
 
 int RowCommands::firstFreeRow() const noexcept {
@@ -226,6 +416,8 @@ bool RowCommands::putInFirstFreeRow(const GroupLayout& layout) {
         view_.messages().show(kEveryRowInUseMessage);
         return false;
     }
+    endTyping();
+    SheetSnapshot before = snapshot();
     // The vault flag stays: the layout was sized for the row as it is.
     definition->diskType = layout.diskType;
     definition->raidType = layout.raidType;
@@ -233,7 +425,8 @@ bool RowCommands::putInFirstFreeRow(const GroupLayout& layout) {
     definition->groupCount = layout.groupCount;
     applyRaidLock(row); // as if the RAID type had been picked in the row
     view_.copySheetToControls();
-    compute(); // its capture reads back what the refresh just showed
+    computeCommand(); // its capture reads back what the refresh just showed
+    recordStep(rowStepName(kPutInRowStepName, row), std::move(before));
     return true;
 }
 

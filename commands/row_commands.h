@@ -2,6 +2,7 @@
 
 #include "config_sheet.h"
 #include "message_sink.h"
+#include "sheet_step.h"
 
 #include <array>
 #include <cstdint>
@@ -11,7 +12,7 @@
 namespace brim {
 
 // What the editing commands need of the main window: the two directions of exchange, enabling
-// one control by its identifier, and the message box.
+// one control by its identifier, the message box, and the sheet's history.
 class SheetView {
 public:
     virtual ~SheetView() = default;
@@ -20,6 +21,9 @@ public:
     virtual void copySheetToControls() = 0;
     virtual void enableControl(int controlId, bool enabled) = 0;
     virtual MessageSink& messages() = 0;
+    // A command changed the sheet: the window keeps the step for Undo and Redo and drops what
+    // could have been redone. A step that extends the last one is folded into it.
+    virtual void recordStep(SheetStep step) = 0;
 };
 
 struct Preset {
@@ -48,8 +52,18 @@ struct GroupLayout {
     std::uint32_t groupCount;
 };
 
-// Shown after opening a report whose printed figures are not what Compute gives now.
-std::string differingFiguresMessage(std::string_view reportVersion);
+// A figure of an opened report that Compute gives otherwise now, named as the report names it
+// ("row 2 Subtotal", "Total Net (GB)"), with both texts trimmed of blanks.
+struct DifferingFigure {
+    std::string name;
+    std::string printed;
+    std::string computed;
+};
+
+// Shown after opening a report whose printed figures are not what Compute gives now; it names
+// the first figure that differs. The report's own texts, which a hand-made file can make as long
+// as a line, are cut.
+std::string differingFiguresMessage(std::string_view reportVersion, const DifferingFigure& first);
 
 inline constexpr std::string_view kEveryRowInUseMessage =
     "Every definition is in use: clear one with its X button first.";
@@ -88,6 +102,12 @@ inline constexpr std::array<RowEditControls, kRowCount> kRowEditControls{{
 // failed copy left it. "Refresh" is copySheetToControls. Rows are numbered 1 to 10; a command
 // given a row outside 1-10 does nothing at all (no call on the view, no change to the sheet).
 // Only compute() writes result texts, through computeSheet.
+//
+// History: a command that changed an input or a RAID lock hands the view one step, named for
+// it, once it is done. Edits that its capture took in besides the command's own control (a disk
+// type picked, a disks-per-group value typed: controls that run no command) go first, as a step
+// of their own, "Edit Row N" for the first row they changed. Compute changes no input, so it
+// records only such edits. Recording adds no capture, refresh or enabling.
 class RowCommands {
 public:
     // Both must outlive the commands. Every disks-per-group field starts unlocked, as every
@@ -96,6 +116,11 @@ public:
 
     // The Compute command: capture, computeSheet, refresh (on every path).
     void compute();
+    // The Compute command, when the model or a row as the sheet holds them (no capture to find
+    // out) has changed since the last computeSheet; nothing on a sheet never computed, nor
+    // after a failed Compute whose inputs are unchanged. Run before the sheet leaves the
+    // program, so that no figure goes out beside inputs it was not computed from.
+    void computeIfInputsChanged();
     // A RAID type picked in the row: capture, applyRaidLock(row), refresh (for every RAID type).
     void changeRaidType(int row);
     // By the row's raidType as the sheet holds it: RAID1 sets 2 disks per group and locks the
@@ -114,8 +139,27 @@ public:
     void changeModel();
     // Any vault box: the Compute command and nothing else.
     void toggleVault();
-    // A number-of-groups keystroke or the Sticky Changes box: capture and nothing else.
-    void captureInput();
+    // A number-of-groups keystroke or the Sticky Changes box: capture and nothing else. The two
+    // below run it under their own step names; alone, it records only the edits it took in.
+    // Whether the copy took every field (a window that sizes against the sheet opens only then).
+    bool captureInput();
+    // captureInput for a keystroke in the row's # of Groups field. The typing in one field is one
+    // step, "Typing in Row N", until the focus leaves the field (endTyping) or another command
+    // runs.
+    void captureGroupCount(int row);
+    // captureInput for a click on the Sticky Changes box, the step "Sticky Changes".
+    void captureStickyChanges();
+    // The focus left a # of Groups field: its next keystroke begins a new step.
+    void endTyping() noexcept;
+
+    // Undo and Redo begin as every command does, with a capture: an edit not yet in the sheet
+    // becomes the newest step, which is then the one undone.
+    void beginUndoOrRedo();
+    // Puts back what a step held: the sheet, each disks-per-group field enabled as its lock says
+    // (rows 1 to 10), then one refresh. No Compute and no message.
+    void restore(const SheetSnapshot& snapshot);
+    // The sheet and the RAID locks as they stand.
+    SheetSnapshot snapshot() const;
 
     // The first row (1-10) whose groupCount is 0, or 0 when every row has groups.
     int firstFreeRow() const noexcept;
@@ -129,7 +173,8 @@ public:
     // rows and result texts (its Sticky Changes stays), each row gets its RAID lock, the controls
     // are refreshed and the Compute command runs. When the plan holds computed totals, every
     // figure it printed (the capacities of its rows with groups, and the totals) is then compared
-    // with what Compute wrote; any difference shows differingFiguresMessage(reportVersion).
+    // with what Compute wrote, the rows before the totals; the first difference shows
+    // differingFiguresMessage.
     void openPlan(const ConfigSheet& plan, std::string_view reportVersion);
 
     // Whether the row's disks-per-group field is disabled by the RAID lock; false for a row
@@ -137,13 +182,30 @@ public:
     bool disksFieldLocked(int row) const noexcept;
 
 private:
+    // The control whose change a command's capture takes in as the command's own.
+    enum class OwnControl { None, RaidPicker, GroupsField, ModelList, VaultBoxes, StickyBox };
+
     // The row's definition, or nullptr for a row outside 1-10.
     GroupDefinition* rowAt(int row) noexcept;
     void setDisksFieldLocked(int row, bool locked);
+    // The Compute command inside another command: its capture reads back what that command
+    // showed, and the step is that command's.
+    void computeCommand();
+    // computeSheet and the refresh that follow the Compute command's capture.
+    void computeCaptured();
+    // The capture that begins a command; what it took in besides `own` (of `row`) is recorded
+    // as an edit step. Returns the sheet as the command's own step begins.
+    SheetSnapshot captureTakingEdits(OwnControl own, int row = 0, bool* tookEveryField = nullptr);
+    // Gives the command's own control in `edited` its value of `before` again.
+    static void keepOwnChangeOut(OwnControl own, int row, const ConfigSheet& before,
+                                 ConfigSheet& edited) noexcept;
+    // Hands the view the step from `before` to now when an input or a lock changed.
+    bool recordStep(std::string name, SheetSnapshot before, bool extendsLastStep = false);
 
     ConfigSheet& sheet_;
     SheetView& view_;
     std::array<bool, kRowCount> disksFieldLocked_{};
+    int typingRow_ = 0; // the row whose typing the newest step holds, 0 for none
 };
 
 } // namespace brim

@@ -9,6 +9,7 @@
 // the plan edits them in place, so the next window (and the sizing window) sees the same ones.
 
 #include "config_sheet.h"
+#include "disk_choices.h"
 #include "planning_assumptions.h"
 
 #include <array>
@@ -20,10 +21,6 @@
 #include <vector>
 
 namespace brim {
-
-// The entries of each row's Disk Type list, rows 1-10 in order, entry i naming disk type i:
-// the main window's lists, whose texts differ from row to row and from the report's names.
-using RowDiskNames = std::array<std::span<const std::string_view>, kRowCount>;
 
 enum class PerformanceColumn : std::uint8_t {
     Row,
@@ -67,11 +64,6 @@ using OrderTextLine = std::array<std::string, kOrderColumnCount>;
 
 // The fields typed in the window, each a whole number in its range.
 enum class PlanField : std::uint8_t { ReadPercent, DisksPerSpare, MinSparesPerType };
-
-struct DiskChoice {
-    int diskType = 0;
-    std::string_view name;
-};
 
 class SheetPerformancePlan {
 public:

@@ -10,7 +10,23 @@
 namespace brim {
 namespace {
 
-constexpr double kKibPerMib = 1024.0;
+RowInputs rowInputs(const ConfigSheet& sheet, std::size_t rowIndex) noexcept {
+    const GroupDefinition& row = sheet.rows[rowIndex];
+    return {row.diskType, row.raidType, row.disksPerGroup, row.groupCount,
+            rowHoldsVault(sheet, rowIndex)};
+}
+
+RowFiguresBasis rowFiguresBasisNow(const ConfigSheet& sheet, std::size_t rowIndex) noexcept {
+    return {sheet.modelIndex, rowInputs(sheet, rowIndex)};
+}
+
+TotalsBasis totalsBasisNow(const ConfigSheet& sheet) noexcept {
+    TotalsBasis basis{sheet.modelIndex, {}};
+    for (std::size_t i = 0; i < basis.rows.size(); ++i) {
+        basis.rows[i] = rowInputs(sheet, i);
+    }
+    return basis;
+}
 
 void endWithError(ConfigSheet& sheet) {
     sheet.netTotalGbText = "Error";
@@ -34,6 +50,23 @@ bool holdsComputedResults(const ConfigSheet& sheet) noexcept {
     };
     return computed(sheet.netTotalGbText) && computed(sheet.netTotalTbText) &&
            computed(sheet.totalDisksText) && computed(sheet.arraysRequiredText);
+}
+
+bool rowFiguresStale(const ConfigSheet& sheet, std::size_t rowIndex) noexcept {
+    if (rowIndex >= sheet.rows.size()) {
+        return false;
+    }
+    const std::optional<RowFiguresBasis>& basis = sheet.rowFiguresBasis[rowIndex];
+    return basis && *basis != rowFiguresBasisNow(sheet, rowIndex);
+}
+
+bool totalsStale(const ConfigSheet& sheet) noexcept {
+    return sheet.totalsBasis && *sheet.totalsBasis != totalsBasisNow(sheet);
+}
+
+// Every computeSheet writes the totals, "Error" too, so theirs is the last Compute's basis.
+bool sheetInputsChangedSinceCompute(const ConfigSheet& sheet) noexcept {
+    return totalsStale(sheet);
 }
 
 bool rowHoldsVault(const ConfigSheet& sheet, std::size_t rowIndex) noexcept {
@@ -102,7 +135,9 @@ void computeSheet(ConfigSheet& sheet, MessageSink& messages) {
     for (std::size_t i = 0; i < walk.rowsComputed; ++i) {
         sheet.rows[i].groupCapacityText = formatCapacity(gibFromMib(walk.rows[i].groupUsableMib));
         sheet.rows[i].totalCapacityText = formatCapacity(gibFromMib(walk.rows[i].totalUsableMib));
+        sheet.rowFiguresBasis[i] = rowFiguresBasisNow(sheet, i);
     }
+    sheet.totalsBasis = totalsBasisNow(sheet);
     if (walk.failed) {
         endWithError(sheet);
         return;

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace brim {
@@ -24,6 +25,33 @@ struct GroupDefinition {
     std::string totalCapacityText;
 };
 
+// The inputs of one row that its capacities depend on, as Compute reads them.
+struct RowInputs {
+    std::int32_t diskType = 0;
+    std::int32_t raidType = 0;
+    std::uint32_t disksPerGroup = 0;
+    std::uint32_t groupCount = 0;
+    bool holdsVault = false;
+
+    friend bool operator==(const RowInputs&, const RowInputs&) = default;
+};
+
+// What a row's two result texts were computed from.
+struct RowFiguresBasis {
+    std::int32_t modelIndex = 0;
+    RowInputs inputs;
+
+    friend bool operator==(const RowFiguresBasis&, const RowFiguresBasis&) = default;
+};
+
+// What the totals were computed from: the model and every row.
+struct TotalsBasis {
+    std::int32_t modelIndex = 0;
+    std::array<RowInputs, kRowCount> rows{};
+
+    friend bool operator==(const TotalsBasis&, const TotalsBasis&) = default;
+};
+
 // The whole state of the calculator. Result texts are written by computeSheet alone.
 struct ConfigSheet {
     std::int32_t modelIndex = 5; // "Telvar A"
@@ -33,6 +61,10 @@ struct ConfigSheet {
     std::string netTotalTbText;
     std::string totalDisksText;
     std::string arraysRequiredText;
+    // Written by computeSheet beside the texts they belong to, so that a text whose inputs have
+    // changed since can be told from a fresh one; empty where no Compute has written the texts.
+    std::array<std::optional<RowFiguresBasis>, kRowCount> rowFiguresBasis{};
+    std::optional<TotalsBasis> totalsBasis;
 };
 
 // Rows 6 to 10 have no vault box: whatever their flag says, they never hold the vault.
@@ -75,6 +107,14 @@ std::uint64_t arraysRequired(std::uint64_t totalDisks, int modelIndex) noexcept;
 // Checks and computes all ten rows and writes every result text of the sheet. The first row
 // that breaks a rule shows one message and ends the Compute with the totals reading "Error".
 void computeSheet(ConfigSheet& sheet, MessageSink& messages);
+
+// A row's texts are stale when the model or the row's inputs are no longer those they were
+// computed from; the totals when the model or any row is. Texts that no Compute wrote are not.
+bool rowFiguresStale(const ConfigSheet& sheet, std::size_t rowIndex) noexcept;
+bool totalsStale(const ConfigSheet& sheet) noexcept;
+
+// Whether the model or a row has changed since the last computeSheet; false before the first.
+bool sheetInputsChangedSinceCompute(const ConfigSheet& sheet) noexcept;
 
 // Whether the sheet's result texts are those of a Compute that went through: no total reads
 // "Error" (a failed Compute) or is empty (no Compute yet).

@@ -55,6 +55,21 @@ FieldRef fieldRef(ConfigSheet& sheet, SheetField field) noexcept {
     return static_cast<std::string*>(nullptr);
 }
 
+bool resultTextStale(const ConfigSheet& sheet, SheetField field) noexcept {
+    switch (field.kind) {
+    case SheetFieldKind::NetTotalGbText:
+    case SheetFieldKind::NetTotalTbText:
+    case SheetFieldKind::TotalDisksText:
+    case SheetFieldKind::ArraysRequiredText:
+        return totalsStale(sheet);
+    case SheetFieldKind::GroupCapacityText:
+    case SheetFieldKind::TotalCapacityText:
+        return field.row >= 1 && rowFiguresStale(sheet, static_cast<std::size_t>(field.row - 1));
+    default:
+        return false;
+    }
+}
+
 std::optional<std::uint32_t> parseUnsigned32(std::string_view text) noexcept {
     text = trimBlanks(text);
     if (text.empty()) {

@@ -43,6 +43,10 @@ using FieldRef = std::variant<std::int32_t*, std::uint32_t*, bool*, std::string*
 // nullptr of the field's type when the row is outside 1-10 for a row field.
 FieldRef fieldRef(ConfigSheet& sheet, SheetField field) noexcept;
 
+// Whether the result text that the field names is stale (config_sheet.h says when); false for a
+// field that holds no result text.
+bool resultTextStale(const ConfigSheet& sheet, SheetField field) noexcept;
+
 // An edit field's text as a number: unsigned decimal digits that fit 32 bits, blanks around
 // them allowed. Empty text, a sign, letters and values above 4294967295 are refused.
 std::optional<std::uint32_t> parseUnsigned32(std::string_view text) noexcept;

@@ -8,8 +8,6 @@
 namespace brim {
 namespace {
 
-constexpr std::size_t kCapacityWidth = 8;
-
 // Smallest chance that two decimals of a percent show as itself: 0.01 %.
 constexpr double kSmallestPercentShown = 0.01;
 
@@ -20,6 +18,16 @@ std::string fixed(double value, int decimals) {
     const auto [end, ec] = std::to_chars(std::begin(digits), std::end(digits), value,
                                          std::chars_format::fixed, decimals);
     return ec == std::errc{} ? std::string(digits, end) : std::string{};
+}
+
+std::string countOf(std::uint64_t count, std::string_view thing) {
+    std::string text = std::to_string(count);
+    text += ' ';
+    text += thing;
+    if (count != 1) {
+        text += 's';
+    }
+    return text;
 }
 
 } // namespace
@@ -33,8 +41,8 @@ std::string formatCapacity(double value) {
         std::to_chars(std::begin(digits), std::end(digits), value, std::chars_format::fixed, 2);
     const std::size_t length = ec == std::errc{} ? static_cast<std::size_t>(end - digits) : 0;
     std::string text;
-    if (length < kCapacityWidth) {
-        text.assign(kCapacityWidth - length, ' ');
+    if (length < kCapacityTextWidth) {
+        text.assign(kCapacityTextWidth - length, ' ');
     }
     text.append(digits, length);
     return text;
@@ -42,6 +50,10 @@ std::string formatCapacity(double value) {
 
 std::string formatRate(double value) {
     return value == 0.0 ? std::string(kNoFigureText) : fixed(value, 0);
+}
+
+std::string formatWholeNumber(double value) {
+    return fixed(value, 0);
 }
 
 std::string formatPercent(double chance) {
@@ -54,6 +66,10 @@ std::string formatPercent(double chance) {
 
 std::string formatHours(double hours) {
     return fixed(hours, 1);
+}
+
+std::string formatDisksAndArrays(std::uint64_t disks, std::uint64_t arrays) {
+    return countOf(disks, "disk") + ", " + countOf(arrays, "array");
 }
 
 } // namespace brim

@@ -3,11 +3,14 @@
 // Units and number texts of the whole program. Capacities are computed in MiB and shown in
 // binary GB (GiB) and TB (TiB), as a host operating system reports them.
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace brim {
 
+inline constexpr double kKibPerMib = 1024.0; // a disk's capacity is stored in KiB
 inline constexpr double kMibPerGib = 1024.0;
 inline constexpr double kMibPerTib = kMibPerGib * 1024.0;
 
@@ -20,7 +23,8 @@ constexpr double tibFromMib(double mib) noexcept {
     return mib / kMibPerGib / kMibPerGib;
 }
 
-// "%8.2f" of a capacity: two decimals, at least eight characters, never cut.
+// "%8.2f" of a capacity: two decimals, at least eight characters (blanks in front), never cut.
+inline constexpr std::size_t kCapacityTextWidth = 8;
 std::string formatCapacity(double value);
 
 // Rates and rebuilds count in bytes: a disk's KiB × 1024, and MB/s with MB = 2^20 bytes, as GB
@@ -37,11 +41,17 @@ inline constexpr std::string_view kNoFigureText = "\u2014"; // an em dash
 // that delivers nothing) reads as the dash.
 std::string formatRate(double value);
 
+// A figure as a whole number, 0 as "0": what a sheet delivers in a sentence.
+std::string formatWholeNumber(double value);
+
 // A chance from 0 to 1 as "%.2f%%" of it ("3.10%"), whatever the locale. A chance under 0.01 %
 // reads "<0.01%": two decimals would show it as 0.00 % (no risk at all) or round it up.
 std::string formatPercent(double chance);
 
 // Hours with one decimal: "5.2".
 std::string formatHours(double hours);
+
+// Disks to order and the arrays they need: "46 disks, 1 array".
+std::string formatDisksAndArrays(std::uint64_t disks, std::uint64_t arrays);
 
 } // namespace brim

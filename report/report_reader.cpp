@@ -2,14 +2,16 @@
 
 #include "blanks.h"
 #include "catalogue.h"
+#include "report.h"
 #include "report_lines.h"
 #include "sheet_exchange.h"
+#include "units.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <algorithm>
 #include <array>
-#include <cstdio>
 
 namespace brim {
 namespace {
@@ -17,104 +19,51 @@ namespace {
 using namespace report_lines;
 
 constexpr std::string_view kNotAReport = "Not a Brimcount report: ";
-constexpr std::size_t kFoundLimit = 60;
-// Compute writes capacities with "%8.2f": at least eight characters, blanks in front.
-constexpr std::size_t kCapacityTextWidth = 8;
-
-constexpr std::string_view kTitleExpected = "\"Tessaryn Brimcount \" and a version";
-constexpr std::string_view kPrintableExpected = "printable ASCII text";
-constexpr std::string_view kModelExpected = "\"System Model: \" and an array model";
-constexpr std::string_view kGroupsExpected = "a definition's number of groups (unsigned 32-bit "
-                                             "decimal)";
-constexpr std::string_view kSomeGroupsExpected = "a definition with at least one group";
-constexpr std::string_view kRaidExpected = "a RAID type or none";
-constexpr std::string_view kDisksExpected = "the disks per group (unsigned 32-bit decimal)";
-constexpr std::string_view kVaultExpected = "\"Yes\" or \"No\"";
-constexpr std::string_view kNoVaultExpected =
-    "\"No\" (only the first five definitions hold the vault)";
-constexpr std::string_view kCapacitiesExpected = "two capacities or none";
-constexpr std::string_view kLineEndExpected = "nothing after the two capacities";
-constexpr std::string_view kTooManyExpected =
-    "a blank line (a report holds at most ten definitions)";
-constexpr std::string_view kBlankExpected = "a blank line (nothing follows the definitions)";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF"; // some editors add one on save
 constexpr std::string_view kErrorText = "Error";
+// A found line is shown cut, as a hand-made line can fill the whole file; the line the writer
+// prints is shown whole up to the usual 78 columns and a little more.
+constexpr std::size_t kFoundLimit = 60;
+constexpr std::size_t kPrintedLimit = 100;
 
-struct FixedLine {
-    std::string_view text;
-    std::string_view expected;
-};
+constexpr std::size_t kTitleLine = 1;
+constexpr std::size_t kDateLine = 2;
+constexpr std::size_t kModelLine = 4;
+constexpr std::size_t kFirstTotalLine = 5;
+constexpr std::size_t kLastHeadingLine = 12;
 
-enum class FigureKind { Capacity, Count };
-
-// Lines 5 to 8: a label and the figure Compute wrote, "Error" after a failed Compute, or
-// nothing before any.
-struct TotalsLine {
-    std::string_view label;
-    FigureKind kind;
-    std::string ConfigSheet::*text;
-    std::string_view expected;
-};
-
-// clang-format off
-constexpr std::array<TotalsLine, 4> kTotalsLines{{
-    {kNetGbLabel, FigureKind::Capacity, &ConfigSheet::netTotalGbText,
-     "\"Total Net (GB): \" and a capacity, \"Error\" or nothing"},
-    {kNetTbLabel, FigureKind::Capacity, &ConfigSheet::netTotalTbText,
-     "\"Total Net (TB): \" and a capacity, \"Error\" or nothing"},
-    {kTotalDisksLabel, FigureKind::Count, &ConfigSheet::totalDisksText,
-     "\"Total # Disks: \" and a number, \"Error\" or nothing"},
-    {kArraysLabel, FigureKind::Count, &ConfigSheet::arraysRequiredText,
-     "\"Min. # of arrays needed: \" and a number, \"Error\" or nothing"},
-}};
-
-constexpr std::array<FixedLine, 4> kHeadingLines{{
-    {kConfigurationRule, "\"======= CONFIGURATION ========\""},
-    {"", "an empty line"},
-    {kHeadings1, "the tabbed headings \"#Disks/\" and \"CAPACITY\""},
-    {kHeadings2, "the column headings from \"# Groups\" to \"Subtotal\""},
-}};
-// clang-format on
-
-constexpr FixedLine kRuleLine{kRule, "a rule of 49 \"=\""};
-
-constexpr bool isPrintable(char c) noexcept {
-    return (c >= ' ' && c <= '~') || c == '\t';
-}
-
-bool startsWith(std::string_view text, std::string_view prefix) noexcept {
-    return text.substr(0, prefix.size()) == prefix;
+// The version and the date are free texts, but text all the same.
+bool allPrintable(std::string_view text) noexcept {
+    return std::ranges::all_of(text, [](char c) { return (c >= ' ' && c <= '~') || c == '\t'; });
 }
 
 std::size_t digitRun(std::string_view text) noexcept {
-    std::size_t n = 0;
-    while (n < text.size() && isDigit(text[n])) {
-        ++n;
-    }
-    return n;
+    return static_cast<std::size_t>(std::ranges::find_if_not(text, isDigit) - text.begin());
 }
 
 // The length of the "%.2f" figure (digits, a point, two digits) that `text` begins with; 0 when
-// it begins with none.
+// it begins with none. Two capacities wider than their fields meet with nothing between them.
 std::size_t capacityLength(std::string_view text) noexcept {
     const std::size_t whole = digitRun(text);
-    if (whole == 0 || whole + 3 > text.size() || text[whole] != '.' ||
-        digitRun(text.substr(whole + 1)) < 2) {
-        return 0;
-    }
-    return whole + 3;
+    const bool figure =
+        whole != 0 && text.substr(whole, 1) == "." && digitRun(text.substr(whole + 1, 2)) == 2;
+    return figure ? whole + 3 : 0;
 }
 
-bool isFigure(std::string_view text, FigureKind kind) noexcept {
-    const std::size_t length = kind == FigureKind::Capacity ? capacityLength(text) : digitRun(text);
-    return length != 0 && length == text.size();
+// A total as Compute writes it: a capacity or a count, "Error" after a failed Compute, or
+// nothing before any. The writer copies whatever the sheet holds, so this is Compute's rule.
+bool isTotalText(std::string_view figure, bool isCapacity) noexcept {
+    const std::string_view value = trimBlanksStart(figure);
+    const std::size_t length = isCapacity ? capacityLength(value) : digitRun(value);
+    return value.empty() || value == kErrorText || (length != 0 && length == value.size());
 }
 
-// The found text of a message: at most kFoundLimit characters, and every byte that is not
-// printable written as an escape, so that the message stays one line of plain text.
-std::string shownText(std::string_view found) {
+// At most `limit` characters, every byte that is not printable written as an escape, so that
+// the message stays one line of plain text.
+std::string shownText(std::string_view text, std::size_t limit) {
     static constexpr std::string_view kHex = "0123456789ABCDEF";
     std::string shown;
-    for (const char c : found.substr(0, kFoundLimit)) {
+    for (const char c : text.substr(0, limit)) {
         const auto byte = static_cast<unsigned char>(c);
         if (c == '\t') {
             shown += "\\t";
@@ -129,13 +78,13 @@ std::string shownText(std::string_view found) {
     return shown;
 }
 
-std::string linePrefix(std::size_t lineNumber) {
-    return std::string(kNotAReport) + "line " + std::to_string(lineNumber) + " should be ";
+ReportRefusal notAReport(std::string_view why) {
+    return ReportRefusal{std::string(kNotAReport) + std::string(why) + "."};
 }
 
-// The text, line by line, without the line ends: a line feed, or a carriage return and a line
-// feed. A last line without its line end counts; a carriage return anywhere else stays in its
-// line and is refused there.
+// The text, line by line, without the line ends (a line feed, or a carriage return and a line
+// feed) and without the blanks that editors leave at line ends. A last line without its line
+// end counts; a carriage return anywhere else stays in its line.
 class LineSplitter {
 public:
     explicit LineSplitter(std::string_view text) noexcept : rest_(text) {}
@@ -151,7 +100,7 @@ public:
         if (end != std::string_view::npos && !line.empty() && line.back() == '\r') {
             line.remove_suffix(1);
         }
-        return line;
+        return trimBlanksEnd(line);
     }
 
     std::size_t number() const noexcept { return number_; }
@@ -161,338 +110,184 @@ private:
     std::size_t number_ = 0;
 };
 
-// Walks a data line field by field. Fields stand right-aligned in their widths, so a field
-// touches the one before it only when it fills its whole width.
-class FieldCursor {
-public:
-    explicit FieldCursor(std::string_view line) noexcept : rest_(line) {}
-
-    // Skips the blanks before the next field; whether there were any.
-    bool skipBlanks() noexcept {
-        const std::size_t before = rest_.size();
-        rest_ = trimBlanksStart(rest_);
-        return rest_.size() != before;
-    }
-
-    std::string_view rest() const noexcept { return rest_; }
-    bool atEnd() const noexcept { return rest_.empty(); }
-    bool atDigit() const noexcept { return !rest_.empty() && isDigit(rest_.front()); }
-
-    // Everything up to the next blank.
-    std::string_view takeWord() noexcept {
-        std::size_t n = 0;
-        while (n < rest_.size() && !isBlank(rest_[n])) {
-            ++n;
-        }
-        return take(n);
-    }
-
-    std::string_view takeCapacity() noexcept { return take(capacityLength(rest_)); }
-
-    // The index of the longest of `names` that the rest begins with, or -1. Names hold blanks
-    // ("RAID 6"), and one may begin another ("RAID1", "RAID1/0").
-    template <std::size_t N> int takeName(const std::array<std::string_view, N>& names) noexcept {
-        int found = -1;
-        for (std::size_t i = 0; i < N; ++i) {
-            if (!names[i].empty() && startsWith(rest_, names[i]) &&
-                (found < 0 || names[i].size() > names[static_cast<std::size_t>(found)].size())) {
-                found = static_cast<int>(i);
-            }
-        }
-        if (found >= 0) {
-            take(names[static_cast<std::size_t>(found)].size());
-        }
-        return found;
-    }
-
-private:
-    std::string_view take(std::size_t n) noexcept {
-        const std::string_view taken = rest_.substr(0, n);
-        rest_.remove_prefix(n);
-        return taken;
-    }
-
-    std::string_view rest_;
-};
-
-// A field that touches the one before it must fill its width, as the writer's padding leaves
-// no other way for two fields to meet.
-constexpr bool wellSeparated(bool blanksBefore, std::size_t length, std::size_t width) noexcept {
-    return blanksBefore || length >= width;
+// A data line is split loosely into its fields: blanks between them, and catalogue names (which
+// hold blanks of their own) longest first. Whether the fields stand where the writer puts them
+// is for the writer to say, when the row is printed again. Each take passes over the blanks
+// before its field and takes the field off `rest`.
+std::string_view take(std::string_view& rest, std::size_t n) noexcept {
+    const std::string_view taken = rest.substr(0, n);
+    rest.remove_prefix(taken.size());
+    return taken;
 }
 
+std::string_view takeWord(std::string_view& rest) noexcept {
+    rest = trimBlanksStart(rest);
+    return take(rest, static_cast<std::size_t>(std::ranges::find_if(rest, isBlank) - rest.begin()));
+}
+
+std::string_view takeCapacity(std::string_view& rest) noexcept {
+    rest = trimBlanksStart(rest);
+    return take(rest, capacityLength(rest));
+}
+
+// The index of the longest name that the rest begins with (one may begin another, "RAID1" and
+// "RAID1/0"), or nothing; an unknown name is passed over up to the next two blanks.
+template <typename Name>
+std::optional<int> takeName(std::string_view& rest, std::size_t count, Name name) {
+    rest = trimBlanksStart(rest);
+    std::optional<int> found;
+    for (int i = 0; i < static_cast<int>(count); ++i) {
+        const std::string_view candidate = name(i);
+        if (!candidate.empty() && rest.starts_with(candidate) &&
+            (!found || candidate.size() > name(*found).size())) {
+            found = i;
+        }
+    }
+    take(rest, found ? name(*found).size() : rest.find("  "));
+    return found;
+}
+
+// A capacity of a row in the form Compute writes it, blanks in front.
 std::string capacityText(std::string_view figure) {
-    std::string text;
-    if (figure.size() < kCapacityTextWidth) {
-        text.assign(kCapacityTextWidth - figure.size(), ' ');
-    }
-    text += figure;
-    return text;
+    const std::size_t blanks = kCapacityTextWidth - std::min(figure.size(), kCapacityTextWidth);
+    return std::string(blanks, ' ').append(figure);
 }
 
-template <std::size_t N, typename Name> std::array<std::string_view, N> namesOf(Name name) {
-    std::array<std::string_view, N> names{};
-    for (std::size_t i = 0; i < N; ++i) {
-        names[i] = name(static_cast<int>(i));
-    }
-    return names;
-}
-
-class ReportParser {
-public:
-    explicit ReportParser(std::string_view text) noexcept : lines_(text) {}
-
-    ReportReading read() {
-        if (readTitle() && readDate() && readFixed(kRuleLine) && readModel() && readTotals() &&
-            readHeadings() && readDefinitions()) {
-            return std::move(report_);
-        }
-        return std::move(refusal_);
-    }
-
-private:
-    bool refuse(std::string_view expected, std::string_view found) {
-        refusal_.message = linePrefix(lines_.number()) + std::string(expected) + ", found \"" +
-                           shownText(found) + "\".";
-        return false;
-    }
-
-    // The next line, trimmed of the blanks at its end; nothing at the end of the text, or when
-    // the line holds a byte that no report holds (then refused).
-    std::optional<std::string_view> nextLine() {
-        const std::optional<std::string_view> line = lines_.next();
-        if (!line) {
-            return std::nullopt;
-        }
-        for (const char c : *line) {
-            if (!isPrintable(c)) {
-                refuse(kPrintableExpected, *line);
-                return std::nullopt;
-            }
-        }
-        return trimBlanksEnd(*line);
-    }
-
-    std::optional<std::string_view> expectLine(std::string_view expected) {
-        const std::size_t before = lines_.number();
-        std::optional<std::string_view> line = nextLine();
-        if (!line && lines_.number() == before) {
-            refusal_.message =
-                linePrefix(before + 1) + std::string(expected) + ", found the end of the file.";
-        }
-        return line;
-    }
-
-    bool readTitle() {
-        const std::optional<std::string_view> line = expectLine(kTitleExpected);
-        if (!line) {
-            return false;
-        }
-        if (!startsWith(*line, kTitle) || line->size() == kTitle.size()) {
-            return refuse(kTitleExpected, *line);
-        }
-        report_.version = std::string(line->substr(kTitle.size()));
-        return true;
-    }
-
-    // The date and time of printing: any text, not used.
-    bool readDate() { return expectLine("the date and time").has_value(); }
-
-    bool readFixed(const FixedLine& fixed) {
-        const std::optional<std::string_view> line = expectLine(fixed.expected);
-        if (!line) {
-            return false;
-        }
-        return *line == trimBlanksEnd(fixed.text) || refuse(fixed.expected, *line);
-    }
-
-    bool readModel() {
-        const std::optional<std::string_view> line = expectLine(kModelExpected);
-        if (!line) {
-            return false;
-        }
-        if (startsWith(*line, kModelLabel)) {
-            const std::string_view name = line->substr(kModelLabel.size());
-            for (std::size_t i = 0; i < kArrayModels.size(); ++i) {
-                if (kArrayModels[i].name == name) {
-                    report_.plan.modelIndex = static_cast<std::int32_t>(i);
-                    return true;
-                }
-            }
-        }
-        return refuse(kModelExpected, *line);
-    }
-
-    bool readTotals() {
-        for (const TotalsLine& total : kTotalsLines) {
-            if (!readTotal(total)) {
-                return false;
-            }
-        }
-        return true;
-    }
-
-    // The figure is kept as it stood after the label's own blank, leading blanks included.
-    bool readTotal(const TotalsLine& total) {
-        const std::optional<std::string_view> line = expectLine(total.expected);
-        if (!line) {
-            return false;
-        }
-        const std::string_view label = trimBlanksEnd(total.label);
-        if (!startsWith(*line, label)) {
-            return refuse(total.expected, *line);
-        }
-        std::string_view figure = line->substr(label.size());
-        if (!figure.empty()) {
-            if (!startsWith(figure, total.label.substr(label.size()))) {
-                return refuse(total.expected, *line);
-            }
-            figure.remove_prefix(total.label.size() - label.size());
-        }
-        const std::string_view value = trimBlanksStart(figure);
-        if (!value.empty() && value != kErrorText && !isFigure(value, total.kind)) {
-            return refuse(total.expected, *line);
-        }
-        report_.plan.*total.text = std::string(figure);
-        return true;
-    }
-
-    bool readHeadings() {
-        for (const FixedLine& fixed : kHeadingLines) {
-            if (!readFixed(fixed)) {
-                return false;
-            }
-        }
-        return true;
-    }
-
-    // Zero to ten data lines, then nothing but blank lines.
-    bool readDefinitions() {
-        bool ended = false;
-        while (const std::optional<std::string_view> line = nextLine()) {
-            if (line->empty()) {
-                ended = true;
-            } else if (ended) {
-                return refuse(kBlankExpected, *line);
-            } else if (report_.definitions == kRowCount) {
-                return refuse(kTooManyExpected, *line);
-            } else if (!readDataLine(*line)) {
-                return false;
-            }
-        }
-        return refusal_.message.empty();
-    }
-
-    bool readDataLine(std::string_view line) {
-        GroupDefinition& row = report_.plan.rows[static_cast<std::size_t>(report_.definitions)];
-        FieldCursor cursor(line);
-        cursor.skipBlanks();
-        const std::optional<std::uint32_t> groups = parseUnsigned32(cursor.takeWord());
-        if (!groups) {
-            return refuse(kGroupsExpected, line);
-        }
-        if (*groups == 0) {
-            return refuse(kSomeGroupsExpected, line); // Print leaves rows without groups out
-        }
-        row.groupCount = *groups;
-        if (!readDiskType(cursor, row) || !readRaidAndDisks(cursor, row) ||
-            !readVault(cursor, row) || !readCapacities(cursor, row)) {
-            return false;
-        }
-        ++report_.definitions;
-        return true;
-    }
-
-    bool readDiskType(FieldCursor& cursor, GroupDefinition& row) {
-        const std::int32_t model = report_.plan.modelIndex;
-        const auto names = namesOf<kDiskTypes.size()>(
-            [model](int disk) { return Catalogue::diskReportName(disk, model); });
-        const bool blanks = cursor.skipBlanks();
-        const std::string_view start = cursor.rest();
-        row.diskType = cursor.takeName(names);
-        if (row.diskType < 0 || !blanks) {
-            return refuse("a disk type for the " + std::string(Catalogue::modelName(model)), start);
-        }
-        return true;
-    }
-
+// The row that a data line describes. A field that cannot be read keeps the row's default, and
+// a count that cannot be read becomes 1 (Print leaves rows without groups out), so that the row
+// prints as a line like the one found.
+GroupDefinition rowOf(std::string_view rest, std::int32_t model) {
+    GroupDefinition row;
+    row.groupCount = std::max(parseUnsigned32(takeWord(rest)).value_or(1), 1U);
+    const auto diskName = [model](int disk) { return Catalogue::diskReportName(disk, model); };
+    row.diskType = takeName(rest, kDiskTypes.size(), diskName).value_or(row.diskType);
     // No RAID type chosen leaves its field blank, so the disks per group follow the disk type.
-    bool readRaidAndDisks(FieldCursor& cursor, GroupDefinition& row) {
-        bool blanks = cursor.skipBlanks();
-        const std::string_view raidStart = cursor.rest();
-        row.raidType = kNoRaidType;
-        if (!cursor.atDigit()) {
-            static const auto kNames = namesOf<kRaidTypes.size()>(
-                [](int raid) { return Catalogue::raidReportName(raid); });
-            row.raidType = cursor.takeName(kNames);
-            if (row.raidType < 0 || !blanks) {
-                return refuse(kRaidExpected, raidStart);
-            }
-            blanks = cursor.skipBlanks();
-        }
-        const std::string_view disksStart = cursor.rest();
-        const std::string_view disksText = cursor.takeWord();
-        const std::optional<std::uint32_t> disks = parseUnsigned32(disksText);
-        if (!disks || !wellSeparated(blanks, disksText.size(), kWidths.disksPerGroup)) {
-            return refuse(kDisksExpected, disksStart);
-        }
-        row.disksPerGroup = *disks;
-        return true;
+    if (digitRun(trimBlanksStart(rest)) == 0) {
+        row.raidType =
+            takeName(rest, kRaidTypes.size(), Catalogue::raidReportName).value_or(kNoRaidType);
     }
-
-    // Only rows 1 to 5 hold the vault, and Print writes rows in order.
-    bool readVault(FieldCursor& cursor, GroupDefinition& row) {
-        const bool blanks = cursor.skipBlanks();
-        const std::string_view start = cursor.rest();
-        const int word = cursor.takeName(kVaultWords); // "No", "Yes"
-        if (word < 0 || !blanks) {
-            return refuse(kVaultExpected, start);
-        }
-        row.includesVault = word == 1;
-        if (row.includesVault && report_.definitions >= kVaultRowCount) {
-            return refuse(kNoVaultExpected, start);
-        }
-        return true;
-    }
-
+    row.disksPerGroup = parseUnsigned32(takeWord(rest)).value_or(row.disksPerGroup);
+    const auto vaultWord = [](int word) { return Catalogue::vaultWord(word == 1); };
+    row.includesVault = takeName(rest, kVaultWords.size(), vaultWord) == 1;
     // Both capacities, or neither when the report was printed before any Compute.
-    bool readCapacities(FieldCursor& cursor, GroupDefinition& row) {
-        bool blanks = cursor.skipBlanks();
-        if (cursor.atEnd()) {
-            return true;
-        }
-        std::string_view start = cursor.rest();
-        const std::string_view group = cursor.takeCapacity();
-        if (group.empty() || !wellSeparated(blanks, group.size(), kWidths.groupCapacity)) {
-            return refuse(kCapacitiesExpected, start);
-        }
-        blanks = cursor.skipBlanks();
-        start = cursor.rest();
-        const std::string_view total = cursor.takeCapacity();
-        if (total.empty() || !wellSeparated(blanks, total.size(), kWidths.totalCapacity)) {
-            return refuse(kCapacitiesExpected, start);
-        }
-        if (!cursor.atEnd()) {
-            return refuse(kLineEndExpected, cursor.rest());
-        }
+    const std::string_view group = takeCapacity(rest);
+    const std::string_view total = takeCapacity(rest);
+    if (!group.empty() && !total.empty()) {
         row.groupCapacityText = capacityText(group);
         row.totalCapacityText = capacityText(total);
-        return true;
     }
+    return row;
+}
 
-    LineSplitter lines_;
-    OpenedReport report_;
-    ReportRefusal refusal_;
+// Lines 5 to 8: a label from the writer and the figure, kept as it stood after the label's own
+// blank, leading blanks included.
+struct TotalLine {
+    std::string_view label;
+    std::string ConfigSheet::*text;
+    bool isCapacity;
 };
+
+constexpr std::array<TotalLine, 4> kTotalLines{{
+    {kNetGbLabel, &ConfigSheet::netTotalGbText, true},
+    {kNetTbLabel, &ConfigSheet::netTotalTbText, true},
+    {kTotalDisksLabel, &ConfigSheet::totalDisksText, false},
+    {kArraysLabel, &ConfigSheet::arraysRequiredText, false},
+}};
+
+// The figure after the label; nothing when the line holds no label, or a figure that Compute
+// does not write.
+std::string totalOf(std::string_view line, const TotalLine& total) {
+    const std::string_view figure =
+        line.starts_with(total.label) ? line.substr(total.label.size()) : std::string_view{};
+    return isTotalText(figure, total.isCapacity) ? std::string(figure) : std::string();
+}
+
+// The model whose name ends the line (no name ends another); the sheet's default when none.
+std::int32_t modelOf(std::string_view line) {
+    const auto named = std::ranges::find_if(
+        kArrayModels, [line](const ArrayModel& model) { return line.ends_with(model.name); });
+    return named == kArrayModels.end() ? ConfigSheet{}.modelIndex
+                                       : static_cast<std::int32_t>(named - kArrayModels.begin());
+}
+
+// What the lines say of the plan, read loosely: the version, the model, the totals and the
+// rows, up to the first blank line after the headings. Whether each line stands as the writer
+// prints it is checked afterwards, against the plan printed again.
+OpenedReport planOf(std::string_view text) {
+    OpenedReport report;
+    LineSplitter lines(text);
+    while (const std::optional<std::string_view> line = lines.next()) {
+        const std::size_t number = lines.number();
+        if (number == kTitleLine && line->starts_with(kTitle)) {
+            report.version = std::string(line->substr(kTitle.size()));
+        } else if (number == kModelLine) {
+            report.plan.modelIndex = modelOf(*line);
+        } else if (number >= kFirstTotalLine && number < kFirstTotalLine + kTotalLines.size()) {
+            const TotalLine& total = kTotalLines[number - kFirstTotalLine];
+            report.plan.*total.text = totalOf(*line, total);
+        } else if (number > kLastHeadingLine) {
+            if (line->empty() || report.definitions == kRowCount) {
+                break;
+            }
+            const auto row = static_cast<std::size_t>(report.definitions++);
+            report.plan.rows[row] = rowOf(*line, report.plan.modelIndex);
+        }
+    }
+    return report;
+}
+
+// Blanks at the line's end aside, as editors strip or leave them. The version and the date are
+// the report's two free texts: any printable text.
+bool standsAsPrinted(std::size_t number, std::string_view found, std::string_view printed) {
+    switch (number) {
+    case kTitleLine:
+        return found.starts_with(kTitle) && found.size() > kTitle.size() && allPrintable(found);
+    case kDateLine:
+        return allPrintable(found);
+    default:
+        return found == printed;
+    }
+}
+
+ReportRefusal lineRefused(std::size_t number, std::string_view printed, std::string_view found) {
+    return notAReport("line " + std::to_string(number) + " should be like \"" +
+                      shownText(printed, kPrintedLimit) + "\", found \"" +
+                      shownText(found, kFoundLimit) + "\"");
+}
+
+// Line by line against the report of the plan they describe. Past the printed lines only blank
+// lines stand: the writer prints nothing after the last definition.
+ReportReading readLines(std::string_view text) {
+    OpenedReport report = planOf(text);
+    const std::string printed = formatReport(report.plan, ReportTime{});
+    LineSplitter found(text);
+    LineSplitter expected(printed);
+    while (const std::optional<std::string_view> line = found.next()) {
+        const std::string_view example = expected.next().value_or(std::string_view{});
+        if (!standsAsPrinted(found.number(), *line, example)) {
+            return lineRefused(found.number(), example, *line);
+        }
+    }
+    if (found.number() < kLastHeadingLine) {
+        return notAReport("the file ends at line " + std::to_string(found.number()) +
+                          ", before the column headings");
+    }
+    return report;
+}
 
 } // namespace
 
 ReportReading readReport(std::string_view text) {
     if (text.size() > kMaxReportBytes) {
-        return ReportRefusal{std::string(kNotAReport) +
-                             "the file should be at most 64 KiB, found a larger one."};
+        return notAReport("the file should be at most 64 KiB, found a larger one");
     }
-    return ReportParser(text).read();
+    if (text.starts_with(kByteOrderMark)) {
+        text.remove_prefix(kByteOrderMark.size());
+    }
+    if (text.empty()) {
+        return notAReport("the file is empty");
+    }
+    return readLines(text);
 }
 
 ReportReading readReportFile(const std::string& path) {

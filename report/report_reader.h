@@ -11,9 +11,12 @@
 namespace brim {
 
 // A printed report is the plan's file: it holds the model and every definition with groups.
-// Reading one back accepts exactly what formatReport writes (with LF or CR LF line ends, with or
-// without the final one, and with blanks at line ends or blank lines after the definitions, as
-// editors leave them) and refuses anything else with one message that names the line.
+// Reading one back takes the plan from its lines loosely, prints that plan again with
+// formatReport and accepts the file only when every line stands as printed (with LF or CR LF
+// line ends, with or without the final one, with a byte order mark in front, and with blanks at
+// line ends or blank lines after the definitions, as editors leave them; the version and the
+// date are free text). Anything else is refused with one message: the line, what the writer
+// prints there and what was found.
 
 inline constexpr std::size_t kMaxReportBytes = 64 * 1024;
 inline constexpr std::string_view kOpenInputFailedMessage = "Could not open input file.";

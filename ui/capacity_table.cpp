@@ -2,11 +2,16 @@
 
 #include "catalogue.h"
 #include "qt_text.h"
+#include "table_copy.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QPainter>
+#include <QScrollBar>
+#include <QSortFilterProxyModel>
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <string_view>
 
 namespace brim {
@@ -16,25 +21,29 @@ struct ColumnInfo {
     CapacityColumn column;
     std::string_view heading; // two short lines keep the numeric columns narrow
     bool numeric;             // right-aligned, so that the digits line up
-    std::string_view widest;  // the widest text the column should show without cutting
+    Qt::SortOrder bestFirst;  // the order of the first click on the heading
 };
 
 // clang-format off
 inline constexpr std::array<ColumnInfo, kCapacityColumnCount> kColumns{{
-    // column                             heading               numeric  widest
-    {CapacityColumn::RaidType,          "RAID\ntype",         false,   "IndivDisk"},
-    {CapacityColumn::DisksPerGroup,     "Disks per\ngroup",   true,    "16"},
-    {CapacityColumn::GroupsNeeded,      "Groups\nneeded",     true,    "too many"},
-    {CapacityColumn::Disks,             "Disks",              true,    "99999999"},
-    {CapacityColumn::ArraysNeeded,      "Arrays\nneeded",     true,    "999999"},
-    {CapacityColumn::UsableGb,          "Usable\nGB",         true,    "99999999.99"},
-    {CapacityColumn::UsableTb,          "Usable\nTB",         true,    "99999.99"},
-    {CapacityColumn::Efficiency,        "Efficiency",         false,   "100.0%"},
-    {CapacityColumn::FailuresSurvived,  "Failures\nsurvived", true,    "2"},
+    // column                             heading               numeric  first click
+    {CapacityColumn::RaidType,          "RAID\ntype",         false,   Qt::AscendingOrder},
+    {CapacityColumn::DisksPerGroup,     "Disks per\ngroup",   true,    Qt::AscendingOrder},
+    {CapacityColumn::GroupsNeeded,      "Groups\nneeded",     true,    Qt::AscendingOrder},
+    {CapacityColumn::SizedBy,           "Sized by",           false,   Qt::AscendingOrder},
+    {CapacityColumn::Disks,             "Disks",              true,    Qt::AscendingOrder},
+    {CapacityColumn::ArraysNeeded,      "Arrays\nneeded",     true,    Qt::AscendingOrder},
+    {CapacityColumn::WithSpares,        "With spares",        false,   Qt::AscendingOrder},
+    {CapacityColumn::UsableGb,          "Usable\nGB",         true,    Qt::AscendingOrder},
+    {CapacityColumn::UsableTb,          "Usable\nTB",         true,    Qt::AscendingOrder},
+    {CapacityColumn::HostIops,          "Host IOPS",          true,    Qt::DescendingOrder},
+    {CapacityColumn::Mbps,              "MB/s",               true,    Qt::DescendingOrder},
+    {CapacityColumn::Efficiency,        "Efficiency",         false,   Qt::DescendingOrder},
+    {CapacityColumn::FailuresSurvived,  "Failures\nsurvived", true,    Qt::DescendingOrder},
+    {CapacityColumn::RebuildHours,      "Rebuild h",          true,    Qt::AscendingOrder},
+    {CapacityColumn::ReadErrorRisk,     "Read-error risk",    true,    Qt::AscendingOrder},
 }};
 // clang-format on
-
-constexpr char kTooMany[] = "too many";
 
 QString trimmed(const std::string& text) {
     return QString::fromStdString(text).trimmed();
@@ -49,28 +58,45 @@ CapacityColumn columnOf(const QModelIndex& index) {
 }
 
 QVariant displayText(const SizedLayout& layout, CapacityColumn column) {
-    const bool fits = CapacityTableModel::fits(layout);
     switch (column) {
     case CapacityColumn::RaidType:
         return toQString(Catalogue::raidPickerName(layout.raidType));
     case CapacityColumn::DisksPerGroup:
         return QString::number(layout.disksPerGroup);
     case CapacityColumn::GroupsNeeded:
-        return fits ? QString::number(*layout.groupCount) : QString::fromLatin1(kTooMany);
+        return QString::number(layout.groupCount);
+    case CapacityColumn::SizedBy:
+        return toQString(sizedByText(layout.sizedBy));
     case CapacityColumn::Disks:
-        return fits ? QString::number(layout.disks) : QString();
+        return QString::number(layout.disks);
     case CapacityColumn::ArraysNeeded:
-        return fits ? QString::number(layout.arraysRequired) : QString();
+        return QString::number(layout.arraysRequired);
+    case CapacityColumn::WithSpares:
+        return trimmed(layout.withSparesText);
     case CapacityColumn::UsableGb:
-        return trimmed(layout.totalCapacityText);
+        return trimmed(layout.netTotalGbText);
     case CapacityColumn::UsableTb:
-        return trimmed(layout.totalTbText);
+        return trimmed(layout.netTotalTbText);
+    case CapacityColumn::HostIops:
+        return trimmed(layout.hostIopsText);
+    case CapacityColumn::Mbps:
+        return trimmed(layout.mbpsText);
     case CapacityColumn::Efficiency:
         return percent(layout.efficiency);
     case CapacityColumn::FailuresSurvived:
         return layout.failuresSurvived;
+    case CapacityColumn::RebuildHours:
+        return trimmed(layout.rebuildHoursText);
+    case CapacityColumn::ReadErrorRisk:
+        return trimmed(layout.readErrorRiskText);
     }
     return {};
+}
+
+// A layout that cannot rebuild sorts after every one that can: its first failure loses data.
+double rebuildKey(const SizedLayout& layout, double figure) {
+    return layout.rebuild.kind == RebuildCase::Rebuilds ? figure
+                                                        : std::numeric_limits<double>::infinity();
 }
 
 QVariant sortKey(const SizedLayout& layout, CapacityColumn column) {
@@ -80,43 +106,94 @@ QVariant sortKey(const SizedLayout& layout, CapacityColumn column) {
     case CapacityColumn::DisksPerGroup:
         return layout.disksPerGroup;
     case CapacityColumn::GroupsNeeded:
-        return layout.groupCount.value_or(0);
+        return layout.groupCount;
+    case CapacityColumn::SizedBy:
+        return static_cast<int>(layout.sizedBy);
     case CapacityColumn::Disks:
         return static_cast<qulonglong>(layout.disks);
     case CapacityColumn::ArraysNeeded:
         return static_cast<qulonglong>(layout.arraysRequired);
+    case CapacityColumn::WithSpares:
+        return static_cast<qulonglong>(layout.disksWithSpares);
     case CapacityColumn::UsableGb:
     case CapacityColumn::UsableTb:
-        return layout.usableMib;
+        return layout.netTotalMib;
+    case CapacityColumn::HostIops:
+        return layout.hostIops;
+    case CapacityColumn::Mbps:
+        return layout.mbps;
     case CapacityColumn::Efficiency:
         return layout.efficiency;
     case CapacityColumn::FailuresSurvived:
         return layout.failuresSurvived;
+    case CapacityColumn::RebuildHours:
+        return rebuildKey(layout, layout.rebuild.hours);
+    case CapacityColumn::ReadErrorRisk:
+        return rebuildKey(layout, layout.rebuild.chance);
+    }
+    return {};
+}
+
+// The longest rebuild: the largest disk at the slowest rate. The widest risk: a certain error
+// after two failures.
+QString longestRebuildText() {
+    RebuildRisk risk;
+    risk.kind = RebuildCase::Rebuilds;
+    risk.hours = rebuildHours(largestUsableDiskKib() * kBytesPerKib, kRebuildMbpsRange.lowest);
+    return trimmed(rebuildHoursText(risk));
+}
+QString widestRiskText() {
+    RebuildRisk risk;
+    risk.kind = RebuildCase::Rebuilds;
+    risk.chance = 1.0;
+    risk.failedDisks = 2;
+    return trimmed(readErrorRiskText(risk));
+}
+
+// The widest text that a column can show: the largest figure the allowed range can produce.
+QString widestText(int column) {
+    switch (static_cast<CapacityColumn>(column)) {
+    case CapacityColumn::RaidType:
+        return QStringLiteral("IndivDisk");
+    case CapacityColumn::DisksPerGroup:
+        return QString::number(kMaxDisksPerGroup);
+    case CapacityColumn::GroupsNeeded:
+        return QString::number(static_cast<qulonglong>(kMostGroupsNeeded));
+    case CapacityColumn::SizedBy:
+        return toQString(sizedByText(SizingNeed::Capacity));
+    case CapacityColumn::Disks:
+        return QString::number(kMostDisksShown);
+    case CapacityColumn::ArraysNeeded:
+        return QString::number(kMostArraysShown);
+    case CapacityColumn::WithSpares:
+        return trimmed(formatDisksAndArrays(kMostDisksOrderedShown, kMostArraysOrderedShown));
+    case CapacityColumn::UsableGb:
+        return trimmed(formatCapacity(gibFromMib(kMostUsableMibShown)));
+    case CapacityColumn::UsableTb:
+        return trimmed(formatCapacity(tibFromMib(kMostUsableMibShown)));
+    case CapacityColumn::HostIops:
+        return trimmed(formatRate(kMostHostIopsShown));
+    case CapacityColumn::Mbps:
+        return trimmed(formatRate(kMostMbpsShown));
+    case CapacityColumn::Efficiency:
+        return percent(1.0);
+    case CapacityColumn::FailuresSurvived:
+        return QStringLiteral("2");
+    case CapacityColumn::RebuildHours:
+        return longestRebuildText();
+    case CapacityColumn::ReadErrorRisk:
+        return widestRiskText();
     }
     return {};
 }
 
 } // namespace
 
-QString capacityColumnWidestText(int column) {
-    if (column < 0 || column >= kCapacityColumnCount) {
-        return {};
-    }
-    return toQString(kColumns[static_cast<size_t>(column)].widest);
-}
-
 CapacityTableModel::CapacityTableModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void CapacityTableModel::setLayouts(const SizingResult& result) {
+void CapacityTableModel::setLayouts(const std::vector<SizedLayout>& lines) {
     beginResetModel();
-    layouts_.assign(result.layouts.begin(),
-                    result.layouts.begin() + static_cast<std::ptrdiff_t>(result.count));
-    endResetModel();
-}
-
-void CapacityTableModel::clear() {
-    beginResetModel();
-    layouts_.clear();
+    layouts_ = lines;
     endResetModel();
 }
 
@@ -158,40 +235,10 @@ QVariant CapacityTableModel::headerData(int section, Qt::Orientation orientation
     if (role == Qt::DisplayRole) {
         return toQString(kColumns[static_cast<size_t>(section)].heading);
     }
+    if (role == Qt::InitialSortOrderRole) {
+        return static_cast<int>(kColumns[static_cast<size_t>(section)].bestFirst);
+    }
     return QAbstractTableModel::headerData(section, orientation, role);
-}
-
-CapacityLinesProxy::CapacityLinesProxy(QObject* parent) : QSortFilterProxyModel(parent) {
-    setSortRole(kCapacitySortRole);
-}
-
-void CapacityLinesProxy::setMinimumFailures(int failures) {
-    if (failures != minimumFailures_) {
-        minimumFailures_ = failures;
-        invalidateFilter();
-    }
-}
-
-const CapacityTableModel* CapacityLinesProxy::lines() const {
-    return qobject_cast<const CapacityTableModel*>(sourceModel());
-}
-
-bool CapacityLinesProxy::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
-    const CapacityTableModel* model = lines();
-    return model && model->layoutAt(sourceRow).failuresSurvived >= minimumFailures_;
-}
-
-// A descending sort asks lessThan(right, left); answering by the sort order keeps the lines with
-// "too many" groups below the others both ways.
-bool CapacityLinesProxy::lessThan(const QModelIndex& left, const QModelIndex& right) const {
-    const CapacityTableModel* model = lines();
-    const bool leftFits = CapacityTableModel::fits(model->layoutAt(left.row()));
-    const bool rightFits = CapacityTableModel::fits(model->layoutAt(right.row()));
-    if (leftFits != rightFits) {
-        const bool descending = sortOrder() == Qt::DescendingOrder;
-        return leftFits != descending;
-    }
-    return QSortFilterProxyModel::lessThan(left, right);
 }
 
 EfficiencyBarDelegate::EfficiencyBarDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
@@ -220,6 +267,68 @@ void EfficiencyBarDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
     painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
     painter->drawText(track, Qt::AlignCenter, text);
     painter->restore();
+}
+
+CapacityTableView::CapacityTableView(QWidget* parent)
+    : QTableView(parent), lines_(new CapacityTableModel(this)),
+      shownLines_(new QSortFilterProxyModel(this)) {
+    shownLines_->setSortRole(kCapacitySortRole);
+    shownLines_->setSourceModel(lines_);
+    setModel(shownLines_);
+    setItemDelegateForColumn(static_cast<int>(CapacityColumn::Efficiency),
+                             new EfficiencyBarDelegate(this));
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTabKeyNavigation(false);
+    setWordWrap(false);
+    verticalHeader()->hide();
+    // No heading clicked yet: the lines keep the planner's order until the planner picks one.
+    horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    setSortingEnabled(true);
+    addTableCopyKeys(*this);
+    sizeColumns();
+}
+
+void CapacityTableView::sizeColumns() {
+    QHeaderView* header = horizontalHeader();
+    const QFontMetrics metrics(font());
+    const int padding = 2 * metrics.horizontalAdvance(QLatin1Char('0'));
+    columnsWidth_ = 0;
+    for (int column = 0; column < kCapacityColumnCount; ++column) {
+        const int width = std::max(header->sectionSizeHint(column),
+                                   metrics.horizontalAdvance(widestText(column)) + padding);
+        header->resizeSection(column, width);
+        columnsWidth_ += width;
+    }
+    header->setStretchLastSection(true);
+    verticalHeader()->setDefaultSectionSize(metrics.height() + metrics.height() / 2);
+}
+
+QSize CapacityTableView::sizeFor(int lines) const {
+    const int frame = 2 * frameWidth();
+    return {frame + columnsWidth_ + verticalScrollBar()->sizeHint().width(),
+            frame + horizontalHeader()->sizeHint().height() +
+                horizontalScrollBar()->sizeHint().height() +
+                lines * verticalHeader()->defaultSectionSize()};
+}
+
+void CapacityTableView::setLines(const std::vector<SizedLayout>& lines) {
+    lines_->setLayouts(lines);
+    if (shownLines_->rowCount() > 0) {
+        selectionModel()->setCurrentIndex(shownLines_->index(0, 0),
+                                          QItemSelectionModel::ClearAndSelect |
+                                              QItemSelectionModel::Rows);
+        scrollToTop();
+    }
+}
+
+const SizedLayout* CapacityTableView::selectedLayout() const {
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    if (rows.isEmpty()) {
+        return nullptr;
+    }
+    return &lines_->layoutAt(shownLines_->mapToSource(rows.front()).row());
 }
 
 } // namespace brim

@@ -1,15 +1,17 @@
 #pragma once
 
-// The table of the Size for Capacity window: one line per layout that the sizing core returned,
-// in the core's order; a proxy that filters by failures survived and sorts by a clicked heading;
-// and the delegate that draws the efficiency as a bar.
+// The table of the Size for Capacity window: one line per layout that the planner answered, in
+// its order until a heading is clicked; the delegate that draws the efficiency as a bar; and
+// the view that puts them together.
 
 #include "capacity_sizing.h"
 
 #include <QAbstractTableModel>
-#include <QSortFilterProxyModel>
 #include <QStyledItemDelegate>
+#include <QTableView>
 #include <vector>
+
+class QSortFilterProxyModel;
 
 namespace brim {
 
@@ -17,35 +19,36 @@ enum class CapacityColumn : int {
     RaidType,
     DisksPerGroup,
     GroupsNeeded,
+    SizedBy,
     Disks,
     ArraysNeeded,
+    WithSpares,
     UsableGb,
     UsableTb,
+    HostIops,
+    Mbps,
     Efficiency,
     FailuresSurvived,
+    RebuildHours,
+    ReadErrorRisk,
 };
-inline constexpr int kCapacityColumnCount = 9;
+inline constexpr int kCapacityColumnCount = 15;
 
 // What a column sorts by (numbers, not texts), and the efficiency as a fraction for the bar.
 inline constexpr int kCapacitySortRole = Qt::UserRole;
 inline constexpr int kEfficiencyRole = Qt::UserRole + 1;
 
-// The widest text that a column should show whole: its width is set once, so that it does not
-// jump while the planner types.
-QString capacityColumnWidestText(int column);
-
-// The sized layouts as lines. Texts are the core's, trimmed; a layout whose group count does
-// not fit a # of Groups field reads "too many" and has no figures.
+// The sized layouts as lines. Texts are the core's, trimmed. A first click on a heading sorts
+// best first: fewest disks, groups and arrays, most efficiency, failures survived, IOPS and
+// MB/s, shortest rebuild and least risk.
 class CapacityTableModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
     explicit CapacityTableModel(QObject* parent = nullptr);
 
-    void setLayouts(const SizingResult& result);
-    void clear();
+    void setLayouts(const std::vector<SizedLayout>& lines);
     // The layout of a line (a row of this model, not of a proxy over it).
     const SizedLayout& layoutAt(int row) const { return layouts_.at(static_cast<size_t>(row)); }
-    static bool fits(const SizedLayout& layout) noexcept { return layout.groupCount.has_value(); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -54,26 +57,6 @@ public:
 
 private:
     std::vector<SizedLayout> layouts_;
-};
-
-// Hides the layouts that survive fewer failed disks per group than asked. Without a clicked
-// heading the lines keep the core's order; a layout with "too many" groups sorts last in either
-// direction, as it is never a candidate.
-class CapacityLinesProxy final : public QSortFilterProxyModel {
-    Q_OBJECT
-public:
-    explicit CapacityLinesProxy(QObject* parent = nullptr);
-
-    void setMinimumFailures(int failures);
-
-protected:
-    bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
-    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
-
-private:
-    const CapacityTableModel* lines() const;
-
-    int minimumFailures_ = 0;
 };
 
 // The efficiency cell: a bar as long as the usable share of the raw capacity, under its
@@ -85,6 +68,29 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+};
+
+// The layouts, one line selected at a time. Each column is as wide as the widest figure that
+// the allowed targets and sheets can produce, set once, so that none jumps or cuts a figure
+// while the planner types.
+class CapacityTableView final : public QTableView {
+    Q_OBJECT
+public:
+    explicit CapacityTableView(QWidget* parent);
+
+    // Shows the lines (sorted as the last clicked heading asks) and selects the first.
+    void setLines(const std::vector<SizedLayout>& lines);
+    // The selected line's layout, or nullptr when none is selected.
+    const SizedLayout* selectedLayout() const;
+    // Width and height that show every column and `lines` lines without scrolling.
+    QSize sizeFor(int lines) const;
+
+private:
+    void sizeColumns();
+
+    CapacityTableModel* lines_;
+    QSortFilterProxyModel* shownLines_;
+    int columnsWidth_ = 0;
 };
 
 } // namespace brim

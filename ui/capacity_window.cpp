@@ -5,21 +5,21 @@
 #include "catalogue.h"
 #include "dialog_units.h"
 #include "qt_text.h"
+#include "window_layout.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QTableView>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
+#include <span>
 #include <string_view>
 
 namespace brim {
@@ -27,31 +27,107 @@ namespace {
 
 constexpr char kTitle[] = "Size for Capacity";
 
-struct UnitEntry {
-    std::string_view text;
-    CapacityUnit unit;
-};
-inline constexpr std::array<UnitEntry, 2> kUnits{
-    {{"GB", CapacityUnit::Gb}, {"TB", CapacityUnit::Tb}}};
-// Planners think of arrays in TB.
-inline constexpr int kDefaultUnit = 1;
+// In CapacityUnit order: a unit's position in its list is its value.
+inline constexpr std::array<std::string_view, 2> kUnitTexts{"GB", "TB"};
 
 // The entry's position is the number of failed disks per group that a layout must survive.
 inline constexpr std::array<std::string_view, 3> kFailureFilters{
     "0 failed disks per group", "1 failed disk per group", "2 failed disks per group"};
 
-// The table shows this many lines before it scrolls, when the window opens.
+// The table shows this many lines when the window opens and the screen has room; never fewer
+// than the second number.
 constexpr int kVisibleLines = 14;
+constexpr int kFewestVisibleLines = 3;
 
-QString alreadyReachedNotice(const SheetBaseline& baseline) {
-    return QStringLiteral("The sheet already gives %1 TB.")
-        .arg(QString::fromStdString(formatCapacity(tibFromMib(baseline.netTotalMib))).trimmed());
+// What each row's Disk Type list shows, as the main window fills it.
+RowDiskNames rowDiskNames() {
+    RowDiskNames names{};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        for (const ListFill& fill : kListFills) {
+            if (fill.id == kRowLayouts[i].diskType.id) {
+                names[i] = fill.entries;
+            }
+        }
+    }
+    return names;
 }
 
-// The one case where the rules accept no layout at all for a valid target.
-QString noLayoutNotice(int modelIndex) {
-    return QStringLiteral("ATA disks may not hold the vault on the %1: pick another disk type.")
-        .arg(toQString(Catalogue::modelName(modelIndex)));
+// "32.10 TB": a capacity as the window's other figures show it, in the unit picked.
+QString figure(double mib, CapacityUnit unit) {
+    return QString::fromStdString(formatCapacity(capacityInUnit(mib, unit))).trimmed() +
+           QLatin1Char(' ') + toQString(kUnitTexts[static_cast<std::size_t>(unit)]);
+}
+
+QString rate(double value, const char* unit) {
+    return QString::fromStdString(formatWholeNumber(value)) + QLatin1Char(' ') +
+           QString::fromLatin1(unit);
+}
+
+// "15.73 TB, 2843 host IOPS and 1200 MB/s": the sheet's figures for the needs stated, the
+// capacity always when it is stated or nothing else is.
+QString sheetFigures(const CapacityAnswer& answer, CapacityUnit unit) {
+    QStringList parts;
+    if (answer.needs.targetMib || (!answer.sheetHostIops && !answer.sheetMbps)) {
+        parts << figure(answer.sheetMib.value_or(0.0), unit);
+    }
+    if (answer.sheetHostIops) {
+        parts << rate(*answer.sheetHostIops, "host IOPS");
+    }
+    if (answer.sheetMbps) {
+        parts << rate(*answer.sheetMbps, "MB/s");
+    }
+    const QString last = parts.takeLast();
+    return parts.isEmpty() ? last
+                           : parts.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
+}
+
+QString noticeText(const CapacityAnswer& answer, CapacityUnit unit, int modelIndex) {
+    switch (answer.notice) {
+    case PlanNotice::BadTarget:
+        return toQString(answer.refusal);
+    case PlanNotice::AlreadyReached:
+        return QStringLiteral("The sheet already gives %1.").arg(sheetFigures(answer, unit));
+    case PlanNotice::AtaMayNotHoldVault:
+        return QStringLiteral("ATA disks may not hold the vault on the %1: pick another disk type.")
+            .arg(toQString(Catalogue::modelName(modelIndex)));
+    default:
+        return {};
+    }
+}
+
+QString sheetFigureText(const CapacityAnswer& answer, CapacityUnit unit) {
+    if (!answer.sheetMib) {
+        return {};
+    }
+    QString text = QStringLiteral("The sheet gives %1").arg(sheetFigures(answer, unit));
+    if (answer.missingMib) {
+        text +=
+            QStringLiteral("; the layouts add at least %1").arg(figure(*answer.missingMib, unit));
+    }
+    return text + QLatin1Char('.');
+}
+
+QString rowNoteText(const CapacityPlanner& planner) {
+    switch (planner.putNotice()) {
+    case PlanNotice::NoFreeRow:
+        return QStringLiteral("Every row has groups: clear one in the main window to put a "
+                              "layout in.");
+    case PlanNotice::SheetBreaksRule:
+        return QStringLiteral("Row %1 breaks a rule: press Compute in the main window to see it.")
+            .arg(planner.ruleBreakingRow());
+    default:
+        break;
+    }
+    if (planner.freeRowHoldsVault()) {
+        return QStringLiteral("Put in Row fills row %1, which holds the vault disks: the figures "
+                              "allow for the vault reservation.")
+            .arg(planner.freeRow());
+    }
+    return QStringLiteral("Put in Row fills row %1.").arg(planner.freeRow());
+}
+
+std::string_view viewOf(const QByteArray& bytes) {
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
 QLabel* buddyLabel(const char* text, QWidget* buddy, QWidget* parent) {
@@ -60,39 +136,45 @@ QLabel* buddyLabel(const char* text, QWidget* buddy, QWidget* parent) {
     return label;
 }
 
-} // namespace
-
-CapacityAnswer answerCapacityRequest(const CapacityRequest& request) {
-    CapacityAnswer answer;
-    const QByteArray text = request.targetText.toUtf8();
-    const TargetParse target = parseCapacityTarget(
-        std::string_view(text.constData(), static_cast<size_t>(text.size())), request.unit);
-    if (!target.mib) {
-        answer.notice = toQString(target.refusal);
-        return answer;
+template <typename Widget>
+Widget* named(Widget* widget, const char* name, const char* accessibleName = nullptr) {
+    widget->setObjectName(QString::fromLatin1(name));
+    if (accessibleName) {
+        widget->setAccessibleName(QString::fromLatin1(accessibleName));
     }
-    const SheetBaseline baseline = request.baseline.value_or(SheetBaseline{});
-    answer.sizing = sizeForCapacity(request.modelIndex, request.diskType, request.includesVault,
-                                    *target.mib, baseline);
-    if (answer.sizing.alreadyReached) {
-        answer.notice = alreadyReachedNotice(baseline);
-    } else if (answer.sizing.count == 0) {
-        answer.notice = noLayoutNotice(request.modelIndex);
-    }
-    return answer;
+    return widget;
 }
 
-CapacityWindow::CapacityWindow(const ConfigSheet& sheet, RowCommands& commands, QWidget* parent)
+QLabel* textLine(const char* name, QWidget* parent) {
+    auto* label = named(new QLabel(parent), name);
+    label->setTextFormat(Qt::PlainText);
+    // One line kept free for it, so that nothing below moves when its text comes and goes.
+    label->setMinimumHeight(label->fontMetrics().height());
+    return label;
+}
+
+QComboBox* list(std::span<const std::string_view> entries, QWidget* parent) {
+    auto* box = new QComboBox(parent);
+    for (std::string_view entry : entries) {
+        box->addItem(toQString(entry));
+    }
+    return box;
+}
+
+} // namespace
+
+CapacityWindow::CapacityWindow(const ConfigSheet& sheet, RowCommands& commands,
+                               CapacityChoices& choices, PlanningAssumptions& planning,
+                               QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      sheet_(sheet), commands_(commands), freeRow_(commands.firstFreeRow()),
-      sheetBaseline_(holdsComputedResults(sheet) ? sheetBaseline(sheet) : std::nullopt) {
+      planner_(sheet, commands, rowDiskNames(), planning), choices_(choices) {
     setWindowTitle(QString::fromLatin1(kTitle));
     setWindowIcon(programIcon());
     setFont(parent ? parent->font() : dialogFont());
     buildControls();
     layOut();
-    sizeColumns();
+    sizeToFit();
     connectInputs();
     refresh();
     capacityField_->setFocus(Qt::OtherFocusReason);
@@ -100,87 +182,49 @@ CapacityWindow::CapacityWindow(const ConfigSheet& sheet, RowCommands& commands, 
 
 CapacityWindow::~CapacityWindow() = default;
 
+// Each list opens on the choice kept from the last window.
 void CapacityWindow::buildControls() {
-    modelLabel_ = new QLabel(
-        QStringLiteral("Array model: %1").arg(toQString(Catalogue::modelName(sheet_.modelIndex))),
-        this);
+    modelLabel_ = new QLabel(QStringLiteral("Array model: %1")
+                                 .arg(toQString(Catalogue::modelName(planner_.modelIndex()))),
+                             this);
+    capacityField_ = named(new QLineEdit(this), "capacity", "Usable capacity");
+    unitList_ = named(list(kUnitTexts, this), "unit", "Capacity unit");
+    unitList_->setCurrentIndex(static_cast<int>(choices_.unit));
+    notice_ = textLine("notice", this);
 
-    capacityField_ = new QLineEdit(this);
-    capacityField_->setObjectName(QStringLiteral("capacity"));
-    capacityField_->setAccessibleName(QStringLiteral("Usable capacity"));
-
-    unitList_ = new QComboBox(this);
-    unitList_->setObjectName(QStringLiteral("unit"));
-    unitList_->setAccessibleName(QStringLiteral("Capacity unit"));
-    for (const UnitEntry& entry : kUnits) {
-        unitList_->addItem(toQString(entry.text));
+    diskList_ = named(new QComboBox(this), "diskType", "Disk type");
+    for (const DiskChoice& choice : planner_.diskChoices()) {
+        diskList_->addItem(toQString(choice.name), choice.diskType);
     }
-    unitList_->setCurrentIndex(kDefaultUnit);
+    diskList_->setCurrentIndex(
+        std::max(0, diskList_->findData(planner_.openingDiskType(choices_))));
+    addToSheet_ = named(new QCheckBox(QStringLiteral("Add to the current sheet"), this),
+                        "addToSheet", "Add to the current sheet");
+    addToSheet_->setEnabled(planner_.canAddToSheet());
+    failuresList_ = named(list(kFailureFilters, this), "failures", "Survives at least");
+    failuresList_->setCurrentIndex(
+        std::clamp(choices_.minimumFailures, 0, static_cast<int>(kFailureFilters.size()) - 1));
+    hostIopsField_ = named(new QLineEdit(QString::fromStdString(choices_.hostIopsText), this),
+                           "hostIops", "Host IOPS");
+    readPercentField_ =
+        named(new QLineEdit(QString::fromStdString(planner_.readPercentText()), this),
+              "readPercent", "% reads");
+    mbpsField_ =
+        named(new QLineEdit(QString::fromStdString(choices_.mbpsText), this), "mbps", "MB/s");
+    // "100" and a digit to spare: the field needs no more room than that.
+    readPercentField_->setMaximumWidth(
+        readPercentField_->fontMetrics().horizontalAdvance(QStringLiteral("0000")) +
+        2 * readPercentField_->fontMetrics().height());
+    workloadNotice_ = textLine("workloadNotice", this);
 
-    notice_ = new QLabel(this);
-    notice_->setObjectName(QStringLiteral("notice"));
-    notice_->setTextFormat(Qt::PlainText);
-    // One line kept free for it, so that nothing below moves while the planner types.
-    notice_->setMinimumHeight(notice_->fontMetrics().height());
-
-    diskList_ = new QComboBox(this);
-    diskList_->setObjectName(QStringLiteral("diskType"));
-    diskList_->setAccessibleName(QStringLiteral("Disk type"));
-    fillDiskTypes();
-
-    addToSheet_ = new QCheckBox(QStringLiteral("Add to the current sheet"), this);
-    addToSheet_->setObjectName(QStringLiteral("addToSheet"));
-    addToSheet_->setAccessibleName(QStringLiteral("Add to the current sheet"));
-    addToSheet_->setEnabled(sheetBaseline_.has_value());
-
-    failuresList_ = new QComboBox(this);
-    failuresList_->setObjectName(QStringLiteral("failures"));
-    failuresList_->setAccessibleName(QStringLiteral("Survives at least"));
-    for (std::string_view text : kFailureFilters) {
-        failuresList_->addItem(toQString(text));
-    }
-
-    rowNote_ = new QLabel(rowNote(), this);
+    rowNote_ = named(new QLabel(rowNoteText(planner_), this), "rowNote");
     rowNote_->setWordWrap(true);
     rowNote_->setTextFormat(Qt::PlainText);
-
-    lines_ = new CapacityTableModel(this);
-    shownLines_ = new CapacityLinesProxy(this);
-    shownLines_->setSourceModel(lines_);
-    table_ = new QTableView(this);
-    table_->setObjectName(QStringLiteral("layouts"));
-    table_->setAccessibleName(QStringLiteral("Layouts"));
-    table_->setModel(shownLines_);
-    table_->setItemDelegateForColumn(static_cast<int>(CapacityColumn::Efficiency),
-                                     new EfficiencyBarDelegate(table_));
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setTabKeyNavigation(false);
-    table_->setWordWrap(false);
-    table_->verticalHeader()->hide();
-    // No heading clicked yet: the lines keep the core's order until the planner picks one.
-    table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-    table_->setSortingEnabled(true);
-
-    putInRow_ = new QPushButton(QStringLiteral("Put in Row"), this);
-    putInRow_->setObjectName(QStringLiteral("putInRow"));
-    close_ = new QPushButton(QStringLiteral("Close"), this);
-    close_->setObjectName(QStringLiteral("close"));
-}
-
-// The disk types that the model's family offers, under the family's report names, in catalogue
-// order; each keeps its catalogue index. The row to be filled keeps its disk type if offered.
-void CapacityWindow::fillDiskTypes() {
-    for (int disk = 0; disk < static_cast<int>(kDiskTypes.size()); ++disk) {
-        if (usableDiskKib(sheet_.modelIndex, disk, false) != 0) {
-            diskList_->addItem(toQString(Catalogue::diskReportName(disk, sheet_.modelIndex)), disk);
-        }
-    }
-    if (freeRow_ != 0) {
-        const int rowDisk = sheet_.rows[static_cast<size_t>(freeRow_ - 1)].diskType;
-        diskList_->setCurrentIndex(std::max(0, diskList_->findData(rowDisk)));
-    }
+    sheetFigure_ = textLine("sheetFigure", this);
+    table_ = named(new CapacityTableView(this), "layouts", "Layouts");
+    assumption_ = textLine("assumption", this);
+    putInRow_ = named(new QPushButton(QStringLiteral("Put in Row"), this), "putInRow");
+    close_ = named(new QPushButton(QStringLiteral("Close"), this), "close");
 }
 
 void CapacityWindow::layOut() {
@@ -196,6 +240,16 @@ void CapacityWindow::layOut() {
     inputs->addRow(QString(), addToSheet_);
     inputs->addRow(buddyLabel("&Survives at least:", failuresList_, this), failuresList_);
 
+    // The workload on one line: the three fields are read together, as one mix.
+    auto* workloadLine = new QHBoxLayout;
+    workloadLine->addWidget(hostIopsField_, 1);
+    workloadLine->addWidget(buddyLabel("% &reads:", readPercentField_, this));
+    workloadLine->addWidget(readPercentField_);
+    workloadLine->addWidget(buddyLabel("&MB/s:", mbpsField_, this));
+    workloadLine->addWidget(mbpsField_, 1);
+    inputs->addRow(buddyLabel("Host &IOPS:", hostIopsField_, this), workloadLine);
+    inputs->addRow(QString(), workloadNotice_);
+
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(putInRow_);
@@ -205,46 +259,63 @@ void CapacityWindow::layOut() {
     window->addWidget(modelLabel_);
     window->addLayout(inputs);
     window->addWidget(rowNote_);
+    window->addWidget(sheetFigure_);
     window->addWidget(table_, 1);
+    window->addWidget(assumption_);
     window->addLayout(buttons);
 
-    setTabOrder(capacityField_, unitList_);
-    setTabOrder(unitList_, diskList_);
-    setTabOrder(diskList_, addToSheet_);
-    setTabOrder(addToSheet_, failuresList_);
-    setTabOrder(failuresList_, table_);
-    setTabOrder(table_, putInRow_);
-    setTabOrder(putInRow_, close_);
-}
-
-// Widths are set once, from the headings and the widest figures, so that no column jumps or
-// cuts its text while the planner types.
-void CapacityWindow::sizeColumns() {
-    QHeaderView* header = table_->horizontalHeader();
-    const QFontMetrics metrics(table_->font());
-    const int padding = 2 * metrics.horizontalAdvance(QLatin1Char('0'));
-    int tableWidth = 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width();
-    for (int column = 0; column < kCapacityColumnCount; ++column) {
-        const int width =
-            std::max(header->sectionSizeHint(column),
-                     metrics.horizontalAdvance(capacityColumnWidestText(column)) + padding);
-        header->resizeSection(column, width);
-        tableWidth += width;
+    const std::array<QWidget*, 11> tabOrder{
+        capacityField_,    unitList_,  diskList_, addToSheet_, failuresList_, hostIopsField_,
+        readPercentField_, mbpsField_, table_,    putInRow_,   close_};
+    for (std::size_t i = 1; i < tabOrder.size(); ++i) {
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
     }
-    header->setStretchLastSection(true);
-    table_->verticalHeader()->setDefaultSectionSize(metrics.height() + metrics.height() / 2);
-    table_->setMinimumWidth(tableWidth);
-    const int linesHeight = kVisibleLines * table_->verticalHeader()->defaultSectionSize();
-    table_->setMinimumHeight(header->sizeHint().height() + linesHeight / 2);
-    resize(sizeHint().width(), sizeHint().height() + linesHeight / 2);
 }
 
+// The window opens wide enough for every column and tall enough for a screenful of lines when
+// the screen has room; otherwise the table scrolls sideways and the buttons stay on screen.
+void CapacityWindow::sizeToFit() {
+    const QSize tableWanted = table_->sizeFor(kVisibleLines);
+    table_->setMinimumSize(table_->sizeFor(kFewestVisibleLines)
+                               .boundedTo(QSize(tableWanted.width() / 3, tableWanted.height())));
+    const QSize wanted = sizeHint() - table_->minimumSize() + tableWanted;
+    // The window manager's frame takes about two lines of text on the screen, and its sides
+    // less than one.
+    const QScreen* shownOn = parentWidget() ? parentWidget()->screen() : screen();
+    const int line = fontMetrics().height();
+    const QSize room = shownOn->availableGeometry().size() - QSize(line, 2 * line);
+    resize(wanted.boundedTo(room).expandedTo(minimumSizeHint()));
+}
+
+// A choice is kept when the planner makes it, not when the window opens on it: an untouched
+// disk list goes on following the free row.
 void CapacityWindow::connectInputs() {
     connect(capacityField_, &QLineEdit::textChanged, this, [this] { refresh(); });
-    connect(unitList_, &QComboBox::currentIndexChanged, this, [this] { refresh(); });
-    connect(diskList_, &QComboBox::currentIndexChanged, this, [this] { refresh(); });
+    connect(unitList_, &QComboBox::currentIndexChanged, this, [this] {
+        choices_.unit = unit();
+        refresh();
+    });
+    connect(diskList_, &QComboBox::currentIndexChanged, this, [this] {
+        choices_.diskType = diskType();
+        refresh();
+    });
     connect(addToSheet_, &QCheckBox::toggled, this, [this] { refresh(); });
-    connect(failuresList_, &QComboBox::currentIndexChanged, this, [this] { applyFailureFilter(); });
+    connect(failuresList_, &QComboBox::currentIndexChanged, this, [this] {
+        choices_.minimumFailures = minimumFailures();
+        refresh();
+    });
+    connect(hostIopsField_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        choices_.hostIopsText = text.toStdString();
+        refresh();
+    });
+    connect(readPercentField_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        planner_.typeReadPercent(viewOf(text.toUtf8()));
+        refresh();
+    });
+    connect(mbpsField_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        choices_.mbpsText = text.toStdString();
+        refresh();
+    });
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { updatePutButton(); });
     connect(table_, &QAbstractItemView::doubleClicked, this, [this] { putSelectedLayout(); });
@@ -252,84 +323,49 @@ void CapacityWindow::connectInputs() {
     connect(close_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-CapacityRequest CapacityWindow::request() const {
-    CapacityRequest request;
-    request.modelIndex = sheet_.modelIndex;
-    request.diskType = diskList_->currentData().toInt();
-    request.includesVault =
-        freeRow_ != 0 && rowHoldsVault(sheet_, static_cast<size_t>(freeRow_ - 1));
-    request.targetText = capacityField_->text();
-    request.unit = kUnits[static_cast<size_t>(std::max(0, unitList_->currentIndex()))].unit;
-    if (addToSheet_->isEnabled() && addToSheet_->isChecked()) {
-        request.baseline = sheetBaseline_;
-    }
-    return request;
+CapacityUnit CapacityWindow::unit() const {
+    return static_cast<CapacityUnit>(std::max(0, unitList_->currentIndex()));
+}
+
+int CapacityWindow::diskType() const {
+    return diskList_->currentData().toInt();
+}
+
+int CapacityWindow::minimumFailures() const {
+    return std::max(0, failuresList_->currentIndex());
 }
 
 void CapacityWindow::refresh() {
-    const CapacityAnswer answer = answerCapacityRequest(request());
-    lines_->setLayouts(answer.sizing);
-    notice_->setText(answer.notice);
-    selectFirstLine();
-}
-
-void CapacityWindow::applyFailureFilter() {
-    shownLines_->setMinimumFailures(std::max(0, failuresList_->currentIndex()));
-    selectFirstLine();
-}
-
-void CapacityWindow::selectFirstLine() {
-    if (shownLines_->rowCount() > 0) {
-        table_->selectionModel()->setCurrentIndex(shownLines_->index(0, 0),
-                                                  QItemSelectionModel::ClearAndSelect |
-                                                      QItemSelectionModel::Rows);
-        table_->scrollToTop();
-    }
+    const QByteArray target = capacityField_->text().toUtf8();
+    const CapacityRequest request{viewOf(target),
+                                  unit(),
+                                  diskType(),
+                                  minimumFailures(),
+                                  addToSheet_->isChecked(),
+                                  choices_.hostIopsText,
+                                  choices_.mbpsText};
+    const CapacityAnswer answer = planner_.answer(request);
+    table_->setLines(answer.lines);
+    notice_->setText(noticeText(answer, request.unit, planner_.modelIndex()));
+    workloadNotice_->setText(toQString(answer.workloadRefusal));
+    sheetFigure_->setText(sheetFigureText(answer, request.unit));
+    assumption_->setText(QString::fromStdString(planner_.assumptionText(request.diskType)));
     updatePutButton();
 }
 
-std::optional<int> CapacityWindow::selectedLine() const {
-    const QModelIndexList rows = table_->selectionModel()->selectedRows();
-    if (rows.isEmpty()) {
-        return std::nullopt;
-    }
-    return shownLines_->mapToSource(rows.front()).row();
-}
-
-// Put in Row is the default button, which Enter presses, only while it can do something.
+// Put in Row is the default button, which Enter presses, only while it can do something;
+// otherwise Enter does nothing.
 void CapacityWindow::updatePutButton() {
-    const std::optional<int> line = selectedLine();
-    const bool usable = line && CapacityTableModel::fits(lines_->layoutAt(*line));
+    const bool usable = planner_.canPut() && table_->selectedLayout() != nullptr;
     putInRow_->setEnabled(usable);
     putInRow_->setDefault(usable);
 }
 
-// With every row in use the command says so and changes nothing; the window stays, so that the
-// planner can close it and clear a row.
 void CapacityWindow::putSelectedLayout() {
-    const std::optional<int> line = selectedLine();
-    if (!line || !putInRow_->isEnabled()) {
-        return;
-    }
-    const SizedLayout& layout = lines_->layoutAt(*line);
-    const GroupLayout group{diskList_->currentData().toInt(), layout.raidType, layout.disksPerGroup,
-                            *layout.groupCount};
-    if (commands_.putInFirstFreeRow(group)) {
+    const SizedLayout* line = table_->selectedLayout();
+    if (line && putInRow_->isEnabled() && planner_.put(*line)) {
         accept();
     }
-}
-
-QString CapacityWindow::rowNote() const {
-    if (freeRow_ == 0) {
-        return QStringLiteral("Every row has groups: clear one in the main window to put a "
-                              "layout in.");
-    }
-    if (rowHoldsVault(sheet_, static_cast<size_t>(freeRow_ - 1))) {
-        return QStringLiteral("Put in Row fills row %1, which holds the vault disks: the figures "
-                              "allow for the vault reservation.")
-            .arg(freeRow_);
-    }
-    return QStringLiteral("Put in Row fills row %1.").arg(freeRow_);
 }
 
 } // namespace brim

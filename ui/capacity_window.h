@@ -1,77 +1,55 @@
 #pragma once
 
-// Size for Capacity: the planner states the usable capacity needed and a disk type, and sees
-// every layout the RAID rules accept with the groups, disks and arrays it takes, sized for the
-// row that Put in Row would fill, so that each figure is the one Compute will show there.
+// Size for Capacity: the planner states the usable capacity needed, a workload (host IOPS and
+// MB/s at a read share) or both, and a disk type, and sees every layout the RAID rules accept
+// with the groups, disks and arrays it takes and what it delivers, sized for the row that Put
+// in Row would fill, so that each figure is the one Compute and Sheet Performance will show. What
+// to show and whether Put in Row may act is the planner's to decide (CapacityPlanner); the
+// window turns its reasons into texts and shows its lines.
 
-#include "capacity_sizing.h"
+#include "capacity_planner.h"
 #include "config_sheet.h"
+#include "planning_assumptions.h"
 #include "row_commands.h"
 
 #include <QDialog>
-#include <QString>
-#include <optional>
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTableView;
 
 namespace brim {
 
-class CapacityTableModel;
-class CapacityLinesProxy;
-
-// What the window's inputs ask for, read from its controls.
-struct CapacityRequest {
-    int modelIndex = 0;
-    int diskType = 0;
-    bool includesVault = false; // the row that Put in Row fills holds the vault disks
-    QString targetText;
-    CapacityUnit unit = CapacityUnit::Tb;
-    std::optional<SheetBaseline> baseline; // set when the layouts add to the current sheet
-};
-
-// The layouts for a request, or none with the short text that says why.
-struct CapacityAnswer {
-    SizingResult sizing;
-    QString notice;
-};
-
-CapacityAnswer answerCapacityRequest(const CapacityRequest& request);
+class CapacityTableView;
 
 class CapacityWindow final : public QDialog {
     Q_OBJECT
 public:
-    // `sheet` is the main window's, as its last capture left it; `commands` puts the chosen
-    // layout into it. Both must outlive the window.
-    CapacityWindow(const ConfigSheet& sheet, RowCommands& commands, QWidget* parent = nullptr);
+    // `sheet` is the main window's, just captured; `commands` puts the chosen layout into it;
+    // `choices` keeps the unit, disk type, failures and workload typed here for the next
+    // window; `planning` is the main window's assumptions, whose mix "% reads" edits. All must
+    // outlive the window.
+    CapacityWindow(const ConfigSheet& sheet, RowCommands& commands, CapacityChoices& choices,
+                   PlanningAssumptions& planning, QWidget* parent = nullptr);
     ~CapacityWindow() override;
-
-    // The model line of a table line (a proxy row), or nothing when none is selected.
-    std::optional<int> selectedLine() const;
 
 private:
     void buildControls();
-    void fillDiskTypes();
     void layOut();
+    void sizeToFit();
     void connectInputs();
-    void sizeColumns();
 
-    CapacityRequest request() const;
+    CapacityUnit unit() const;
+    int diskType() const;
+    int minimumFailures() const;
     void refresh();
-    void applyFailureFilter();
-    void selectFirstLine();
     void updatePutButton();
     void putSelectedLayout();
-    QString rowNote() const;
 
-    const ConfigSheet& sheet_;
-    RowCommands& commands_;
-    const int freeRow_;                                // 1-10, or 0 when every row has groups
-    const std::optional<SheetBaseline> sheetBaseline_; // nothing after a failed Compute
+    CapacityPlanner planner_;
+    CapacityChoices& choices_;
 
     QLabel* modelLabel_ = nullptr;
     QLineEdit* capacityField_ = nullptr;
@@ -80,12 +58,16 @@ private:
     QComboBox* diskList_ = nullptr;
     QCheckBox* addToSheet_ = nullptr;
     QComboBox* failuresList_ = nullptr;
+    QLineEdit* hostIopsField_ = nullptr;
+    QLineEdit* readPercentField_ = nullptr;
+    QLineEdit* mbpsField_ = nullptr;
+    QLabel* workloadNotice_ = nullptr;
     QLabel* rowNote_ = nullptr;
-    QTableView* table_ = nullptr;
+    QLabel* sheetFigure_ = nullptr;
+    CapacityTableView* table_ = nullptr;
+    QLabel* assumption_ = nullptr;
     QPushButton* putInRow_ = nullptr;
     QPushButton* close_ = nullptr;
-    CapacityTableModel* lines_ = nullptr;
-    CapacityLinesProxy* shownLines_ = nullptr;
 };
 
 } // namespace brim

@@ -1,6 +1,7 @@
 #include "sheet_controls.h"
 
 #include "qt_text.h"
+#include "result_field.h"
 #include "window_layout.h"
 
 #include <QCheckBox>
@@ -99,9 +100,9 @@ QWidget* makeControl(QWidget* parent, ControlKind kind, const QString& caption,
     case ControlKind::Label:
         return makeLabel(parent, caption, Qt::AlignLeft, true);
     case ControlKind::ResultLeft:
-        return makeLabel(parent, caption, Qt::AlignLeft, false);
+        return new ResultField(Qt::AlignLeft, parent);
     case ControlKind::ResultRight:
-        return makeLabel(parent, caption, Qt::AlignRight, false);
+        return new ResultField(Qt::AlignRight, parent);
     case ControlKind::EditField:
         return new QLineEdit(caption, parent);
     case ControlKind::DropDownList:

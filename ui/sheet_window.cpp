@@ -9,15 +9,21 @@
 #include "performance_window.h"
 #include "qt_text.h"
 #include "report_file_dialog.h"
+#include "result_field.h"
 #include "sheet_controls.h"
+#include "sheet_step_command.h"
+#include "sheet_table.h"
 #include "window_menu.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -56,6 +62,27 @@ bool isEnterKey(const QKeyEvent& event) {
            modifiers == Qt::NoModifier;
 }
 
+// The history keeps the last 100 steps, for as long as the window lives.
+constexpr int kHistorySteps = 100;
+
+// The focus moving to another control, not to a popup or another window and back.
+bool leavesTheControl(const QFocusEvent& event) {
+    return event.reason() != Qt::PopupFocusReason && event.reason() != Qt::ActiveWindowFocusReason;
+}
+
+QAction* entryWithCommand(const QMenu& menu, int commandId) {
+    const QList<QAction*> actions = menu.actions();
+    const auto it = std::find_if(actions.begin(), actions.end(), [commandId](QAction* action) {
+        return !action->isSeparator() && action->data().toInt() == commandId;
+    });
+    return it == actions.end() ? nullptr : *it;
+}
+
+const WindowMenuEntry& menuEntry(int commandId) {
+    return *std::find_if(kWindowMenuCommands.begin(), kWindowMenuCommands.end(),
+                         [commandId](const auto& entry) { return entry.commandId == commandId; });
+}
+
 const Preset* presetOfButton(int buttonId) {
     const auto it = std::find_if(kPresets.begin(), kPresets.end(),
                                  [buttonId](const Preset& p) { return p.controlId == buttonId; });
@@ -81,7 +108,9 @@ SheetWindow::SheetWindow(MessageSink* messages, ReportFileChooser* chooser,
     setFont(dialogFont());
     const DialogUnits units(font());
     setFixedSize(units.toPixels(kSheetWindowRect).size());
+    history_.setUndoLimit(kHistorySteps); // before the first step
     open(units);
+    watchControlKeys();
     addWindowMenu();
     connectEventMap();
     acceptFileDrops();
@@ -90,6 +119,7 @@ SheetWindow::SheetWindow(MessageSink* messages, ReportFileChooser* chooser,
 // The lists are filled as the controls are built, before the controls first show the sheet.
 void SheetWindow::open(const DialogUnits& units) {
     buildSheetControls(*this, units, controls_);
+    collectResultFields();
     copySheetToControls();
     if (QWidget* modelList = controls_.find(kModelListId)) {
         modelList->setFocus(Qt::OtherFocusReason);
@@ -102,6 +132,11 @@ void SheetWindow::addWindowMenu() {
     appendAboutEntry(*windowMenu_, toQString(kAboutMenuEntryText));
     connect(windowMenu_, &QMenu::triggered, this,
             [this](QAction* action) { handleWindowMenuCommand(action->data().toInt()); });
+    undoEntry_ = entryWithCommand(*windowMenu_, kUndoCommand);
+    redoEntry_ = entryWithCommand(*windowMenu_, kRedoCommand);
+    connect(&history_, &QUndoStack::indexChanged, this, [this] { updateHistoryEntries(); });
+    connect(&history_, &QUndoStack::undoTextChanged, this, [this] { updateHistoryEntries(); });
+    updateHistoryEntries();
     auto* menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, this,
             [this] { showWindowMenu(mapToGlobal(QPoint(0, 0))); });
@@ -109,12 +144,99 @@ void SheetWindow::addWindowMenu() {
 
 SheetWindow::~SheetWindow() = default;
 
+// A line edit claims Ctrl+Z and its kin for its own undo, and the key of a disabled entry would
+// go to the focused control: every control hands these keys to the window. The focus leaving a
+// control ends the typing in a # of Groups field.
+void SheetWindow::watchControlKeys() {
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (child->focusPolicy() != Qt::NoFocus) {
+            child->installEventFilter(this);
+        }
+    }
+}
+
+bool SheetWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        const WindowMenuEntry* entry =
+            entryOfKey(kWindowMenuCommands, *static_cast<QKeyEvent*>(event));
+        if (entry && isHistoryCommand(entry->commandId)) {
+            // Claimed as a key press, which then runs the command here.
+            if (event->type() == QEvent::KeyPress) {
+                handleWindowMenuCommand(entry->commandId);
+            }
+            event->accept();
+            return true;
+        }
+    } else if (event->type() == QEvent::FocusOut &&
+               leavesTheControl(*static_cast<QFocusEvent*>(event))) {
+        commands_.endTyping();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void SheetWindow::recordStep(SheetStep step) {
+    history_.push(new SheetStepCommand(std::move(step), commands_));
+}
+
+void SheetWindow::updateHistoryEntries() {
+    undoEntry_->setText(historyEntryText(menuEntry(kUndoCommand).text, history_.undoText()));
+    undoEntry_->setEnabled(history_.canUndo());
+    redoEntry_->setText(historyEntryText(menuEntry(kRedoCommand).text, history_.redoText()));
+    redoEntry_->setEnabled(history_.canRedo());
+}
+
+void SheetWindow::undoStep() {
+    if (exchange_.copying()) {
+        return;
+    }
+    commands_.beginUndoOrRedo();
+    history_.undo();
+}
+
+void SheetWindow::redoStep() {
+    if (exchange_.copying()) {
+        return;
+    }
+    commands_.beginUndoOrRedo();
+    history_.redo();
+}
+
+// The sheet as Print would write it, as a table for the clipboard.
+void SheetWindow::copySheet() {
+    commands_.computeIfInputsChanged();
+    putSheetTableOnClipboard();
+}
+
+// Plain text only: a spreadsheet makes a table of the tabs, a mail shows the lines.
+void SheetWindow::putSheetTableOnClipboard() {
+    QApplication::clipboard()->setText(toQString(formatSheetTable(sheet_)));
+}
+
 bool SheetWindow::copyControlsToSheet() {
-    return exchange_.copyControlsToSheet(sheet_);
+    const bool copied = exchange_.copyControlsToSheet(sheet_);
+    showFigureStates();
+    return copied;
 }
 
 void SheetWindow::copySheetToControls() {
     exchange_.copySheetToControls(sheet_);
+    showFigureStates();
+}
+
+void SheetWindow::collectResultFields() {
+    for (const Binding& binding : kBindings) {
+        if (auto* field = qobject_cast<ResultField*>(controls_.find(binding.id))) {
+            resultFields_.emplace_back(field, binding.field);
+        }
+    }
+}
+
+// Every change of the sheet passes through one of the two copies, so after each the fields
+// show which of their texts no longer belong to the inputs.
+void SheetWindow::showFigureStates() {
+    for (const auto& [field, shown] : resultFields_) {
+        field->showState(resultTextStale(sheet_, shown));
+    }
 }
 
 void SheetWindow::enableControl(int controlId, bool enabled) {
@@ -131,23 +253,32 @@ void SheetWindow::handleWindowMenuCommand(int commandId) {
         openReport();
     } else if (commandId == kSizeForCapacityCommand) {
         sizeForCapacity();
+    } else if (commandId == kUndoCommand) {
+        undoStep();
+    } else if (commandId == kRedoCommand) {
+        redoStep();
+    } else if (commandId == kCopySheetCommand) {
+        copySheet();
     } else if (commandId == kSheetPerformanceCommand) {
         showSheetPerformance();
     }
 }
 
-// Sizes against what the controls show now; Put in Row refreshes and computes by itself, and
-// Close leaves the sheet as the capture left it.
+// Sizes against what the controls show now, so a field the capture refuses keeps the window
+// closed (its notice says why); Put in Row refreshes and computes by itself, and Close leaves
+// the sheet as the capture left it.
 void SheetWindow::sizeForCapacity() {
-    copyControlsToSheet();
-    CapacityWindow window(sheet_, commands_, this);
+    if (!commands_.captureInput()) {
+        return;
+    }
+    CapacityWindow window(sheet_, commands_, capacityChoices_, planning_, this);
     window.exec();
 }
 
 // The figures of what the controls show now, so a field the capture refuses keeps the window
 // closed (its notice says why). The window changes no input of the sheet.
 void SheetWindow::showSheetPerformance() {
-    if (!copyControlsToSheet()) {
+    if (!commands_.captureInput()) {
         return;
     }
     PerformanceWindow window(sheet_, planning_, this);
@@ -239,8 +370,11 @@ void SheetWindow::run(const EventMapEntry& entry) {
     case WindowCommand::ChangeRaidType:
         commands_.changeRaidType(entry.row);
         break;
-    case WindowCommand::CaptureInput:
-        commands_.captureInput();
+    case WindowCommand::CaptureGroupCount:
+        commands_.captureGroupCount(entry.row);
+        break;
+    case WindowCommand::CaptureStickyChanges:
+        commands_.captureStickyChanges();
         break;
     case WindowCommand::ToggleVault:
         commands_.toggleVault();
@@ -272,8 +406,10 @@ void SheetWindow::applyPresetOf(int buttonId) {
     }
 }
 
-// The report shows the sheet as the last command left it: no capture, no recompute.
+// The report shows the sheet as the last command left it, recomputed first when its inputs
+// have changed since the last Compute: a report never prints figures beside other inputs.
 void SheetWindow::printSheet() {
+    commands_.computeIfInputsChanged();
     printReport(sheet_, *chooser_, *messages_);
 }
 

@@ -6,8 +6,10 @@
 // binding order, stopping at a refused field with a notice), changes the sheet or computes it
 // (computeSheet writes the result texts), and then copies the whole sheet back into the
 // controls. Controls are read and written only by those two copies, and nothing a copy does to
-// a control starts a command.
+// a control starts a command. Each command that changed the sheet hands the window a step for
+// its history (a QUndoStack), which Undo and Redo walk through the commands.
 
+#include "capacity_planner.h"
 #include "config_sheet.h"
 #include "control_exchange.h"
 #include "planning_assumptions.h"
@@ -17,15 +19,20 @@
 #include "window_layout.h"
 
 #include <QDialog>
+#include <QUndoStack>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
+class QAction;
 class QMenu;
 
 namespace brim {
 
 class DialogUnits;
+class ResultField;
 
 inline constexpr std::string_view kDropOneFileMessage =
     "Drop one report file at a time; nothing was opened.";
@@ -45,7 +52,7 @@ public:
     bool disksFieldLocked(int row) const noexcept { return commands_.disksFieldLocked(row); }
 
     // A window-menu command: the About window for the About command, Open Report, the Size for
-    // Capacity and the Sheet Performance window for theirs, nothing otherwise.
+    // Capacity window, Sheet Performance, Undo, Redo and Copy Sheet for theirs, nothing otherwise.
     void handleWindowMenuCommand(int commandId);
 
     // Opens the report at `path` into the window; a file that is not a report shows why and
@@ -57,8 +64,10 @@ public:
     void copySheetToControls() override;
     void enableControl(int controlId, bool enabled) override;
     MessageSink& messages() override { return *messages_; }
+    void recordStep(SheetStep step) override;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -67,6 +76,12 @@ protected:
 private:
     void open(const DialogUnits& units);
     void addWindowMenu();
+    void watchControlKeys();
+    void updateHistoryEntries();
+    void undoStep();
+    void redoStep();
+    void copySheet();
+    void putSheetTableOnClipboard();
     void connectEventMap();
     void connectEvent(const EventMapEntry& entry);
     void run(const EventMapEntry& entry);
@@ -79,6 +94,8 @@ private:
     void showSheetPerformance();
     void pressFocusedButtonOrCompute();
     void showWindowMenu(const QPoint& globalPosition);
+    void collectResultFields();
+    void showFigureStates();
 
     ConfigSheet sheet_;
     std::unique_ptr<MessageSink> ownMessages_;
@@ -89,9 +106,15 @@ private:
     ReportOpenChooser* openChooser_;
     ControlMap controls_;
     ControlExchange exchange_;
+    // Each result field with the text it shows, to draw it stale or fresh.
+    std::vector<std::pair<ResultField*, SheetField>> resultFields_;
     RowCommands commands_;
-    PlanningAssumptions planning_; // edited in Sheet Performance, kept while the program runs
+    CapacityChoices capacityChoices_; // the sizing window's, kept while the program runs
+    PlanningAssumptions planning_;    // the disk figures, spares and mix of every window
+    QUndoStack history_;              // after commands_, which its steps use
     QMenu* windowMenu_ = nullptr;
+    QAction* undoEntry_ = nullptr;
+    QAction* redoEntry_ = nullptr;
 };
 
 } // namespace brim

@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 
+class QKeyEvent;
 class QMenu;
 class QWidget;
 
@@ -28,23 +29,43 @@ constexpr bool isShowAboutCommand(int commandId) noexcept {
 // that works in the window while the menu is closed.
 struct WindowMenuEntry {
     int commandId;
-    std::string_view text;     // "&" marks the access key
-    std::string_view shortcut; // in QKeySequence's portable form, "Ctrl+O"
+    std::string_view text;          // "&" marks the access key
+    std::string_view shortcut;      // in QKeySequence's portable form, "Ctrl+O"
+    std::string_view otherShortcut; // a second key for the same command, or empty
 };
 
 inline constexpr int kOpenReportCommand = 256;
 inline constexpr int kSizeForCapacityCommand = 272;
+inline constexpr int kUndoCommand = 288;
+inline constexpr int kRedoCommand = 304;
+inline constexpr int kCopySheetCommand = 320;
 inline constexpr int kSheetPerformanceCommand = 336;
 
 // clang-format off
 
-inline constexpr std::array<WindowMenuEntry, 3> kWindowMenuCommands{{
-    // command                  text                      shortcut
-    {kOpenReportCommand,       "&Open Report...",        "Ctrl+O"},
-    {kSizeForCapacityCommand,  "Size for &Capacity...",  "Ctrl+K"},
-    {kSheetPerformanceCommand, "Sheet &Performance...",  "Ctrl+I"},
+// Undo and Redo show the name of their step after their text, "&Undo Max IOPS".
+inline constexpr std::array<WindowMenuEntry, 6> kWindowMenuCommands{{
+    // command                  text                      shortcut         other shortcut
+    {kOpenReportCommand,       "&Open Report...",        "Ctrl+O",        ""},
+    {kSizeForCapacityCommand,  "Size for &Capacity...",  "Ctrl+K",        ""},
+    {kSheetPerformanceCommand, "Sheet &Performance...",  "Ctrl+I",        ""},
+    {kUndoCommand,             "&Undo",                  "Ctrl+Z",        ""},
+    {kRedoCommand,             "&Redo",                  "Ctrl+Shift+Z",  "Ctrl+Y"},
+    {kCopySheetCommand,        "Copy S&heet",            "Ctrl+Shift+C",  ""},
 }};
 // clang-format on
+
+// Undo and Redo: entries whose keys the window takes from every control, line edits included.
+constexpr bool isHistoryCommand(int commandId) noexcept {
+    return commandId == kUndoCommand || commandId == kRedoCommand;
+}
+
+// The entry whose shortcut (or other shortcut) the key press gives, nullptr for none.
+const WindowMenuEntry* entryOfKey(std::span<const WindowMenuEntry> entries, const QKeyEvent& key);
+
+// An Undo or Redo entry's text with the name of its step: "&Undo Max IOPS", or "&Undo" alone
+// when there is no step.
+QString historyEntryText(std::string_view entryText, const QString& stepName);
 
 // Each entry carrying its command identifier as its data; its shortcut is given to `window` too,
 // so that it works while the menu is closed.

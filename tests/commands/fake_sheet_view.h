@@ -85,7 +85,10 @@ public:
             }
             return false;
         }
-        sheet_ = screen;
+        ConfigSheet captured = screen; // no control shows what the texts were computed from
+        captured.rowFiguresBasis = sheet_.rowFiguresBasis;
+        captured.totalsBasis = sheet_.totalsBasis;
+        sheet_ = std::move(captured);
         return true;
     }
 
@@ -100,6 +103,43 @@ public:
     }
 
     MessageSink& messages() override { return *this; }
+
+    // The history as a plain list: steps[0, undone) can be undone, the rest redone. The window's
+    // own history keeps the last 100 steps; this one keeps all.
+    std::vector<SheetStep> steps;
+    std::size_t done = 0;
+    int pushes = 0;     // steps added
+    int extensions = 0; // steps folded into the newest one
+
+    void recordStep(SheetStep step) override {
+        steps.resize(done); // a new step drops what could have been redone
+        if (step.extendsLastStep && !steps.empty()) {
+            steps.back().after = std::move(step.after);
+            ++extensions;
+            return;
+        }
+        steps.push_back(std::move(step));
+        done = steps.size();
+        ++pushes;
+    }
+
+    // Ctrl+Z and Ctrl+Shift+Z as the window runs them; false when there was nothing to do.
+    bool undo(RowCommands& commands) {
+        commands.beginUndoOrRedo();
+        if (done == 0) {
+            return false;
+        }
+        commands.restore(steps[--done].before);
+        return true;
+    }
+    bool redo(RowCommands& commands) {
+        commands.beginUndoOrRedo();
+        if (done == steps.size()) {
+            return false;
+        }
+        commands.restore(steps[done++].after);
+        return true;
+    }
 
     void show(std::string_view text) override { calls.push_back(message(std::string(text))); }
 
@@ -158,7 +198,8 @@ inline bool sameSheet(const ConfigSheet& a, const ConfigSheet& b) {
         }
     }
     return a.modelIndex == b.modelIndex && a.stickyChanges == b.stickyChanges &&
-           sameResultTexts(a, b);
+           sameResultTexts(a, b) && a.rowFiguresBasis == b.rowFiguresBasis &&
+           a.totalsBasis == b.totalsBasis;
 }
 
 // Row r (1 to 10) of a sheet.

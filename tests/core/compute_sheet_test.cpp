@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
@@ -416,6 +417,53 @@ TEST(ComputeSheetTest, RandomValidSheetsAddUp) {
         EXPECT_EQ(sheet.arraysRequiredText,
                   std::to_string((disks + model.maxDisks - 1) / model.maxDisks));
     }
+}
+
+// One input of one row changed, or the model (row 0): only the texts computed from it turn
+// stale, the totals with any change, and a Compute that does not reach a row leaves it as it was.
+TEST(FiguresStaleTest, ATextIsStaleExactlyWhenItsOwnInputsChanged) {
+    const std::function<void(GroupDefinition&)> changes[] = {
+        [](GroupDefinition& r) { r.diskType = (r.diskType + 1) % 8; },
+        [](GroupDefinition& r) { r.raidType = (r.raidType + 2) % 8 - 1; },
+        [](GroupDefinition& r) { ++r.disksPerGroup; },
+        [](GroupDefinition& r) { ++r.groupCount; },
+        [](GroupDefinition& r) { r.includesVault = !r.includesVault; }, // rows 1 to 5 only
+    };
+    std::mt19937 random(1414);
+    const auto below = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    int unreachedStale = 0;
+    for (int trial = 0; trial < 2000; ++trial) {
+        ConfigSheet sheet;
+        sheet.modelIndex = below(9);
+        for (int r = 1; r <= kRowCount; ++r) { // mostly no RAID type, so that many rows are reached
+            setRow(sheet, r, below(8), below(4) == 0 ? below(8) - 1 : -1,
+                   static_cast<std::uint32_t>(below(17)), static_cast<std::uint32_t>(below(3)),
+                   r <= kVaultRowCount && below(4) == 0);
+        }
+        RecordingSink sink;
+        computeSheet(sheet, sink);
+        const int changed = below(kRowCount + 1);
+        if (changed == 0) {
+            sheet.modelIndex = (sheet.modelIndex + 1 + below(8)) % 9;
+        } else {
+            changes[below(changed <= kVaultRowCount ? 5 : 4)](
+                sheet.rows[static_cast<std::size_t>(changed - 1)]);
+        }
+        std::array<bool, kRowCount> staleBefore{};
+        for (std::size_t i = 0; i < staleBefore.size(); ++i) {
+            staleBefore[i] = rowFiguresStale(sheet, i);
+            EXPECT_EQ(staleBefore[i], sheet.rowFiguresBasis[i].has_value() &&
+                                          (changed == 0 || changed == static_cast<int>(i) + 1));
+        }
+        const std::size_t reached = walkSheet(sheet, sink).rowsComputed;
+        computeSheet(sheet, sink);
+        EXPECT_FALSE(totalsStale(sheet));
+        for (std::size_t i = 0; i < staleBefore.size(); ++i) {
+            EXPECT_EQ(rowFiguresStale(sheet, i), i >= reached && staleBefore[i]) << i;
+            unreachedStale += i >= reached && staleBefore[i] ? 1 : 0;
+        }
+    }
+    EXPECT_GT(unreachedStale, 50); // the cases that keep a record through a failed Compute
 }
 
 } // namespace

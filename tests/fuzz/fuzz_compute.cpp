@@ -363,7 +363,8 @@ void computeAndCheck(ConfigSheet& sheet) {
 }
 
 // The window as the commands see it, with no controls behind it: a capture changes nothing and
-// succeeds or fails as the input says, a refresh is counted, enabling is noted per control.
+// succeeds or fails as the input says, a refresh is counted, enabling is noted per control; steps
+// of the history are not kept.
 class ScriptedView final : public brim::SheetView {
 public:
     bool copyControlsToSheet() override {
@@ -376,6 +377,7 @@ public:
         enabledById[controlId] = enabled;
     }
     brim::MessageSink& messages() override { return sink; }
+    void recordStep(brim::SheetStep) override {}
 
     bool copySucceeds = true;
     int copies = 0;

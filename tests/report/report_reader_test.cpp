@@ -1,8 +1,10 @@
+#include "blanks.h"
 #include "fake_sheet_view.h"
 #include "report.h"
 #include "report_reader.h"
 #include "report_test_support.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
@@ -56,11 +58,14 @@ RandomSheet randomSheet(std::mt19937& rng) {
     return result;
 }
 
-// As editors on other systems may leave the file: CR LF line ends (even mixed), no final line
-// end, blank lines after the definitions.
+// As editors on other systems may leave the file: a byte order mark, blanks at line ends, CR LF
+// line ends (even mixed), no final line end, blank lines after the definitions.
 std::string asSavedElsewhere(const std::string& text, std::mt19937& rng) {
-    std::string out;
+    std::string out = rng() % 4 == 0 ? "\xEF\xBB\xBF" : "";
     for (const char c : text) {
+        if (c == '\n') {
+            out += std::string(rng() % 3, rng() % 2 == 0 ? ' ' : '\t');
+        }
         out += c == '\n' && rng() % 2 == 0 ? std::string("\r\n") : std::string(1, c);
     }
     if (rng() % 2 == 0) {
@@ -113,15 +118,133 @@ TEST(ReportReaderTest, ARandomSheetReadsBackAndReopensIntoTheSameReport) {
         // One printed figure changed by hand: the computed ones win, and the message says so.
         if (original.sheet.totalDisksText != "Error") {
             ConfigSheet edited = opened.plan;
-            (opened.definitions > 0 && rng() % 2 == 0 ? edited.rows[0].totalCapacityText
-                                                      : edited.netTotalTbText) = "12345";
+            const bool inRow = opened.definitions > 0 && rng() % 2 == 0;
+            (inRow ? edited.rows[0].totalCapacityText : edited.netTotalTbText) = "12345";
             window.view.calls.clear();
             window.commands.openPlan(edited, "4.2");
             EXPECT_EQ(formatReport(window.sheet, kPrinted), printed);
             std::vector<std::string> expected = original.messages;
-            expected.push_back(differingFiguresMessage("4.2"));
+            const std::string& now =
+                inRow ? window.sheet.rows[0].totalCapacityText : window.sheet.netTotalTbText;
+            expected.push_back(
+                differingFiguresMessage("4.2", {inRow ? "row 1 Subtotal" : "Total Net (TB)",
+                                                "12345", std::string(trimBlanks(now))}));
             EXPECT_EQ(window.view.messagesShown(), expected);
         }
+    }
+}
+
+// Row 1 in RAID1 on vault disks, row 3 in RAID 6 of 1 TB ATA: lines 13 and 14 of its report.
+ConfigSheet computedPlan(std::uint32_t raid6Groups = 3) {
+    ConfigSheet sheet;
+    sheet.modelIndex = 6;
+    sheet.rows[0] = {1, 1, 2, 2, true, {}, {}};
+    sheet.rows[2] = {7, 5, 6, raid6Groups, false, {}, {}};
+    test::RecordingSink silent;
+    computeSheet(sheet, silent);
+    return sheet;
+}
+
+using Edit = std::function<void(std::string&)>;
+Edit replaced(std::string from, std::string to) {
+    return [=](std::string& text) { text.replace(text.find(from), from.size(), to); };
+}
+Edit appended(std::string lines) {
+    return [=](std::string& text) { text += lines; };
+}
+
+std::string shouldBeLike(int line, const std::string& printed, const std::string& found) {
+    return "line " + std::to_string(line) + " should be like \"" + printed + "\", found \"" +
+           found + "\".";
+}
+
+const std::string kRow1 =
+    "     2        146 G FC        RAID1       2        Yes      71.68       143.36";
+const std::string kNew = "     1        450 G FC        RAID5       5         No";
+std::string newLines(int count) {
+    std::string lines;
+    while (count-- > 0) {
+        lines += kNew + "\n";
+    }
+    return lines;
+}
+
+TEST(ReportReaderTest, AFileThatIsNotAReportIsRefusedWithTheLineTheWriterPrintsThere) {
+    const std::vector<std::pair<Edit, std::string>> cases{
+        {[](std::string& text) { text.clear(); }, "the file is empty."},
+        {[](std::string& text) { text.erase(text.find("Min. #")); },
+         "the file ends at line 7, before the column headings."},
+        {replaced("Brimcount 4.3", "Brimcalc 4.3"),
+         shouldBeLike(1, "Tessaryn Brimcount 4.3", "Tessaryn Brimcalc 4.3")},
+        {replaced("4.3", "4.3\x7F"),
+         shouldBeLike(1, "Tessaryn Brimcount 4.3", "Tessaryn Brimcount 4.3\\x7F")},
+        {replaced("Telvar B", "Telvar Z"),
+         shouldBeLike(4, "System Model: Telvar A", "System Model: Telvar Z")},
+        {replaced("(GB): ", "(GB): \x01"),
+         shouldBeLike(5, "Total Net (GB):", "Total Net (GB): \\x0111149.15")},
+        {replaced("\t\t\t\t", ""), shouldBeLike(11, R"(\t\t\t\t     #Disks/\t\t    CAPACITY)",
+                                                R"(     #Disks/\t\t    CAPACITY)")},
+        // A data line prints again with what could be read, the rest at a new row's defaults;
+        // what was found is cut to 60 characters.
+        {replaced("146 G FC ", "146 G SAS"),
+         shouldBeLike(
+             13, "     2        450 G FC        RAID1       2        Yes      71.68       143.36",
+             "     2        146 G SAS       RAID1       2        Yes      ")},
+        {replaced("RAID1 ", "RAID7 "),
+         shouldBeLike(
+             13, "     2        146 G FC                    2        Yes      71.68       143.36",
+             "     2        146 G FC        RAID7       2        Yes      ")},
+        {replaced("     2 ", "     0 "),
+         shouldBeLike(13, "     1" + kRow1.substr(6), "     0" + kRow1.substr(6, 54))},
+        // Both capacities or neither: one alone prints as a line without capacities.
+        {appended(kNew + "   1.00\n"), shouldBeLike(15, kNew, kNew + "   1.0")},
+        {appended(newLines(3) + kNew.substr(0, 43) + "        Yes"),
+         shouldBeLike(18, kNew, kNew.substr(0, 43) + "        Yes")},
+        {appended(newLines(9)), shouldBeLike(23, "", kNew)},
+        {appended("\r\n  \nnotes\n"), shouldBeLike(17, "", "notes")},
+    };
+    const std::string report = formatReport(computedPlan(), kPrinted);
+    ASSERT_NE(report.find(kRow1), std::string::npos);
+    for (const auto& [edit, message] : cases) {
+        std::string text = report;
+        edit(text);
+        const ReportReading reading = readReport(text);
+        ASSERT_TRUE(std::holds_alternative<ReportRefusal>(reading)) << text;
+        EXPECT_EQ(std::get<ReportRefusal>(reading).message, "Not a Brimcount report: " + message);
+    }
+}
+
+// An opened plan changed after its figures were computed, and the first figure that then differs.
+struct DifferingCase {
+    std::function<void(ConfigSheet&)> edit;
+    std::string version;
+    std::string figure; // after "(report version ...): "
+};
+
+TEST(ReportReaderTest, TheDifferMessageNamesTheFirstFigureThatDiffers) {
+    const std::vector<DifferingCase> cases{
+        // Twenty groups typed after a Compute of ten, and printed without another.
+        {[](ConfigSheet& plan) { plan.rows[1].groupCount = 20; }, "4.3",
+         "row 2 Subtotal was 36685.97, now 73371.93"},
+        {[](ConfigSheet& plan) { plan.rows[0].groupCapacityText = "  "; }, "4.3",
+         "row 1 Per Group was empty, now 71.68"},
+        {[](ConfigSheet& plan) { plan.totalDisksText = "150"; }, std::string(64, '9'),
+         "Total # Disks was 150, now 64"},
+        {[](ConfigSheet& plan) { plan.arraysRequiredText = "  " + std::string(30, '7'); }, "4.2",
+         "Min. # of arrays needed was 77777777777777777777..., now 1"},
+    };
+    for (const DifferingCase& differing : cases) {
+        test::CommandsFixture window;
+        const ReportReading read = readReport(formatReport(computedPlan(10), kPrinted));
+        ConfigSheet plan = std::get<OpenedReport>(read).plan;
+        differing.edit(plan);
+        window.commands.openPlan(plan, differing.version);
+        const std::string version = differing.version.substr(0, 20);
+        EXPECT_EQ(window.view.messagesShown(),
+                  std::vector<std::string>{
+                      "The report's figures differ from those computed now (report version " +
+                      version + (version.size() < differing.version.size() ? "..." : "") +
+                      "): " + differing.figure + "; the window shows the computed ones."});
     }
 }
 

@@ -1,21 +1,23 @@
 #include "capacity_table.h"
 #include "capacity_window.h"
-#include "catalogue.h"
-#include "qt_text.h"
+#include "performance.h"
 #include "sheet_window_fixture.h"
 #include "window_layout.h"
 #include "window_menu.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QScreen>
 #include <QTableView>
 #include <functional>
-#include <random>
 
 namespace brim::test {
 namespace {
 
-constexpr int kCompute = 1008;
+constexpr int kZundaS = 0, kTelvarA = 5;
 constexpr int kRaid5 = 4;
+constexpr int kTotalDisks = 1028, kArraysNeeded = 1072, kNetGb = 1018, kNetTb = 1071;
 
 class CapacityWindowTest : public SheetWindowTest {
 protected:
@@ -34,16 +36,12 @@ protected:
         window_->handleWindowMenuCommand(kSizeForCapacityCommand);
     }
 
-    // Every field of the sheet, inputs and results, for "nothing changed".
-    std::vector<std::string> snapshot() const {
-        std::vector<std::string> fields{sheet().netTotalGbText, sheet().totalDisksText,
-                                        sheet().arraysRequiredText};
-        for (const GroupDefinition& r : sheet().rows) {
-            fields.push_back(std::to_string(r.diskType) + "/" + std::to_string(r.raidType) + "/" +
-                             std::to_string(r.disksPerGroup) + "/" + std::to_string(r.groupCount) +
-                             "/" + r.groupCapacityText + "/" + r.totalCapacityText);
-        }
-        return fields;
+    // Row r: `groups` groups of five 450 G FC disks in RAID5 (`disks` per group), not computed.
+    void fillRow(int r, const char* groups, const char* disks = "5") {
+        const RowLayout& row = kRowLayouts[static_cast<std::size_t>(r - 1)];
+        typeOver(row.groupCount.id, QString::fromLatin1(groups));
+        pick(row.raidType.id, kRaid5);
+        typeOver(row.disksPerGroup.id, QString::fromLatin1(disks));
     }
 };
 
@@ -53,106 +51,177 @@ template <typename Widget> Widget* part(const CapacityWindow& window, const char
     return widget;
 }
 
-QString cell(const QTableView& table, int line, CapacityColumn column) {
-    return table.model()->index(line, static_cast<int>(column)).data().toString();
-}
-
-// Random targets, units, disk types, filters and lines, put with Enter into the free rows one
-// after the other (row 1 holds the vault): each row then shows exactly the table's figures, and
-// with the sheet added the totals are the table's too. With every row in use, Enter shows the
-// message, the window stays and the sheet is unchanged.
-TEST_F(CapacityWindowTest, PutInRowFillsTheFirstFreeRowWithTheTablesFiguresUntilNoneIsFree) {
-    std::mt19937 random(11);
-    click(kRowLayouts[0].vault.id);
-    pick(kModelListId, std::uniform_int_distribution<int>(0, 8)(random));
-    for (int row = 1; row <= kRowCount; ++row) {
-        std::vector<std::string> chosen;
-        int diskType = -1;
-        bool added = false;
-        withCapacityWindow([&](CapacityWindow& w) {
-            auto* table = part<QTableView>(w, "layouts");
-            auto* disks = part<QComboBox>(w, "diskType");
-            const int target = std::uniform_int_distribution<int>(1, 400)(random);
-            QTest::keyClicks(part<QLineEdit>(w, "capacity"), QString::number(target));
-            part<QComboBox>(w, "unit")->setCurrentIndex(static_cast<int>(random() % 2));
-            part<QComboBox>(w, "failures")->setCurrentIndex(static_cast<int>(random() % 3));
-            auto* add = part<QCheckBox>(w, "addToSheet");
-            add->setChecked(random() % 2 == 0);
-            if (table->model()->rowCount() == 0) {
-                add->setChecked(false); // the sheet may reach the target already
-            }
-            added = add->isEnabled() && add->isChecked();
-            // An ATA disk may be refused for the vault row: walk on to a type that sizes.
-            for (int tries = 0; table->model()->rowCount() == 0 && tries < disks->count();
-                 ++tries) {
-                disks->setCurrentIndex(static_cast<int>(random() % disks->count()));
-            }
-            const int lines = table->model()->rowCount();
-            ASSERT_GT(lines, 0);
-            const int line = std::uniform_int_distribution<int>(0, lines - 1)(random);
-            table->selectRow(line);
-            for (int c = 0; c < kCapacityColumnCount; ++c) {
-                chosen.push_back(cell(*table, line, static_cast<CapacityColumn>(c)).toStdString());
-            }
-            diskType = disks->currentData().toInt();
-            table->setFocus();
-            QTest::keyClick(table, Qt::Key_Return);
-            EXPECT_FALSE(w.isVisible());
-        });
-        ASSERT_EQ(chosen.size(), std::size_t{kCapacityColumnCount}) << "row " << row;
-        const GroupDefinition& put = this->row(row);
-        EXPECT_EQ(put.diskType, diskType);
-        EXPECT_EQ(Catalogue::raidPickerName(put.raidType), chosen[0]);
-        EXPECT_EQ(std::to_string(put.disksPerGroup), chosen[1]);
-        EXPECT_EQ(std::to_string(put.groupCount), chosen[2]);
-        EXPECT_EQ(QString::fromStdString(put.totalCapacityText).trimmed().toStdString(), chosen[5]);
-        if (added) {
-            EXPECT_EQ(sheet().totalDisksText, chosen[3]) << "row " << row;
-            EXPECT_EQ(sheet().arraysRequiredText, chosen[4]);
-        } else {
-            EXPECT_EQ(std::to_string(put.groupCount * put.disksPerGroup), chosen[3]);
-        }
-        EXPECT_TRUE(messages_.texts().empty()) << "row " << row;
-    }
-
-    const std::vector<std::string> before = snapshot();
+// On a Zunda S, row 1 typed in but not computed: the sheet's figure is its inputs', a line's
+// figures are the sheet's after Put in Row, and the row's disk keeps its row's name ("450 G FC").
+TEST_F(CapacityWindowTest, PutInRowOnTheSheetShowsTheLinesFiguresInTheMainWindow) {
+    pick(kModelListId, kZundaS);
+    fillRow(1, "10");
+    QStringList chosen;
     withCapacityWindow([&](CapacityWindow& w) {
-        QTest::keyClicks(part<QLineEdit>(w, "capacity"), QStringLiteral("12.5"));
-        QTest::keyClick(part<QTableView>(w, "layouts"), Qt::Key_Return);
-        EXPECT_TRUE(w.isVisible());
+        EXPECT_TRUE(w.screen()->availableGeometry().contains(w.frameGeometry()));
+        part<QCheckBox>(w, "addToSheet")->setChecked(true);
+        QTest::keyClicks(part<QLineEdit>(w, "capacity"), QStringLiteral("300"));
+        EXPECT_EQ(part<QLabel>(w, "sheetFigure")->text(),
+                  QStringLiteral("The sheet gives 15.71 TB; the layouts add at least 284.29 TB."));
+        EXPECT_EQ(part<QComboBox>(w, "diskType")->currentText(), QStringLiteral("450 G FC"));
+        auto* table = part<QTableView>(w, "layouts");
+        for (int c = 0; c < kCapacityColumnCount; ++c) {
+            chosen << table->model()->index(0, c).data().toString();
+        }
+        QTest::keyClick(part<QLineEdit>(w, "capacity"), Qt::Key_Return);
+        EXPECT_FALSE(w.isVisible());
     });
-    EXPECT_EQ(messages_.texts(), std::vector<std::string>{std::string(kEveryRowInUseMessage)});
-    EXPECT_EQ(snapshot(), before);
+    ASSERT_EQ(chosen.size(), kCapacityColumnCount);
+    EXPECT_EQ(list(kRowLayouts[1].diskType.id)->currentText(), QStringLiteral("450 G FC"));
+    EXPECT_EQ(text(kRowLayouts[1].groupCount.id),
+              chosen[static_cast<int>(CapacityColumn::GroupsNeeded)]);
+    const std::pair<int, CapacityColumn> results[] = {{kTotalDisks, CapacityColumn::Disks},
+                                                      {kArraysNeeded, CapacityColumn::ArraysNeeded},
+                                                      {kNetGb, CapacityColumn::UsableGb},
+                                                      {kNetTb, CapacityColumn::UsableTb}};
+    for (const auto& [id, column] : results) {
+        EXPECT_EQ(text(id).trimmed(), chosen[static_cast<int>(column)]) << id;
+    }
+    EXPECT_TRUE(messages_.texts().empty());
 }
 
-// A refused target and one the sheet already reaches: the text under the field says why, the
-// table is empty and Put in Row can do nothing.
-TEST_F(CapacityWindowTest, WithoutLayoutsTheWindowSaysWhyAndPutInRowIsOff) {
-    // Row 1: 10 groups of 5 x 450 G FC in RAID5, computed.
-    typeOver(kRowLayouts[0].groupCount.id, QStringLiteral("10"));
-    pick(kRowLayouts[0].raidType.id, kRaid5);
-    typeOver(kRowLayouts[0].disksPerGroup.id, QStringLiteral("5"));
-    click(kCompute);
-    const QString reached = QStringLiteral("The sheet already gives %1 TB.")
-                                .arg(QString::fromStdString(sheet().netTotalTbText).trimmed());
+// 20 TB of 1 TB ATA at 20000 host IOPS and 60 % reads: a parity layout needs more groups for the
+// IOPS than for the capacity. Put in, its row delivers the line's host IOPS as Sheet Performance
+// computes them, and the next window opens on the same workload and mix.
+TEST_F(CapacityWindowTest, PutsALineSizedByIopsWhoseRowDeliversTheLinesIops) {
+    pick(kModelListId, kTelvarA);
+    fillRow(1, "10");
+    QString lineIops;
+    withCapacityWindow([&](CapacityWindow& w) {
+        auto* disks = part<QComboBox>(w, "diskType");
+        disks->setCurrentIndex(disks->findText(QStringLiteral("1 TB ATA")));
+        QTest::keyClicks(part<QLineEdit>(w, "capacity"), QStringLiteral("20"));
+        QTest::keyClicks(part<QLineEdit>(w, "hostIops"), QStringLiteral("20000"));
+        QLineEdit* reads = part<QLineEdit>(w, "readPercent");
+        QTest::keyClick(reads, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(reads, QStringLiteral("60"));
+        EXPECT_EQ(part<QLabel>(w, "assumption")->text(),
+                  QStringLiteral("Assumes 80 IOPS and 60 MB/s per 1 TB ATA disk; change in Sheet "
+                                 "Performance."));
+        auto* table = part<QTableView>(w, "layouts");
+        const auto cell = [&](int line, CapacityColumn column) {
+            return table->model()->index(line, static_cast<int>(column)).data().toString();
+        };
+        int line = 0;
+        while (line < table->model()->rowCount() &&
+               !(cell(line, CapacityColumn::SizedBy) == QStringLiteral("IOPS") &&
+                 cell(line, CapacityColumn::RaidType) == QStringLiteral("RAID5"))) {
+            ++line;
+        }
+        ASSERT_LT(line, table->model()->rowCount());
+        table->selectRow(line);
+        lineIops = cell(line, CapacityColumn::HostIops);
+        EXPECT_GE(lineIops.toInt(), 20000);
+        // Ctrl+C in the table: the headings, then the selected line as its cells read.
+        QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+        const QStringList copied = QApplication::clipboard()->text().split(QLatin1Char('\n'));
+        ASSERT_GE(copied.size(), 2);
+        EXPECT_TRUE(copied[0].startsWith(QStringLiteral("RAID type\t"))) << copied[0].toStdString();
+        const QStringList cells = copied[1].split(QLatin1Char('\t'));
+        ASSERT_EQ(cells.size(), kCapacityColumnCount);
+        EXPECT_EQ(cells[static_cast<int>(CapacityColumn::HostIops)], lineIops);
+        EXPECT_EQ(cells[static_cast<int>(CapacityColumn::SizedBy)], QStringLiteral("IOPS"));
+        QTest::mouseClick(part<QPushButton>(w, "putInRow"), Qt::LeftButton);
+        EXPECT_FALSE(w.isVisible());
+    });
+    const SheetPerformance shown = sheetPerformance(sheet(), PlanningAssumptions{}.disks, 0.6);
+    ASSERT_EQ(shown.count, 2u);
+    EXPECT_EQ(shown.lines[1].rowIndex, 1u);
+    EXPECT_EQ(QString::fromStdString(shown.lines[1].texts.hostIops), lineIops);
+    withCapacityWindow([&](CapacityWindow& w) {
+        EXPECT_EQ(part<QLineEdit>(w, "hostIops")->text(), QStringLiteral("20000"));
+        EXPECT_EQ(part<QLineEdit>(w, "readPercent")->text(), QStringLiteral("60"));
+    });
+    EXPECT_TRUE(messages_.texts().empty());
+}
+
+// Whenever Put in Row cannot act it is off, not the default, and the window says why; Enter
+// changes nothing (a put would compute the totals). Each case builds on the last sheet.
+TEST_F(CapacityWindowTest, PutInRowStaysOffAndSaysWhy) {
     struct Case {
-        const char* text;
-        bool addToSheet;
+        const char* what;
+        std::function<void()> setUp;
+        const char* target;
+        QString notice;
+        QString rowNote;
     };
-    const std::vector<Case> cases{{"", false},    {"12,5", false},    {"-3", false},
-                                  {"1e3", false}, {"1000001", false}, {"0.5", true}};
+    const Case cases[] = {
+        {"already reached", [&] { fillRow(1, "10"); }, "15",
+         QStringLiteral("The sheet already gives 15.73 TB."),
+         QStringLiteral("Put in Row fills row 2.")},
+        {"rule broken below", [&] { fillRow(3, "1", "2"); }, "300", QString(),
+         QStringLiteral("Row 3 breaks a rule: press Compute in the main window to see it.")},
+        {"every row in use",
+         [&] {
+             for (int r = 1; r <= kRowCount; ++r) {
+                 fillRow(r, "1");
+             }
+         },
+         "300", QString(),
+         QStringLiteral("Every row has groups: clear one in the main window to put a layout in.")},
+    };
     for (const Case& c : cases) {
-        const std::string_view refusal = parseCapacityTarget(c.text, CapacityUnit::Tb).refusal;
-        EXPECT_EQ(refusal.empty(), c.addToSheet) << c.text;
-        const QString notice = c.addToSheet ? reached : toQString(refusal);
+        c.setUp();
+        const ConfigSheet before = sheet();
         withCapacityWindow([&](CapacityWindow& w) {
-            part<QCheckBox>(w, "addToSheet")->setChecked(c.addToSheet);
-            QTest::keyClicks(part<QLineEdit>(w, "capacity"), QString::fromLatin1(c.text));
-            EXPECT_EQ(part<QLabel>(w, "notice")->text(), notice) << c.text;
-            EXPECT_EQ(part<QTableView>(w, "layouts")->model()->rowCount(), 0) << c.text;
-            EXPECT_FALSE(part<QPushButton>(w, "putInRow")->isEnabled()) << c.text;
+            part<QCheckBox>(w, "addToSheet")->setChecked(true);
+            QTest::keyClicks(part<QLineEdit>(w, "capacity"), QString::fromLatin1(c.target));
+            EXPECT_EQ(part<QLabel>(w, "notice")->text(), c.notice) << c.what;
+            EXPECT_EQ(part<QLabel>(w, "rowNote")->text(), c.rowNote) << c.what;
+            auto* put = part<QPushButton>(w, "putInRow");
+            EXPECT_FALSE(put->isEnabled() || put->isDefault()) << c.what;
+            QTest::keyClick(part<QLineEdit>(w, "capacity"), Qt::Key_Return);
+            EXPECT_TRUE(w.isVisible()) << c.what;
         });
+        EXPECT_EQ(sheet().netTotalGbText, before.netTotalGbText) << c.what;
+        EXPECT_TRUE(messages_.texts().empty()) << c.what;
     }
+}
+
+// The window opens on one failed disk per group; the unit, disk type and failures picked are
+// there again in the next window. A first click on a heading sorts best first.
+TEST_F(CapacityWindowTest, KeepsItsChoicesAndSortsBestFirst) {
+    withCapacityWindow([&](CapacityWindow& w) {
+        EXPECT_EQ(part<QComboBox>(w, "failures")->currentIndex(), 1);
+        part<QComboBox>(w, "unit")->setCurrentIndex(0);
+        part<QComboBox>(w, "diskType")->setCurrentIndex(7);
+        part<QComboBox>(w, "failures")->setCurrentIndex(0);
+    });
+    withCapacityWindow([&](CapacityWindow& w) {
+        EXPECT_EQ(part<QComboBox>(w, "unit")->currentIndex(), 0);
+        EXPECT_EQ(part<QComboBox>(w, "diskType")->currentIndex(), 7);
+        EXPECT_EQ(part<QComboBox>(w, "failures")->currentIndex(), 0);
+        QTest::keyClicks(part<QLineEdit>(w, "capacity"), QStringLiteral("5000"));
+        auto* table = part<QTableView>(w, "layouts");
+        QHeaderView* header = table->horizontalHeader();
+        for (const CapacityColumn column :
+             {CapacityColumn::Efficiency, CapacityColumn::FailuresSurvived}) {
+            const int section = static_cast<int>(column);
+            table->scrollTo(table->model()->index(0, section));
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              {header->sectionViewportPosition(section) + 5, header->height() / 2});
+            const auto key = [&](int line) {
+                return table->model()->index(line, section).data(kCapacitySortRole).toDouble();
+            };
+            for (int line = 1; line < table->model()->rowCount(); ++line) {
+                EXPECT_GE(key(0), key(line)) << section << "/" << line;
+            }
+        }
+    });
+}
+
+// A field that the capture refuses keeps the window closed; its notice says why.
+TEST_F(CapacityWindowTest, DoesNotOpenWhenTheCaptureRefusesAField) {
+    typeOver(kRowLayouts[0].disksPerGroup.id, QStringLiteral("17"));
+    ModalResponder responder;
+    window_->handleWindowMenuCommand(kSizeForCapacityCommand);
+    EXPECT_EQ(std::make_pair(responder.count("brim::CapacityWindow"), messages_.texts().size()),
+              std::make_pair(0, std::size_t{1}));
 }
 
 // The shortcut works wherever the focus is, an edit field of the main window too.

@@ -108,55 +108,9 @@ TEST_F(OpenReportTest, ADropOfOneFileOpensItAndOfTwoFilesIsRefused) {
     EXPECT_EQ(row(2).raidType, raid::Raid6);
 }
 
-// ---- refused files ---------------------------------------------------------------------------
-
-// An edit of the plan's report (definitions on lines 13 and 14): its first `from` becomes `to`
-// (with no `from`, `to` follows the report), and a message that begins "Not a Brimcount report:
-// line `line` should be `expected`".
-struct RefusedCase {
-    std::string from;
-    std::string to;
-    int line;
-    std::string expected;
-};
-
-const std::string kVaultLine = "\n     1        450 G FC        RAID5       5        Yes";
-
-// Definitions as printed before any Compute, each after a line end.
-std::string dataLines(int count) {
-    std::string lines;
-    for (int i = 0; i < count; ++i) {
-        lines += "\n     1        450 G FC        RAID5       5         No";
-    }
-    return lines;
-}
-
-const std::vector<RefusedCase>& refusedCases() {
-    static const std::vector<RefusedCase> cases{
-        {"B\nTotal Net (GB): ", "B\nTotal Net (GB): \x01", 5,
-         "printable ASCII text, found \"Total Net (GB): \\x01"},
-        {"Brimcount 4.3", "Brimcalc 4.3", 1, "\"Tessaryn Brimcount \" and a version"},
-        {"=\nSystem", "\nSystem", 3, "a rule of 49 \"=\""},
-        {"Telvar B", "Telvar Z", 4,
-         "\"System Model: \" and an array model, found \"System Model: Telvar Z\"."},
-        {"Total # Disks: ", "Total # Disks: five", 7, "\"Total # Disks: \" and a number"},
-        {"\t\t\t\t", "", 11, "the tabbed headings"},
-        {"146 G FC", "146 G SAS", 13, "a disk type for the Telvar B, found \"146 G SAS"},
-        {"RAID1 ", "RAID7 ", 13, "a RAID type or none, found \"RAID7"},
-        {"     3 ", "    +3 ", 14, "a definition's number of groups"},
-        {"6         No", "6a        No", 14, "the disks per group"},
-        {"     2 ", "4294967296 ", 13, "a definition's number of groups"},
-        {"     2 ", "     0 ", 13, "a definition with at least one group"},
-        {"Subtotal", "Subtotal" + dataLines(1) + "    1.00", 13, "two capacities or none"},
-        {"Subtotal", "Subtotal" + dataLines(5) + kVaultLine, 18, "\"No\" (only the first five"},
-        {"", dataLines(9), 23, "a blank line (a report holds at most ten"},
-        {"Subtotal", "Subtotal" + dataLines(1) + "\n\nnotes", 15, "a blank line (nothing follows"},
-    };
-    return cases;
-}
-
+// The messages of every kind of refused file are the report reader's own tests.
 TEST_F(OpenReportTest, AFileThatIsNotAReportSaysWhereAndChangesNothing) {
-    const std::string report = formatReport(computedPlan(), kYesterday);
+    std::string report = formatReport(computedPlan(), kYesterday);
     startAnotherPlan();
     const ConfigSheet before = sheet();
     const auto refusedWith = [&](const std::string& file, const std::string& message) {
@@ -168,21 +122,8 @@ TEST_F(OpenReportTest, AFileThatIsNotAReportSaysWhereAndChangesNothing) {
         EXPECT_TRUE(sameSheet(sheet(), before));
         EXPECT_EQ(text(kRow1Disks), QStringLiteral("7")); // not refreshed either
     };
-    for (const RefusedCase& refused : refusedCases()) {
-        SCOPED_TRACE(refused.to);
-        std::string edited = report;
-        if (refused.from.empty()) {
-            edited.back() = ' '; // the lines follow the last definition
-            edited += refused.to;
-        } else {
-            ASSERT_NE(edited.find(refused.from), std::string::npos);
-            edited.replace(edited.find(refused.from), refused.from.size(), refused.to);
-        }
-        writeFile(path("refused.txt"), edited);
-        refusedWith(path("refused.txt"), "Not a Brimcount report: line " +
-                                             std::to_string(refused.line) + " should be " +
-                                             refused.expected);
-    }
+    writeFile(path("refused.txt"), report.replace(report.find("Telvar B"), 8, "Telvar Z"));
+    refusedWith(path("refused.txt"), "Not a Brimcount report: line 4 should be like");
     refusedWith(folder_.path().toStdString(), "Could not open input file.");
     writeFile(path("large.txt"), report + std::string(kMaxReportBytes, '\n'));
     refusedWith(path("large.txt"), "Not a Brimcount report: the file should be at most 64 KiB");

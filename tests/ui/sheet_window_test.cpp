@@ -1,10 +1,13 @@
 #include "control_exchange.h"
+#include "qt_text.h"
 #include "report.h"
+#include "result_field.h"
 #include "sheet_window_fixture.h"
 #include "window_menu.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
@@ -534,6 +537,35 @@ TEST_F(SheetWindowTest, PrintWritesTheSheetAndNotWhatTheControlsShowSinceTheLast
     EXPECT_EQ(text(ids(1).disksPerGroup), QStringLiteral("5")); // nor refreshed
 }
 
+// ---- result fields ---------------------------------------------------------------------------
+
+// 4294967295 groups of RAID6 over 16 disks: far too wide for a row field and for the TB total.
+TEST_F(SheetWindowTest, AnOverWideNumberIsDrawnWholeSmallerOrCutBehindAnEllipsis) {
+    typeOver(ids(1).groups, QStringLiteral("4294967295"));
+    pick(ids(1).raidType, kRaid6);
+    typeOver(ids(1).disksPerGroup, QStringLiteral("16"));
+    click(kCompute);
+    for (const int id : {ids(1).totalCapacity, kNetTotalTb}) {
+        const ResultField* field = control<ResultField>(id);
+        const QString whole = field->text();
+        const int room = field->contentsRect().width();
+        ASSERT_GT(QFontMetrics(field->font(), field).horizontalAdvance(whole), room) << id;
+        const QString shown = field->shownText();
+        EXPECT_LE(QFontMetrics(field->shownFont(), field).horizontalAdvance(shown), room) << id;
+        EXPECT_TRUE(shown == whole || shown.startsWith(u'\u2026')) << shown.toStdString();
+        EXPECT_EQ(field->shownFont().family(), field->font().family());
+        EXPECT_TRUE(field->toolTip().contains(whole)) << field->toolTip().toStdString();
+        EXPECT_EQ(field->accessibleDescription(), field->toolTip());
+    }
+    // Typing captures the whole texts back; the totals, no longer row 2's, turn stale.
+    const std::string rowTotal = row(1).totalCapacityText;
+    typeOver(ids(2).groups, QStringLiteral("1"));
+    EXPECT_EQ(row(1).totalCapacityText, rowTotal);
+    const QString staleLine = toQString(kStaleFiguresTip);
+    EXPECT_FALSE(control<ResultField>(ids(1).totalCapacity)->toolTip().contains(staleLine));
+    EXPECT_TRUE(control<ResultField>(kNetTotalTb)->toolTip().endsWith(staleLine));
+}
+
 // ---- window menu and Help --------------------------------------------------------------------
 
 struct MenuCommandCase {
@@ -606,6 +638,49 @@ INSTANTIATE_TEST_SUITE_P(Ways, WindowMenuTest,
                                                     ? "RightClick"
                                                     : "ShiftF10");
                          });
+
+// Ctrl+Z in a # of Groups field undoes the preset, not the field's own typing, and the redo
+// keys bring it back; the window menu's entries name the steps.
+class HistoryKeysTest : public SheetWindowTest,
+                        public ::testing::WithParamInterface<QKeyCombination> {
+protected:
+    QString entryText(int commandId) const {
+        for (QAction* action : window_->findChild<QMenu*>()->actions()) {
+            if (action->data().toInt() == commandId) {
+                return action->isEnabled() ? action->text() : QStringLiteral("(disabled)");
+            }
+        }
+        return {};
+    }
+};
+
+TEST_P(HistoryKeysTest, UndoFromAGroupsFieldTakesThePresetBack) {
+    typeOver(ids(2).groups, QStringLiteral("3"));
+    click(kMaxIops); // rows other than row 2, which has groups
+    ASSERT_EQ(row(1).diskType, 1);
+    EXPECT_EQ(entryText(kUndoCommand), QStringLiteral("&Undo Max IOPS"));
+    EXPECT_EQ(entryText(kRedoCommand), QStringLiteral("(disabled)"));
+
+    focus(ids(2).groups);
+    QTest::keyClick(edit(ids(2).groups), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(row(1).diskType, 4);
+    EXPECT_EQ(row(1).raidType, -1);
+    EXPECT_EQ(text(ids(1).disksPerGroup), QStringLiteral("0"));
+    EXPECT_EQ(text(ids(2).groups), QStringLiteral("3"));
+    EXPECT_EQ(entryText(kUndoCommand), QStringLiteral("&Undo Typing in Row 2"));
+    EXPECT_EQ(entryText(kRedoCommand), QStringLiteral("&Redo Max IOPS"));
+
+    QTest::keyClick(edit(ids(2).groups), GetParam().key(), GetParam().keyboardModifiers());
+    EXPECT_EQ(row(1).diskType, 1);
+    EXPECT_EQ(text(ids(1).disksPerGroup), QStringLiteral("4"));
+    EXPECT_EQ(entryText(kUndoCommand), QStringLiteral("&Undo Max IOPS"));
+    EXPECT_TRUE(messages_.texts().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(RedoKeys, HistoryKeysTest,
+                         ::testing::Values(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z,
+                                           Qt::ControlModifier | Qt::Key_Y),
+                         [](const auto& info) { return info.index == 0 ? "CtrlShiftZ" : "CtrlY"; });
 
 TEST_F(SheetWindowTest, HelpShowsTheHelpWindowAndLeavesTheSheetAlone) {
     typeOver(ids(1).disksPerGroup, QStringLiteral("17")); // a capture would refuse it

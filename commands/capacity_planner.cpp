@@ -1,0 +1,192 @@
+#include "capacity_planner.h"
+
+#include "blanks.h"
+#include "catalogue.h"
+#include "sheet_exchange.h"
+
+#include <cstddef>
+
+namespace brim {
+
+namespace {
+
+// With no need stated at all, the capacity field says what it wants, as when it stood alone.
+bool statesWorkload(const CapacityRequest& request) noexcept {
+    return !trimBlanks(request.hostIopsText).empty() || !trimBlanks(request.mbpsText).empty();
+}
+
+} // namespace
+
+CapacityPlanner::CapacityPlanner(const ConfigSheet& sheet, RowCommands& commands,
+                                 const RowDiskNames& names, PlanningAssumptions& planning)
+    : sheet_(sheet), commands_(commands), planning_(planning), freeRow_(commands.firstFreeRow()),
+      baseline_(sheetBaseline(sheet, freeRow_)) {
+    judgeOtherRows();
+    listDiskChoices(names);
+}
+
+bool CapacityPlanner::freeRowHoldsVault() const noexcept {
+    return freeRow_ != 0 && rowHoldsVault(sheet_, static_cast<std::size_t>(freeRow_ - 1));
+}
+
+std::optional<double> CapacityPlanner::sheetMib() const noexcept {
+    if (!baseline_) {
+        return std::nullopt;
+    }
+    return baseline_->netTotalMib;
+}
+
+// The free row is judged by the layout it will get, which the sizer has checked; the rows
+// around it as they stand. So the free row is taken out of the walk: no groups, no disks, no
+// RAID type and no vault can break no rule.
+void CapacityPlanner::judgeOtherRows() {
+    if (freeRow_ == 0) {
+        putNotice_ = PlanNotice::NoFreeRow;
+        return;
+    }
+    ConfigSheet others = sheet_;
+    others.rows[static_cast<std::size_t>(freeRow_ - 1)] = GroupDefinition{};
+    ruleBreakingRow_ = firstRowBreakingRule(others);
+    if (ruleBreakingRow_ != 0) {
+        putNotice_ = PlanNotice::SheetBreaksRule;
+    }
+}
+
+// Under the names of the row the layout goes into; with no row free, those of the last row.
+void CapacityPlanner::listDiskChoices(const RowDiskNames& names) {
+    const std::span<const std::string_view> entries =
+        names[static_cast<std::size_t>((freeRow_ != 0 ? freeRow_ : kRowCount) - 1)];
+    for (int disk = 0; disk < static_cast<int>(kDiskTypes.size()); ++disk) {
+        if (!offers(disk)) {
+            continue;
+        }
+        const auto entry = static_cast<std::size_t>(disk);
+        diskChoices_.push_back({disk, entry < entries.size()
+                                          ? trimBlanks(entries[entry])
+                                          : Catalogue::diskReportName(disk, sheet_.modelIndex)});
+    }
+}
+
+bool CapacityPlanner::offers(int diskType) const noexcept {
+    return usableDiskKib(sheet_.modelIndex, diskType, false) != 0;
+}
+
+int CapacityPlanner::openingDiskType(const CapacityChoices& kept) const noexcept {
+    if (kept.diskType && offers(*kept.diskType)) {
+        return *kept.diskType;
+    }
+    if (freeRow_ != 0) {
+        const int rowDisk = sheet_.rows[static_cast<std::size_t>(freeRow_ - 1)].diskType;
+        if (offers(rowDisk)) {
+            return rowDisk;
+        }
+    }
+    return diskChoices_.empty() ? 0 : diskChoices_.front().diskType;
+}
+
+std::string CapacityPlanner::readPercentText() const {
+    return numberText(static_cast<std::uint32_t>(planning_.workload.readPercent()));
+}
+
+std::string_view CapacityPlanner::typeReadPercent(std::string_view text) {
+    const ReadPercentParse parsed = parseReadPercent(text);
+    if (parsed.percent) {
+        planning_.workload.setReadPercent(*parsed.percent);
+    }
+    readPercentRefusal_ = parsed.refusal;
+    return readPercentRefusal_;
+}
+
+std::string CapacityPlanner::assumptionText(int diskType) const {
+    const DiskFigures* figures = planning_.disks.figures(diskType);
+    if (!figures) {
+        return {};
+    }
+    std::string_view name = Catalogue::diskReportName(diskType, sheet_.modelIndex);
+    for (const DiskChoice& choice : diskChoices_) {
+        if (choice.diskType == diskType) {
+            name = choice.name;
+        }
+    }
+    return "Assumes " + numberText(figures->randomIops) + " IOPS and " +
+           numberText(figures->sequentialMbps) + " MB/s per " + std::string(name) +
+           " disk; change in Sheet Performance.";
+}
+
+// In Tab order: Host IOPS, % reads, MB/s.
+std::string_view CapacityPlanner::workloadRefusal(const CapacityRequest& request) const {
+    const std::string_view iops = parseHostIopsNeed(request.hostIopsText).refusal;
+    if (!iops.empty()) {
+        return iops;
+    }
+    if (!readPercentRefusal_.empty()) {
+        return readPercentRefusal_;
+    }
+    return parseMbpsNeed(request.mbpsText).refusal;
+}
+
+CapacityAnswer CapacityPlanner::answer(const CapacityRequest& request) const {
+    CapacityAnswer answer;
+    const bool added = request.addToSheet && baseline_;
+    if (added) {
+        answer.sheetMib = baseline_->netTotalMib;
+    }
+    const bool capacityEmpty = trimBlanks(request.targetText).empty();
+    const TargetParse target = parseCapacityTarget(request.targetText, request.unit);
+    answer.workloadRefusal = workloadRefusal(request);
+    if (!target.mib && (!capacityEmpty || !statesWorkload(request))) {
+        answer.notice = PlanNotice::BadTarget;
+        answer.refusal = target.refusal;
+        return answer;
+    }
+    if (!answer.workloadRefusal.empty()) {
+        answer.notice = PlanNotice::BadWorkload;
+        return answer;
+    }
+    answer.needs = {target.mib, parseHostIopsNeed(request.hostIopsText).value,
+                    parseMbpsNeed(request.mbpsText).value};
+    SheetBaseline baseline;
+    if (added) {
+        baseline = *baseline_;
+        baseline.delivery =
+            sheetDelivery(sheet_, freeRow_, planning_.disks, planning_.workload.readShare());
+        if (answer.needs.hostIops) {
+            answer.sheetHostIops = baseline.delivery.hostIops.withoutRow();
+        }
+        if (answer.needs.mbps) {
+            answer.sheetMbps = baseline.delivery.mbps.withoutRow();
+        }
+        if (target.mib && *target.mib > baseline.netTotalMib) {
+            answer.missingMib = *target.mib - baseline.netTotalMib;
+        }
+    }
+    const SizingResult sizing =
+        sizeForNeeds(sheet_.modelIndex, request.diskType, freeRowHoldsVault(), answer.needs,
+                     baseline, planning_);
+    if (sizing.alreadyReached) {
+        answer.notice = PlanNotice::AlreadyReached;
+    } else if (breaksAtaVaultRule(sheet_.modelIndex, request.diskType, freeRowHoldsVault())) {
+        answer.notice = PlanNotice::AtaMayNotHoldVault;
+    }
+    for (std::size_t i = 0; i < sizing.count; ++i) {
+        if (sizing.layouts[i].failuresSurvived >= request.minimumFailures) {
+            answer.lines.push_back(sizing.layouts[i]);
+        }
+    }
+    return answer;
+}
+
+bool CapacityPlanner::fitsFreeRow(const SizedLayout& line) const noexcept {
+    return offers(line.diskType) &&
+           !breaksAtaVaultRule(sheet_.modelIndex, line.diskType, freeRowHoldsVault());
+}
+
+bool CapacityPlanner::put(const SizedLayout& line) {
+    if (!canPut() || !fitsFreeRow(line)) {
+        return false;
+    }
+    return commands_.putInFirstFreeRow(
+        {line.diskType, line.raidType, line.disksPerGroup, line.groupCount});
+}
+
+} // namespace brim

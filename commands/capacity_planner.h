@@ -1,0 +1,140 @@
+#pragma once
+
+// What the Size for Capacity window decides, without the window: which row Put in Row fills and
+// whether that row holds the vault, what the sheet gives, the disk types on offer under the
+// names the row shows, the layouts for what the planner asks and why there are none, and the
+// put itself.
+//
+// The sheet's figure is what computeSheet gives for the sheet's current inputs, found without a
+// message, and what Sheet Performance gives for them at the workload's mix. "Add to the current
+// sheet" is possible exactly when those inputs compute without a rule failing: the texts of an
+// earlier Compute are never read, as inputs may have changed since.
+
+#include "capacity_sizing.h"
+#include "config_sheet.h"
+#include "disk_choices.h"
+#include "planning_assumptions.h"
+#include "row_commands.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brim {
+
+// The choices of the sizing window that last while the program runs (not between runs): the
+// main window keeps one and hands it to each sizing window it opens.
+struct CapacityChoices {
+    CapacityUnit unit = CapacityUnit::Tb; // planners think of arrays in TB
+    std::optional<int> diskType;          // nothing until the planner picks one
+    // Layouts that lose data with the first failed disk come only when asked for.
+    int minimumFailures = 1;
+    // The workload fields as last typed. "% reads" is not among them: it is the program's one
+    // mix, kept in PlanningAssumptions for Sheet Performance too.
+    std::string hostIopsText;
+    std::string mbpsText;
+};
+
+// Why the window cannot do all that the planner asks.
+enum class PlanNotice : std::uint8_t {
+    None,
+    BadTarget,          // the capacity field holds no target; the answer's refusal says why
+    BadWorkload,        // a workload field is refused; the answer's workloadRefusal says why
+    AlreadyReached,     // the sheet alone gives the target
+    AtaMayNotHoldVault, // the row to fill holds the vault, and the model keeps ATA disks out
+    SheetBreaksRule,    // another row breaks a rule: Put in Row's Compute would only show it
+    NoFreeRow,          // every row has groups
+};
+
+// What the window's inputs ask for.
+struct CapacityRequest {
+    std::string_view targetText;
+    CapacityUnit unit = CapacityUnit::Tb;
+    int diskType = 0;
+    int minimumFailures = 0;       // failed disks per group that a layout must survive
+    bool addToSheet = false;       // ignored when the sheet cannot be added to
+    std::string_view hostIopsText; // empty: no IOPS need
+    std::string_view mbpsText;     // empty: no bandwidth need
+};
+
+struct CapacityAnswer {
+    // The layouts that survive enough failures, in the sizer's order. With the sheet added,
+    // their figures are the whole sheet's once the layout is put in: the net total Compute
+    // gives, and the host IOPS and MB/s Sheet Performance gives.
+    std::vector<SizedLayout> lines;
+    // BadTarget before BadWorkload; else None, AlreadyReached or AtaMayNotHoldVault.
+    PlanNotice notice = PlanNotice::None;
+    std::string_view refusal;            // with BadTarget
+    std::string_view workloadRefusal;    // the first refused workload field's, in Tab order
+    SizingNeeds needs;                   // what the fields state, as sized
+    std::optional<double> sheetMib;      // with the sheet added
+    std::optional<double> missingMib;    // with the sheet added and a target it lacks: the gap
+    std::optional<double> sheetHostIops; // with the sheet added and an IOPS need
+    std::optional<double> sheetMbps;     // with the sheet added and a MB/s need
+};
+
+class CapacityPlanner {
+public:
+    // `sheet` is the main window's, just captured; `commands` puts a layout into it;
+    // `planning` is the main window's assumptions, whose mix "% reads" sets. All must outlive
+    // the planner, which judges the sheet once, as it stands now.
+    CapacityPlanner(const ConfigSheet& sheet, RowCommands& commands, const RowDiskNames& names,
+                    PlanningAssumptions& planning);
+
+    int modelIndex() const noexcept { return sheet_.modelIndex; }
+    // The row Put in Row fills (1-10), or 0 when every row has groups.
+    int freeRow() const noexcept { return freeRow_; }
+    bool freeRowHoldsVault() const noexcept;
+    std::optional<double> sheetMib() const noexcept;
+    bool canAddToSheet() const noexcept { return baseline_.has_value(); }
+
+    // None, NoFreeRow or SheetBreaksRule; with SheetBreaksRule, the first such row (1-10).
+    PlanNotice putNotice() const noexcept { return putNotice_; }
+    int ruleBreakingRow() const noexcept { return ruleBreakingRow_; }
+    bool canPut() const noexcept { return putNotice_ == PlanNotice::None; }
+
+    // The disk types the model's family offers, in catalogue order.
+    const std::vector<DiskChoice>& diskChoices() const noexcept { return diskChoices_; }
+    // The kept disk type when the model offers it, else the free row's, else the first offered.
+    int openingDiskType(const CapacityChoices& kept) const noexcept;
+
+    // "% reads" as the field opens: the mix in use.
+    std::string readPercentText() const;
+    // Takes "% reads" as typed: a good one becomes the program's mix, a refused one leaves the
+    // mix as it was and empties the answers until the field holds a good one. Returns the
+    // refusal, empty when taken.
+    std::string_view typeReadPercent(std::string_view text);
+
+    // "Assumes 180 IOPS and 90 MB/s per 450 G FC disk; change in Sheet Performance.", the disk
+    // under the name the list gives it.
+    std::string assumptionText(int diskType) const;
+
+    CapacityAnswer answer(const CapacityRequest& request) const;
+
+    // Writes the line into the free row and computes (RowCommands::putInFirstFreeRow). False,
+    // with nothing changed, when Put in Row is not possible or the line does not fit the row.
+    bool put(const SizedLayout& line);
+
+private:
+    bool offers(int diskType) const noexcept;
+    std::string_view workloadRefusal(const CapacityRequest& request) const;
+    bool fitsFreeRow(const SizedLayout& line) const noexcept;
+    void judgeOtherRows();
+    void listDiskChoices(const RowDiskNames& names);
+
+    const ConfigSheet& sheet_;
+    RowCommands& commands_;
+    PlanningAssumptions& planning_;
+    std::string_view readPercentRefusal_;
+    int freeRow_ = 0;
+    std::optional<SheetBaseline> baseline_;
+    PlanNotice putNotice_ = PlanNotice::None;
+    int ruleBreakingRow_ = 0;
+    std::vector<DiskChoice> diskChoices_;
+};
+
+} // namespace brim
