@@ -2,6 +2,7 @@
 #include "config_sheet.h"
 #include "performance.h"
 #include "planning_assumptions.h"
+#include "sheet_performance_plan.h"
 #include "spares.h"
 
 #include <benchmark/benchmark.h>
@@ -128,6 +129,24 @@ void BM_SheetPerformanceTenRows(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SheetPerformanceTenRows)->Repetitions(9)->ReportAggregatesOnly(true);
+
+// The same through the window's plan: every line and the disks to order as texts ready to show.
+// Without the main window's lists the rows' disk types go by their report names.
+void BM_SheetPerformancePlanRefresh(benchmark::State& state) {
+    const brim::ConfigSheet sheet = fullSheet();
+    brim::PlanningAssumptions assumptions;
+    brim::SheetPerformancePlan plan(sheet, assumptions, brim::RowDiskNames{});
+    if (plan.performanceLines().size() != brim::kRowCount + 1) {
+        state.SkipWithError("not every row has a line");
+        return;
+    }
+    for (auto _ : state) {
+        plan.refresh();
+        benchmark::DoNotOptimize(plan.performanceLines().data());
+        benchmark::DoNotOptimize(plan.orderLines().data());
+    }
+}
+BENCHMARK(BM_SheetPerformancePlanRefresh)->Repetitions(9)->ReportAggregatesOnly(true);
 
 } // namespace
 

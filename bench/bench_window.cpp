@@ -2,9 +2,9 @@
 // the Compute command (capture every control, compute ten full rows, show every field again)
 // and one keystroke in a # of Groups field (which captures every control); and a keystroke in
 // each field of the Size for Capacity window (parse, size every layout, refill the table,
-// select the first line). Each is timed up to the command's return; the repaint that follows
-// runs later in the event loop. Then the sheet's history: what one step adds to its command, and
-// Undo of a preset.
+// select the first line), and one in Sheet Performance's "% reads" field. Each is timed up to
+// the command's return; the repaint that follows runs later in the event loop. Then the sheet's
+// history: what one step adds to its command, and Undo of a preset.
 
 #include "message_sink.h"
 #include "report.h"
@@ -220,6 +220,33 @@ void BM_UndoPreset(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_UndoPreset)->Unit(benchmark::kMicrosecond);
+
+// Sheet Performance over ten full rows: each keystroke in "% reads" (70, 7, 70, ...) refreshes
+// the plan's lines and the disks to order, and the window's tables over them.
+void BM_SheetPerformanceKeystroke(benchmark::State& state) {
+    CountingSink sink;
+    NoFile chooser;
+    const auto window = fullWindow(sink, chooser);
+    int lines = 0;
+    QTimer::singleShot(0, window.get(), [&] {
+        QWidget* performance = QApplication::activeModalWidget();
+        auto* field = performance->findChild<QLineEdit*>(QStringLiteral("readPercent"));
+        auto* table = performance->findChild<QTableView*>(QStringLiteral("lines"));
+        field->setCursorPosition(static_cast<int>(field->text().size()));
+        bool deleted = false;
+        for (auto _ : state) {
+            QTest::keyClick(field, deleted ? Qt::Key_0 : Qt::Key_Backspace);
+            deleted = !deleted;
+        }
+        lines = table->model()->rowCount();
+        performance->close();
+    });
+    window->handleWindowMenuCommand(brim::kSheetPerformanceCommand);
+    if (sink.count != 0 || lines != brim::kRowCount + 1) {
+        state.SkipWithError("the window did not show a line per row");
+    }
+}
+BENCHMARK(BM_SheetPerformanceKeystroke)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -3,6 +3,8 @@
 #include "sheet_window_fixture.h"
 #include "window_layout.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QTableView>
 
 namespace brim::test {
@@ -18,7 +20,8 @@ QString hostIopsShown(QWidget* modal, int line) {
 }
 
 // Ctrl+I captures first: a refused field keeps the window closed. Over the captured sheet each
-// row's host IOPS is core's for the read share typed, which the next window opens with.
+// row's host IOPS is core's for the read share typed, which the next window opens with; and
+// Ctrl+Shift+C in its table copies that table, not the main window's sheet.
 TEST_F(SheetWindowTest, CtrlIOpensSheetPerformanceOverTheCapturedSheetWithCoresFigures) {
     click(kLowCost);
     typeOver(kRowLayouts[0].groupCount.id, QStringLiteral("3"));
@@ -37,11 +40,16 @@ TEST_F(SheetWindowTest, CtrlIOpensSheetPerformanceOverTheCapturedSheetWithCoresF
         ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
         std::vector<QString> shown;
         QString readsText;
+        QStringList copied;
         ModalResponder responder([&](QWidget* modal) {
             auto* field = modal->findChild<QLineEdit*>(QStringLiteral("readPercent"));
             ASSERT_NE(field, nullptr);
             readsText = field->text();
             shown = {hostIopsShown(modal, 0), hostIopsShown(modal, 1)};
+            auto* lines = modal->findChild<QTableView*>(QStringLiteral("lines"));
+            lines->setFocus();
+            QTest::keyClick(lines, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+            copied = QApplication::clipboard()->text().split(u'\n');
             if (reads) {
                 field->setText(QString::fromLatin1(reads));
             }
@@ -56,6 +64,9 @@ TEST_F(SheetWindowTest, CtrlIOpensSheetPerformanceOverTheCapturedSheetWithCoresF
         for (std::size_t line = 0; line < core.count; ++line) {
             EXPECT_EQ(shown[line].toStdString(), core.lines[line].texts.hostIops) << line;
         }
+        ASSERT_EQ(copied.size(), 5); // headings, two rows, the total and the last line's end
+        EXPECT_TRUE(copied[0].startsWith(QStringLiteral("Row\tDisk type\t")))
+            << copied[0].toStdString();
     }
     EXPECT_EQ(messages_.texts().size(), 1u);
 }
