@@ -35,12 +35,12 @@ struct RowSpec {
 ConfigSheet sheetOf(int model, const std::vector<RowSpec>& rows) {
     ConfigSheet sheet;
     sheet.modelIndex = model;
-    for (const RowSpec& spec : rows) {
-        GroupDefinition& row = sheet.rows[static_cast<std::size_t>(spec.row - 1)];
-        row.diskType = spec.disk;
-        row.raidType = spec.raid;
-        row.disksPerGroup = spec.disksPerGroup;
-        row.groupCount = spec.groups;
+    for (const RowSpec& given : rows) {
+        GroupDefinition& row = sheet.rows[static_cast<std::size_t>(given.row - 1)];
+        row.diskType = given.disk;
+        row.raidType = given.raid;
+        row.disksPerGroup = given.disksPerGroup;
+        row.groupCount = given.groups;
     }
     return sheet;
 }
