@@ -2,6 +2,7 @@
 
 #include "application.h"
 #include "capacity_table.h"
+#include "capacity_texts.h"
 #include "catalogue.h"
 #include "dialog_units.h"
 #include "qt_text.h"
@@ -27,9 +28,6 @@ namespace {
 
 constexpr char kTitle[] = "Size for Capacity";
 
-// In CapacityUnit order: a unit's position in its list is its value.
-inline constexpr std::array<std::string_view, 2> kUnitTexts{"GB", "TB"};
-
 // The entry's position is the number of failed disks per group that a layout must survive.
 inline constexpr std::array<std::string_view, 3> kFailureFilters{
     "0 failed disks per group", "1 failed disk per group", "2 failed disks per group"};
@@ -50,80 +48,6 @@ RowDiskNames rowDiskNames() {
         }
     }
     return names;
-}
-
-// "32.10 TB": a capacity as the window's other figures show it, in the unit picked.
-QString figure(double mib, CapacityUnit unit) {
-    return QString::fromStdString(formatCapacity(capacityInUnit(mib, unit))).trimmed() +
-           QLatin1Char(' ') + toQString(kUnitTexts[static_cast<std::size_t>(unit)]);
-}
-
-QString rate(double value, const char* unit) {
-    return QString::fromStdString(formatWholeNumber(value)) + QLatin1Char(' ') +
-           QString::fromLatin1(unit);
-}
-
-// "15.73 TB, 2843 host IOPS and 1200 MB/s": the sheet's figures for the needs stated, the
-// capacity always when it is stated or nothing else is.
-QString sheetFigures(const CapacityAnswer& answer, CapacityUnit unit) {
-    QStringList parts;
-    if (answer.needs.targetMib || (!answer.sheetHostIops && !answer.sheetMbps)) {
-        parts << figure(answer.sheetMib.value_or(0.0), unit);
-    }
-    if (answer.sheetHostIops) {
-        parts << rate(*answer.sheetHostIops, "host IOPS");
-    }
-    if (answer.sheetMbps) {
-        parts << rate(*answer.sheetMbps, "MB/s");
-    }
-    const QString last = parts.takeLast();
-    return parts.isEmpty() ? last
-                           : parts.join(QStringLiteral(", ")) + QStringLiteral(" and ") + last;
-}
-
-QString noticeText(const CapacityAnswer& answer, CapacityUnit unit, int modelIndex) {
-    switch (answer.notice) {
-    case PlanNotice::BadTarget:
-        return toQString(answer.refusal);
-    case PlanNotice::AlreadyReached:
-        return QStringLiteral("The sheet already gives %1.").arg(sheetFigures(answer, unit));
-    case PlanNotice::AtaMayNotHoldVault:
-        return QStringLiteral("ATA disks may not hold the vault on the %1: pick another disk type.")
-            .arg(toQString(Catalogue::modelName(modelIndex)));
-    default:
-        return {};
-    }
-}
-
-QString sheetFigureText(const CapacityAnswer& answer, CapacityUnit unit) {
-    if (!answer.sheetMib) {
-        return {};
-    }
-    QString text = QStringLiteral("The sheet gives %1").arg(sheetFigures(answer, unit));
-    if (answer.missingMib) {
-        text +=
-            QStringLiteral("; the layouts add at least %1").arg(figure(*answer.missingMib, unit));
-    }
-    return text + QLatin1Char('.');
-}
-
-QString rowNoteText(const CapacityPlanner& planner) {
-    switch (planner.putNotice()) {
-    case PlanNotice::NoFreeRow:
-        return QStringLiteral("Every row has groups: clear one in the main window to put a "
-                              "layout in.");
-    case PlanNotice::SheetBreaksRule:
-        return QStringLiteral("Row %1 breaks a rule: press Compute in the main window to see it.")
-            .arg(planner.ruleBreakingRow());
-    default:
-        break;
-    }
-    if (planner.freeRowHoldsVault()) {
-        return QStringLiteral("Put in Row fills row %1, which holds the vault disks: the figures "
-                              "allow for the vault reservation.")
-            .arg(planner.freeRow());
-    }
-    return QStringLiteral("Put in Row fills row %1.").arg(planner.freeRow());
 }
 
 std::string_view viewOf(const QByteArray& bytes) {
@@ -188,7 +112,7 @@ void CapacityWindow::buildControls() {
                                  .arg(toQString(Catalogue::modelName(planner_.modelIndex()))),
                              this);
     capacityField_ = named(new QLineEdit(this), "capacity", "Usable capacity");
-    unitList_ = named(list(kUnitTexts, this), "unit", "Capacity unit");
+    unitList_ = named(list(kCapacityUnitTexts, this), "unit", "Capacity unit");
     unitList_->setCurrentIndex(static_cast<int>(choices_.unit));
     notice_ = textLine("notice", this);
 
