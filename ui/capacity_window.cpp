@@ -6,6 +6,7 @@
 #include "catalogue.h"
 #include "dialog_units.h"
 #include "qt_text.h"
+#include "sheet_controls.h"
 #include "window_layout.h"
 
 #include <QCheckBox>
@@ -36,19 +37,6 @@ inline constexpr std::array<std::string_view, 3> kFailureFilters{
 // than the second number.
 constexpr int kVisibleLines = 14;
 constexpr int kFewestVisibleLines = 3;
-
-// What each row's Disk Type list shows, as the main window fills it.
-RowDiskNames rowDiskNames() {
-    RowDiskNames names{};
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        for (const ListFill& fill : kListFills) {
-            if (fill.id == kRowLayouts[i].diskType.id) {
-                names[i] = fill.entries;
-            }
-        }
-    }
-    return names;
-}
 
 std::string_view viewOf(const QByteArray& bytes) {
     return {bytes.constData(), static_cast<std::size_t>(bytes.size())};

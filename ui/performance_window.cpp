@@ -5,6 +5,7 @@
 #include "dialog_units.h"
 #include "performance_tables.h"
 #include "qt_text.h"
+#include "sheet_controls.h"
 #include "window_layout.h"
 
 #include <QFontMetrics>
@@ -30,19 +31,6 @@ constexpr char kTitle[] = "Sheet Performance";
 constexpr int kFigureLines = static_cast<int>(kDiskTypes.size());
 // A table keeps room for a line and the total however few it has.
 constexpr int kFewestLines = 2;
-
-// What each row's Disk Type list shows, as the main window fills it.
-RowDiskNames rowDiskNames() {
-    RowDiskNames names{};
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        for (const ListFill& fill : kListFills) {
-            if (fill.id == kRowLayouts[i].diskType.id) {
-                names[i] = fill.entries;
-            }
-        }
-    }
-    return names;
-}
 
 // Room is kept free for the lines a note may take, so that nothing moves while the planner
 // types; a note of two lines wraps within its box.

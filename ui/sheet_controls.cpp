@@ -230,4 +230,16 @@ void buildSheetControls(QWidget& window, const DialogUnits& units, ControlMap& c
     setTabOrder(controls);
 }
 
+RowDiskNames rowDiskNames() {
+    RowDiskNames names{};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        for (const ListFill& fill : kListFills) {
+            if (fill.id == kRowLayouts[i].diskType.id) {
+                names[i] = fill.entries;
+            }
+        }
+    }
+    return names;
+}
+
 } // namespace brim

@@ -2,6 +2,7 @@
 
 #include "control_exchange.h"
 #include "dialog_units.h"
+#include "disk_choices.h"
 
 #include <QString>
 #include <string_view>
@@ -20,6 +21,10 @@ void buildSheetControls(QWidget& window, const DialogUnits& units, ControlMap& c
 // A preset caption on two lines: broken at the blank that gives the narrowest two lines, so
 // "BU 2 Disk" reads "BU 2" over "Disk". A caption without a blank stays on one line.
 QString twoLineCaption(const QString& caption, const QFontMetrics& metrics);
+
+// What each row's Disk Type list shows, as buildSheetControls fills it: the names that the
+// sizing and performance windows give the disk types.
+RowDiskNames rowDiskNames();
 
 // "Row 3 number of groups".
 QString rowAccessibleName(int row, std::string_view columnName);
