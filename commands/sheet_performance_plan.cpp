@@ -1,6 +1,7 @@
 #include "sheet_performance_plan.h"
 
 #include "blanks.h"
+#include "capacity_sizing.h"
 #include "catalogue.h"
 #include "performance.h"
 #include "sheet_exchange.h"
@@ -16,8 +17,9 @@ constexpr std::string_view kTotalText = "Total";
 // A typed error rate may keep the base it is shown with: "10^17" as well as "17".
 constexpr std::string_view kPowerOfTen = "10^";
 
+// "% reads" is the sizing window's field too: its reading and refusal are the sizing core's.
 constexpr std::array<std::string_view, 3> kFieldRefusals{
-    "Type a whole percentage from 0 to 100, such as 70.",
+    std::string_view{},
     "Type a whole number of disks from 1 to 1000, such as 30.",
     "Type a whole number of spares from 0 to 100, such as 1.",
 };
@@ -214,12 +216,19 @@ std::string SheetPerformancePlan::fieldText(PlanField field) const {
 }
 
 std::string_view SheetPerformancePlan::typeField(PlanField field, std::string_view text) {
+    if (field == PlanField::ReadPercent) {
+        const ReadPercentParse percent = parseReadPercent(text);
+        const bool taken =
+            percent.percent && assumptions_.workload.setReadPercent(*percent.percent);
+        fieldNotes_[slot(field)] = taken ? std::string_view{} : percent.refusal;
+        refreshPerformance();
+        return fieldNotes_[slot(field)];
+    }
     const std::optional<std::int64_t> value = wholeNumber(text);
     bool taken = false;
     if (value) {
         switch (field) {
         case PlanField::ReadPercent:
-            taken = assumptions_.workload.setReadPercent(*value);
             break;
         case PlanField::DisksPerSpare:
             taken = assumptions_.spares.setDisksPerSpare(*value);
@@ -230,11 +239,7 @@ std::string_view SheetPerformancePlan::typeField(PlanField field, std::string_vi
         }
     }
     fieldNotes_[slot(field)] = taken ? std::string_view{} : kFieldRefusals[slot(field)];
-    if (field == PlanField::ReadPercent) {
-        refreshPerformance();
-    } else {
-        refreshOrder();
-    }
+    refreshOrder();
     return fieldNotes_[slot(field)];
 }
 
