@@ -1,6 +1,7 @@
 // The two commands a user runs most, through the real main window on the offscreen platform:
 // the Compute command (capture every control, compute ten full rows, show every field again)
-// and one keystroke in a # of Groups field (which captures every control); and a keystroke in
+// and one keystroke in a # of Groups field (which captures every control), and one in a
+// # Disks Per Group field (which reads the screen and draws the figures stale); and a keystroke in
 // each field of the Size for Capacity window (parse, size every layout, refill the table,
 // select the first line), and one in Sheet Performance's "% reads" field. Each is timed up to
 // the command's return; the repaint that follows runs later in the event loop. Then the sheet's
@@ -110,6 +111,28 @@ void BM_GroupsKeystroke(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_GroupsKeystroke)->Unit(benchmark::kMicrosecond);
+
+// A keystroke in a # Disks Per Group field runs no command, but reads the screen's inputs and
+// draws the figures of the row and the totals stale or fresh again: a digit typed leaves the
+// computed inputs, the Backspace after it comes back to them.
+void BM_DisksPerGroupKeystroke(benchmark::State& state) {
+    CountingSink sink;
+    NoFile chooser;
+    const auto window = fullWindow(sink, chooser);
+    qobject_cast<QAbstractButton*>(window->control(kComputeId))->click();
+    auto* field = qobject_cast<QLineEdit*>(window->control(brim::kRowLayouts[0].disksPerGroup.id));
+    field->setCursorPosition(static_cast<int>(field->text().size()));
+    bool typed = false;
+    for (auto _ : state) {
+        QTest::keyClick(field, typed ? Qt::Key_Backspace : Qt::Key_1);
+        typed = !typed;
+    }
+    auto* figure = window->control(brim::kRowLayouts[0].totalCapacity.id);
+    if (sink.count != 0 || figure->toolTip().isEmpty() != !typed) {
+        state.SkipWithError("the figures did not follow the keystrokes");
+    }
+}
+BENCHMARK(BM_DisksPerGroupKeystroke)->Unit(benchmark::kMicrosecond);
 
 // The window is modal: the timed loop runs inside its modal loop, as the user's keystrokes do.
 // Each iteration types a digit into one field or deletes it, so every keystroke sizes all

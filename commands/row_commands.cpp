@@ -213,10 +213,8 @@ SheetSnapshot RowCommands::captureTakingEdits(OwnControl own, int row, bool* too
     SheetSnapshot edited = snapshot();
     keepOwnChangeOut(own, row, before.sheet, edited.sheet);
     if (inputsDiffer(before, edited)) {
-        const int changedRow = firstChangedRow(before.sheet, edited.sheet);
-        std::string name = changedRow == 0 ? std::string(kEditStepName)
-                                           : rowStepName(kEditRowStepName, changedRow);
-        view_.recordStep({std::move(name), std::move(before), edited});
+        view_.recordStep(
+            {editStepName(changedRows(before.sheet, edited.sheet)), std::move(before), edited});
         endTyping(); // the typing step is no longer the newest
     }
     return edited;
@@ -236,8 +234,8 @@ void RowCommands::computeCaptured() {
     view_.copySheetToControls();
 }
 
-void RowCommands::computeIfInputsChanged() {
-    if (sheetInputsChangedSinceCompute(sheet_)) {
+void RowCommands::computeBeforeOutput() {
+    if (computeDueBeforeOutput(sheet_, view_.screenInputs())) {
         compute();
     }
 }

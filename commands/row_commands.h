@@ -19,6 +19,8 @@ public:
     // Reads every control into the sheet; false when a field was refused (its notice shown).
     virtual bool copyControlsToSheet() = 0;
     virtual void copySheetToControls() = 0;
+    // What the input controls show now, read without touching the sheet (no notice, no command).
+    virtual ScreenInputs screenInputs() const = 0;
     virtual void enableControl(int controlId, bool enabled) = 0;
     virtual MessageSink& messages() = 0;
     // A command changed the sheet: the window keeps the step for Undo and Redo and drops what
@@ -106,8 +108,8 @@ inline constexpr std::array<RowEditControls, kRowCount> kRowEditControls{{
 // History: a command that changed an input or a RAID lock hands the view one step, named for
 // it, once it is done. Edits that its capture took in besides the command's own control (a disk
 // type picked, a disks-per-group value typed: controls that run no command) go first, as a step
-// of their own, "Edit Row N" for the first row they changed. Compute changes no input, so it
-// records only such edits. Recording adds no capture, refresh or enabling.
+// of their own, "Edit Row 2" or "Edit Rows 2, 3" for the rows they changed. Compute changes no
+// input, so it records only such edits. Recording adds no capture, refresh or enabling.
 class RowCommands {
 public:
     // Both must outlive the commands. Every disks-per-group field starts unlocked, as every
@@ -116,11 +118,12 @@ public:
 
     // The Compute command: capture, computeSheet, refresh (on every path).
     void compute();
-    // The Compute command, when the model or a row as the sheet holds them (no capture to find
-    // out) has changed since the last computeSheet; nothing on a sheet never computed, nor
-    // after a failed Compute whose inputs are unchanged. Run before the sheet leaves the
-    // program, so that no figure goes out beside inputs it was not computed from.
-    void computeIfInputsChanged();
+    // The Compute command, exactly as pressed, when what the controls show (read without a
+    // capture) or the sheet's inputs differ from those of the last Compute; on a sheet never
+    // computed, when the controls differ from the sheet. Nothing after a failed Compute whose
+    // inputs are still on screen. Run before the sheet leaves the program, so that what goes out
+    // is what the window shows, and no figure beside inputs it was not computed from.
+    void computeBeforeOutput();
     // A RAID type picked in the row: capture, applyRaidLock(row), refresh (for every RAID type).
     void changeRaidType(int row);
     // By the row's raidType as the sheet holds it: RAID1 sets 2 disks per group and locks the

@@ -28,6 +28,30 @@ int firstChangedRow(const ConfigSheet& a, const ConfigSheet& b) noexcept {
     return 0;
 }
 
+std::vector<int> changedRows(const ConfigSheet& a, const ConfigSheet& b) {
+    std::vector<int> rows;
+    for (std::size_t i = 0; i < a.rows.size(); ++i) {
+        if (rowInputsDiffer(a.rows[i], b.rows[i])) {
+            rows.push_back(static_cast<int>(i) + 1);
+        }
+    }
+    return rows;
+}
+
+std::string editStepName(const std::vector<int>& rows) {
+    if (rows.empty()) {
+        return std::string(kEditStepName);
+    }
+    if (rows.size() == 1) {
+        return rowStepName(kEditRowStepName, rows.front());
+    }
+    std::string name(kEditRowsStepName);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        name += (i == 0 ? " " : ", ") + std::to_string(rows[i]);
+    }
+    return name;
+}
+
 std::string rowStepName(std::string_view action, int row) {
     return std::string(action) + ' ' + std::to_string(row);
 }

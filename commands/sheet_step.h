@@ -9,6 +9,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace brim {
 
@@ -37,12 +38,20 @@ bool inputsDiffer(const SheetSnapshot& a, const SheetSnapshot& b) noexcept;
 // The first row (1-10) whose inputs differ, 0 when no row's do.
 int firstChangedRow(const ConfigSheet& a, const ConfigSheet& b) noexcept;
 
+// The rows (1-10) whose inputs differ, in order.
+std::vector<int> changedRows(const ConfigSheet& a, const ConfigSheet& b);
+
+// The step of edits a capture took in: "Edit Row 2", "Edit Rows 2, 3", or "Edit" when no row's
+// inputs changed (the model or Sticky Changes did).
+std::string editStepName(const std::vector<int>& rows);
+
 // "Clear Row 3" from "Clear Row" and 3.
 std::string rowStepName(std::string_view action, int row);
 
 // The names of steps that no preset caption or row gives.
 inline constexpr std::string_view kEditStepName = "Edit"; // edits a capture took in, no row's
 inline constexpr std::string_view kEditRowStepName = "Edit Row";
+inline constexpr std::string_view kEditRowsStepName = "Edit Rows";
 inline constexpr std::string_view kTypingStepName = "Typing in Row";
 inline constexpr std::string_view kClearRowStepName = "Clear Row";
 inline constexpr std::string_view kRaidTypeStepName = "RAID Type Row";

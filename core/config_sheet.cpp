@@ -28,6 +28,18 @@ TotalsBasis totalsBasisNow(const ConfigSheet& sheet) noexcept {
     return basis;
 }
 
+bool screenShows(const ScreenInputs& screen, const TotalsBasis& inputs) noexcept {
+    if (screen.modelIndex != inputs.modelIndex) {
+        return false;
+    }
+    for (std::size_t i = 0; i < inputs.rows.size(); ++i) {
+        if (screen.rows[i] != inputs.rows[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void endWithError(ConfigSheet& sheet) {
     sheet.netTotalGbText = "Error";
     sheet.netTotalTbText = "Error";
@@ -67,6 +79,35 @@ bool totalsStale(const ConfigSheet& sheet) noexcept {
 // Every computeSheet writes the totals, "Error" too, so theirs is the last Compute's basis.
 bool sheetInputsChangedSinceCompute(const ConfigSheet& sheet) noexcept {
     return totalsStale(sheet);
+}
+
+ScreenInputs screenInputsOf(const ConfigSheet& sheet) noexcept {
+    ScreenInputs screen{sheet.modelIndex, {}};
+    for (std::size_t i = 0; i < screen.rows.size(); ++i) {
+        screen.rows[i] = rowInputs(sheet, i);
+    }
+    return screen;
+}
+
+bool rowFiguresDifferFromScreen(const ConfigSheet& sheet, const ScreenInputs& screen,
+                                std::size_t rowIndex) noexcept {
+    if (rowIndex >= sheet.rows.size()) {
+        return false;
+    }
+    const std::optional<RowFiguresBasis>& basis = sheet.rowFiguresBasis[rowIndex];
+    const std::optional<RowInputs>& shown = screen.rows[rowIndex];
+    return basis && (!shown || basis->modelIndex != screen.modelIndex || basis->inputs != *shown);
+}
+
+bool totalsDifferFromScreen(const ConfigSheet& sheet, const ScreenInputs& screen) noexcept {
+    return sheet.totalsBasis && !screenShows(screen, *sheet.totalsBasis);
+}
+
+bool computeDueBeforeOutput(const ConfigSheet& sheet, const ScreenInputs& screen) noexcept {
+    if (!sheet.totalsBasis) {
+        return !screenShows(screen, totalsBasisNow(sheet));
+    }
+    return totalsStale(sheet) || !screenShows(screen, *sheet.totalsBasis);
 }
 
 bool rowHoldsVault(const ConfigSheet& sheet, std::size_t rowIndex) noexcept {

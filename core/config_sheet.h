@@ -52,7 +52,16 @@ struct TotalsBasis {
     friend bool operator==(const TotalsBasis&, const TotalsBasis&) = default;
 };
 
-// The whole state of the calculator. Result texts are written by computeSheet alone.
+// What the window's controls show of the inputs, read for drawing and for deciding whether the
+// figures still belong to them; such a read writes nothing into the sheet. A row one of whose
+// number fields does not read as a number has no inputs: it differs from any basis.
+struct ScreenInputs {
+    std::int32_t modelIndex = 0;
+    std::array<std::optional<RowInputs>, kRowCount> rows{};
+};
+
+// The whole state of the calculator. Result texts are written by computeSheet, and put back
+// whole by the exchange with the controls and by Undo and Redo.
 struct ConfigSheet {
     std::int32_t modelIndex = 5; // "Telvar A"
     std::array<GroupDefinition, kRowCount> rows{};
@@ -115,6 +124,20 @@ bool totalsStale(const ConfigSheet& sheet) noexcept;
 
 // Whether the model or a row has changed since the last computeSheet; false before the first.
 bool sheetInputsChangedSinceCompute(const ConfigSheet& sheet) noexcept;
+
+// The sheet's own inputs, as controls showing them would read.
+ScreenInputs screenInputsOf(const ConfigSheet& sheet) noexcept;
+
+// As rowFiguresStale and totalsStale, but against what the controls show now: a figure is drawn
+// stale from the keystroke or pick that leaves its inputs, and fresh again when they come back.
+bool rowFiguresDifferFromScreen(const ConfigSheet& sheet, const ScreenInputs& screen,
+                                std::size_t rowIndex) noexcept;
+bool totalsDifferFromScreen(const ConfigSheet& sheet, const ScreenInputs& screen) noexcept;
+
+// Whether the sheet must be computed before it leaves the program, so that what goes out is what
+// the window shows: the screen or the sheet differs from the inputs of the last Compute, or, on
+// a sheet never computed, the screen differs from the sheet.
+bool computeDueBeforeOutput(const ConfigSheet& sheet, const ScreenInputs& screen) noexcept;
 
 // Whether the sheet's result texts are those of a Compute that went through: no total reads
 // "Error" (a failed Compute) or is empty (no Compute yet).

@@ -55,16 +55,32 @@ FieldRef fieldRef(ConfigSheet& sheet, SheetField field) noexcept {
     return static_cast<std::string*>(nullptr);
 }
 
-bool resultTextStale(const ConfigSheet& sheet, SheetField field) noexcept {
+bool resultTextStale(const ConfigSheet& sheet, const ScreenInputs& screen,
+                     SheetField field) noexcept {
     switch (field.kind) {
     case SheetFieldKind::NetTotalGbText:
     case SheetFieldKind::NetTotalTbText:
     case SheetFieldKind::TotalDisksText:
     case SheetFieldKind::ArraysRequiredText:
-        return totalsStale(sheet);
+        return totalsDifferFromScreen(sheet, screen);
     case SheetFieldKind::GroupCapacityText:
     case SheetFieldKind::TotalCapacityText:
-        return field.row >= 1 && rowFiguresStale(sheet, static_cast<std::size_t>(field.row - 1));
+        return field.row >= 1 &&
+               rowFiguresDifferFromScreen(sheet, screen, static_cast<std::size_t>(field.row - 1));
+    default:
+        return false;
+    }
+}
+
+bool isInputField(SheetFieldKind kind) noexcept {
+    switch (kind) {
+    case SheetFieldKind::ModelIndex:
+    case SheetFieldKind::DiskType:
+    case SheetFieldKind::RaidType:
+    case SheetFieldKind::DisksPerGroup:
+    case SheetFieldKind::GroupCount:
+    case SheetFieldKind::IncludesVault:
+        return true;
     default:
         return false;
     }

@@ -43,9 +43,13 @@ using FieldRef = std::variant<std::int32_t*, std::uint32_t*, bool*, std::string*
 // nullptr of the field's type when the row is outside 1-10 for a row field.
 FieldRef fieldRef(ConfigSheet& sheet, SheetField field) noexcept;
 
-// Whether the result text that the field names is stale (config_sheet.h says when); false for a
-// field that holds no result text.
-bool resultTextStale(const ConfigSheet& sheet, SheetField field) noexcept;
+// Whether the result text that the field names no longer belongs to the inputs the controls show
+// (config_sheet.h says when); false for a field that holds no result text.
+bool resultTextStale(const ConfigSheet& sheet, const ScreenInputs& screen,
+                     SheetField field) noexcept;
+
+// Whether the field is one of a row's or the sheet's inputs, which a screen read takes.
+bool isInputField(SheetFieldKind kind) noexcept;
 
 // An edit field's text as a number: unsigned decimal digits that fit 32 bits, blanks around
 // them allowed. Empty text, a sign, letters and values above 4294967295 are refused.

@@ -2,6 +2,7 @@
 
 #include "blanks.h"
 #include "catalogue.h"
+#include "report_lines.h"
 
 #include <cstddef>
 #include <initializer_list>
@@ -36,10 +37,17 @@ void appendRow(std::string& out, const ConfigSheet& sheet, std::size_t rowIndex)
                        row.totalCapacityText});
 }
 
+// The report's label without its ": ", so that a pasted sheet names its model as the report does.
+std::string_view modelHeading() {
+    return trimBlanks(report_lines::kModelLabel.substr(0, report_lines::kModelLabel.find(':')));
+}
+
 } // namespace
 
 std::string formatSheetTable(const ConfigSheet& sheet) {
-    std::string out(kHeadings);
+    std::string out;
+    appendFields(out, {modelHeading(), Catalogue::modelName(sheet.modelIndex)});
+    out += kHeadings;
     out += '\n';
     for (std::size_t i = 0; i < sheet.rows.size(); ++i) {
         if (sheet.rows[i].groupCount != 0) {

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QString>
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <variant>
 
@@ -77,47 +79,68 @@ void ControlExchange::copySheetToControls(ConfigSheet& sheet) {
 }
 
 bool ControlExchange::readControl(ConfigSheet& sheet, const Binding& binding) {
+    switch (readInto(sheet, binding)) {
+    case NumberStatus::Stored:
+        return true;
+    case NumberStatus::NotANumber:
+        refuse(qobject_cast<QLineEdit*>(controls_.find(binding.id)), wholeNumberNotice());
+        return false;
+    case NumberStatus::OutOfRange:
+        refuse(qobject_cast<QLineEdit*>(controls_.find(binding.id)), disksPerGroupRangeNotice());
+        return false;
+    }
+    return true;
+}
+
+NumberStatus ControlExchange::readInto(ConfigSheet& sheet, const Binding& binding) const {
     QWidget* widget = controls_.find(binding.id);
     const FieldRef field = fieldRef(sheet, binding.field);
-    return std::visit(
-        Overloaded{
-            [&](std::int32_t* index) {
-                if (auto* list = qobject_cast<QComboBox*>(widget); list && index) {
-                    *index = list->currentIndex();
-                }
-                return true;
-            },
-            [&](std::uint32_t*) {
-                auto* edit = qobject_cast<QLineEdit*>(widget);
-                if (edit == nullptr) {
-                    return true;
-                }
-                switch (storeNumberText(sheet, binding.field, edit->text().toStdString())) {
-                case NumberStatus::Stored:
-                    return true;
-                case NumberStatus::NotANumber:
-                    refuse(edit, wholeNumberNotice());
-                    return false;
-                case NumberStatus::OutOfRange:
-                    refuse(edit, disksPerGroupRangeNotice());
-                    return false;
-                }
-                return true;
-            },
-            [&](bool* flag) {
-                if (auto* box = qobject_cast<QCheckBox*>(widget); box && flag) {
-                    *flag = box->isChecked();
-                }
-                return true;
-            },
-            [&](std::string* text) {
-                if (auto* label = qobject_cast<QLabel*>(widget); label && text) {
-                    *text = label->text().toStdString();
-                }
-                return true;
-            },
-        },
-        field);
+    return std::visit(Overloaded{
+                          [&](std::int32_t* index) {
+                              if (auto* list = qobject_cast<QComboBox*>(widget); list && index) {
+                                  *index = list->currentIndex();
+                              }
+                              return NumberStatus::Stored;
+                          },
+                          [&](std::uint32_t*) {
+                              auto* edit = qobject_cast<QLineEdit*>(widget);
+                              return edit ? storeNumberText(sheet, binding.field,
+                                                            edit->text().toStdString())
+                                          : NumberStatus::Stored;
+                          },
+                          [&](bool* flag) {
+                              if (auto* box = qobject_cast<QCheckBox*>(widget); box && flag) {
+                                  *flag = box->isChecked();
+                              }
+                              return NumberStatus::Stored;
+                          },
+                          [&](std::string* text) {
+                              if (auto* label = qobject_cast<QLabel*>(widget); label && text) {
+                                  *text = label->text().toStdString();
+                              }
+                              return NumberStatus::Stored;
+                          },
+                      },
+                      field);
+}
+
+// A value out of range reads as the number it is, as the sheet holds it after a refused copy.
+ScreenInputs ControlExchange::screenInputs() const {
+    ConfigSheet shown;
+    std::array<bool, kRowCount> unreadable{};
+    for (const Binding& binding : bindings_) {
+        if (isInputField(binding.field.kind) &&
+            readInto(shown, binding) == NumberStatus::NotANumber && binding.field.row >= 1) {
+            unreadable[static_cast<std::size_t>(binding.field.row - 1)] = true;
+        }
+    }
+    ScreenInputs screen = screenInputsOf(shown);
+    for (std::size_t i = 0; i < unreadable.size(); ++i) {
+        if (unreadable[i]) {
+            screen.rows[i].reset();
+        }
+    }
+    return screen;
 }
 
 void ControlExchange::writeControl(ConfigSheet& sheet, const Binding& binding) {

@@ -2,6 +2,7 @@
 
 #include "config_sheet.h"
 #include "message_sink.h"
+#include "sheet_exchange.h"
 #include "window_layout.h"
 
 #include <span>
@@ -47,12 +48,18 @@ public:
     // Writes every bound field into its control. Never fails.
     void copySheetToControls(ConfigSheet& sheet);
 
+    // What the input controls show, read by the copy's own rules but into nothing: no notice,
+    // no focus change. Not to be read while a copy runs, when the controls are half written.
+    ScreenInputs screenInputs() const;
+
     // True while either copy runs: the controls' notifications then come from the copy itself
     // and must not start a command.
     bool copying() const noexcept { return copying_; }
 
 private:
     bool readControl(ConfigSheet& sheet, const Binding& binding);
+    // Reads one control into its field; NotANumber leaves the field as it was.
+    NumberStatus readInto(ConfigSheet& sheet, const Binding& binding) const;
     void writeControl(ConfigSheet& sheet, const Binding& binding);
     void refuse(QLineEdit* field, const std::string& notice);
 

@@ -18,6 +18,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -120,6 +121,7 @@ SheetWindow::SheetWindow(MessageSink* messages, ReportFileChooser* chooser,
 void SheetWindow::open(const DialogUnits& units) {
     buildSheetControls(*this, units, controls_);
     collectResultFields();
+    followInputEdits();
     copySheetToControls();
     if (QWidget* modelList = controls_.find(kModelListId)) {
         modelList->setFocus(Qt::OtherFocusReason);
@@ -203,7 +205,7 @@ void SheetWindow::redoStep() {
 
 // The sheet as Print would write it, as a table for the clipboard.
 void SheetWindow::copySheet() {
-    commands_.computeIfInputsChanged();
+    commands_.computeBeforeOutput();
     putSheetTableOnClipboard();
 }
 
@@ -231,11 +233,33 @@ void SheetWindow::collectResultFields() {
     }
 }
 
-// Every change of the sheet passes through one of the two copies, so after each the fields
-// show which of their texts no longer belong to the inputs.
+// After each copy and each edit of an input control, the fields show which of their texts no
+// longer belong to the inputs on screen. A copy's own writes are followed once it has ended.
 void SheetWindow::showFigureStates() {
+    if (exchange_.copying()) {
+        return;
+    }
+    const ScreenInputs screen = exchange_.screenInputs();
     for (const auto& [field, shown] : resultFields_) {
-        field->showState(resultTextStale(sheet_, shown));
+        field->showState(resultTextStale(sheet_, screen, shown));
+    }
+}
+
+// A disk type picked or a disks-per-group value typed runs no command, yet the figures beside it
+// no longer belong to what the row shows.
+void SheetWindow::followInputEdits() {
+    for (const Binding& binding : kBindings) {
+        if (!isInputField(binding.field.kind)) {
+            continue;
+        }
+        QWidget* widget = controls_.find(binding.id);
+        if (auto* list = qobject_cast<QComboBox*>(widget)) {
+            connect(list, &QComboBox::currentIndexChanged, this, [this] { showFigureStates(); });
+        } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+            connect(edit, &QLineEdit::textChanged, this, [this] { showFigureStates(); });
+        } else if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+            connect(box, &QCheckBox::toggled, this, [this] { showFigureStates(); });
+        }
     }
 }
 
@@ -406,10 +430,11 @@ void SheetWindow::applyPresetOf(int buttonId) {
     }
 }
 
-// The report shows the sheet as the last command left it, recomputed first when its inputs
-// have changed since the last Compute: a report never prints figures beside other inputs.
+// The report shows the sheet as the last command left it, computed first when the controls or
+// the sheet no longer show the inputs of the last Compute: a report names what the window
+// shows, and never prints figures beside other inputs.
 void SheetWindow::printSheet() {
-    commands_.computeIfInputsChanged();
+    commands_.computeBeforeOutput();
     printReport(sheet_, *chooser_, *messages_);
 }
 

@@ -62,6 +62,7 @@ public:
     // SheetView: what the commands need of the window.
     bool copyControlsToSheet() override;
     void copySheetToControls() override;
+    ScreenInputs screenInputs() const override { return exchange_.screenInputs(); }
     void enableControl(int controlId, bool enabled) override;
     MessageSink& messages() override { return *messages_; }
     void recordStep(SheetStep step) override;
@@ -96,6 +97,7 @@ private:
     void showWindowMenu(const QPoint& globalPosition);
     void collectResultFields();
     void showFigureStates();
+    void followInputEdits();
 
     ConfigSheet sheet_;
     std::unique_ptr<MessageSink> ownMessages_;

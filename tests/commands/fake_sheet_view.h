@@ -97,6 +97,8 @@ public:
         screen = sheet_;
     }
 
+    ScreenInputs screenInputs() const override { return screenInputsOf(screen); }
+
     void enableControl(int controlId, bool enabled) override {
         calls.push_back(enable(controlId, enabled));
         enabled_[controlId] = enabled;

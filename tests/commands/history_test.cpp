@@ -238,7 +238,7 @@ TEST(History, StepsAreNamedForTheirCommand) {
         names.push_back(step.name);
     }
     EXPECT_EQ(names, (std::vector<std::string>{
-                         "Max IOPS", "Clear Row 3", "Edit Row 7", "RAID Type Row 5", "Model Change",
+                         "Max IOPS", "Clear Row 3", "Edit Rows 7, 9", "RAID Type Row 5", "Model Change",
                          "Vault Row 2", "Sticky Changes", "Typing in Row 2", "Typing in Row 2",
                          "Put in Row 1", "Open Report", "Edit Row 4", "Edit Row 6"}));
     EXPECT_EQ(f.view.steps.size() - f.view.done, 1U); // the pending edit was undone

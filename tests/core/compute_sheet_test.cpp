@@ -466,5 +466,55 @@ TEST(FiguresStaleTest, ATextIsStaleExactlyWhenItsOwnInputsChanged) {
     EXPECT_GT(unreachedStale, 50); // the cases that keep a record through a failed Compute
 }
 
+// What the screen shows against a computed sheet: row 2 of 1 TB ATA picked over 450 G FC, a
+// field that reads no number, a value a refused capture left in the sheet, the model changed.
+struct ScreenCase {
+    const char* name;
+    std::function<void(ScreenInputs&)> edit;
+    bool row2Stale;
+    bool row3Stale;
+    bool totalsStale;
+};
+
+class ScreenStaleTest : public ::testing::TestWithParam<ScreenCase> {};
+
+TEST_P(ScreenStaleTest, FiguresAndOutputFollowWhatTheControlsShow) {
+    ConfigSheet sheet;
+    setRow(sheet, 2, 4, 4, 9, 3, false);
+    setRow(sheet, 3, 4, 4, 17, 1, false);
+    RecordingSink sink;
+    computeSheet(sheet, sink); // row 3 breaks its rule: row 4 on is never reached
+    ScreenInputs screen = screenInputsOf(sheet);
+    GetParam().edit(screen);
+    EXPECT_EQ(rowFiguresDifferFromScreen(sheet, screen, 1), GetParam().row2Stale);
+    EXPECT_EQ(rowFiguresDifferFromScreen(sheet, screen, 2), GetParam().row3Stale);
+    EXPECT_FALSE(rowFiguresDifferFromScreen(sheet, screen, 5)); // never computed, never stale
+    EXPECT_EQ(totalsDifferFromScreen(sheet, screen), GetParam().totalsStale);
+    EXPECT_EQ(computeDueBeforeOutput(sheet, screen), GetParam().totalsStale);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, ScreenStaleTest,
+    ::testing::Values(
+        ScreenCase{"Unchanged", [](ScreenInputs&) {}, false, false, false},
+        ScreenCase{"DiskPicked", [](ScreenInputs& s) { s.rows[1]->diskType = 7; }, true, false,
+                   true},
+        ScreenCase{"NoNumber", [](ScreenInputs& s) { s.rows[2].reset(); }, false, true, true},
+        ScreenCase{"RowNeverReached", [](ScreenInputs& s) { s.rows[5]->groupCount = 2; }, false,
+                   false, true},
+        ScreenCase{"Model", [](ScreenInputs& s) { s.modelIndex = 6; }, true, true, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ScreenStaleTest, ASheetNeverComputedGoesOutAsItStandsWhileTheScreenShowsIt) {
+    ConfigSheet sheet;
+    setRow(sheet, 1, 4, 4, 5, 2, false);
+    ScreenInputs screen = screenInputsOf(sheet);
+    EXPECT_FALSE(computeDueBeforeOutput(sheet, screen));
+    EXPECT_FALSE(rowFiguresDifferFromScreen(sheet, screen, 0));
+    screen.rows[0]->disksPerGroup = 6;
+    EXPECT_TRUE(computeDueBeforeOutput(sheet, screen));
+    EXPECT_FALSE(totalsDifferFromScreen(sheet, screen)); // nothing computed to draw stale
+}
+
 } // namespace
 } // namespace brim

@@ -367,11 +367,15 @@ void computeAndCheck(ConfigSheet& sheet) {
 // of the history are not kept.
 class ScriptedView final : public brim::SheetView {
 public:
+    explicit ScriptedView(const ConfigSheet& sheet) : sheet_(sheet) {}
+
     bool copyControlsToSheet() override {
         ++copies;
         return copySucceeds;
     }
     void copySheetToControls() override { ++refreshes; }
+    // A capture changes nothing: the controls show the sheet.
+    brim::ScreenInputs screenInputs() const override { return brim::screenInputsOf(sheet_); }
     void enableControl(int controlId, bool enabled) override {
         ++enables;
         enabledById[controlId] = enabled;
@@ -385,6 +389,9 @@ public:
     int enables = 0;
     std::map<int, bool> enabledById;
     RecordingSink sink;
+
+private:
+    const ConfigSheet& sheet_;
 };
 
 void checkComputed(const ConfigSheet& before, const ConfigSheet& after, ScriptedView& view) {
@@ -501,7 +508,7 @@ constexpr int kMaxComputes = 64;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzInput in(data, size);
     ConfigSheet sheet;
-    ScriptedView view;
+    ScriptedView view(sheet);
     brim::RowCommands commands(sheet, view);
     int computes = 0;
     while (!in.empty() && computes < kMaxComputes) {

@@ -394,7 +394,10 @@ protected:
 
     // The inputs as the controls show them, read as a capture must read them; nothing when a
     // field would be refused.
-    std::optional<ConfigSheet> sheetFromControls(const ConfigSheet& base) {
+    // The sheet a capture would give: nothing when a field is refused. With `overRangeReads`, a
+    // disks-per-group value above 16 reads as the number it is, as the screen's figures see it.
+    std::optional<ConfigSheet> sheetFromControls(const ConfigSheet& base,
+                                                 bool overRangeReads = false) {
         ConfigSheet sheet = base;
         sheet.modelIndex = model_->currentIndex();
         sheet.stickyChanges = sticky_->isChecked();
@@ -403,7 +406,7 @@ protected:
             GroupDefinition& row = sheet.rows[i];
             const std::optional<std::uint32_t> groups = numberOf(r.groups->text());
             const std::optional<std::uint32_t> disks = numberOf(r.disks->text());
-            if (!groups || !disks || *disks > 16) {
+            if (!groups || !disks || (*disks > 16 && !overRangeReads)) {
                 return std::nullopt;
             }
             row.groupCount = *groups;
@@ -413,6 +416,28 @@ protected:
             row.includesVault = r.vault && r.vault->isChecked();
         }
         return sheet;
+    }
+
+    static TotalsBasis basisOf(const ConfigSheet& sheet) {
+        const ScreenInputs inputs = screenInputsOf(sheet);
+        TotalsBasis basis{sheet.modelIndex, {}};
+        for (std::size_t i = 0; i < basis.rows.size(); ++i) {
+            basis.rows[i] = *inputs.rows[i];
+        }
+        return basis;
+    }
+
+    static bool showsInputsOf(const ConfigSheet& shown, const TotalsBasis& inputs) {
+        const ScreenInputs screen = screenInputsOf(shown);
+        if (screen.modelIndex != inputs.modelIndex) {
+            return false;
+        }
+        for (std::size_t i = 0; i < inputs.rows.size(); ++i) {
+            if (screen.rows[i] != inputs.rows[i]) {
+                return false;
+            }
+        }
+        return true;
     }
 
     // Every control shows its field of the sheet.
@@ -620,8 +645,13 @@ protected:
             const std::string& path = reportPaths_[static_cast<std::size_t>(
                 random.below(static_cast<int>(reportPaths_.size())))];
             chooser_.setAnswer(path);
-            // Inputs changed since the last Compute: Print computes first, as Compute does.
-            const bool computes = sheetInputsChangedSinceCompute(before);
+            // The screen or the sheet left the last Compute's inputs (on a sheet never computed:
+            // the screen left the sheet): Print computes first, as Compute does.
+            const std::optional<ConfigSheet> shown = sheetFromControls(before, true);
+            const bool computes =
+                !shown || (before.totalsBasis ? sheetInputsChangedSinceCompute(before) ||
+                                                    !showsInputsOf(*shown, *before.totalsBasis)
+                                              : !showsInputsOf(*shown, basisOf(before)));
             QTest::mouseClick(print_, Qt::LeftButton);
             if (computes) {
                 expectComputed(before, firstMessage);

@@ -4,10 +4,12 @@
 #include "sheet_window.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -51,6 +53,16 @@ protected:
     const ConfigSheet& sheet() const { return window_->sheet(); }
     const GroupDefinition& row(int r) const {
         return sheet().rows[static_cast<std::size_t>(r - 1)];
+    }
+
+    // A window-menu entry's text, or "(disabled)".
+    QString entryText(int commandId) const {
+        for (QAction* action : window_->findChild<QMenu*>()->actions()) {
+            if (action->data().toInt() == commandId) {
+                return action->isEnabled() ? action->text() : QStringLiteral("(disabled)");
+            }
+        }
+        return {};
     }
 
     void focus(int id) const {
