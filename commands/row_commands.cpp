@@ -3,6 +3,7 @@
 #include "blanks.h"
 #include "catalogue.h"
 #include "raid_rules.h"
+#include "report_compare.h"
 
 #include <array>
 #include <cstddef>
@@ -27,35 +28,6 @@ constexpr std::size_t rowIndex(int row) noexcept {
     return static_cast<std::size_t>(row - 1);
 }
 
-// Every preset writes only values that the copy-in validations and the RAID rules accept:
-// a disk type of the catalogue that every family offers, a RAID type other than
-// the two locking ones, and a disks-per-group count within the range check.
-constexpr bool presetIsValid(const Preset& preset) noexcept {
-    if (preset.diskType < 0 || preset.diskType >= static_cast<std::int32_t>(kDiskTypes.size()) ||
-        preset.raidType < 0 || preset.raidType >= static_cast<std::int32_t>(kRaidTypes.size()) ||
-        preset.raidType == kRaidTypeRaid1 || preset.raidType == kRaidTypeIndivDisk ||
-        preset.disksPerGroup < 1 || preset.disksPerGroup > kMaxDisksPerGroup) {
-        return false;
-    }
-    for (const std::uint32_t kib :
-         kDiskTypes[static_cast<std::size_t>(preset.diskType)].usableKib) {
-        if (kib == 0) {
-            return false;
-        }
-    }
-    return true;
-}
-
-constexpr bool allPresetsValid() noexcept {
-    for (const Preset& preset : kPresets) {
-        if (!presetIsValid(preset)) {
-            return false;
-        }
-    }
-    return true;
-}
-static_assert(allPresetsValid(), "a preset writes a value that the rules refuse");
-
 // The thirty editing controls are distinct.
 constexpr bool rowEditControlsDistinct() noexcept {
     std::array<int, kRowEditControls.size() * RowEditControls::kControlsPerRow> ids{};
@@ -76,86 +48,7 @@ constexpr bool rowEditControlsDistinct() noexcept {
 }
 static_assert(rowEditControlsDistinct(), "two row editing controls share an identifier");
 
-// A row's two capacities and the totals, under the report's column headings and labels.
-struct RowFigure {
-    std::string_view heading;
-    std::string GroupDefinition::*text;
-};
-constexpr std::array<RowFigure, 2> kRowFigures{{
-    {"Per Group", &GroupDefinition::groupCapacityText},
-    {"Subtotal", &GroupDefinition::totalCapacityText},
-}};
-
-struct TotalFigure {
-    std::string_view label;
-    std::string ConfigSheet::*text;
-};
-constexpr std::array<TotalFigure, 4> kTotalFigures{{
-    {"Total Net (GB)", &ConfigSheet::netTotalGbText},
-    {"Total Net (TB)", &ConfigSheet::netTotalTbText},
-    {"Total # Disks", &ConfigSheet::totalDisksText},
-    {"Min. # of arrays needed", &ConfigSheet::arraysRequiredText},
-}};
-
-// At most this much of each text goes into the message: a hand-made report's line can fill the
-// file, while Compute's own figures are never this long.
-constexpr std::size_t kReportTextLimit = 20;
-
-std::string reportTextShown(std::string_view text) {
-    text = trimBlanks(text);
-    return text.size() > kReportTextLimit ? std::string(text.substr(0, kReportTextLimit)) + "..."
-                                          : std::string(text);
-}
-
-std::optional<DifferingFigure> differingFigure(std::string name, std::string_view printed,
-                                               std::string_view computed) {
-    if (trimBlanks(printed) == trimBlanks(computed)) {
-        return std::nullopt;
-    }
-    return DifferingFigure{std::move(name), std::string(trimBlanks(printed)),
-                           std::string(trimBlanks(computed))};
-}
-
-// The rows' capacities first, row by row, then the totals: a row names where a difference comes
-// from, and the totals then differ as well. Only rows with groups were printed; the rest of the
-// plan is defaults.
-std::optional<DifferingFigure> firstDifferingFigure(const ConfigSheet& printed,
-                                                    const ConfigSheet& computed) {
-    for (std::size_t i = 0; i < printed.rows.size(); ++i) {
-        if (printed.rows[i].groupCount == 0) {
-            continue;
-        }
-        for (const RowFigure& figure : kRowFigures) {
-            const std::string name =
-                "row " + std::to_string(i + 1) + " " + std::string(figure.heading);
-            if (auto differs = differingFigure(name, printed.rows[i].*figure.text,
-                                               computed.rows[i].*figure.text)) {
-                return differs;
-            }
-        }
-    }
-    for (const TotalFigure& figure : kTotalFigures) {
-        if (auto differs = differingFigure(std::string(figure.label), printed.*figure.text,
-                                           computed.*figure.text)) {
-            return differs;
-        }
-    }
-    return std::nullopt;
-}
-
-// A figure that was printed or computed empty says so, rather than leave a gap in the message.
-std::string figureShown(std::string_view figure) {
-    return figure.empty() ? std::string("empty") : reportTextShown(figure);
-}
-
 } // namespace
-
-std::string differingFiguresMessage(std::string_view reportVersion, const DifferingFigure& first) {
-    return "The report's figures differ from those computed now (report version " +
-           reportTextShown(reportVersion) + "): " + first.name + " was " +
-           figureShown(first.printed) + ", now " + figureShown(first.computed) +
-           "; the window shows the computed ones.";
-}
 
 RowCommands::RowCommands(ConfigSheet& sheet, SheetView& view) noexcept
     : sheet_(sheet), view_(view) {}

@@ -2,7 +2,9 @@
 
 #include "config_sheet.h"
 #include "message_sink.h"
+#include "presets.h"
 #include "sheet_step.h"
+#include "sheet_view.h"
 
 #include <array>
 #include <cstdint>
@@ -11,41 +13,6 @@
 
 namespace brim {
 
-// What the editing commands need of the main window: the two directions of exchange, enabling
-// one control by its identifier, the message box, and the sheet's history.
-class SheetView {
-public:
-    virtual ~SheetView() = default;
-    // Reads every control into the sheet; false when a field was refused (its notice shown).
-    virtual bool copyControlsToSheet() = 0;
-    virtual void copySheetToControls() = 0;
-    // What the input controls show now, read without touching the sheet (no notice, no command).
-    virtual ScreenInputs screenInputs() const = 0;
-    virtual void enableControl(int controlId, bool enabled) = 0;
-    virtual MessageSink& messages() = 0;
-    // A command changed the sheet: the window keeps the step for Undo and Redo and drops what
-    // could have been redone. A step that extends the last one is folded into it.
-    virtual void recordStep(SheetStep step) = 0;
-};
-
-struct Preset {
-    std::string_view caption;
-    int controlId;
-    std::uint32_t disksPerGroup;
-    std::int32_t diskType;
-    std::int32_t raidType;
-};
-
-// clang-format off
-// Left to right on screen.
-inline constexpr std::array<Preset, 4> kPresets{{
-    // caption        button  disks/group  disk type         RAID type
-    {"Low Cost",     1093,   9,           4 /* 450 G FC */, 4 /* RAID5 */},
-    {"Cheap IOPS",   1095,   5,           2 /* 300 G FC */, 4 /* RAID5 */},
-    {"Max IOPS",     1094,   4,           1 /* 146 G FC */, 2 /* RAID1/0 */},
-    {"BU 2 Disk",    1098,   5,           7 /* 1 TB ATA */, 4 /* RAID5 */},
-}};
-
 // A definition to put into the sheet whole, as Size for Capacity offers it.
 struct GroupLayout {
     std::int32_t diskType;
@@ -53,19 +20,6 @@ struct GroupLayout {
     std::uint32_t disksPerGroup;
     std::uint32_t groupCount;
 };
-
-// A figure of an opened report that Compute gives otherwise now, named as the report names it
-// ("row 2 Subtotal", "Total Net (GB)"), with both texts trimmed of blanks.
-struct DifferingFigure {
-    std::string name;
-    std::string printed;
-    std::string computed;
-};
-
-// Shown after opening a report whose printed figures are not what Compute gives now; it names
-// the first figure that differs. The report's own texts, which a hand-made file can make as long
-// as a line, are cut.
-std::string differingFiguresMessage(std::string_view reportVersion, const DifferingFigure& first);
 
 inline constexpr std::string_view kEveryRowInUseMessage =
     "Every definition is in use: clear one with its X button first.";
@@ -84,6 +38,7 @@ struct RowEditControls {
     }
 };
 
+// clang-format off
 inline constexpr std::array<RowEditControls, kRowCount> kRowEditControls{{
     {1007, 1010, 1009},
     {1014, 1015, 1013},
@@ -103,7 +58,8 @@ inline constexpr std::array<RowEditControls, kRowCount> kRowEditControls{{
 // copyControlsToSheet, whose outcome no command looks at: a command goes on with the sheet as a
 // failed copy left it. "Refresh" is copySheetToControls. Rows are numbered 1 to 10; a command
 // given a row outside 1-10 does nothing at all (no call on the view, no change to the sheet).
-// Only compute() writes result texts, through computeSheet.
+// Result texts are computed only through computeSheet, by the Compute command and the commands
+// that run it; a capture reads them back as shown, and restore() puts a step's texts back.
 //
 // History: a command that changed an input or a RAID lock hands the view one step, named for
 // it, once it is done. Edits that its capture took in besides the command's own control (a disk
@@ -142,9 +98,10 @@ public:
     void changeModel();
     // Any vault box: the Compute command and nothing else.
     void toggleVault();
-    // A number-of-groups keystroke or the Sticky Changes box: capture and nothing else. The two
-    // below run it under their own step names; alone, it records only the edits it took in.
-    // Whether the copy took every field (a window that sizes against the sheet opens only then).
+    // Capture and nothing else, recording only the edits it took in, as a window that works on
+    // the sheet as the controls show it begins. Whether the copy took every field: such a window
+    // opens only then. The keystroke and Sticky Changes commands below capture under their own
+    // step names.
     bool captureInput();
     // captureInput for a keystroke in the row's # of Groups field. The typing in one field is one
     // step, "Typing in Row N", until the focus leaves the field (endTyping) or another command

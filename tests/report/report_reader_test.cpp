@@ -1,6 +1,7 @@
 #include "blanks.h"
 #include "fake_sheet_view.h"
 #include "report.h"
+#include "report_compare.h"
 #include "report_reader.h"
 #include "report_test_support.h"
 
