@@ -248,7 +248,7 @@ struct SizedLayout {
     std::string netTotalTbText;
     std::string hostIopsText; // whole numbers, as Sheet Performance shows them
     std::string mbpsText;
-    std::string withSparesText; // "46 disks, 1 array"
+    std::string withSparesText; // "46 / 1": disks / arrays
     std::string rebuildHoursText;
     std::string readErrorRiskText;
 };

@@ -10,6 +10,8 @@ namespace {
 
 // Smallest chance that two decimals of a percent show as itself: 0.01 %.
 constexpr double kSmallestPercentShown = 0.01;
+// Fewest hours that one decimal shows as more than none: 0.05 rounds to 0.1.
+constexpr double kFewestHoursShown = 0.05;
 
 // std::to_chars rounds the exact binary value like printf's "%.Nf" does, whatever the locale.
 std::string fixed(double value, int decimals) {
@@ -18,16 +20,6 @@ std::string fixed(double value, int decimals) {
     const auto [end, ec] = std::to_chars(std::begin(digits), std::end(digits), value,
                                          std::chars_format::fixed, decimals);
     return ec == std::errc{} ? std::string(digits, end) : std::string{};
-}
-
-std::string countOf(std::uint64_t count, std::string_view thing) {
-    std::string text = std::to_string(count);
-    text += ' ';
-    text += thing;
-    if (count != 1) {
-        text += 's';
-    }
-    return text;
 }
 
 } // namespace
@@ -65,11 +57,14 @@ std::string formatPercent(double chance) {
 }
 
 std::string formatHours(double hours) {
+    if (hours < kFewestHoursShown) {
+        return "<0.1";
+    }
     return fixed(hours, 1);
 }
 
 std::string formatDisksAndArrays(std::uint64_t disks, std::uint64_t arrays) {
-    return countOf(disks, "disk") + ", " + countOf(arrays, "array");
+    return std::to_string(disks) + " / " + std::to_string(arrays);
 }
 
 } // namespace brim

@@ -48,10 +48,12 @@ std::string formatWholeNumber(double value);
 // reads "<0.01%": two decimals would show it as 0.00 % (no risk at all) or round it up.
 std::string formatPercent(double chance);
 
-// Hours with one decimal: "5.2".
+// Hours with one decimal: "5.2". Under 0.05 h reads "<0.1": "0.0" would say the rebuild takes
+// no time at all.
 std::string formatHours(double hours);
 
-// Disks to order and the arrays they need: "46 disks, 1 array".
+// Disks to order and the arrays they need, as a narrow column reads them under the heading
+// "disks / arrays": "46 / 1".
 std::string formatDisksAndArrays(std::uint64_t disks, std::uint64_t arrays);
 
 } // namespace brim

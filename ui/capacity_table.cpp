@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSortFilterProxyModel>
+#include <QStyle>
 #include <algorithm>
 #include <array>
 #include <limits>
@@ -33,7 +34,7 @@ inline constexpr std::array<ColumnInfo, kCapacityColumnCount> kColumns{{
     {CapacityColumn::SizedBy,           "Sized by",           false,   Qt::AscendingOrder},
     {CapacityColumn::Disks,             "Disks",              true,    Qt::AscendingOrder},
     {CapacityColumn::ArraysNeeded,      "Arrays\nneeded",     true,    Qt::AscendingOrder},
-    {CapacityColumn::WithSpares,        "With spares",        false,   Qt::AscendingOrder},
+    {CapacityColumn::WithSpares,        "With spares:\ndisks / arrays", false, Qt::AscendingOrder},
     {CapacityColumn::UsableGb,          "Usable\nGB",         true,    Qt::AscendingOrder},
     {CapacityColumn::UsableTb,          "Usable\nTB",         true,    Qt::AscendingOrder},
     {CapacityColumn::HostIops,          "Host IOPS",          true,    Qt::DescendingOrder},
@@ -288,21 +289,45 @@ CapacityTableView::CapacityTableView(QWidget* parent)
     setSortingEnabled(true);
     addTableCopyKeys(*this);
     sizeColumns();
+    // A sort starts the lines afresh: the best line, at the top, is the one to see.
+    connect(horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
+            [this] { scrollToTop(); });
 }
 
+// Each column exactly as wide as its heading or its widest text needs, so that on a common
+// screen every column shows at once. A text needs the margins a cell keeps either side of it and
+// the grid line.
 void CapacityTableView::sizeColumns() {
     QHeaderView* header = horizontalHeader();
     const QFontMetrics metrics(font());
-    const int padding = 2 * metrics.horizontalAdvance(QLatin1Char('0'));
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this);
+    const int padding = 2 * (margin + 1) + 1;
     columnsWidth_ = 0;
     for (int column = 0; column < kCapacityColumnCount; ++column) {
-        const int width = std::max(header->sectionSizeHint(column),
-                                   metrics.horizontalAdvance(widestText(column)) + padding);
+        const int width =
+            std::max(headingWidth(column), metrics.horizontalAdvance(widestText(column)) + padding);
         header->resizeSection(column, width);
         columnsWidth_ += width;
     }
     header->setStretchLastSection(true);
     verticalHeader()->setDefaultSectionSize(metrics.height() + metrics.height() / 2);
+}
+
+// A heading's widest line in bold (the headings over a selected line are drawn so), the margins
+// either side, and the sort arrow beside it: half the header's height and two more margins, where
+// the style puts it. The header's own size hint keeps a whole header height for the arrow.
+int CapacityTableView::headingWidth(int column) const {
+    const QHeaderView* header = horizontalHeader();
+    QFont bold = header->font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    int widestLine = 0;
+    for (const QString& line :
+         model()->headerData(column, Qt::Horizontal).toString().split(u'\n')) {
+        widestLine = std::max(widestLine, metrics.horizontalAdvance(line));
+    }
+    const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    return widestLine + 4 * margin + header->sizeHint().height() / 2;
 }
 
 QSize CapacityTableView::sizeFor(int lines) const {

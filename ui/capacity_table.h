@@ -87,6 +87,7 @@ public:
 
 private:
     void sizeColumns();
+    int headingWidth(int column) const;
 
     CapacityTableModel* lines_;
     QSortFilterProxyModel* shownLines_;

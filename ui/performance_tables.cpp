@@ -96,12 +96,14 @@ template <typename Model> void fitColumns(QTableView& table, const Model& model,
     const int lineHeight = figures.height() + figures.height() / 3;
     table.verticalHeader()->setDefaultSectionSize(lineHeight);
     table.setMinimumWidth(width);
-    table.setFixedHeight(2 * table.frameWidth() + header->sizeHint().height() + lines * lineHeight);
+    const int headings = header->isHidden() ? 0 : header->sizeHint().height();
+    table.setFixedHeight(2 * table.frameWidth() + headings + lines * lineHeight);
 }
 
 } // namespace
 
-QTableView* linesView(const char* name, const char* accessibleName, QWidget* parent) {
+QTableView* linesView(const char* name, const char* accessibleName, QWidget* parent,
+                      const QTableView* pinnedBelow) {
     auto* table = new QTableView(parent);
     table->setObjectName(QString::fromLatin1(name));
     table->setAccessibleName(QString::fromLatin1(accessibleName));
@@ -114,8 +116,25 @@ QTableView* linesView(const char* name, const char* accessibleName, QWidget* par
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->verticalHeader()->hide();
     table->horizontalHeader()->setHighlightSections(false);
-    addTableCopyKeys(*table);
+    addTableCopyKeys(*table, pinnedBelow);
     return table;
+}
+
+void pinTotalBelow(QTableView& total, QTableView& lines) {
+    total.setModel(lines.model());
+    total.setSelectionModel(lines.selectionModel());
+    total.horizontalHeader()->hide();
+    total.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    total.setFocusPolicy(Qt::ClickFocus);
+    total.setFocusProxy(&lines);
+}
+
+void showTotalPinned(QTableView& lines, QTableView& total) {
+    const int last = lines.model()->rowCount() - 1;
+    for (int line = 0; line <= last; ++line) {
+        lines.setRowHidden(line, line == last);
+        total.setRowHidden(line, line != last);
+    }
 }
 
 void fitTable(QTableView& table, const TextLinesModel& model, int lines) {

@@ -96,11 +96,20 @@ private:
     SheetPerformancePlan& plan_;
 };
 
-// A view of whole lines, one selected at a time, read-only, that Ctrl+C and Ctrl+Shift+C copy.
-QTableView* linesView(const char* name, const char* accessibleName, QWidget* parent);
+// A view of whole lines, one selected at a time, read-only, that Ctrl+C and Ctrl+Shift+C copy,
+// with the lines of `pinnedBelow` (see pinTotalBelow) among them.
+QTableView* linesView(const char* name, const char* accessibleName, QWidget* parent,
+                      const QTableView* pinnedBelow = nullptr);
+
+// The total line stays in sight below the lines, which scroll above it when the screen cannot
+// hold them all: `total` shows the last line of `lines`' model without headings, with the same
+// columns and selection, and a click on it gives `lines` the focus, whose copy keys take it too.
+void pinTotalBelow(QTableView& total, QTableView& lines);
+// After the lines changed: `lines` shows every line but the last, `total` the last alone.
+void showTotalPinned(QTableView& lines, QTableView& total);
 
 // Columns as wide as their headings and widest texts, set once so that none jumps or cuts its
-// text while the planner types; the table as tall as `lines` lines.
+// text while the planner types; the table as tall as `lines` lines and its headings, if shown.
 void fitTable(QTableView& table, const TextLinesModel& model, int lines);
 void fitTable(QTableView& table, const DiskFiguresModel& model, int lines);
 

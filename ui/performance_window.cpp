@@ -29,8 +29,10 @@ constexpr char kTitle[] = "Sheet Performance";
 
 // The disk figures table shows every type of the largest family without scrolling.
 constexpr int kFigureLines = static_cast<int>(kDiskTypes.size());
-// A table keeps room for a line and the total however few it has.
+// A table keeps room for a line and the total however few it has; the sheet's total stands in
+// a view of its own below the lines.
 constexpr int kFewestLines = 2;
+constexpr int kFewestSheetLines = kFewestLines - 1;
 
 // Room is kept free for the lines a note may take, so that nothing moves while the planner
 // types; a note of two lines wraps within its box.
@@ -90,7 +92,7 @@ void PerformanceWindow::buildControls() {
     readsNote_ = noteLabel("readsNote", 1, this);
 
     figureNote_ = noteLabel("figureNote", 2, this);
-    restore_ = new QPushButton(QStringLiteral("Restore Defaults"), this);
+    restore_ = new QPushButton(QStringLiteral("Restore Disk Defaults"), this);
     restore_->setAutoDefault(false);
 
     perSpareField_ = numberField("disksPerSpare", "Disks per hot spare", 4, this);
@@ -106,8 +108,10 @@ void PerformanceWindow::buildControls() {
 
 void PerformanceWindow::buildTables() {
     lines_ = new PerformanceLinesModel(plan_, this);
-    linesTable_ = linesView("lines", "Sheet performance", this);
+    totalTable_ = linesView("total", "Sheet performance total", this);
+    linesTable_ = linesView("lines", "Sheet performance", this, totalTable_);
     linesTable_->setModel(lines_);
+    pinTotalBelow(*totalTable_, *linesTable_);
 
     figures_ = new DiskFiguresModel(plan_, this);
     figuresTable_ = linesView("figures", "Per-disk figures", this);
@@ -133,6 +137,7 @@ void PerformanceWindow::layOut() {
     figuresLayout->addWidget(figuresTable_);
     figuresLayout->addWidget(figureNote_);
     figuresLayout->addStretch(1);
+    figuresLayout->addWidget(restore_, 0, Qt::AlignLeft);
 
     auto* policy = new QHBoxLayout;
     policy->addWidget(buddyLabel("One spare &per", perSpareField_, this));
@@ -155,14 +160,18 @@ void PerformanceWindow::layOut() {
     assumptions->addWidget(order, 1);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(restore_);
     buttons->addStretch(1);
     buttons->addWidget(close_);
+
+    auto* sheetLines = new QVBoxLayout;
+    sheetLines->setSpacing(0);
+    sheetLines->addWidget(linesTable_);
+    sheetLines->addWidget(totalTable_);
 
     auto* window = new QVBoxLayout(this);
     window->addLayout(top);
     window->addWidget(readsNote_, 0, Qt::AlignRight);
-    window->addWidget(linesTable_);
+    window->addLayout(sheetLines);
     window->addLayout(assumptions);
     window->addLayout(buttons);
 
@@ -177,13 +186,15 @@ void PerformanceWindow::layOut() {
 
 // The sheet does not change while the window is open: its tables are as tall as their lines.
 void PerformanceWindow::sizeTables() {
-    fitTable(*linesTable_, *lines_, std::clamp(lines_->rowCount(), kFewestLines, kRowCount + 1));
+    fitTable(*linesTable_, *lines_,
+             std::clamp(lines_->rowCount() - 1, kFewestSheetLines, kRowCount));
+    fitTable(*totalTable_, *lines_, 1);
     fitTable(*figuresTable_, *figures_, kFigureLines);
     fitTable(*orderTable_, *order_, std::clamp(order_->rowCount(), kFewestLines, kFigureLines + 1));
 }
 
-// On a small screen, or at a large scale, the lines table gives up lines and scrolls, so that
-// the whole window stays in view.
+// On a small screen, or at a large scale, the lines table gives up lines and scrolls above the
+// total, so that the whole window stays in view.
 void PerformanceWindow::fitScreen() {
     const QScreen* shownOn = screen();
     if (!shownOn || !layout()) {
@@ -197,7 +208,7 @@ void PerformanceWindow::fitScreen() {
         return;
     }
     const int fewest = linesTable_->horizontalHeader()->sizeHint().height() +
-                       kFewestLines * linesTable_->verticalHeader()->defaultSectionSize();
+                       kFewestSheetLines * linesTable_->verticalHeader()->defaultSectionSize();
     linesTable_->setFixedHeight(std::max(fewest, linesTable_->height() - excess));
     // The scroll bar takes its room beside the columns, or from the last one where the screen
     // has none to spare.
@@ -241,6 +252,7 @@ void PerformanceWindow::showFigures() {
 // A row that breaks a rule reads its message across the figures it does not have.
 void PerformanceWindow::showLines() {
     lines_->linesChanged();
+    showTotalPinned(*linesTable_, *totalTable_);
     linesTable_->clearSpans();
     const int spanned = static_cast<int>(PerformanceColumn::DiskType);
     for (int line = 0; line < lines_->rowCount(); ++line) {

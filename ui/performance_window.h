@@ -48,6 +48,7 @@ private:
     QLineEdit* readsField_ = nullptr;
     QLabel* readsNote_ = nullptr;
     QTableView* linesTable_ = nullptr;
+    QTableView* totalTable_ = nullptr; // the lines' total, pinned below them
     PerformanceLinesModel* lines_ = nullptr;
     QTableView* figuresTable_ = nullptr;
     DiskFiguresModel* figures_ = nullptr;

@@ -51,7 +51,8 @@ std::optional<bool> copyAskedBy(const QKeyEvent& key) {
 // Sits on the view: its copy keys copy lines, not the current cell alone as the view would.
 class TableCopyKeys final : public QObject {
 public:
-    explicit TableCopyKeys(QTableView& view) : QObject(&view), view_(view) {
+    TableCopyKeys(QTableView& view, const QTableView* pinnedBelow)
+        : QObject(&view), view_(view), pinnedBelow_(pinnedBelow) {
         view.installEventFilter(this);
     }
 
@@ -67,7 +68,7 @@ protected:
         }
         event->accept(); // a window shortcut on the same keys does not take them
         if (press) {
-            const QString text = shownLinesText(view_, *selectedOnly);
+            const QString text = shownLinesText(view_, *selectedOnly, pinnedBelow_);
             if (!text.isEmpty()) {
                 QGuiApplication::clipboard()->setText(text);
             }
@@ -77,6 +78,7 @@ protected:
 
 private:
     QTableView& view_;
+    const QTableView* pinnedBelow_;
 };
 
 } // namespace
@@ -94,7 +96,7 @@ QString tableText(const QAbstractItemModel& model, std::span<const int> rows,
     return text;
 }
 
-QString shownLinesText(const QTableView& view, bool selectedOnly) {
+QString shownLinesText(const QTableView& view, bool selectedOnly, const QTableView* pinnedBelow) {
     const QAbstractItemModel* model = view.model();
     if (!model) {
         return {};
@@ -107,7 +109,9 @@ QString shownLinesText(const QTableView& view, bool selectedOnly) {
     }
     std::vector<int> rows;
     for (int row = 0; row < model->rowCount(); ++row) {
-        if (!view.isRowHidden(row) && (!selectedOnly || selected.count(row) != 0)) {
+        const bool shown =
+            !view.isRowHidden(row) || (pinnedBelow && !pinnedBelow->isRowHidden(row));
+        if (shown && (!selectedOnly || selected.count(row) != 0)) {
             rows.push_back(row);
         }
     }
@@ -125,8 +129,8 @@ QString shownLinesText(const QTableView& view, bool selectedOnly) {
     return tableText(*model, rows, columns);
 }
 
-void addTableCopyKeys(QTableView& view) {
-    new TableCopyKeys(view);
+void addTableCopyKeys(QTableView& view, const QTableView* pinnedBelow) {
+    new TableCopyKeys(view, pinnedBelow);
 }
 
 } // namespace brim

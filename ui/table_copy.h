@@ -20,11 +20,14 @@ QString tableText(const QAbstractItemModel& model, std::span<const int> rows,
 
 // What the view shows, as tableText: every line shown, or only those with a selected cell, over
 // the columns shown in their on-screen order. Empty when `selectedOnly` finds no line selected.
-QString shownLinesText(const QTableView& view, bool selectedOnly);
+// `pinnedBelow`, a view of the same model and selection that holds lines the view hides (a
+// total that stays in sight while the lines scroll), adds the lines it shows.
+QString shownLinesText(const QTableView& view, bool selectedOnly,
+                       const QTableView* pinnedBelow = nullptr);
 
 // Ctrl+C (and the platform's other copy keys) puts the headings and the selected line on the
-// clipboard as text, Ctrl+Shift+C the headings and every line shown. The view keeps them from
-// any shortcut of its window.
-void addTableCopyKeys(QTableView& view);
+// clipboard as text, Ctrl+Shift+C the headings and every line shown, those of `pinnedBelow`
+// too. The view keeps them from any shortcut of its window.
+void addTableCopyKeys(QTableView& view, const QTableView* pinnedBelow = nullptr);
 
 } // namespace brim

@@ -11,7 +11,7 @@ constexpr int kRaid0 = 0, kRaid1 = 1, kRaid10 = 2, kRaid5 = 4, kRaid6 = 5, kIndi
 constexpr int kTelvarA = 5;
 constexpr int k73G = 0, k450G = 4, k1TbAta = 7;
 
-// Worked by hand from 1 - (1 - 10^-E)^(8 × bytes read) and C ÷ (50 × 2^20) ÷ 3600.
+// Worked by hand from 1 - (1 - 10^-E)^(8 × bytes read) and C ÷ (rate × 2^20) ÷ 3600.
 TEST(RebuildRiskTest, ComesOutAsWorkedByHand) {
     struct Case {
         int disk, raid;
@@ -20,6 +20,7 @@ TEST(RebuildRiskTest, ComesOutAsWorkedByHand) {
         double chance;
         const char* hours;
         const char* risk;
+        std::uint32_t rebuildMbps = 50;
     };
     const char* dash = "\u2014";
     const Case cases[] = {
@@ -33,6 +34,9 @@ TEST(RebuildRiskTest, ComesOutAsWorkedByHand) {
         {k450G, kRaid1, 2, 12, 0.9685, "2.3", "96.85%"},
         // 8 × 69840937 × 1024 bits at 10^18: 0.00006 %
         {k73G, kRaid1, 2, 18, 5.721e-7, "0.4", "<0.01%"},
+        // 0.047 h at 400 MB/s, which one decimal would show as "0.0"; 0.063 h at 300 MB/s
+        {k73G, kRaid1, 2, 18, 5.721e-7, "<0.1", "<0.01%", 400},
+        {k73G, kRaid1, 2, 18, 5.721e-7, "0.1", "<0.01%", 300},
         {k450G, kRaid0, 4, 16, 0.0, dash, "no redundancy"},
         {k450G, kIndiv, 1, 16, 0.0, dash, "no redundancy"},
         {k450G, kNoRaidType, 4, 16, 0.0, dash, dash},
@@ -41,6 +45,7 @@ TEST(RebuildRiskTest, ComesOutAsWorkedByHand) {
     for (const Case& c : cases) {
         DiskFigures figures = kFcSasDefaults;
         figures.readErrorExponent = c.exponent;
+        figures.rebuildMbps = c.rebuildMbps;
         const RebuildRisk risk =
             rebuildRisk(c.raid, c.disks, usableDiskKib(kTelvarA, c.disk, false), figures);
         EXPECT_NEAR(risk.chance, c.chance, c.chance * 1e-3 + 1e-9) << c.raid << " x" << c.disks;
