@@ -1,4 +1,5 @@
 #include "capacity_sizing.h"
+#include "catalogue_names.h"
 #include "config_sheet.h"
 #include "performance.h"
 #include "planning_assumptions.h"
@@ -11,6 +12,8 @@
 
 namespace {
 
+using namespace brim::test::names;
+
 class NullSink final : public brim::MessageSink {
 public:
     void show(std::string_view) override {}
@@ -20,11 +23,11 @@ public:
 // and formatted.
 brim::ConfigSheet fullSheet() {
     brim::ConfigSheet sheet;
-    sheet.modelIndex = 8; // Telvar D
+    sheet.modelIndex = kTelvarD;
     for (int i = 0; i < brim::kRowCount; ++i) {
         brim::GroupDefinition& row = sheet.rows[static_cast<std::size_t>(i)];
         row.diskType = i % 5;
-        row.raidType = 4; // RAID5
+        row.raidType = kRaid5;
         row.disksPerGroup = 5 + static_cast<std::uint32_t>(i);
         row.groupCount = 3 + static_cast<std::uint32_t>(i);
     }
@@ -74,13 +77,14 @@ void BM_SizeForCapacityAllLayouts(benchmark::State& state) {
     sheet.modelIndex = 6; // Telvar B
     sheet.rows[3].groupCount = 0;
     const std::optional<brim::SheetBaseline> baseline = brim::sheetBaseline(sheet, 4);
-    if (!baseline ||
-        brim::sizeForCapacity(6, 7, false, targetMib, *baseline).count != brim::kMaxLayouts) {
+    if (!baseline || brim::sizeForCapacity(kTelvarB, k1TbAta, false, targetMib, *baseline).count !=
+                         brim::kMaxLayouts) {
         state.SkipWithError("not every layout was sized");
         return;
     }
     for (auto _ : state) {
-        brim::SizingResult result = brim::sizeForCapacity(6, 7, false, targetMib, *baseline);
+        brim::SizingResult result =
+            brim::sizeForCapacity(kTelvarB, k1TbAta, false, targetMib, *baseline);
         benchmark::DoNotOptimize(result.layouts.data());
     }
 }
@@ -99,13 +103,15 @@ void BM_SizeForNeedsAllLayouts(benchmark::State& state) {
     sheet.rows[3].groupCount = 0;
     std::optional<brim::SheetBaseline> baseline = brim::sheetBaseline(sheet, 4);
     if (!baseline ||
-        brim::sizeForNeeds(6, 7, false, needs, *baseline, assumptions).count != brim::kMaxLayouts) {
+        brim::sizeForNeeds(kTelvarB, k1TbAta, false, needs, *baseline, assumptions).count !=
+            brim::kMaxLayouts) {
         state.SkipWithError("not every layout was sized");
         return;
     }
     for (auto _ : state) {
         baseline->delivery = brim::sheetDelivery(sheet, 4, assumptions.disks, readShare);
-        brim::SizingResult result = brim::sizeForNeeds(6, 7, false, needs, *baseline, assumptions);
+        brim::SizingResult result =
+            brim::sizeForNeeds(kTelvarB, k1TbAta, false, needs, *baseline, assumptions);
         benchmark::DoNotOptimize(result.layouts.data());
     }
 }

@@ -7,6 +7,8 @@
 // the command's return; the repaint that follows runs later in the event loop. Then the sheet's
 // history: what one step adds to its command, and Undo of a preset.
 
+#include "catalogue_names.h"
+#include "control_names.h"
 #include "message_sink.h"
 #include "report.h"
 #include "row_commands.h"
@@ -32,12 +34,12 @@
 
 namespace {
 
-constexpr int kComputeId = 1008;
-constexpr int kStickyChangesId = 1099;
-constexpr int kZundaS = 0;
-constexpr int kTelvarA = 5;
-using brim::kModelListId;
-const int kRow1GroupsId = brim::kRowLayouts[0].groupCount.id;
+using brim::test::controls::groupsFieldOf;
+using brim::test::controls::kCompute;
+using brim::test::controls::kModelList;
+using brim::test::controls::kSticky;
+using brim::test::names::kTelvarA;
+using brim::test::names::kZundaS;
 
 // Counts messages: a benchmark that hit a rule or a refused field would time the wrong path.
 class CountingSink final : public brim::MessageSink {
@@ -75,8 +77,8 @@ void BM_ComputeCommand(benchmark::State& state) {
     CountingSink sink;
     NoFile chooser;
     const auto window = fullWindow(sink, chooser);
-    auto* compute = qobject_cast<QAbstractButton*>(window->control(kComputeId));
-    auto* model = qobject_cast<QComboBox*>(window->control(kModelListId));
+    auto* compute = qobject_cast<QAbstractButton*>(window->control(kCompute));
+    auto* model = qobject_cast<QComboBox*>(window->control(kModelList));
     compute->click();
     bool zunda = false;
     for (auto _ : state) {
@@ -98,7 +100,7 @@ void BM_GroupsKeystroke(benchmark::State& state) {
     CountingSink sink;
     NoFile chooser;
     const auto window = fullWindow(sink, chooser);
-    auto* field = qobject_cast<QLineEdit*>(window->control(kRow1GroupsId));
+    auto* field = qobject_cast<QLineEdit*>(window->control(groupsFieldOf(1)));
     field->setCursorPosition(static_cast<int>(field->text().size()));
     bool typed = false;
     for (auto _ : state) {
@@ -119,7 +121,7 @@ void BM_DisksPerGroupKeystroke(benchmark::State& state) {
     CountingSink sink;
     NoFile chooser;
     const auto window = fullWindow(sink, chooser);
-    qobject_cast<QAbstractButton*>(window->control(kComputeId))->click();
+    qobject_cast<QAbstractButton*>(window->control(kCompute))->click();
     auto* field = qobject_cast<QLineEdit*>(window->control(brim::kRowLayouts[0].disksPerGroup.id));
     field->setCursorPosition(static_cast<int>(field->text().size()));
     bool typed = false;
@@ -192,8 +194,8 @@ BENCHMARK(BM_SizingKeystroke)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
 std::unique_ptr<brim::SheetWindow> fullWindowWithoutStickyChanges(CountingSink& sink,
                                                                   NoFile& chooser) {
     auto window = fullWindow(sink, chooser);
-    qobject_cast<QAbstractButton*>(window->control(kStickyChangesId))->click();
-    qobject_cast<QAbstractButton*>(window->control(kComputeId))->click();
+    qobject_cast<QAbstractButton*>(window->control(kSticky))->click();
+    qobject_cast<QAbstractButton*>(window->control(kCompute))->click();
     return window;
 }
 

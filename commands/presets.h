@@ -22,11 +22,11 @@ struct Preset {
 // clang-format off
 // Left to right on screen.
 inline constexpr std::array<Preset, 4> kPresets{{
-    // caption        button  disks/group  disk type         RAID type
-    {"Low Cost",     1093,   9,           4 /* 450 G FC */, 4 /* RAID5 */},
-    {"Cheap IOPS",   1095,   5,           2 /* 300 G FC */, 4 /* RAID5 */},
-    {"Max IOPS",     1094,   4,           1 /* 146 G FC */, 2 /* RAID1/0 */},
-    {"BU 2 Disk",    1098,   5,           7 /* 1 TB ATA */, 4 /* RAID5 */},
+    // caption        button  disks/group  disk type               RAID type
+    {"Low Cost",     1093,   9,           diskIndex("450 G FC"),  raidIndex("RAID5")},
+    {"Cheap IOPS",   1095,   5,           diskIndex("300 G FC"),  raidIndex("RAID5")},
+    {"Max IOPS",     1094,   4,           diskIndex("146 G FC"),  raidIndex("RAID1/0")},
+    {"BU 2 Disk",    1098,   5,           diskIndex("1 TB ATA"),  raidIndex("RAID5")},
 }};
 // clang-format on
 

@@ -14,9 +14,9 @@
 namespace brim {
 namespace {
 
-// The values a clear puts into its row. Disk type 2 ("300 G FC") is the clear's own value; the
-// start-up value of a row is 4.
-constexpr std::int32_t kClearedDiskType = 2;
+// The values a clear puts into its row. "300 G FC" is the clear's own value; a row starts with
+// "450 G FC".
+constexpr std::int32_t kClearedDiskType = diskIndex("300 G FC");
 constexpr std::uint32_t kRaid1DisksPerGroup = 2;
 constexpr std::uint32_t kIndivDiskDisksPerGroup = 1;
 

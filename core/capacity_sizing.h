@@ -29,6 +29,17 @@ namespace brim {
 // RAID1/0 2-16 even, RAID3 5 or 9, RAID5 3-16, RAID6 4-16 even, IndivDisk 1.
 inline constexpr std::size_t kMaxLayouts = 47;
 
+constexpr std::size_t layoutsTheRulesAccept() noexcept {
+    std::size_t count = 0;
+    for (std::int32_t raid = 0; raid < static_cast<std::int32_t>(kRaidTypes.size()); ++raid) {
+        for (std::uint32_t n = 1; n <= kMaxDisksPerGroup; ++n) {
+            count += raidAccepts(raid, n) ? 1 : 0;
+        }
+    }
+    return count;
+}
+static_assert(layoutsTheRulesAccept() == kMaxLayouts, "kMaxLayouts must count every layout");
+
 // The most a planner may ask for: 1,000,000 TiB, in MiB.
 inline constexpr double kMaxTargetMib = 1'000'000.0 * kMibPerTib;
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -91,9 +92,43 @@ inline constexpr std::array<RaidType, 7> kRaidTypes{{
 inline constexpr std::array<std::string_view, 2> kVaultWords{"No", "Yes"};
 // clang-format on
 
+// Catalogue positions by name, at compile time: a misspelt name is not a constant expression,
+// so it does not build. Each looks in one name column:
+//   modelIndex: the model list's name ("Telvar A"),
+//   diskIndex:  the Morvik and Telvar report name ("450 G FC", "1 TB ATA"),
+//   raidIndex:  the RAID type list's name ("RAID5", "RAID6", "RAID1/0", "IndivDisk").
+namespace catalogue_lookup {
+
+template <typename Table, typename NameOf>
+consteval int indexByName(const Table& table, std::string_view name, NameOf nameOf) {
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (nameOf(table[i]) == name) {
+            return static_cast<int>(i);
+        }
+    }
+    throw "no catalogue entry has this name";
+}
+
+} // namespace catalogue_lookup
+
+consteval int modelIndex(std::string_view name) {
+    return catalogue_lookup::indexByName(kArrayModels, name,
+                                         [](const ArrayModel& m) { return m.name; });
+}
+
+consteval int diskIndex(std::string_view name) {
+    return catalogue_lookup::indexByName(kDiskTypes, name,
+                                         [](const DiskType& d) { return d.orlenReportName; });
+}
+
+consteval int raidIndex(std::string_view name) {
+    return catalogue_lookup::indexByName(kRaidTypes, name,
+                                         [](const RaidType& r) { return r.pickerName; });
+}
+
 inline constexpr int kNoRaidType = -1;
-inline constexpr int kRaidTypeRaid1 = 1;
-inline constexpr int kRaidTypeIndivDisk = 6;
+inline constexpr int kRaidTypeRaid1 = raidIndex("RAID1");
+inline constexpr int kRaidTypeIndivDisk = raidIndex("IndivDisk");
 
 // Lookups by index. An index outside its table gives nullptr (or an empty name, or 0 KiB):
 // nothing reads outside a table and nothing stops the program.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue.h"
 #include "message_sink.h"
 #include "units.h"
 
@@ -16,8 +17,8 @@ inline constexpr int kVaultRowCount = 5; // only rows 1 to 5 have a vault box
 
 // One row of the sheet: a definition of like RAID groups.
 struct GroupDefinition {
-    std::int32_t diskType = 4;  // "450 G FC"
-    std::int32_t raidType = -1; // none chosen
+    std::int32_t diskType = diskIndex("450 G FC");
+    std::int32_t raidType = kNoRaidType;
     std::uint32_t disksPerGroup = 0;
     std::uint32_t groupCount = 0;
     bool includesVault = false;
@@ -63,7 +64,7 @@ struct ScreenInputs {
 // The whole state of the calculator. Result texts are written by computeSheet, and put back
 // whole by the exchange with the controls and by Undo and Redo.
 struct ConfigSheet {
-    std::int32_t modelIndex = 5; // "Telvar A"
+    std::int32_t modelIndex = brim::modelIndex("Telvar A");
     std::array<GroupDefinition, kRowCount> rows{};
     bool stickyChanges = true;
     std::string netTotalGbText;

@@ -4,11 +4,15 @@
 // which sheet field it shows and in what order the exchange walks them, the Tab order and
 // which command each user action runs. The window code only walks these tables.
 
+#include "catalogue.h"
 #include "config_sheet.h"
 #include "dialog_units.h"
+#include "row_commands.h"
 #include "sheet_exchange.h"
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -78,6 +82,17 @@ inline constexpr std::array<FixedControl, 27> kFixedControls{{
     {kNoControlId, ControlKind::Label,        "TB",                    {290, 246,  16,   9}, "TB"},
 }};
 // clang-format on
+
+// A fixed control's identifier by its accessible name ("Compute", "Net total in GB"), at compile
+// time: a name that no control has is not a constant expression and does not build.
+consteval int fixedControlId(std::string_view accessibleName) {
+    for (const FixedControl& control : kFixedControls) {
+        if (control.accessibleName == accessibleName && control.id != kNoControlId) {
+            return control.id;
+        }
+    }
+    throw "no control has this accessible name";
+}
 
 // The columns of a row, left to right.
 enum class RowColumn : std::uint8_t {
@@ -224,6 +239,33 @@ inline constexpr std::array<std::string_view, 8> kDiskEntriesRows4To10{
 inline constexpr std::array<std::string_view, 7> kRaidEntries{
     "RAID0", "RAID1", "RAID1/0", "RAID3", "RAID5", "RAID6", "IndivDisk",
 };
+
+// Each list's entry i stands for catalogue entry i. The disk lists spell a few names their own
+// way and pad some with blanks; from "146 G FC" on they agree with the report names.
+constexpr bool listNamesCatalogue(std::span<const std::string_view> entries,
+                                  auto catalogueName, std::size_t firstAgreeing) noexcept {
+    for (std::size_t i = firstAgreeing; i < entries.size(); ++i) {
+        std::string_view entry = entries[i];
+        entry.remove_prefix(std::min(entry.find_first_not_of(' '), entry.size()));
+        if (entry != catalogueName(i)) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(kModelEntries.size() == kArrayModels.size() &&
+              listNamesCatalogue(kModelEntries, [](std::size_t i) { return kArrayModels[i].name; },
+                                 0));
+static_assert(kRaidEntries.size() == kRaidTypes.size() &&
+              listNamesCatalogue(kRaidEntries,
+                                 [](std::size_t i) { return kRaidTypes[i].pickerName; }, 0));
+static_assert(kDiskEntriesRow1.size() == kDiskTypes.size() &&
+              kDiskEntriesRows2To3.size() == kDiskTypes.size() &&
+              kDiskEntriesRows4To10.size() == kDiskTypes.size());
+constexpr auto kDiskReportNameAt = [](std::size_t i) { return kDiskTypes[i].orlenReportName; };
+static_assert(listNamesCatalogue(kDiskEntriesRow1, kDiskReportNameAt, diskIndex("146 G FC")) &&
+              listNamesCatalogue(kDiskEntriesRows2To3, kDiskReportNameAt, diskIndex("146 G FC")) &&
+              listNamesCatalogue(kDiskEntriesRows4To10, kDiskReportNameAt, diskIndex("146 G FC")));
 
 struct ListFill {
     int id;
@@ -464,5 +506,22 @@ inline constexpr std::array<EventMapEntry, 45> kEventMap{{
     {2,    UserAction::Clicks,    WindowCommand::CloseWindow,     0},
 }};
 // clang-format on
+
+// Every preset button finds its values in kPresets, and every preset has its button.
+constexpr bool presetButtonsFindTheirPresets() noexcept {
+    std::size_t buttons = 0;
+    for (const EventMapEntry& entry : kEventMap) {
+        if (entry.command != WindowCommand::ApplyPreset) {
+            continue;
+        }
+        ++buttons;
+        if (std::none_of(kPresets.begin(), kPresets.end(),
+                         [&](const Preset& p) { return p.controlId == entry.id; })) {
+            return false;
+        }
+    }
+    return buttons == kPresets.size();
+}
+static_assert(presetButtonsFindTheirPresets());
 
 } // namespace brim

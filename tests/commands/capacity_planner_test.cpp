@@ -2,6 +2,7 @@
 
 #include "capacity_planner.h"
 #include "catalogue.h"
+#include "catalogue_names.h"
 #include "fake_sheet_view.h"
 #include "performance.h"
 
@@ -13,8 +14,7 @@
 namespace brim::test {
 namespace {
 
-constexpr int kZundaS = 0, kMorvikB = 2, kTelvarA = 5;
-constexpr int k73G = 0, k450G = 4, k500GAta = 5, k750GAta = 6, k1TbAta = 7;
+using namespace names;
 
 // Rows 1-3 name disk type d " a<d> " and rows 4-10 " b<d> ", blanks around them as in the lists.
 constexpr std::array<std::string_view, 8> kUpperNames{" a0 ", " a1 ", " a2 ", " a3 ",
@@ -40,7 +40,7 @@ ConfigSheet sheetOf(int model, int usedAbove, const std::vector<RowEntry>& rows 
     ConfigSheet sheet;
     sheet.modelIndex = model;
     for (int r = 1; r <= usedAbove; ++r) {
-        row(sheet, r) = {k450G, raid::Raid5, 5, 2, false, {}, {}};
+        row(sheet, r) = {k450G, kRaid5, 5, 2, false, {}, {}};
     }
     for (const RowEntry& r : rows) {
         row(sheet, r.row) = {r.diskType, r.raidType, r.disksPerGroup, r.groupCount, r.vault,
@@ -62,18 +62,18 @@ TEST(CapacityPlannerTest, JudgesTheSheetsInputsAsTheyStand) {
     constexpr PlanNotice kNone = PlanNotice::None, kBreaks = PlanNotice::SheetBreaksRule;
     const Case cases[] = {
         {"defaults", ConfigSheet{}, 1, false, true, kNone, 0},
-        {"vault row free", sheetOf(kTelvarA, 1, {{2, k450G, raid::None, 0, 0, true}}), 2, true,
+        {"vault row free", sheetOf(kTelvarA, 1, {{2, k450G, kNoRaidType, 0, 0, true}}), 2, true,
          true, kNone, 0},
         {"every row in use", sheetOf(kTelvarA, 10), 0, false, true, PlanNotice::NoFreeRow, 0},
         {"RAID rule below",
-         sheetOf(kTelvarA, 2, {{3, k450G, raid::Raid5, 2, 0, false}, {4, k450G, 4, 2, 1, false}}),
-         3, false, false, kBreaks, 4},
-        {"free row breaks alone", sheetOf(kTelvarA, 0, {{1, k450G, raid::Raid5, 2, 0, false}}), 1,
-         false, false, kNone, 0},
-        {"ATA in the free vault row", sheetOf(kMorvikB, 0, {{1, k1TbAta, raid::None, 0, 0, true}}),
+         sheetOf(kTelvarA, 2, {{3, k450G, kRaid5, 2, 0, false}, {4, k450G, 4, 2, 1, false}}), 3,
+         false, false, kBreaks, 4},
+        {"free row breaks alone", sheetOf(kTelvarA, 0, {{1, k450G, kRaid5, 2, 0, false}}), 1, false,
+         false, kNone, 0},
+        {"ATA in the free vault row", sheetOf(kMorvikB, 0, {{1, k1TbAta, kNoRaidType, 0, 0, true}}),
          1, true, false, kNone, 0},
-        {"disk check above", sheetOf(kZundaS, 0, {{2, k73G, raid::Raid5, 5, 1, false}}), 1, false,
-         false, kBreaks, 2},
+        {"disk check above", sheetOf(kZundaS, 0, {{2, k73G, kRaid5, 5, 1, false}}), 1, false, false,
+         kBreaks, 2},
     };
     for (const Case& c : cases) {
         PlannerFixture f;
@@ -132,8 +132,8 @@ TEST(CapacityPlannerTest, AnswersEachRequestOrSaysWhyNot) {
                                  std::string(c.request.hostIopsText) + "/" + c.reads + "/" +
                                  std::string(c.request.mbpsText);
         PlannerFixture f;
-        f.sheet = sheetOf(
-            kMorvikB, 0, {{1, k450G, raid::Raid5, 5, 10, false}, {2, k450G, -1, 0, 0, c.vaultRow}});
+        f.sheet = sheetOf(kMorvikB, 0,
+                          {{1, k450G, kRaid5, 5, 10, false}, {2, k450G, -1, 0, 0, c.vaultRow}});
         CapacityPlanner planner(f.sheet, f.commands, kNames, f.planning);
         planner.typeReadPercent(c.reads);
         const CapacityAnswer answer = planner.answer(c.request);

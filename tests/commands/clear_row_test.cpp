@@ -1,5 +1,6 @@
 // clearRow: the row's X button.
 
+#include "catalogue_names.h"
 #include "fake_sheet_view.h"
 
 #include <gtest/gtest.h>
@@ -9,15 +10,17 @@
 namespace brim::test {
 namespace {
 
+using namespace names;
+
 // A sheet where every row has been filled and computed, rows 1 to 5 hold the vault, and every
 // row's disks-per-group field is locked by RAID1 or IndivDisk.
 void fillAndLockEveryRow(CommandsFixture& f) {
     for (int r = 1; r <= kRowCount; ++r) {
         GroupDefinition& definition = row(f.view.screen, r);
-        definition.diskType = 4;
+        definition.diskType = k450G;
         definition.groupCount = static_cast<std::uint32_t>(r);
         definition.includesVault = r <= kVaultRowCount;
-        f.pickRaid(r, r % 2 == 0 ? raid::Raid1 : raid::IndivDisk);
+        f.pickRaid(r, r % 2 == 0 ? kRaid1 : kIndivDisk);
     }
     fillStaleTexts(f.sheet);
     f.syncScreen();
@@ -44,7 +47,7 @@ TEST_P(ClearEachRow, ClearsOnlyItsRow) {
     EXPECT_EQ(cleared.diskType, 2);
     EXPECT_EQ(cleared.disksPerGroup, 0u);
     EXPECT_EQ(cleared.groupCount, 0u);
-    EXPECT_EQ(cleared.raidType, raid::None);
+    EXPECT_EQ(cleared.raidType, kNoRaidType);
     EXPECT_EQ(cleared.includesVault, row(before, r).includesVault);
     EXPECT_EQ(cleared.groupCapacityText, row(before, r).groupCapacityText);
     EXPECT_EQ(cleared.totalCapacityText, row(before, r).totalCapacityText);
@@ -99,7 +102,7 @@ TEST(ClearRow, Row2KeepsVaultBoxAndOldNumbers) {
     row(f.view.screen, 2).includesVault = true;
     row(f.view.screen, 2).diskType = 7;
     row(f.view.screen, 2).disksPerGroup = 5;
-    row(f.view.screen, 2).raidType = raid::Raid5;
+    row(f.view.screen, 2).raidType = kRaid5;
     row(f.view.screen, 2).groupCount = 2;
     f.commands.compute();
     ASSERT_TRUE(f.view.messagesShown().empty());
@@ -112,7 +115,7 @@ TEST(ClearRow, Row2KeepsVaultBoxAndOldNumbers) {
 
     const GroupDefinition& shown = row(f.view.screen, 2);
     EXPECT_EQ(shown.diskType, 2);
-    EXPECT_EQ(shown.raidType, raid::None);
+    EXPECT_EQ(shown.raidType, kNoRaidType);
     EXPECT_EQ(shown.disksPerGroup, 0u);
     EXPECT_EQ(shown.groupCount, 0u);
     EXPECT_TRUE(shown.includesVault);
@@ -150,7 +153,7 @@ TEST(ClearRow, EnablesEvenWhenNothingWasLocked) {
 // A failed capture does not stop the clear, and the clear's values win over what it left.
 TEST(ClearRow, FailedCaptureStillClears) {
     CommandsFixture f;
-    f.pickRaid(6, raid::Raid1);
+    f.pickRaid(6, kRaid1);
     row(f.view.screen, 6).groupCount = 8;
     f.commands.captureInput();
     f.view.calls.clear();
@@ -166,7 +169,7 @@ TEST(ClearRow, FailedCaptureStillClears) {
                                      enable(1044, true), refresh()}));
     EXPECT_EQ(row(f.sheet, 6).disksPerGroup, 0u);
     EXPECT_EQ(row(f.sheet, 6).groupCount, 0u);
-    EXPECT_EQ(row(f.sheet, 6).raidType, raid::None);
+    EXPECT_EQ(row(f.sheet, 6).raidType, kNoRaidType);
     EXPECT_FALSE(f.commands.disksFieldLocked(6));
 }
 

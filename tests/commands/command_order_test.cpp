@@ -1,6 +1,7 @@
 // The order of calls of every command, failed captures, rows outside 1-10, result texts, and
 // the commands that recompute: changeModel, toggleVault and Compute.
 
+#include "catalogue_names.h"
 #include "fake_sheet_view.h"
 
 #include <climits>
@@ -11,6 +12,8 @@
 
 namespace brim::test {
 namespace {
+
+using namespace names;
 
 struct CommandCase {
     const char* name;
@@ -92,7 +95,7 @@ TEST(ResultTexts, EditingCommandsLeaveThemOnAFilledSheet) {
     for (int r = 1; r <= kRowCount; ++r) {
         row(f.view.screen, r).diskType = 6;
         row(f.view.screen, r).disksPerGroup = 7;
-        row(f.view.screen, r).raidType = raid::Raid5;
+        row(f.view.screen, r).raidType = kRaid5;
         row(f.view.screen, r).groupCount = r % 3 == 0 ? 2u : 0u;
     }
     f.commands.compute();
@@ -100,8 +103,8 @@ TEST(ResultTexts, EditingCommandsLeaveThemOnAFilledSheet) {
     const ConfigSheet computed = f.sheet;
     ASSERT_NE(f.sheet.netTotalGbText, "    0.00");
 
-    f.pickRaid(3, raid::Raid1);
-    f.pickRaid(6, raid::IndivDisk);
+    f.pickRaid(3, kRaid1);
+    f.pickRaid(6, kIndivDisk);
     f.commands.applyRaidLock(2);
     f.commands.clearRow(9);
     f.commands.applyPreset(kPresets[1]);
@@ -129,8 +132,8 @@ TEST(OutOfRangeRows, DoNothing) {
         for (const int bad : badRows) {
             SCOPED_TRACE(std::string(name) + "(" + std::to_string(bad) + ")");
             CommandsFixture f;
-            f.pickRaid(1, raid::Raid1);
-            f.pickRaid(10, raid::IndivDisk);
+            f.pickRaid(1, kRaid1);
+            f.pickRaid(10, kIndivDisk);
             fillStaleTexts(f.sheet);
             f.syncScreen();
             row(f.view.screen, 5).groupCount = 9; // not captured
@@ -162,8 +165,8 @@ TEST(Locks, OtherCommandsLeaveThem) {
     for (std::size_t i = 0; i < std::size(others); ++i) {
         SCOPED_TRACE("command " + std::to_string(i));
         CommandsFixture f;
-        f.pickRaid(2, raid::Raid1);
-        f.pickRaid(7, raid::IndivDisk);
+        f.pickRaid(2, kRaid1);
+        f.pickRaid(7, kIndivDisk);
         f.view.calls.clear();
 
         others[i](f.commands);
@@ -186,7 +189,7 @@ TEST(Locks, AllUnlockedAtStart) {
 // refresh, then the Compute command, which shows the RAID5 message once and ends in "Error".
 TEST(ChangeModel, RecomputesAndShowsOneRaidMessage) {
     CommandsFixture f;
-    row(f.view.screen, 1).raidType = raid::Raid5;
+    row(f.view.screen, 1).raidType = kRaid5;
     row(f.view.screen, 1).disksPerGroup = 2;
     row(f.view.screen, 1).groupCount = 1;
     f.commands.captureInput();
@@ -214,7 +217,7 @@ TEST(ChangeModel, RecomputesAndShowsOneRaidMessage) {
 TEST(ChangeModel, ResultsOfTheNewModel) {
     CommandsFixture f;
     row(f.view.screen, 1).diskType = 4;
-    row(f.view.screen, 1).raidType = raid::Raid5;
+    row(f.view.screen, 1).raidType = kRaid5;
     row(f.view.screen, 1).disksPerGroup = 9;
     row(f.view.screen, 1).groupCount = 30;
     f.commands.compute();
@@ -258,7 +261,7 @@ TEST(ToggleVault, ComputesWithTheNewState) {
     CommandsFixture f;
     f.view.screen.modelIndex = 6;       // "Telvar B": no ATA in vault groups
     row(f.view.screen, 1).diskType = 6; // "750 G ATA"
-    row(f.view.screen, 1).raidType = raid::Raid5;
+    row(f.view.screen, 1).raidType = kRaid5;
     row(f.view.screen, 1).disksPerGroup = 5;
     row(f.view.screen, 1).groupCount = 1;
     f.commands.compute();
@@ -289,7 +292,7 @@ TEST(CaptureInput, CapturesOnly) {
     fillStaleTexts(f.sheet);
     f.syncScreen();
     row(f.view.screen, 2).disksPerGroup = 5;
-    row(f.view.screen, 2).raidType = raid::Raid1; // would lock if it ran changeRaidType
+    row(f.view.screen, 2).raidType = kRaid1; // would lock if it ran changeRaidType
     row(f.view.screen, 2).groupCount = 1;
 
     f.commands.captureInput();
@@ -310,7 +313,7 @@ TEST(CaptureInput, CapturesOnly) {
 TEST(Compute, FailedCaptureStillComputesAndRefreshes) {
     CommandsFixture f;
     row(f.view.screen, 1).disksPerGroup = 17;
-    row(f.view.screen, 1).raidType = raid::Raid5;
+    row(f.view.screen, 1).raidType = kRaid5;
     row(f.view.screen, 3).groupCount = 4;
     f.view.failingCaptures = 1;
     f.view.failedCopy = [](const ConfigSheet& screen, ConfigSheet& sheet) {
@@ -324,7 +327,7 @@ TEST(Compute, FailedCaptureStillComputesAndRefreshes) {
         f.view.calls,
         (std::vector<ViewCall>{capture(), message("Error: Max disks per group is 16"), refresh()}));
     EXPECT_EQ(row(f.view.screen, 1).disksPerGroup, 17u);
-    EXPECT_EQ(row(f.view.screen, 1).raidType, raid::None);
+    EXPECT_EQ(row(f.view.screen, 1).raidType, kNoRaidType);
     EXPECT_EQ(row(f.view.screen, 3).groupCount, 0u);
     EXPECT_EQ(row(f.view.screen, 1).groupCapacityText, "    0.00");
     EXPECT_EQ(f.view.screen.netTotalGbText, "Error");
@@ -334,7 +337,7 @@ TEST(Compute, FailedCaptureStillComputesAndRefreshes) {
 // A successful Compute after a failed one replaces every result text.
 TEST(Compute, SuccessAfterFailureReplacesAllTexts) {
     CommandsFixture f;
-    row(f.view.screen, 4).raidType = raid::Raid5;
+    row(f.view.screen, 4).raidType = kRaid5;
     row(f.view.screen, 4).disksPerGroup = 2;
     f.commands.compute();
     ASSERT_EQ(f.view.messagesShown().size(), 1u);

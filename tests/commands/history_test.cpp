@@ -3,6 +3,7 @@
 // locks too, with the controls refreshed), a command that changed an input always leaves a step,
 // typing in one field stays one step, and the whole history can be walked back and forth.
 
+#include "catalogue_names.h"
 #include "fake_sheet_view.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,8 @@
 
 namespace brim::test {
 namespace {
+
+using namespace names;
 
 bool same(const SheetSnapshot& a, const SheetSnapshot& b) {
     return sameSheet(a.sheet, b.sheet) && a.disksFieldLocked == b.disksFieldLocked;
@@ -209,7 +212,7 @@ TEST(History, StepsAreNamedForTheirCommand) {
     f.commands.clearRow(3);
     row(screen, 7).diskType = 0;
     row(screen, 9).disksPerGroup = 6;
-    f.pickRaid(5, raid::Raid6);
+    f.pickRaid(5, kRaid6);
     screen.modelIndex = 1;
     f.commands.changeModel();
     row(screen, 2).includesVault = true;

@@ -1,6 +1,7 @@
 // applyPreset: the four presets and the sticky rule.
 
 #include "catalogue.h"
+#include "catalogue_names.h"
 #include "fake_sheet_view.h"
 #include "raid_rules.h"
 
@@ -10,6 +11,8 @@
 
 namespace brim::test {
 namespace {
+
+using namespace names;
 
 const Preset& presetNamed(std::string_view caption) {
     for (const Preset& preset : kPresets) {
@@ -31,10 +34,10 @@ TEST(PresetTable, MatchesTheButtonsOnScreen) {
         std::int32_t raidType;
     };
     const Expected expected[] = {
-        {"Low Cost", 1093, 9, 4, raid::Raid5},
-        {"Cheap IOPS", 1095, 5, 2, raid::Raid5},
-        {"Max IOPS", 1094, 4, 1, raid::Raid10},
-        {"BU 2 Disk", 1098, 5, 7, raid::Raid5},
+        {"Low Cost", 1093, 9, k450G, kRaid5},
+        {"Cheap IOPS", 1095, 5, k300G, kRaid5},
+        {"Max IOPS", 1094, 4, k146G, kRaid10},
+        {"BU 2 Disk", 1098, 5, k1TbAta, kRaid5},
     };
     ASSERT_EQ(kPresets.size(), std::size(expected));
     for (std::size_t i = 0; i < kPresets.size(); ++i) {
@@ -80,7 +83,7 @@ TEST_P(PresetSticky, WritesThreeFieldsOfTheRowsItMay) {
         definition.disksPerGroup = 2;
         definition.includesVault = r <= 2;
         definition.groupCount = (r == 1 || r == 4 || r == 9) ? 3u : 0u;
-        f.pickRaid(r, r % 2 == 0 ? raid::Raid1 : raid::Raid0);
+        f.pickRaid(r, r % 2 == 0 ? kRaid1 : kRaid0);
     }
     f.view.screen.modelIndex = 7;
     f.view.screen.stickyChanges = sticky;
@@ -141,7 +144,7 @@ TEST(Preset, MaxIopsStickyOn) {
     for (int r = 2; r <= kRowCount; ++r) {
         SCOPED_TRACE("row " + std::to_string(r));
         EXPECT_EQ(row(f.view.screen, r).diskType, 1);
-        EXPECT_EQ(row(f.view.screen, r).raidType, raid::Raid10);
+        EXPECT_EQ(row(f.view.screen, r).raidType, kRaid10);
         EXPECT_EQ(row(f.view.screen, r).disksPerGroup, 4u);
         EXPECT_EQ(row(f.view.screen, r).groupCount, 0u);
     }
@@ -160,7 +163,7 @@ TEST(Preset, MaxIopsStickyOff) {
     for (int r = 1; r <= kRowCount; ++r) {
         SCOPED_TRACE("row " + std::to_string(r));
         EXPECT_EQ(row(f.sheet, r).diskType, 1);
-        EXPECT_EQ(row(f.sheet, r).raidType, raid::Raid10);
+        EXPECT_EQ(row(f.sheet, r).raidType, kRaid10);
         EXPECT_EQ(row(f.sheet, r).disksPerGroup, 4u);
     }
     EXPECT_EQ(row(f.sheet, 1).groupCount, 3u);
@@ -206,9 +209,9 @@ TEST(Preset, StickyTestSeesCapturedGroupCounts) {
     f.commands.applyPreset(presetNamed("Cheap IOPS"));
 
     EXPECT_EQ(row(f.sheet, 5).diskType, 4); // kept: start-up values
-    EXPECT_EQ(row(f.sheet, 5).raidType, raid::None);
+    EXPECT_EQ(row(f.sheet, 5).raidType, kNoRaidType);
     EXPECT_EQ(row(f.sheet, 6).diskType, 2); // overwritten
-    EXPECT_EQ(row(f.sheet, 6).raidType, raid::Raid5);
+    EXPECT_EQ(row(f.sheet, 6).raidType, kRaid5);
     EXPECT_EQ(row(f.sheet, 6).groupCount, 0u);
     EXPECT_EQ(row(f.view.screen, 6).groupCount, 0u); // the uncaptured 2 goes back
 }
@@ -217,15 +220,15 @@ TEST(Preset, StickyTestSeesCapturedGroupCounts) {
 // that stays locked, until a RAID type change in that row or a clear of it unlocks it.
 TEST(Preset, LockedRowStaysLocked) {
     CommandsFixture f;
-    f.pickRaid(1, raid::Raid1);
-    f.pickRaid(2, raid::Raid1);
+    f.pickRaid(1, kRaid1);
+    f.pickRaid(2, kRaid1);
     f.view.calls.clear();
 
     f.commands.applyPreset(presetNamed("Max IOPS"));
 
     EXPECT_EQ(f.view.calls, std::vector<ViewCall>{refresh()}); // no enable call
     EXPECT_EQ(row(f.view.screen, 1).disksPerGroup, 4u);
-    EXPECT_EQ(row(f.view.screen, 1).raidType, raid::Raid10);
+    EXPECT_EQ(row(f.view.screen, 1).raidType, kRaid10);
     EXPECT_TRUE(f.commands.disksFieldLocked(1));
     EXPECT_FALSE(f.view.isEnabled(1009));
     EXPECT_TRUE(f.commands.disksFieldLocked(2));

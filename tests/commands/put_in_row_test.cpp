@@ -1,3 +1,4 @@
+#include "catalogue_names.h"
 #include "fake_sheet_view.h"
 
 #include <gtest/gtest.h>
@@ -8,22 +9,24 @@
 namespace brim::test {
 namespace {
 
+using namespace names;
+
 // Rows above `freeRow` have groups, the others none; every row starts locked by IndivDisk, so
 // a layout that does not lock must unlock its row.
 void lockAllWithGroupsAbove(CommandsFixture& f, int freeRow) {
     for (int r = 1; r <= kRowCount; ++r) {
         row(f.view.screen, r).groupCount = r < freeRow ? 2 : 0;
         row(f.view.screen, r).includesVault = r <= kVaultRowCount && r % 2 == 1;
-        f.pickRaid(r, raid::IndivDisk);
+        f.pickRaid(r, kIndivDisk);
     }
     fillStaleTexts(f.sheet);
     f.syncScreen();
 }
 
 TEST(PutInFirstFreeRowTest, FillsTheFirstRowWithoutGroupsLocksAndComputes) {
-    const std::tuple<int, GroupLayout, bool> cases[] = {{1, {7, raid::Raid1, 2, 12}, true},
-                                                        {10, {0, raid::IndivDisk, 1, 40}, true},
-                                                        {5, {6, raid::Raid6, 8, 1}, false}};
+    const std::tuple<int, GroupLayout, bool> cases[] = {{1, {7, kRaid1, 2, 12}, true},
+                                                        {10, {0, kIndivDisk, 1, 40}, true},
+                                                        {5, {6, kRaid6, 8, 1}, false}};
     for (const auto& [freeRow, layout, locks] : cases) {
         CommandsFixture f;
         lockAllWithGroupsAbove(f, freeRow);
@@ -45,7 +48,7 @@ TEST(PutInFirstFreeRowTest, WithEveryRowInUseShowsTheMessageAndChangesNothing) {
     CommandsFixture f;
     lockAllWithGroupsAbove(f, kRowCount + 1);
     const ConfigSheet before = f.sheet;
-    EXPECT_FALSE(f.commands.putInFirstFreeRow({4, raid::Raid5, 5, 1}));
+    EXPECT_FALSE(f.commands.putInFirstFreeRow({4, kRaid5, 5, 1}));
     EXPECT_EQ(f.view.calls, (std::vector<ViewCall>{message(std::string(kEveryRowInUseMessage))}));
     EXPECT_TRUE(sameSheet(f.sheet, before));
 }

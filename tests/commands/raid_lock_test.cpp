@@ -1,5 +1,6 @@
 // changeRaidType and applyRaidLock: which RAID types fix and lock the disks per group.
 
+#include "catalogue_names.h"
 #include "fake_sheet_view.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,8 @@
 
 namespace brim::test {
 namespace {
+
+using namespace names;
 
 struct LockCase {
     const char* name;
@@ -20,17 +23,17 @@ struct LockCase {
 // clang-format off
 const LockCase kLockTable[] = {
     // name          RAID type        disks before  after  locked
-    {"Raid1",        raid::Raid1,     9,            2,     true},
-    {"Raid1From0",   raid::Raid1,     0,            2,     true},
-    {"IndivDisk",    raid::IndivDisk, 9,            1,     true},
-    {"IndivDisk16",  raid::IndivDisk, 16,           1,     true},
-    {"Raid0",        raid::Raid0,     9,            9,     false},
-    {"Raid10",       raid::Raid10,    9,            9,     false},
-    {"Raid3",        raid::Raid3,     7,            7,     false},
-    {"Raid5",        raid::Raid5,     2,            2,     false},
-    {"Raid6",        raid::Raid6,     1,            1,     false},
-    {"NoneChosen",   raid::None,      9,            9,     false},
-    {"Raid5Zero",    raid::Raid5,     0,            0,     false},
+    {"Raid1",        kRaid1,     9,            2,     true},
+    {"Raid1From0",   kRaid1,     0,            2,     true},
+    {"IndivDisk",    kIndivDisk, 9,            1,     true},
+    {"IndivDisk16",  kIndivDisk, 16,           1,     true},
+    {"Raid0",        kRaid0,     9,            9,     false},
+    {"Raid10",       kRaid10,    9,            9,     false},
+    {"Raid3",        kRaid3,     7,            7,     false},
+    {"Raid5",        kRaid5,     2,            2,     false},
+    {"Raid6",        kRaid6,     1,            1,     false},
+    {"NoneChosen",   kNoRaidType,      9,            9,     false},
+    {"Raid5Zero",    kRaid5,     0,            0,     false},
 };
 // clang-format on
 
@@ -45,9 +48,9 @@ TEST_P(RaidLockTable, ChangeRaidTypeSetsValueAndLock) {
             SCOPED_TRACE("row " + std::to_string(r) + (lockedBefore ? ", locked" : ", unlocked"));
             CommandsFixture f;
             if (lockedBefore) {
-                f.pickRaid(r, raid::Raid1);
+                f.pickRaid(r, kRaid1);
             }
-            row(f.sheet, r).raidType = raid::Raid0;
+            row(f.sheet, r).raidType = kRaid0;
             row(f.sheet, r).disksPerGroup = c.disksBefore;
             row(f.sheet, r).groupCount = 3;
             f.syncScreen();
@@ -98,17 +101,17 @@ TEST(RaidLock, Raid1ThenIndivDiskThenRaid6) {
     row(f.sheet, 1).disksPerGroup = 9;
     f.syncScreen();
 
-    f.pickRaid(1, raid::Raid1);
+    f.pickRaid(1, kRaid1);
     EXPECT_EQ(row(f.view.screen, 1).disksPerGroup, 2u);
     EXPECT_TRUE(f.commands.disksFieldLocked(1));
     EXPECT_FALSE(f.view.isEnabled(1009));
 
-    f.pickRaid(1, raid::IndivDisk);
+    f.pickRaid(1, kIndivDisk);
     EXPECT_EQ(row(f.view.screen, 1).disksPerGroup, 1u);
     EXPECT_TRUE(f.commands.disksFieldLocked(1));
     EXPECT_FALSE(f.view.isEnabled(1009));
 
-    f.pickRaid(1, raid::Raid6);
+    f.pickRaid(1, kRaid6);
     EXPECT_EQ(row(f.view.screen, 1).disksPerGroup, 1u);
     EXPECT_EQ(row(f.sheet, 1).disksPerGroup, 1u);
     EXPECT_FALSE(f.commands.disksFieldLocked(1));
@@ -127,8 +130,8 @@ TEST(RaidLock, Raid1ThenRaid5KeepsTwoAndComputeComplains) {
     row(f.sheet, 2).disksPerGroup = 6;
     f.syncScreen();
 
-    f.pickRaid(2, raid::Raid1);
-    f.pickRaid(2, raid::Raid5);
+    f.pickRaid(2, kRaid1);
+    f.pickRaid(2, kRaid5);
     EXPECT_EQ(row(f.sheet, 2).disksPerGroup, 2u);
     EXPECT_FALSE(f.commands.disksFieldLocked(2));
     EXPECT_TRUE(f.view.isEnabled(1013));
@@ -144,7 +147,7 @@ TEST(RaidLock, CaptureTakesEveryControlFirst) {
     CommandsFixture f;
     row(f.view.screen, 7).groupCount = 12; // typed, captured by the RAID pick of row 3
     row(f.view.screen, 3).disksPerGroup = 9;
-    f.pickRaid(3, raid::Raid1);
+    f.pickRaid(3, kRaid1);
     EXPECT_EQ(row(f.sheet, 7).groupCount, 12u);
     EXPECT_EQ(row(f.sheet, 3).disksPerGroup, 2u);
     EXPECT_TRUE(f.commands.disksFieldLocked(3));
@@ -153,7 +156,7 @@ TEST(RaidLock, CaptureTakesEveryControlFirst) {
 // A locked field still gives its value to the capture: the sheet keeps what the screen shows.
 TEST(RaidLock, LockedFieldStillCaptured) {
     CommandsFixture f;
-    f.pickRaid(5, raid::IndivDisk);
+    f.pickRaid(5, kIndivDisk);
     row(f.view.screen, 5).groupCount = 4;
     f.commands.captureInput();
     EXPECT_EQ(row(f.sheet, 5).disksPerGroup, 1u);
@@ -167,7 +170,7 @@ TEST(RaidLock, LockedFieldStillCaptured) {
 // lock, and the refresh writes the old RAID type and the 17 back to the controls.
 TEST(RaidLock, FailedCaptureGoesOnWithTheSheetAsLeft) {
     CommandsFixture f;
-    f.pickRaid(1, raid::Raid1); // locked, 2 disks
+    f.pickRaid(1, kRaid1); // locked, 2 disks
     f.view.calls.clear();
     f.view.failingCaptures = 1;
     f.view.failedCopy = [](const ConfigSheet& screen, ConfigSheet& sheet) {
@@ -176,14 +179,14 @@ TEST(RaidLock, FailedCaptureGoesOnWithTheSheetAsLeft) {
     };
     row(f.view.screen, 1).diskType = 6;
 
-    f.pickRaid(1, raid::Raid5);
+    f.pickRaid(1, kRaid5);
 
     EXPECT_EQ(f.view.calls, (std::vector<ViewCall>{capture(), enable(1009, false), refresh()}));
-    EXPECT_EQ(row(f.sheet, 1).raidType, raid::Raid1);
+    EXPECT_EQ(row(f.sheet, 1).raidType, kRaid1);
     EXPECT_EQ(row(f.sheet, 1).diskType, 6);
     EXPECT_EQ(row(f.sheet, 1).disksPerGroup, 2u); // RAID1 fixes it again
     EXPECT_TRUE(f.commands.disksFieldLocked(1));
-    EXPECT_EQ(row(f.view.screen, 1).raidType, raid::Raid1);
+    EXPECT_EQ(row(f.view.screen, 1).raidType, kRaid1);
     EXPECT_EQ(row(f.view.screen, 1).disksPerGroup, 2u);
 }
 
@@ -196,11 +199,11 @@ TEST(RaidLock, FailedCaptureLeavesOutOfRangeValue) {
         row(sheet, 1).disksPerGroup = 17;
     };
 
-    f.pickRaid(1, raid::Raid1);
+    f.pickRaid(1, kRaid1);
 
     EXPECT_EQ(f.view.calls, (std::vector<ViewCall>{capture(), enable(1009, true), refresh()}));
-    EXPECT_EQ(row(f.sheet, 1).raidType, raid::None);
-    EXPECT_EQ(row(f.view.screen, 1).raidType, raid::None);
+    EXPECT_EQ(row(f.sheet, 1).raidType, kNoRaidType);
+    EXPECT_EQ(row(f.view.screen, 1).raidType, kNoRaidType);
     EXPECT_EQ(row(f.view.screen, 1).disksPerGroup, 17u);
     EXPECT_FALSE(f.commands.disksFieldLocked(1));
 }

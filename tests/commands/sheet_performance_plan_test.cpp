@@ -1,3 +1,4 @@
+#include "catalogue_names.h"
 #include "sheet_performance_plan.h"
 
 #include <gtest/gtest.h>
@@ -19,10 +20,7 @@ const RowDiskNames kNames{kListRow1,      kListRows2To3,  kListRows2To3,  kListR
                           kListRows4To10, kListRows4To10, kListRows4To10, kListRows4To10,
                           kListRows4To10, kListRows4To10};
 
-constexpr int kZundaS = 0;
-constexpr int kTelvarA = 5;
-enum Disk { Fc73 = 0, Fc146 = 1, Fc450 = 4, Ata1Tb = 7 };
-enum Raid { None = -1, Raid1 = 1, Raid5 = 4, Raid6 = 5 };
+using namespace names;
 
 struct RowSpec {
     int row; // 1-10
@@ -66,51 +64,51 @@ TEST(SheetPerformancePlanTest, ShowsEachRowByItselfUnderItsListsNameAndTotals) {
     };
     const Case cases[] = {
         {kTelvarA,
-         {{1, Fc450, Raid5, 5, 1}},
+         {{1, k450G, kRaid5, 5, 1}},
          "70",
          0,
          {"1", "450 G FC", "RAID5", "5", "1", "474", "360", "360", "360", "2.3", "0.14%"},
          false},
         {kTelvarA,
-         {{1, Fc450, Raid5, 5, 1}},
+         {{1, k450G, kRaid5, 5, 1}},
          "100",
          0,
          {"1", "450 G FC", "RAID5", "5", "1", "900", "360", "360", "360", "2.3", "0.14%"},
          false},
         {kTelvarA,
-         {{4, Ata1Tb, Raid6, 6, 2}},
+         {{4, k1TbAta, kRaid6, 6, 2}},
          "50",
          0,
          {"4", "1 TB ATA", "RAID6", "6", "2", "274", "480", "480", "480", "5.2",
           "3.10% after 2 failures"},
          false},
         {kTelvarA,
-         {{2, Fc73, Raid1, 2, 1}},
+         {{2, k73G, kRaid1, 2, 1}},
          "70",
          0,
          {"2", "73 G FC/EFD", "RAID1", "2", "1", "277", "138", "180", "90", "0.4", "<0.01%"},
          false},
         {kTelvarA,
-         {{1, Fc73, None, 0, 3}},
+         {{1, k73G, kNoRaidType, 0, 3}},
          "70",
          0,
          {"1", "73G FC/EFD", "", "0", "3", "—", "—", "—", "—", "—", "—"},
          false},
         {kTelvarA,
-         {{3, Fc450, Raid5, 2, 1}, {5, Fc450, Raid5, 5, 1}},
+         {{3, k450G, kRaid5, 2, 1}, {5, k450G, kRaid5, 5, 1}},
          "70",
          0,
          {"3", "Error: RAID5 requires 3 to 16 disks per group", "", "", "", "", "", "", "", "", ""},
          true},
         {kZundaS,
-         {{6, Fc73, Raid5, 5, 1}},
+         {{6, k73G, kRaid5, 5, 1}},
          "70",
          0,
          {"6", "Disk type not allowed with selected chassis", "", "", "", "", "", "", "", "", ""},
          true},
         // A broken row adds nothing to the total.
         {kTelvarA,
-         {{1, Fc450, Raid5, 5, 1}, {2, Fc450, Raid5, 17, 1}, {4, Ata1Tb, Raid6, 6, 2}},
+         {{1, k450G, kRaid5, 5, 1}, {2, k450G, kRaid5, 17, 1}, {4, k1TbAta, kRaid6, 6, 2}},
          "70",
          3,
          {"Total", "", "", "", "", "858", "840", "840", "840", "", ""},
@@ -149,7 +147,7 @@ TEST(SheetPerformancePlanTest, TakesFieldsInTheirRangesAndEmptiesTheirTableOther
         {PlanField::MinSparesPerType, "0", true, "0"},
         {PlanField::MinSparesPerType, "101", false, "1"},
     };
-    const ConfigSheet sheet = sheetOf(kTelvarA, {{1, Fc450, Raid5, 5, 1}});
+    const ConfigSheet sheet = sheetOf(kTelvarA, {{1, k450G, kRaid5, 5, 1}});
     for (const Case& c : cases) {
         PlanningAssumptions assumptions;
         SheetPerformancePlan plan(sheet, assumptions, kNames);
@@ -186,17 +184,17 @@ TEST(SheetPerformancePlanTest, TakesFiguresInTheirRangesAndKeepsTheOldOneOtherwi
         {FigureColumn::RebuildMbps, "100", "100", PerformanceColumn::RebuildHours, "1.1", ""},
         {FigureColumn::RebuildMbps, "x", "50", PerformanceColumn::RebuildHours, "2.3", "Kept"},
     };
-    const ConfigSheet sheet = sheetOf(kTelvarA, {{1, Fc450, Raid5, 5, 1}});
+    const ConfigSheet sheet = sheetOf(kTelvarA, {{1, k450G, kRaid5, 5, 1}});
     for (const Case& c : cases) {
         PlanningAssumptions assumptions;
         SheetPerformancePlan plan(sheet, assumptions, kNames);
-        EXPECT_EQ(plan.setFigure(Fc450, c.column, c.text), c.note.empty()) << c.text;
-        EXPECT_EQ(plan.figureText(Fc450, c.column), c.shown) << c.text;
+        EXPECT_EQ(plan.setFigure(k450G, c.column, c.text), c.note.empty()) << c.text;
+        EXPECT_EQ(plan.figureText(k450G, c.column), c.shown) << c.text;
         EXPECT_EQ(plan.performanceLines()[0][c.effect], c.effectText) << c.text;
         EXPECT_EQ(plan.figureNote().substr(0, c.note.size()), c.note) << c.text;
         EXPECT_EQ(plan.figureNote().empty(), c.note.empty()) << c.text;
         plan.restoreDefaults();
-        EXPECT_EQ(*assumptions.disks.figures(Fc450), kFcSasDefaults);
+        EXPECT_EQ(*assumptions.disks.figures(k450G), kFcSasDefaults);
         EXPECT_EQ(plan.figureNote(), "");
     }
 }
@@ -231,19 +229,19 @@ TEST(SheetPerformancePlanTest, OrdersEveryDiskTypeInUseWithItsSparesAndTheArrays
     };
     const Case cases[] = {
         // 120 disks fill one Telvar A; their 4 spares need a second.
-        {{{1, Fc450, Raid5, 15, 8}},
+        {{{1, k450G, kRaid5, 15, 8}},
          "30",
          "1",
          {{"450 G FC", "120", "4", "124"}, {"Total", "120", "4", "124"}},
          "The disks to order need 2 arrays of the Telvar A: the spares need 1 more array than "
          "the 1 D/SPEs Required."},
         // A broken row orders nothing.
-        {{{1, Fc450, Raid5, 5, 1}, {2, Fc146, Raid5, 2, 9}, {4, Ata1Tb, Raid6, 6, 2}},
+        {{{1, k450G, kRaid5, 5, 1}, {2, k146G, kRaid5, 2, 9}, {4, k1TbAta, kRaid6, 6, 2}},
          "30",
          "1",
          {{"450 G FC", "5", "1", "6"}, {"1 TB ATA", "12", "1", "13"}, {"Total", "17", "2", "19"}},
          "The disks to order need 1 array of the Telvar A."},
-        {{{1, Fc450, Raid5, 5, 1}, {4, Ata1Tb, Raid6, 6, 2}},
+        {{{1, k450G, kRaid5, 5, 1}, {4, k1TbAta, kRaid6, 6, 2}},
          "2",
          "3",
          {{"450 G FC", "5", "3", "8"}, {"1 TB ATA", "12", "6", "18"}, {"Total", "17", "9", "26"}},

@@ -1,5 +1,6 @@
 #include "capacity_sizing.h"
 #include "catalogue.h"
+#include "catalogue_names.h"
 #include "performance.h"
 #include "raid_rules.h"
 #include "recording_sink.h"
@@ -17,6 +18,7 @@ namespace brim {
 namespace {
 
 using test::RecordingSink;
+using namespace test::names;
 
 constexpr std::string_view kNotAboveZero = "Type a usable capacity above 0, such as 200 or 12.5.";
 constexpr std::string_view kTooLarge = "Type at most 1,000,000 TB.";
@@ -215,7 +217,7 @@ TEST(SizeForCapacityTest, EveryLineIsTheFewestGroupsThatMeetEveryNeedAndTheSheet
 
         // A disk type is offered exactly when Compute accepts it in that row.
         ConfigSheet probe = sheet;
-        probe.rows[static_cast<std::size_t>(freeRow - 1)] = {disk, 4, 5, 1, vault, {}, {}};
+        probe.rows[static_cast<std::size_t>(freeRow - 1)] = {disk, kRaid5, 5, 1, vault, {}, {}};
         RecordingSink probeSink;
         computeSheet(probe, probeSink);
         const bool offered = probeSink.shown.empty() && needs.any() && !metAlone;
@@ -290,7 +292,7 @@ TEST(SizeForCapacityTest, AddsTheNewRowInComputesOrder) {
     const double target = walkSheet(withRow, sink).netTotalMib;
     const SizingResult result = sizeForCapacity(5, 7, false, target, *sheetBaseline(sheet, 2));
     const auto raid5Of5 = std::find_if(result.layouts.begin(), result.layouts.end(), [](auto& l) {
-        return l.raidType == 4 && l.disksPerGroup == 5;
+        return l.raidType == kRaid5 && l.disksPerGroup == 5;
     });
     ASSERT_NE(raid5Of5, result.layouts.end());
     EXPECT_EQ(std::make_pair(raid5Of5->groupCount, raid5Of5->netTotalMib),

@@ -1,4 +1,5 @@
 #include "catalogue.h"
+#include "catalogue_names.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>
@@ -8,9 +9,7 @@
 namespace brim {
 namespace {
 
-constexpr int kZundaS = 0;
-constexpr int kMorvikB = 2;
-constexpr int kTelvarA = 5;
+using namespace test::names;
 
 struct KibCase {
     int model;

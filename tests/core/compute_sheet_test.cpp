@@ -1,4 +1,5 @@
 #include "catalogue.h"
+#include "catalogue_names.h"
 #include "config_sheet.h"
 #include "recording_sink.h"
 
@@ -14,9 +15,7 @@ namespace {
 
 using test::RecordingSink;
 
-constexpr int kZundaS = 0, kMorvikB = 2, kTelvarA = 5, kTelvarD = 8;
-constexpr int k73G = 0, k300G = 2, k450G = 4, k500GAta = 5, k750GAta = 6, k1TbAta = 7;
-constexpr int kRaid10 = 2, kRaid5 = 4, kRaid6 = 5;
+using namespace test::names;
 
 // Pads like "%8.2f" does, so expectations read as the numbers a planner sees.
 std::string gib(const char* digits) {
@@ -386,7 +385,7 @@ TEST(ComputeSheetTest, RandomValidSheetsAddUp) {
             const Accepted& pick = kAccepted[random() % std::size(kAccepted)];
             const std::uint32_t groups = random() % 3 == 0 ? 0 : random() % 50;
             // Disk types offered on every family: 146 G to 450 G, 750 G and 1 TB.
-            constexpr int kEverywhere[] = {1, 2, 3, 4, 6, 7};
+            constexpr int kEverywhere[] = {k146G, k300G, k400G, k450G, k750GAta, k1TbAta};
             const int disk = kEverywhere[random() % std::size(kEverywhere)];
             const bool vault = r <= kVaultRowCount && random() % 4 == 0 &&
                                (ataVaultOk || !kDiskTypes[static_cast<std::size_t>(disk)].isAta);

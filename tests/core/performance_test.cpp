@@ -1,3 +1,4 @@
+#include "catalogue_names.h"
 #include "performance.h"
 
 #include <cmath>
@@ -8,9 +9,7 @@
 namespace brim {
 namespace {
 
-constexpr int kRaid0 = 0, kRaid1 = 1, kRaid10 = 2, kRaid3 = 3, kRaid5 = 4, kRaid6 = 5, kIndiv = 6;
-constexpr int kTelvarB = 6;
-constexpr int k146G = 1, k450G = 4, k1TbAta = 7;
+using namespace test::names;
 
 // One group, worked by hand from (N × I) ÷ (r + w × P) and B ÷ (r ÷ D + w ÷ W).
 TEST(PerformanceTest, OneGroupComesOutAsWorkedByHand) {
@@ -32,7 +31,7 @@ TEST(PerformanceTest, OneGroupComesOutAsWorkedByHand) {
         {Iops, kRaid1, 2, 180, 0.0, 180.00, "180"},    // 360 ÷ 2
         {Iops, kRaid10, 8, 180, 0.7, 1107.69, "1108"}, // 1440 ÷ 1.3
         {Iops, kRaid3, 5, 180, 0.5, 360.00, "360"},    // 900 ÷ (0.5 + 0.5 × 4)
-        {Iops, kIndiv, 1, 180, 0.0, 180.00, "180"},
+        {Iops, kIndivDisk, 1, 180, 0.0, 180.00, "180"},
         {Iops, kNoRaidType, 5, 180, 0.7, 0.0, "\u2014"},
         {Iops, kRaid5, 0, 180, 0.7, 0.0, "\u2014"},
         {Mbps, kRaid10, 8, 90, 0.7, 553.85, "554"}, // 90 ÷ (0.7 ÷ 8 + 0.3 ÷ 4)
@@ -43,7 +42,7 @@ TEST(PerformanceTest, OneGroupComesOutAsWorkedByHand) {
         {Mbps, kRaid3, 9, 60, 0.7, 480.00, "480"}, // 8 data disks
         {Mbps, kRaid5, 5, 90, 0.0, 360.00, "360"},
         {Mbps, kRaid6, 6, 60, 0.5, 240.00, "240"}, // 4 data disks
-        {Mbps, kIndiv, 1, 60, 0.7, 60.00, "60"},
+        {Mbps, kIndivDisk, 1, 60, 0.7, 60.00, "60"},
         {Mbps, kNoRaidType, 4, 90, 0.7, 0.0, "\u2014"},
     };
     for (const Case& c : cases) {
@@ -96,7 +95,7 @@ TEST(PerformanceTest, SheetShowsEveryRowWithGroupsByItself) {
     setRow(sheet, 4, k450G, kRaid0, 4, 0); // no groups: no line
     setRow(sheet, 6, k1TbAta, kRaid6, 6, 4);
     setRow(sheet, 7, k450G, kNoRaidType, 5, 3);
-    setRow(sheet, 9, k146G, kIndiv, 1, 10);
+    setRow(sheet, 9, k146G, kIndivDisk, 1, 10);
     DiskAssumptions disks;
     ASSERT_TRUE(disks.setRandomIops(k146G, 200));
 

@@ -1,3 +1,4 @@
+#include "catalogue_names.h"
 #include "planning_assumptions.h"
 
 #include <functional>
@@ -6,7 +7,7 @@
 namespace brim {
 namespace {
 
-constexpr int k450G = 4, k1TbAta = 7;
+using namespace test::names;
 
 // Every figure takes the ends of its range and refuses a step beyond either, keeping the value
 // it had.

@@ -1,3 +1,4 @@
+#include "catalogue_names.h"
 #include "raid_rules.h"
 #include "recording_sink.h"
 
@@ -9,8 +10,7 @@ namespace {
 
 using test::RecordingSink;
 
-constexpr int kRaid0 = 0, kRaid1 = 1, kRaid10 = 2, kRaid3 = 3, kRaid5 = 4, kRaid6 = 5,
-              kIndivDisk = 6;
+using namespace test::names;
 
 struct RuleCase {
     int raidType;

@@ -1,4 +1,5 @@
 #include "catalogue.h"
+#include "catalogue_names.h"
 #include "rebuild_risk.h"
 #include "units.h"
 
@@ -7,9 +8,7 @@
 namespace brim {
 namespace {
 
-constexpr int kRaid0 = 0, kRaid1 = 1, kRaid10 = 2, kRaid5 = 4, kRaid6 = 5, kIndiv = 6;
-constexpr int kTelvarA = 5;
-constexpr int k73G = 0, k450G = 4, k1TbAta = 7;
+using namespace test::names;
 
 // Worked by hand from 1 - (1 - 10^-E)^(8 × bytes read) and C ÷ (rate × 2^20) ÷ 3600.
 TEST(RebuildRiskTest, ComesOutAsWorkedByHand) {
@@ -38,7 +37,7 @@ TEST(RebuildRiskTest, ComesOutAsWorkedByHand) {
         {k73G, kRaid1, 2, 18, 5.721e-7, "<0.1", "<0.01%", 400},
         {k73G, kRaid1, 2, 18, 5.721e-7, "0.1", "<0.01%", 300},
         {k450G, kRaid0, 4, 16, 0.0, dash, "no redundancy"},
-        {k450G, kIndiv, 1, 16, 0.0, dash, "no redundancy"},
+        {k450G, kIndivDisk, 1, 16, 0.0, dash, "no redundancy"},
         {k450G, kNoRaidType, 4, 16, 0.0, dash, dash},
         {k450G, kRaid5, 0, 16, 0.0, dash, dash},
     };

@@ -1,3 +1,4 @@
+#include "catalogue_names.h"
 #include "recording_sink.h"
 #include "spares.h"
 
@@ -9,9 +10,7 @@
 namespace brim {
 namespace {
 
-constexpr int kZundaS = 0, kTelvarA = 5, kTelvarD = 8;
-constexpr int k73G = 0, k450G = 4, k1TbAta = 7;
-constexpr int kRaid10 = 2, kRaid5 = 4, kRaid6 = 5;
+using namespace test::names;
 
 struct Row {
     int disk, raid;

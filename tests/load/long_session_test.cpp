@@ -1,23 +1,30 @@
 // A long session at the real main window on the offscreen platform: a fixed-seed random walk
 // of user actions (keystrokes into the edit fields, lists and boxes, list picks by keyboard,
-// presets, clears, vault clicks, model changes, Compute by button and by Enter, Print), with
-// every message recorded instead of shown. After every Compute each result text is compared
-// with a second, plain implementation of the sizing rules; after every command that ends by
-// showing the sheet, every control must show it; after a capture that was not refused, the
-// sheet must hold what the controls show. Memory after the walk must stay within 5% of what
-// the first thousand actions reached (see measuredMemory for the sanitizer build).
+// presets, clears, vault clicks, model changes, Compute by button and by Enter, Print, Undo and
+// Redo by key and by menu, Copy Sheet), with every message recorded instead of shown. After every
+// Compute each result text is compared with a second, plain implementation of the sizing rules;
+// after every command that ends by showing the sheet, every control must show it; after a capture
+// that was not refused, the sheet must hold what the controls show; after each Undo, the sheet's
+// inputs must be those the walk recorded before the step undone. Memory after the walk must stay
+// within 5% of what the first thousand actions reached (see measuredMemory for the sanitizer
+// build).
 
+#include "catalogue_names.h"
+#include "control_names.h"
 #include "gui_test_support.h"
 #include "reference_sizing.h"
 #include "report.h"
 #include "sheet_compare.h"
 #include "sheet_exchange.h"
+#include "sheet_table.h"
 #include "sheet_window.h"
 #include "window_layout.h"
+#include "window_menu.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -64,15 +71,11 @@ constexpr std::uint64_t kSeed = 0x5eed'b41d'c0de'2024ULL;
 constexpr int kEventLoopEvery = 64;
 constexpr double kMemoryGrowthAllowed = 0.05;
 
-// Identifiers of the window's controls that do not belong to a row.
-constexpr int kStickyId = 1099;
-constexpr int kComputeId = 1008;
-constexpr int kPrintId = 1100;
-constexpr std::array<int, 4> kPresetIds{1093, 1095, 1094, 1098};
-constexpr int kNetGbId = 1018;
-constexpr int kNetTbId = 1071;
-constexpr int kTotalDisksId = 1028;
-constexpr int kArraysId = 1072;
+// The window keeps this many steps of its history; the walk's own record keeps no more.
+constexpr std::size_t kHistorySteps = 100;
+
+using namespace test::controls;
+using namespace test::names;
 
 // xorshift64*: the same sequence on every platform and standard library.
 class Random {
@@ -103,6 +106,11 @@ enum class Action {
     ComputeButton,
     EnterKey,
     Print,
+    UndoKey,
+    UndoMenu,
+    RedoKey,
+    RedoMenu,
+    CopySheet,
 };
 
 struct Weighted {
@@ -111,9 +119,9 @@ struct Weighted {
 };
 
 // Typing dominates, as it does at the real window.
-constexpr std::array<Weighted, 12> kActionWeights{{
-    {Action::GroupsKey, 27},
-    {Action::DisksKey, 14},
+constexpr std::array<Weighted, 17> kActionWeights{{
+    {Action::GroupsKey, 20},
+    {Action::DisksKey, 12},
     {Action::PickDisk, 9},
     {Action::PickRaid, 7},
     {Action::PickModel, 3},
@@ -124,6 +132,11 @@ constexpr std::array<Weighted, 12> kActionWeights{{
     {Action::ComputeButton, 12},
     {Action::EnterKey, 6},
     {Action::Print, 4},
+    {Action::UndoKey, 3},
+    {Action::UndoMenu, 2},
+    {Action::RedoKey, 2},
+    {Action::RedoMenu, 1},
+    {Action::CopySheet, 1},
 }};
 
 const char* actionName(Action action) {
@@ -152,6 +165,16 @@ const char* actionName(Action action) {
         return "Enter";
     case Action::Print:
         return "Print";
+    case Action::UndoKey:
+        return "Undo by key";
+    case Action::UndoMenu:
+        return "Undo by menu";
+    case Action::RedoKey:
+        return "Redo by key";
+    case Action::RedoMenu:
+        return "Redo by menu";
+    case Action::CopySheet:
+        return "Copy Sheet";
     }
     return "?";
 }
@@ -289,16 +312,16 @@ protected:
             }
         }
         QObject::connect(model_, &QComboBox::activated, [this] { ++modelPicks_; });
-        sticky_ = controlAs<QCheckBox>(kStickyId);
-        compute_ = controlAs<QPushButton>(kComputeId);
-        print_ = controlAs<QPushButton>(kPrintId);
-        for (const int id : kPresetIds) {
-            presets_.push_back(controlAs<QPushButton>(id));
+        sticky_ = controlAs<QCheckBox>(kSticky);
+        compute_ = controlAs<QPushButton>(kCompute);
+        print_ = controlAs<QPushButton>(kPrint);
+        for (const Preset& preset : kPresets) {
+            presets_.push_back(controlAs<QPushButton>(preset.controlId));
         }
-        netGb_ = controlAs<QLabel>(kNetGbId);
-        netTb_ = controlAs<QLabel>(kNetTbId);
-        disks_ = controlAs<QLabel>(kTotalDisksId);
-        arrays_ = controlAs<QLabel>(kArraysId);
+        netGb_ = controlAs<QLabel>(kNetTotalGb);
+        netTb_ = controlAs<QLabel>(kNetTotalTb);
+        disks_ = controlAs<QLabel>(kTotalDisks);
+        arrays_ = controlAs<QLabel>(kArraysRequired);
     }
 
     // One keystroke into an edit field, mostly digits, now and then a deletion, a blank, a
@@ -507,6 +530,128 @@ protected:
         EXPECT_EQ(withoutDateLine(written), withoutDateLine(expected)) << path;
     }
 
+    // The sheet's inputs differ from those of `other` (result texts are not looked at).
+    static bool inputsDiffer(const ConfigSheet& sheet, ConfigSheet other) {
+        fuzz::copyResultTexts(other, sheet);
+        return !fuzz::sheetDifference(sheet, other).empty();
+    }
+
+    // Whether the controls show inputs that the sheet does not hold yet (a disk type picked, a
+    // number typed), which the next capture takes in as a step of its own; nullopt when a field
+    // would be refused, so that what the capture records is not known.
+    std::optional<bool> pendingEdits(const ConfigSheet& sheet) {
+        const std::optional<ConfigSheet> shown = sheetFromControls(sheet);
+        if (!shown) {
+            return std::nullopt;
+        }
+        return inputsDiffer(*shown, sheet);
+    }
+
+    // The walk's own record of the history: the sheet before each of the newest steps, newest
+    // last. An action whose steps the walk cannot tell for certain (two steps at once, typing
+    // that may extend the last step, a refused capture) empties it; the window then holds steps
+    // below the record that no Undo is checked against.
+    void recordSheetBefore(const ConfigSheet& sheet) {
+        sheetsBeforeSteps_.push_back(sheet);
+        if (sheetsBeforeSteps_.size() > kHistorySteps) {
+            sheetsBeforeSteps_.erase(sheetsBeforeSteps_.begin());
+        }
+    }
+    void forgetHistory() {
+        sheetsBeforeSteps_.clear();
+        typingRow_ = -1;
+    }
+
+    // Keeps the record after an action other than Undo and Redo, from what the action changed.
+    void noteSteps(Action action, std::size_t row, const ConfigSheet& before,
+                   std::optional<bool> pendingBefore) {
+        if (!inputsDiffer(window_->sheet(), before)) {
+            // No step. Whether a command ran and ended the typing step is not known here, so
+            // more typing in the same row still counts as possibly extending it.
+            return;
+        }
+        const bool typing = action == Action::GroupsKey;
+        const bool mayExtend = typing && typingRow_ == static_cast<int>(row);
+        if (pendingBefore != std::optional<bool>(false) || mayExtend) {
+            forgetHistory();
+        } else {
+            recordSheetBefore(before);
+        }
+        typingRow_ = typing ? static_cast<int>(row) : -1;
+    }
+
+    // Undo or Redo, by key into a field (the window takes the keys from every control) or by
+    // the window menu's command. Undo puts back the sheet before the step it undoes.
+    void undoOrRedo(Action action, Row& r, Random& random) {
+        const ConfigSheet before = window_->sheet();
+        const std::optional<bool> pending = pendingEdits(before);
+        const bool undo = action == Action::UndoKey || action == Action::UndoMenu;
+        if (action == Action::UndoKey) {
+            QTest::keyClick(r.groups, Qt::Key_Z, Qt::ControlModifier);
+        } else if (action == Action::RedoKey) {
+            if (random.below(2) == 0) {
+                QTest::keyClick(r.groups, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            } else {
+                QTest::keyClick(r.groups, Qt::Key_Y, Qt::ControlModifier);
+            }
+        } else {
+            window_->handleWindowMenuCommand(undo ? kUndoCommand : kRedoCommand);
+        }
+        const ConfigSheet& after = window_->sheet();
+        typingRow_ = -1;
+        if (!pending) {
+            forgetHistory(); // the capture refused a field: what it recorded, if anything, is
+            return;          // not known, and a refused text stays in its field
+        }
+        if (*pending) {
+            // The capture made the shown edits the newest step: Undo takes it back at once (and
+            // leaves it to be redone), Redo finds nothing left to redo.
+            if (undo) {
+                EXPECT_FALSE(inputsDiffer(after, before)) << "Undo of the edits just taken in";
+            } else {
+                EXPECT_FALSE(inputsDiffer(after, *sheetFromControls(before)));
+                recordSheetBefore(before);
+            }
+        } else if (undo) {
+            if (!sheetsBeforeSteps_.empty()) {
+                const ConfigSheet& expected = sheetsBeforeSteps_.back();
+                EXPECT_FALSE(inputsDiffer(after, expected))
+                    << "Undo gave " << fuzz::sheetDifference(after, expected);
+                sheetsBeforeSteps_.pop_back();
+                ++checkedUndos_;
+            }
+        } else if (inputsDiffer(after, before)) {
+            recordSheetBefore(before); // the step redone is the newest again
+        }
+        // A step put back refreshes every control; with nothing to undo or redo, the fields
+        // keep their texts ("09" stays "09").
+        const bool restored = *pending ? undo : inputsDiffer(after, before);
+        if (restored) {
+            expectControlsShowSheet(after);
+        }
+    }
+
+    // The screen or the sheet left the last Compute's inputs (on a sheet never computed: the
+    // screen left the sheet): Print and Copy Sheet compute first, as Compute does.
+    bool computesBeforeOutput(const ConfigSheet& before) {
+        const std::optional<ConfigSheet> shown = sheetFromControls(before, true);
+        return !shown || (before.totalsBasis ? sheetInputsChangedSinceCompute(before) ||
+                                                   !showsInputsOf(*shown, *before.totalsBasis)
+                                             : !showsInputsOf(*shown, basisOf(before)));
+    }
+
+    // Copy Sheet computes first as Print does, and puts the sheet's table on the clipboard.
+    void copySheet(const ConfigSheet& before, std::size_t firstMessage) {
+        const bool computes = computesBeforeOutput(before);
+        window_->handleWindowMenuCommand(kCopySheetCommand);
+        if (computes) {
+            expectComputed(before, firstMessage);
+        }
+        EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
+                  formatSheetTable(window_->sheet()));
+        ++copies_;
+    }
+
     // Runs one action; returns its name for the failure log.
     std::string act(Random& random) {
         int roll = random.below(100);
@@ -522,6 +667,7 @@ protected:
         Row& r = rows_[row];
         const ConfigSheet before = window_->sheet();
         const std::size_t firstMessage = messages_.texts().size();
+        const std::optional<bool> pendingBefore = pendingEdits(before);
         std::ostringstream what;
         what << actionName(action) << ", row " << row + 1;
 
@@ -560,11 +706,11 @@ protected:
             pickIn(r.raid, random);
             if (r.raidPicks != picks) {
                 const GroupDefinition& now = window_->sheet().rows[row];
-                const bool locks = now.raidType == 1 || now.raidType == 6;
+                const bool locks = now.raidType == kRaid1 || now.raidType == kIndivDisk;
                 EXPECT_EQ(window_->disksFieldLocked(static_cast<int>(row + 1)), locks);
-                if (now.raidType == 1) {
+                if (now.raidType == kRaid1) {
                     EXPECT_EQ(now.disksPerGroup, 2U);
-                } else if (now.raidType == 6) {
+                } else if (now.raidType == kIndivDisk) {
                     EXPECT_EQ(now.disksPerGroup, 1U);
                 }
                 expectControlsShowSheet(window_->sheet());
@@ -590,8 +736,8 @@ protected:
         case Action::Clear: {
             QTest::mouseClick(r.clear, Qt::LeftButton);
             const GroupDefinition& now = window_->sheet().rows[row];
-            EXPECT_EQ(now.diskType, 2);
-            EXPECT_EQ(now.raidType, -1);
+            EXPECT_EQ(now.diskType, k300G);
+            EXPECT_EQ(now.raidType, kNoRaidType);
             EXPECT_EQ(now.groupCount, 0U);
             EXPECT_EQ(now.disksPerGroup, 0U);
             EXPECT_FALSE(window_->disksFieldLocked(static_cast<int>(row + 1)));
@@ -645,13 +791,7 @@ protected:
             const std::string& path = reportPaths_[static_cast<std::size_t>(
                 random.below(static_cast<int>(reportPaths_.size())))];
             chooser_.setAnswer(path);
-            // The screen or the sheet left the last Compute's inputs (on a sheet never computed:
-            // the screen left the sheet): Print computes first, as Compute does.
-            const std::optional<ConfigSheet> shown = sheetFromControls(before, true);
-            const bool computes =
-                !shown || (before.totalsBasis ? sheetInputsChangedSinceCompute(before) ||
-                                                    !showsInputsOf(*shown, *before.totalsBasis)
-                                              : !showsInputsOf(*shown, basisOf(before)));
+            const bool computes = computesBeforeOutput(before);
             QTest::mouseClick(print_, Qt::LeftButton);
             if (computes) {
                 expectComputed(before, firstMessage);
@@ -663,6 +803,20 @@ protected:
             ++prints_;
             break;
         }
+        case Action::UndoKey:
+        case Action::UndoMenu:
+        case Action::RedoKey:
+        case Action::RedoMenu:
+            undoOrRedo(action, r, random);
+            break;
+        case Action::CopySheet:
+            copySheet(before, firstMessage);
+            break;
+        }
+        const bool history = action == Action::UndoKey || action == Action::UndoMenu ||
+                             action == Action::RedoKey || action == Action::RedoMenu;
+        if (!history) {
+            noteSteps(action, row, before, pendingBefore);
         }
         // The RAID lock and the field's state agree whatever happened.
         for (std::size_t i = 0; i < rows_.size(); ++i) {
@@ -693,7 +847,11 @@ protected:
     int computes_ = 0;
     int failedComputes_ = 0;
     int prints_ = 0;
+    int copies_ = 0;
+    int checkedUndos_ = 0;
     std::size_t messagesShown_ = 0;
+    std::vector<ConfigSheet> sheetsBeforeSteps_;
+    int typingRow_ = -1; // the row (0-9) whose typing the newest step may hold, -1 for none
 };
 
 TEST_F(LongSession, RandomWalkKeepsResultsRightAndMemoryFlat) {
@@ -730,12 +888,16 @@ TEST_F(LongSession, RandomWalkKeepsResultsRightAndMemoryFlat) {
     EXPECT_GT(failedComputes_, computes_ / 20);
     EXPECT_GT(computes_ - failedComputes_, computes_ / 10); // a fair share computes cleanly
     EXPECT_GT(prints_, kActions / 50);
+    EXPECT_GT(copies_, kActions / 200);
+    EXPECT_GT(checkedUndos_, kActions / 100); // the record keeps up with most of the history
 
-    std::printf("%d actions, %d Computes (%d failed), %d reports, %zu messages\n"
+    std::printf("%d actions, %d Computes (%d failed), %d reports, %d copies, %d Undos checked, "
+                "%zu messages\n"
                 "%s after %d actions %zu bytes, at the end %zu bytes; resident at the end %zu "
                 "bytes\n",
-                kActions, computes_, failedComputes_, prints_, messagesShown_, kMemoryMeasure,
-                kMemoryBaselineActions, memoryAtBaseline, memoryAtEnd, residentBytes());
+                kActions, computes_, failedComputes_, prints_, copies_, checkedUndos_,
+                messagesShown_, kMemoryMeasure, kMemoryBaselineActions, memoryAtBaseline,
+                memoryAtEnd, residentBytes());
     EXPECT_LE(static_cast<double>(memoryAtEnd),
               static_cast<double>(memoryAtBaseline) * (1.0 + kMemoryGrowthAllowed));
 }

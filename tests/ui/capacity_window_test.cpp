@@ -1,5 +1,7 @@
 #include "capacity_table.h"
 #include "capacity_window.h"
+#include "catalogue_names.h"
+#include "control_names.h"
 #include "performance.h"
 #include "sheet_window_fixture.h"
 #include "window_layout.h"
@@ -15,9 +17,8 @@
 namespace brim::test {
 namespace {
 
-constexpr int kZundaS = 0, kTelvarA = 5;
-constexpr int kRaid5 = 4;
-constexpr int kTotalDisks = 1028, kArraysNeeded = 1072, kNetGb = 1018, kNetTb = 1071;
+using namespace controls;
+using namespace names;
 
 class CapacityWindowTest : public SheetWindowTest {
 protected:
@@ -75,10 +76,11 @@ TEST_F(CapacityWindowTest, PutInRowOnTheSheetShowsTheLinesFiguresInTheMainWindow
     EXPECT_EQ(list(kRowLayouts[1].diskType.id)->currentText(), QStringLiteral("450 G FC"));
     EXPECT_EQ(text(kRowLayouts[1].groupCount.id),
               chosen[static_cast<int>(CapacityColumn::GroupsNeeded)]);
-    const std::pair<int, CapacityColumn> results[] = {{kTotalDisks, CapacityColumn::Disks},
-                                                      {kArraysNeeded, CapacityColumn::ArraysNeeded},
-                                                      {kNetGb, CapacityColumn::UsableGb},
-                                                      {kNetTb, CapacityColumn::UsableTb}};
+    const std::pair<int, CapacityColumn> results[] = {
+        {kTotalDisks, CapacityColumn::Disks},
+        {kArraysRequired, CapacityColumn::ArraysNeeded},
+        {kNetTotalGb, CapacityColumn::UsableGb},
+        {kNetTotalTb, CapacityColumn::UsableTb}};
     for (const auto& [id, column] : results) {
         EXPECT_EQ(text(id).trimmed(), chosen[static_cast<int>(column)]) << id;
     }

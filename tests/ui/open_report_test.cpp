@@ -1,3 +1,5 @@
+#include "catalogue_names.h"
+#include "control_names.h"
 #include "fake_sheet_view.h"
 #include "report.h"
 #include "report_reader.h"
@@ -16,19 +18,17 @@
 namespace brim::test {
 namespace {
 
-constexpr int kRow1Groups = 1011;
-constexpr int kRow1Disks = 1009;
-constexpr int kLowCost = 1093;
-constexpr int kSticky = 1099;
-constexpr int kNetTotalGb = 1018;
+using namespace controls;
+using namespace names;
+
 constexpr ReportTime kYesterday{2024, 6, 10, 17, 45, 9};
 
 // Row 1 in RAID1 on vault disks, row 3 in RAID 6: the report's rows 1 and 2.
 ConfigSheet computedPlan() {
     ConfigSheet sheet;
     sheet.modelIndex = 6;
-    row(sheet, 1) = {1, raid::Raid1, 2, 2, true, {}, {}};
-    row(sheet, 3) = {7, raid::Raid6, 6, 3, false, {}, {}};
+    row(sheet, 1) = {1, kRaid1, 2, 2, true, {}, {}};
+    row(sheet, 3) = {7, kRaid6, 6, 3, false, {}, {}};
     RecordingMessageSink silent;
     computeSheet(sheet, silent);
     return sheet;
@@ -45,9 +45,9 @@ protected:
     // Another plan in the window, with Sticky Changes off and a number typed but not captured.
     void startAnotherPlan() {
         click(kLowCost);
-        typeOver(kRow1Groups, QStringLiteral("4"));
+        typeOver(groupsFieldOf(1), QStringLiteral("4"));
         click(kSticky);
-        typeOver(kRow1Disks, QStringLiteral("7"));
+        typeOver(disksFieldOf(1), QStringLiteral("7"));
     }
 
     void drop(const QList<QUrl>& urls) {
@@ -84,8 +84,8 @@ TEST_F(OpenReportTest, CtrlOOpensYesterdaysReportAndPrintingAgainGivesTheSameRep
     EXPECT_EQ(window_->windowTitle(), QStringLiteral("Brimcount"));
     EXPECT_FALSE(sheet().stickyChanges);
     EXPECT_TRUE(window_->disksFieldLocked(1));
-    EXPECT_FALSE(edit(kRow1Disks)->isEnabled());
-    EXPECT_EQ(text(kRow1Disks), QStringLiteral("2"));
+    EXPECT_FALSE(edit(disksFieldOf(1))->isEnabled());
+    EXPECT_EQ(text(disksFieldOf(1)), QStringLiteral("2"));
     EXPECT_EQ(text(kNetTotalGb).toStdString(), sheet().netTotalGbText);
     EXPECT_EQ(formatReport(sheet(), kYesterday), printed);
 }
@@ -99,13 +99,13 @@ TEST_F(OpenReportTest, ADropOfOneFileOpensItAndOfTwoFilesIsRefused) {
     drop({file, file});
     EXPECT_EQ(messages_.texts(), std::vector<std::string>{std::string(kDropOneFileMessage)});
     EXPECT_TRUE(sameSheet(sheet(), before));
-    EXPECT_EQ(text(kRow1Disks), QStringLiteral("7"));
+    EXPECT_EQ(text(disksFieldOf(1)), QStringLiteral("7"));
 
     messages_.clear();
     drop({file});
     EXPECT_TRUE(messages_.texts().empty());
     EXPECT_EQ(sheet().modelIndex, 6);
-    EXPECT_EQ(row(2).raidType, raid::Raid6);
+    EXPECT_EQ(row(2).raidType, kRaid6);
 }
 
 // The messages of every kind of refused file are the report reader's own tests.
@@ -120,7 +120,7 @@ TEST_F(OpenReportTest, AFileThatIsNotAReportSaysWhereAndChangesNothing) {
         ASSERT_EQ(messages_.texts().size(), 1U);
         EXPECT_EQ(messages_.texts().front().substr(0, message.size()), message);
         EXPECT_TRUE(sameSheet(sheet(), before));
-        EXPECT_EQ(text(kRow1Disks), QStringLiteral("7")); // not refreshed either
+        EXPECT_EQ(text(disksFieldOf(1)), QStringLiteral("7")); // not refreshed either
     };
     writeFile(path("refused.txt"), report.replace(report.find("Telvar B"), 8, "Telvar Z"));
     refusedWith(path("refused.txt"), "Not a Brimcount report: line 4 should be like");

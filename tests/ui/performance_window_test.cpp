@@ -1,3 +1,4 @@
+#include "control_names.h"
 #include "performance.h"
 #include "performance_window.h"
 #include "sheet_window_fixture.h"
@@ -10,7 +11,7 @@
 namespace brim::test {
 namespace {
 
-constexpr int kLowCost = 1093; // 9 x 450 G FC in RAID5 in every row
+using controls::kLowCost; // 9 x 450 G FC in RAID5 in every row
 
 QString hostIopsShown(QWidget* modal, int line) {
     auto* lines = modal->findChild<QTableView*>(QStringLiteral("lines"));

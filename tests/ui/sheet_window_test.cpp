@@ -1,4 +1,6 @@
+#include "catalogue_names.h"
 #include "control_exchange.h"
+#include "control_names.h"
 #include "qt_text.h"
 #include "report.h"
 #include "result_field.h"
@@ -20,7 +22,7 @@
 namespace brim::test {
 namespace {
 
-// Identifiers of the row controls, as the window layout gives them.
+// Identifiers of a row's controls, as the window layout gives them.
 struct RowIds {
     int groups;
     int diskType;
@@ -32,47 +34,26 @@ struct RowIds {
     int clear;
 };
 
-// clang-format off
-constexpr RowIds kRows[10] = {
-    {1011, 1007, 1010, 1009, 1084, 1012, 1025, 1073},
-    {1016, 1014, 1015, 1013, 1085, 1017, 1026, 1074},
-    {1022, 1020, 1021, 1019, 1086, 1023, 1027, 1075},
-    {1029, 1030, 1031, 1032, 1087, 1033, 1034, 1076},
-    {1035, 1036, 1037, 1038, 1088, 1039, 1040, 1077},
-    {1041, 1042, 1043, 1044,    0, 1045, 1046, 1078},
-    {1047, 1048, 1049, 1050,    0, 1051, 1052, 1079},
-    {1053, 1054, 1055, 1056,    0, 1057, 1058, 1080},
-    {1059, 1060, 1061, 1062,    0, 1063, 1064, 1081},
-    {1065, 1066, 1067, 1068,    0, 1069, 1070, 1082},
-};
-// clang-format on
-constexpr int kModelList = 1001;
-constexpr int kCompute = 1008;
-constexpr int kPrint = 1100;
-constexpr int kHelp = 1089;
-constexpr int kDone = 2;
-constexpr int kSticky = 1099;
-constexpr int kLowCost = 1093;
-constexpr int kMaxIops = 1094;
-constexpr int kNetTotalGb = 1018;
-constexpr int kNetTotalTb = 1071;
-constexpr int kTotalDisks = 1028;
-constexpr int kArraysRequired = 1072;
-constexpr int kRaid1 = 1;
-constexpr int kRaid3 = 3;
-constexpr int kRaid5 = 4;
-constexpr int kRaid6 = 5;
-constexpr int kIndivDisk = 6;
+using namespace controls;
+using namespace names;
 
-const RowIds& ids(int row) {
-    return kRows[row - 1];
+RowIds ids(int row) {
+    const RowLayout& r = rowLayout(row);
+    return {r.groupCount.id,
+            r.diskType.id,
+            r.raidType.id,
+            r.disksPerGroup.id,
+            r.vault.id == kNoControlId ? 0 : r.vault.id,
+            r.groupCapacity.id,
+            r.totalCapacity.id,
+            r.clear.id};
 }
 
 std::vector<int> resultFieldIds() {
     std::vector<int> result{kNetTotalGb, kNetTotalTb, kTotalDisks, kArraysRequired};
-    for (const RowIds& r : kRows) {
-        result.push_back(r.groupCapacity);
-        result.push_back(r.totalCapacity);
+    for (int row = 1; row <= kRowCount; ++row) {
+        result.push_back(ids(row).groupCapacity);
+        result.push_back(ids(row).totalCapacity);
     }
     return result;
 }

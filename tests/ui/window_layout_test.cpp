@@ -1,4 +1,3 @@
-#include "catalogue.h"
 #include "dialog_units.h"
 #include "sheet_exchange.h"
 #include "sheet_window_fixture.h"
@@ -8,8 +7,6 @@
 #include <QMenu>
 #include <QScrollBar>
 #include <QWidget>
-#include <algorithm>
-#include <set>
 #include <utility>
 
 namespace brim::test {
@@ -27,98 +24,6 @@ std::string identifier(const QString& text) {
         }
     }
     return result;
-}
-
-// ---- the tables hold together ----------------------------------------------------------------
-
-TEST(WindowLayoutTablesTest, EveryControlIdentifierIsUsedOnce) {
-    std::set<int> seen;
-    int controls = 0;
-    const auto use = [&](int id) {
-        if (id != kNoControlId) {
-            ++controls;
-            EXPECT_TRUE(seen.insert(id).second) << "identifier " << id << " used twice";
-        }
-    };
-    for (const FixedControl& control : kFixedControls) {
-        use(control.id);
-    }
-    for (const RowLayout& row : kRowLayouts) {
-        for (const RowColumnLayout& column : kRowColumns) {
-            if (rowHasColumn(row, column.column)) {
-                use(rowCell(row, column.column).id);
-            }
-        }
-    }
-    // 22 fixed controls with an identifier, 7 in each row and a vault box in rows 1 to 5.
-    EXPECT_EQ(controls, 22 + 10 * 7 + 5);
-}
-
-TEST(WindowLayoutTablesTest, EverySheetFieldIsBoundExactlyOnce) {
-    std::set<std::pair<SheetFieldKind, int>> fields;
-    std::set<int> controls;
-    for (const Binding& binding : kBindings) {
-        EXPECT_TRUE(fields.insert({binding.field.kind, binding.field.row}).second)
-            << "field bound twice, control " << binding.id;
-        EXPECT_TRUE(controls.insert(binding.id).second) << "control bound twice: " << binding.id;
-        ConfigSheet sheet;
-        EXPECT_FALSE(
-            std::visit([](auto* p) { return p == nullptr; }, fieldRef(sheet, binding.field)))
-            << "binding of control " << binding.id << " names no field";
-    }
-    // Model, sticky flag, four totals; six fields in every row; the vault flags of rows 1 to 5.
-    EXPECT_EQ(fields.size(), 2U + 4U + 10U * 6U + 5U);
-}
-
-TEST(WindowLayoutTablesTest, ListEntriesStandForTheCatalogueEntryAtTheirPosition) {
-    ASSERT_EQ(kModelEntries.size(), kArrayModels.size());
-    for (std::size_t i = 0; i < kModelEntries.size(); ++i) {
-        EXPECT_EQ(kModelEntries[i], Catalogue::modelName(static_cast<int>(i)));
-    }
-    ASSERT_EQ(kRaidEntries.size(), kRaidTypes.size());
-    for (std::size_t i = 0; i < kRaidEntries.size(); ++i) {
-        EXPECT_EQ(kRaidEntries[i], Catalogue::raidPickerName(static_cast<int>(i)));
-    }
-    for (const ListFill& fill : kListFills) {
-        if (fill.entries.size() == kDiskTypes.size()) {
-            // The disk lists spell a few names their own way; from "146 G FC" on they agree.
-            for (std::size_t i = 1; i < fill.entries.size(); ++i) {
-                const std::string_view entry = fill.entries[i];
-                const std::string_view trimmed = entry.substr(entry.find_first_not_of(' '));
-                EXPECT_EQ(trimmed, kDiskTypes[i].orlenReportName) << "list " << fill.id;
-            }
-        }
-    }
-}
-
-TEST(WindowLayoutTablesTest, EachRowCommandIsMappedFromAControlOfItsOwnRow) {
-    for (const EventMapEntry& entry : kEventMap) {
-        if (entry.row == 0) {
-            continue;
-        }
-        ASSERT_GE(entry.row, 1);
-        ASSERT_LE(entry.row, kRowCount);
-        const RowLayout& row = kRowLayouts[static_cast<std::size_t>(entry.row - 1)];
-        bool inRow = false;
-        for (const RowColumnLayout& column : kRowColumns) {
-            inRow = inRow || rowCell(row, column.column).id == entry.id;
-        }
-        EXPECT_TRUE(inRow) << "control " << entry.id << " is not in row " << entry.row;
-    }
-}
-
-TEST(WindowLayoutTablesTest, EveryPresetButtonFindsItsPreset) {
-    int presetButtons = 0;
-    for (const EventMapEntry& entry : kEventMap) {
-        if (entry.command != WindowCommand::ApplyPreset) {
-            continue;
-        }
-        ++presetButtons;
-        const bool found = std::any_of(kPresets.begin(), kPresets.end(),
-                                       [&](const Preset& p) { return p.controlId == entry.id; });
-        EXPECT_TRUE(found) << "button " << entry.id;
-    }
-    EXPECT_EQ(presetButtons, static_cast<int>(kPresets.size()));
 }
 
 // ---- the built window ------------------------------------------------------------------------

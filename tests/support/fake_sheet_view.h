@@ -229,18 +229,6 @@ inline void fillStaleTexts(ConfigSheet& sheet) {
     sheet.arraysRequiredText = "stale arrays";
 }
 
-// RAID type indices of the catalogue, by name.
-namespace raid {
-inline constexpr int None = -1;
-inline constexpr int Raid0 = 0;
-inline constexpr int Raid1 = 1;
-inline constexpr int Raid10 = 2;
-inline constexpr int Raid3 = 3;
-inline constexpr int Raid5 = 4;
-inline constexpr int Raid6 = 5;
-inline constexpr int IndivDisk = 6;
-} // namespace raid
-
 // A sheet, a fake window over it and the commands, as the main window holds them.
 struct CommandsFixture {
     ConfigSheet sheet;
