@@ -1,14 +1,18 @@
 #include "capacity_sizing.h"
 #include "catalogue_names.h"
 #include "config_sheet.h"
+#include "data_loss.h"
 #include "performance.h"
+#include "plan_cost.h"
 #include "planning_assumptions.h"
 #include "sheet_performance_plan.h"
 #include "spares.h"
+#include "units.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <optional>
+#include <string>
 
 namespace {
 
@@ -153,6 +157,35 @@ void BM_SheetPerformancePlanRefresh(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SheetPerformancePlanRefresh)->Repetitions(9)->ReportAggregatesOnly(true);
+
+// One refresh of the plan's risk and cost: every row's chance of losing data in a year and the
+// plan's, and the cost of the disks to order and the arrays with its per-TB and per-IOPS
+// figures, with their texts.
+void BM_LossAndCostTenRows(benchmark::State& state) {
+    const brim::ConfigSheet sheet = fullSheet();
+    brim::PlanningAssumptions assumptions;
+    for (int disk = 0; disk < 5; ++disk) {
+        assumptions.prices.setDiskHundredths(disk, 45'000 + disk * 10'000);
+    }
+    assumptions.prices.setArrayHundredths(sheet.modelIndex, 25'000'000);
+    if (brim::sheetLoss(sheet, assumptions).count != brim::kRowCount ||
+        !brim::sheetCost(sheet, assumptions).perThousandHostIops) {
+        state.SkipWithError("not every row has a line, or no cost per IOPS");
+        return;
+    }
+    for (auto _ : state) {
+        const brim::SheetLoss loss = brim::sheetLoss(sheet, assumptions);
+        const brim::PlanCost cost = brim::sheetCost(sheet, assumptions);
+        std::string texts = brim::formatLossChance(loss.planChance);
+        for (std::size_t i = 0; i < loss.count; ++i) {
+            texts += brim::formatLossChance(loss.lines[i].rowChance);
+        }
+        texts += brim::formatCost(cost.cost) + brim::formatCostPer(*cost.perUsableTib) +
+                 brim::formatCostPer(*cost.perThousandHostIops);
+        benchmark::DoNotOptimize(texts.data());
+    }
+}
+BENCHMARK(BM_LossAndCostTenRows)->Repetitions(9)->ReportAggregatesOnly(true);
 
 } // namespace
 

@@ -1,6 +1,9 @@
 #include "planning_assumptions.h"
 
+#include "blanks.h"
+
 #include <cstddef>
+#include <limits>
 
 namespace brim {
 namespace {
@@ -14,9 +17,16 @@ bool setWithin(const AllowedRange<T>& range, std::int64_t value, Field& field) n
     return true;
 }
 
-bool inDiskTable(int diskType) noexcept {
-    return diskType >= 0 && static_cast<std::size_t>(diskType) < kDiskTypes.size();
+template <typename Table> bool inTable(const Table& table, int index) noexcept {
+    return index >= 0 && static_cast<std::size_t>(index) < table.size();
 }
+
+bool inDiskTable(int diskType) noexcept {
+    return inTable(kDiskTypes, diskType);
+}
+
+// Whole parts beyond this would overflow once counted in hundredths; every range ends far below.
+constexpr std::int64_t kLargestWholePart = (std::numeric_limits<std::int64_t>::max() - 99) / 100;
 
 } // namespace
 
@@ -58,6 +68,12 @@ bool DiskAssumptions::setRebuildMbps(int diskType, std::int64_t mbps) noexcept {
                      figures_[static_cast<std::size_t>(diskType)].rebuildMbps);
 }
 
+bool DiskAssumptions::setAnnualFailureHundredths(int diskType, std::int64_t hundredths) noexcept {
+    return inDiskTable(diskType) &&
+           setWithin(kAnnualFailureHundredthsRange, hundredths,
+                     figures_[static_cast<std::size_t>(diskType)].annualFailureHundredths);
+}
+
 bool SparePolicy::setDisksPerSpare(std::int64_t disks) noexcept {
     return setWithin(kDisksPerSpareRange, disks, disksPerSpare_);
 }
@@ -73,6 +89,79 @@ void SparePolicy::restoreDefaults() noexcept {
 
 bool Workload::setReadPercent(std::int64_t percent) noexcept {
     return setWithin(kReadPercentRange, percent, readPercent_);
+}
+
+bool RebuildWait::setHoursBeforeRebuild(std::int64_t hours) noexcept {
+    return setWithin(kHoursBeforeRebuildRange, hours, hoursBeforeRebuild_);
+}
+
+void RebuildWait::restoreDefaults() noexcept {
+    hoursBeforeRebuild_ = kDefaultHoursBeforeRebuild;
+}
+
+std::int64_t Prices::diskHundredths(int diskType) const noexcept {
+    return inDiskTable(diskType) ? disks_[static_cast<std::size_t>(diskType)] : 0;
+}
+
+std::int64_t Prices::arrayHundredths(int modelIndex) const noexcept {
+    return inTable(kArrayModels, modelIndex) ? arrays_[static_cast<std::size_t>(modelIndex)] : 0;
+}
+
+bool Prices::setDiskHundredths(int diskType, std::int64_t hundredths) noexcept {
+    return inDiskTable(diskType) &&
+           setWithin(kPriceHundredthsRange, hundredths, disks_[static_cast<std::size_t>(diskType)]);
+}
+
+bool Prices::setArrayHundredths(int modelIndex, std::int64_t hundredths) noexcept {
+    return inTable(kArrayModels, modelIndex) &&
+           setWithin(kPriceHundredthsRange, hundredths,
+                     arrays_[static_cast<std::size_t>(modelIndex)]);
+}
+
+HundredthsParse parseHundredths(std::string_view text,
+                                const AllowedRange<std::int64_t>& range) noexcept {
+    const std::string_view number = trimBlanks(text);
+    const std::size_t point = number.find('.');
+    const std::string_view whole = number.substr(0, point);
+    const std::string_view fraction =
+        point == std::string_view::npos ? std::string_view{} : number.substr(point + 1);
+    const auto allDigits = [](std::string_view digits) {
+        for (const char c : digits) {
+            if (!isDigit(c)) {
+                return false;
+            }
+        }
+        return true;
+    };
+    if (whole.empty() && fraction.empty()) {
+        return {0, DecimalRefusal::NotANumber};
+    }
+    if (!allDigits(whole) || !allDigits(fraction)) {
+        return {0, DecimalRefusal::NotANumber};
+    }
+    for (std::size_t i = 2; i < fraction.size(); ++i) {
+        if (fraction[i] != '0') {
+            return {0, DecimalRefusal::TooManyDecimals};
+        }
+    }
+    std::int64_t wholePart = 0;
+    for (const char c : whole) {
+        wholePart = wholePart * 10 + (c - '0');
+        if (wholePart > kLargestWholePart) {
+            return {0, DecimalRefusal::OutOfRange};
+        }
+    }
+    std::int64_t hundredths = wholePart * 100;
+    if (!fraction.empty()) {
+        hundredths += (fraction[0] - '0') * 10;
+    }
+    if (fraction.size() > 1) {
+        hundredths += fraction[1] - '0';
+    }
+    if (!range.holds(hundredths)) {
+        return {0, DecimalRefusal::OutOfRange};
+    }
+    return {hundredths, DecimalRefusal::None};
 }
 
 } // namespace brim

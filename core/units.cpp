@@ -1,6 +1,7 @@
 #include "units.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <iterator>
 #include <system_error>
@@ -21,6 +22,22 @@ std::string fixed(double value, int decimals) {
                                          std::chars_format::fixed, decimals);
     return ec == std::errc{} ? std::string(digits, end) : std::string{};
 }
+
+// Digits from the first that is not 0, the point left out: "0.00140" has three.
+std::size_t significantDigits(std::string_view text) noexcept {
+    const std::size_t first = text.find_first_of("123456789");
+    if (first == std::string_view::npos) {
+        return 0;
+    }
+    std::size_t count = 0;
+    for (std::size_t i = first; i < text.size(); ++i) {
+        count += text[i] != '.' ? 1 : 0;
+    }
+    return count;
+}
+
+// Below this a cost per TB or per 1000 IOPS keeps one decimal.
+constexpr double kWholeCostPerFrom = 100.0;
 
 } // namespace
 
@@ -61,6 +78,56 @@ std::string formatHours(double hours) {
         return "<0.1";
     }
     return fixed(hours, 1);
+}
+
+std::string formatLossChance(double chance) {
+    const double percent = chance * 100.0;
+    if (!std::isfinite(percent)) {
+        return std::string(kNoFigureText);
+    }
+    if (percent < kSmallestLossPercentShown) {
+        return "<0.0001%";
+    }
+    // Two significant digits take 1 - d decimals for a percent of d digits' decade. The decade
+    // comes from a logarithm, which may be off by one next to a power of ten, and rounding may
+    // carry into the next decade: the digits themselves settle it.
+    const int decade = static_cast<int>(std::floor(std::log10(percent)));
+    int decimals = decade < 1 ? 1 - decade : 0;
+    std::string text = fixed(percent, decimals);
+    while (decimals > 0 && significantDigits(text) > 2) {
+        text = fixed(percent, --decimals);
+    }
+    return text + '%';
+}
+
+std::string formatCost(double cost) {
+    return fixed(std::round(cost), 0);
+}
+
+std::string formatCostPer(double cost) {
+    std::string text = fixed(cost, 1);
+    if (cost >= kWholeCostPerFrom || text == "100.0") {
+        return formatCost(cost);
+    }
+    return text;
+}
+
+std::string formatHundredths(std::int64_t hundredths) {
+    // In unsigned magnitude, so that even the most negative count has one.
+    const std::uint64_t magnitude = hundredths < 0 ? 0 - static_cast<std::uint64_t>(hundredths)
+                                                   : static_cast<std::uint64_t>(hundredths);
+    const std::uint64_t whole = magnitude / 100;
+    const std::uint64_t cents = magnitude % 100;
+    std::string text = (hundredths < 0 ? "-" : "") + std::to_string(whole);
+    if (cents == 0) {
+        return text;
+    }
+    text += '.';
+    text += static_cast<char>('0' + cents / 10);
+    if (cents % 10 != 0) {
+        text += static_cast<char>('0' + cents % 10);
+    }
+    return text;
 }
 
 std::string formatDisksAndArrays(std::uint64_t disks, std::uint64_t arrays) {

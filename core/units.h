@@ -52,6 +52,27 @@ std::string formatPercent(double chance);
 // no time at all.
 std::string formatHours(double hours);
 
+// A year of failures: 365.25 days of 24 hours.
+inline constexpr double kHoursPerYear = 8766.0;
+
+// A chance of losing data, 0 to 1, as a percent with two significant digits and never in
+// exponent form: "56%", "9.6%", "0.47%", "0.00014%"; a value that rounds up to the next power of
+// ten keeps two digits ("0.10%" for 0.0999 %). Under 0.0001 % it reads "<0.0001%".
+inline constexpr double kSmallestLossPercentShown = 0.0001;
+std::string formatLossChance(double chance);
+
+// A cost in the currency of the quote, whole and without a symbol or separators: "45620"; a
+// half rounds up, as money does.
+std::string formatCost(double cost);
+
+// A cost per usable TB or per 1000 host IOPS: whole from 100 up ("1520"), one decimal below
+// ("99.5", "0.3").
+std::string formatCostPer(double cost);
+
+// A figure held in hundredths (a price, an AFR) as the planner edits it: as few decimals as it
+// needs, so that it reads back to the same value: "1520", "1520.5", "1520.05", "0.01".
+std::string formatHundredths(std::int64_t hundredths);
+
 // Disks to order and the arrays they need, as a narrow column reads them under the heading
 // "disks / arrays": "46 / 1".
 std::string formatDisksAndArrays(std::uint64_t disks, std::uint64_t arrays);
