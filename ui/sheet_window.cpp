@@ -4,36 +4,30 @@
 #include "application.h"
 #include "capacity_window.h"
 #include "dialog_units.h"
+#include "file_drop.h"
 #include "help_window.h"
 #include "message_box_sink.h"
 #include "performance_window.h"
 #include "qt_text.h"
 #include "report_file_dialog.h"
-#include "result_field.h"
 #include "sheet_controls.h"
-#include "sheet_step_command.h"
+#include "sheet_history.h"
 #include "sheet_table.h"
+#include "stale_figures.h"
 #include "window_menu.h"
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMimeData>
 #include <QPushButton>
 #include <QShortcut>
-#include <QTimer>
-#include <QUrl>
 #include <algorithm>
 #include <variant>
 
@@ -52,36 +46,15 @@ std::unique_ptr<ReportOpenChooser> ownOpenChooserUnless(ReportOpenChooser* given
     return given ? nullptr : std::make_unique<OpenReportFileDialog>(parent);
 }
 
-bool dragsAFile(const QMimeData& data) {
-    const QList<QUrl> urls = data.urls();
-    return std::any_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); });
-}
-
 bool isEnterKey(const QKeyEvent& event) {
     const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
     return (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) &&
            modifiers == Qt::NoModifier;
 }
 
-// The history keeps the last 100 steps, for as long as the window lives.
-constexpr int kHistorySteps = 100;
-
 // The focus moving to another control, not to a popup or another window and back.
 bool leavesTheControl(const QFocusEvent& event) {
     return event.reason() != Qt::PopupFocusReason && event.reason() != Qt::ActiveWindowFocusReason;
-}
-
-QAction* entryWithCommand(const QMenu& menu, int commandId) {
-    const QList<QAction*> actions = menu.actions();
-    const auto it = std::find_if(actions.begin(), actions.end(), [commandId](QAction* action) {
-        return !action->isSeparator() && action->data().toInt() == commandId;
-    });
-    return it == actions.end() ? nullptr : *it;
-}
-
-const WindowMenuEntry& menuEntry(int commandId) {
-    return *std::find_if(kWindowMenuCommands.begin(), kWindowMenuCommands.end(),
-                         [commandId](const auto& entry) { return entry.commandId == commandId; });
 }
 
 const Preset* presetOfButton(int buttonId) {
@@ -109,19 +82,19 @@ SheetWindow::SheetWindow(MessageSink* messages, ReportFileChooser* chooser,
     setFont(dialogFont());
     const DialogUnits units(font());
     setFixedSize(units.toPixels(kSheetWindowRect).size());
-    history_.setUndoLimit(kHistorySteps); // before the first step
     open(units);
     watchControlKeys();
     addWindowMenu();
     connectEventMap();
-    acceptFileDrops();
+    new FileDrop(
+        *this, [this](const std::string& path) { openReportFile(path); },
+        [this] { messages_->show(kDropOneFileMessage); });
 }
 
 // The lists are filled as the controls are built, before the controls first show the sheet.
 void SheetWindow::open(const DialogUnits& units) {
     buildSheetControls(*this, units, controls_);
-    collectResultFields();
-    followInputEdits();
+    staleFigures_ = new StaleFigures(controls_, exchange_, sheet_, this);
     copySheetToControls();
     if (QWidget* modelList = controls_.find(kModelListId)) {
         modelList->setFocus(Qt::OtherFocusReason);
@@ -134,11 +107,7 @@ void SheetWindow::addWindowMenu() {
     appendAboutEntry(*windowMenu_, toQString(kAboutMenuEntryText));
     connect(windowMenu_, &QMenu::triggered, this,
             [this](QAction* action) { handleWindowMenuCommand(action->data().toInt()); });
-    undoEntry_ = entryWithCommand(*windowMenu_, kUndoCommand);
-    redoEntry_ = entryWithCommand(*windowMenu_, kRedoCommand);
-    connect(&history_, &QUndoStack::indexChanged, this, [this] { updateHistoryEntries(); });
-    connect(&history_, &QUndoStack::undoTextChanged, this, [this] { updateHistoryEntries(); });
-    updateHistoryEntries();
+    history_ = std::make_unique<SheetHistory>(commands_, *windowMenu_);
     auto* menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, this,
             [this] { showWindowMenu(mapToGlobal(QPoint(0, 0))); });
@@ -177,30 +146,19 @@ bool SheetWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void SheetWindow::recordStep(SheetStep step) {
-    history_.push(new SheetStepCommand(std::move(step), commands_));
-}
-
-void SheetWindow::updateHistoryEntries() {
-    undoEntry_->setText(historyEntryText(menuEntry(kUndoCommand).text, history_.undoText()));
-    undoEntry_->setEnabled(history_.canUndo());
-    redoEntry_->setText(historyEntryText(menuEntry(kRedoCommand).text, history_.redoText()));
-    redoEntry_->setEnabled(history_.canRedo());
+    history_->push(std::move(step));
 }
 
 void SheetWindow::undoStep() {
-    if (exchange_.copying()) {
-        return;
+    if (!exchange_.copying()) {
+        history_->undo();
     }
-    commands_.beginUndoOrRedo();
-    history_.undo();
 }
 
 void SheetWindow::redoStep() {
-    if (exchange_.copying()) {
-        return;
+    if (!exchange_.copying()) {
+        history_->redo();
     }
-    commands_.beginUndoOrRedo();
-    history_.redo();
 }
 
 // The sheet as Print would write it, as a table for the clipboard.
@@ -216,51 +174,13 @@ void SheetWindow::putSheetTableOnClipboard() {
 
 bool SheetWindow::copyControlsToSheet() {
     const bool copied = exchange_.copyControlsToSheet(sheet_);
-    showFigureStates();
+    staleFigures_->show();
     return copied;
 }
 
 void SheetWindow::copySheetToControls() {
     exchange_.copySheetToControls(sheet_);
-    showFigureStates();
-}
-
-void SheetWindow::collectResultFields() {
-    for (const Binding& binding : kBindings) {
-        if (auto* field = qobject_cast<ResultField*>(controls_.find(binding.id))) {
-            resultFields_.emplace_back(field, binding.field);
-        }
-    }
-}
-
-// After each copy and each edit of an input control, the fields show which of their texts no
-// longer belong to the inputs on screen. A copy's own writes are followed once it has ended.
-void SheetWindow::showFigureStates() {
-    if (exchange_.copying()) {
-        return;
-    }
-    const ScreenInputs screen = exchange_.screenInputs();
-    for (const auto& [field, shown] : resultFields_) {
-        field->showState(resultTextStale(sheet_, screen, shown));
-    }
-}
-
-// A disk type picked or a disks-per-group value typed runs no command, yet the figures beside it
-// no longer belong to what the row shows.
-void SheetWindow::followInputEdits() {
-    for (const Binding& binding : kBindings) {
-        if (!isInputField(binding.field.kind)) {
-            continue;
-        }
-        QWidget* widget = controls_.find(binding.id);
-        if (auto* list = qobject_cast<QComboBox*>(widget)) {
-            connect(list, &QComboBox::currentIndexChanged, this, [this] { showFigureStates(); });
-        } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-            connect(edit, &QLineEdit::textChanged, this, [this] { showFigureStates(); });
-        } else if (auto* box = qobject_cast<QCheckBox*>(widget)) {
-            connect(box, &QCheckBox::toggled, this, [this] { showFigureStates(); });
-        }
-    }
+    staleFigures_->show();
 }
 
 void SheetWindow::enableControl(int controlId, bool enabled) {
@@ -269,23 +189,43 @@ void SheetWindow::enableControl(int controlId, bool enabled) {
     }
 }
 
+// Each window-menu command and what runs it, as the event map routes the controls' actions.
+const SheetWindow::MenuRoute* SheetWindow::menuRouteOf(int commandId) {
+    // clang-format off
+    static constexpr std::array<MenuRoute, kWindowMenuCommands.size()> kRoutes{{
+        {kOpenReportCommand,       &SheetWindow::openReport},
+        {kSizeForCapacityCommand,  &SheetWindow::sizeForCapacity},
+        {kSheetPerformanceCommand, &SheetWindow::showSheetPerformance},
+        {kUndoCommand,             &SheetWindow::undoStep},
+        {kRedoCommand,             &SheetWindow::redoStep},
+        {kCopySheetCommand,        &SheetWindow::copySheet},
+    }};
+    // clang-format on
+    static_assert(std::all_of(kWindowMenuCommands.begin(), kWindowMenuCommands.end(),
+                              [](const WindowMenuEntry& entry) {
+                                  return std::any_of(kRoutes.begin(), kRoutes.end(),
+                                                     [&entry](const MenuRoute& route) {
+                                                         return route.commandId == entry.commandId;
+                                                     });
+                              }),
+                  "a window-menu entry runs nothing");
+    const auto route =
+        std::find_if(kRoutes.begin(), kRoutes.end(),
+                     [commandId](const MenuRoute& r) { return r.commandId == commandId; });
+    return route == kRoutes.end() ? nullptr : &*route;
+}
+
 void SheetWindow::handleWindowMenuCommand(int commandId) {
     if (isShowAboutCommand(commandId)) {
-        AboutWindow about(this);
-        about.exec();
-    } else if (commandId == kOpenReportCommand) {
-        openReport();
-    } else if (commandId == kSizeForCapacityCommand) {
-        sizeForCapacity();
-    } else if (commandId == kUndoCommand) {
-        undoStep();
-    } else if (commandId == kRedoCommand) {
-        redoStep();
-    } else if (commandId == kCopySheetCommand) {
-        copySheet();
-    } else if (commandId == kSheetPerformanceCommand) {
-        showSheetPerformance();
+        showAbout();
+    } else if (const MenuRoute* route = menuRouteOf(commandId)) {
+        (this->*route->run)();
     }
+}
+
+void SheetWindow::showAbout() {
+    AboutWindow about(this);
+    about.exec();
 }
 
 // Sizes against what the controls show now, so a field the capture refuses keeps the window
@@ -323,34 +263,6 @@ void SheetWindow::openReportFile(const std::string& path) {
     }
     const auto& opened = std::get<OpenedReport>(reading);
     commands_.openPlan(opened.plan, opened.version);
-}
-
-// A report file dropped anywhere on the window opens, over the edit fields too: they would
-// otherwise take the file's name as typed text.
-void SheetWindow::acceptFileDrops() {
-    setAcceptDrops(true);
-    for (QLineEdit* edit : findChildren<QLineEdit*>()) {
-        edit->setAcceptDrops(false);
-    }
-}
-
-void SheetWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData() && dragsAFile(*event->mimeData())) {
-        event->acceptProposedAction();
-    }
-}
-
-// One local file opens; more than one is refused and nothing changes. Either runs once the drop
-// has ended, so that its message boxes do not hold up the program the file came from.
-void SheetWindow::dropEvent(QDropEvent* event) {
-    const QList<QUrl> urls = event->mimeData() ? event->mimeData()->urls() : QList<QUrl>();
-    event->acceptProposedAction();
-    if (urls.size() != 1 || !urls.front().isLocalFile()) {
-        QTimer::singleShot(0, this, [this] { messages_->show(kDropOneFileMessage); });
-        return;
-    }
-    const std::string path = urls.front().toLocalFile().toStdString();
-    QTimer::singleShot(0, this, [this, path] { openReportFile(path); });
 }
 
 void SheetWindow::connectEventMap() {

@@ -7,7 +7,7 @@
 // (computeSheet writes the result texts), and then copies the whole sheet back into the
 // controls. Controls are read and written only by those two copies, and nothing a copy does to
 // a control starts a command. Each command that changed the sheet hands the window a step for
-// its history (a QUndoStack), which Undo and Redo walk through the commands.
+// its history (SheetHistory), which Undo and Redo walk through the commands.
 
 #include "capacity_planner.h"
 #include "config_sheet.h"
@@ -19,7 +19,6 @@
 #include "window_layout.h"
 
 #include <QDialog>
-#include <QUndoStack>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -32,7 +31,8 @@ class QMenu;
 namespace brim {
 
 class DialogUnits;
-class ResultField;
+class StaleFigures;
+class SheetHistory;
 
 inline constexpr std::string_view kDropOneFileMessage =
     "Drop one report file at a time; nothing was opened.";
@@ -71,14 +71,18 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
 
 private:
+    struct MenuRoute {
+        int commandId;
+        void (SheetWindow::*run)();
+    };
+    static const MenuRoute* menuRouteOf(int commandId);
+
     void open(const DialogUnits& units);
     void addWindowMenu();
     void watchControlKeys();
-    void updateHistoryEntries();
+    void showAbout();
     void undoStep();
     void redoStep();
     void copySheet();
@@ -89,15 +93,11 @@ private:
     void applyPresetOf(int buttonId);
     void printSheet();
     void openReport();
-    void acceptFileDrops();
     void showHelp();
     void sizeForCapacity();
     void showSheetPerformance();
     void pressFocusedButtonOrCompute();
     void showWindowMenu(const QPoint& globalPosition);
-    void collectResultFields();
-    void showFigureStates();
-    void followInputEdits();
 
     ConfigSheet sheet_;
     std::unique_ptr<MessageSink> ownMessages_;
@@ -108,15 +108,12 @@ private:
     ReportOpenChooser* openChooser_;
     ControlMap controls_;
     ControlExchange exchange_;
-    // Each result field with the text it shows, to draw it stale or fresh.
-    std::vector<std::pair<ResultField*, SheetField>> resultFields_;
+    StaleFigures* staleFigures_ = nullptr; // a child of the window
     RowCommands commands_;
     CapacityChoices capacityChoices_; // the sizing window's, kept while the program runs
     PlanningAssumptions planning_;    // the disk figures, spares and mix of every window
-    QUndoStack history_;              // after commands_, which its steps use
     QMenu* windowMenu_ = nullptr;
-    QAction* undoEntry_ = nullptr;
-    QAction* redoEntry_ = nullptr;
+    std::unique_ptr<SheetHistory> history_; // over the menu's entries and commands_
 };
 
 } // namespace brim
