@@ -441,6 +441,7 @@ protected:
         return sheet;
     }
 
+    // The inputs Compute would read from the sheet, as the last Compute keeps them.
     static TotalsBasis basisOf(const ConfigSheet& sheet) {
         const ScreenInputs inputs = screenInputsOf(sheet);
         TotalsBasis basis{sheet.modelIndex, {}};
@@ -448,19 +449,6 @@ protected:
             basis.rows[i] = *inputs.rows[i];
         }
         return basis;
-    }
-
-    static bool showsInputsOf(const ConfigSheet& shown, const TotalsBasis& inputs) {
-        const ScreenInputs screen = screenInputsOf(shown);
-        if (screen.modelIndex != inputs.modelIndex) {
-            return false;
-        }
-        for (std::size_t i = 0; i < inputs.rows.size(); ++i) {
-            if (screen.rows[i] != inputs.rows[i]) {
-                return false;
-            }
-        }
-        return true;
     }
 
     // Every control shows its field of the sheet.
@@ -636,8 +624,8 @@ protected:
     bool computesBeforeOutput(const ConfigSheet& before) {
         const std::optional<ConfigSheet> shown = sheetFromControls(before, true);
         return !shown || (before.totalsBasis ? sheetInputsChangedSinceCompute(before) ||
-                                                   !showsInputsOf(*shown, *before.totalsBasis)
-                                             : !showsInputsOf(*shown, basisOf(before)));
+                                                   basisOf(*shown) != *before.totalsBasis
+                                             : basisOf(*shown) != basisOf(before));
     }
 
     // Copy Sheet computes first as Print does, and puts the sheet's table on the clipboard.
