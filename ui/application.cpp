@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QWidget>
+#include <QWindow>
 
 // Resources compiled into a static library are only linked in when something refers to them.
 static void initProgramResources() {
@@ -49,6 +50,15 @@ private:
                window.minimumSize() == window.maximumSize();
     }
 
+    // The toolkit's title bar draws its maximise button from the window's state, but draws
+    // itself again only when the compositor answers; a compositor may leave the return to
+    // the normal state unanswered. Handing the window its icon again redraws the title bar.
+    static void redrawTitleBar(QWidget& window) {
+        if (QWindow* handle = window.windowHandle()) {
+            handle->setIcon(handle->icon());
+        }
+    }
+
     // After the state change has been delivered: changing the state from inside its own
     // notification would leave the toolkit and the compositor disagreeing.
     static void restoreLater(QWidget* window) {
@@ -57,6 +67,7 @@ private:
             [guarded = QPointer<QWidget>(window)] {
                 if (guarded && refusesMaximise(*guarded)) {
                     guarded->setWindowState(guarded->windowState() & ~kEnlarged);
+                    redrawTitleBar(*guarded);
                 }
             },
             Qt::QueuedConnection);
