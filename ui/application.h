@@ -20,7 +20,10 @@ QIcon programIcon();
 // the program was started with an empty argument vector.
 char* programPathArgument(int argc, char* argv[]);
 
-// Names the application after its executable, sets its desktop file name and its icon.
+// Names the application after its executable, sets its desktop file name (on Wayland the
+// application id that the compositor matches with the desktop entry) and its icon. On Wayland
+// it also keeps fixed-size windows without a maximise box out of the maximised state, which
+// the toolkit's own title bar offers them all the same.
 void setUpApplication(QApplication& app, const char* programPath);
 
 } // namespace brim

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package with CPack from a configured and built tree and checks it:
-# its control fields, that Depends names the Qt 6, C and C++ runtime packages, that it
-# holds exactly the files of the install manifest, and that the program unpacked from it
-# into a scratch root (dpkg -x) starts under Xvfb, shows its window and closes on Escape
-# with status 0.
+# its control fields, that Depends names the Qt 6, C and C++ runtime packages (and not Qt's
+# Wayland plugin), that it holds exactly the files of the install manifest, and that the
+# program unpacked from it into a scratch root (dpkg -x) starts under Xvfb, shows its window
+# and closes on Escape with status 0.
 #   check_deb.sh BUILD_DIR INSTALLED_FILES_LIST VERSION SANITIZED(0|1)
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
@@ -55,6 +55,11 @@ tr ',|' '\n\n' <<<"$depends" | sed 's/^ *//; s/[ (].*//' | sed '/^$/d' | sort -u
 for lib in libqt6widgets6 libqt6gui6 libqt6core6 libc6 'libstdc++6'; do
     grep -qxF "$lib" "$tmp/depends" || fail "Depends lacks $lib: $depends"
 done
+# Qt picks its Wayland platform where that plugin is installed; the package itself runs on
+# any of Qt's platforms and does not pull the plugin in.
+if grep -E '^(qt6-wayland|libqt6wayland)' "$tmp/depends"; then
+    fail "Depends names Qt's Wayland plugin or its libraries: $depends"
+fi
 if [ "$sanitized" = 0 ] && grep -E '^lib(asan|ubsan|tsan|lsan)' "$tmp/depends"; then
     fail "the package of an uninstrumented build depends on sanitizer runtimes: $depends"
 fi
