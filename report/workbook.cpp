@@ -175,8 +175,29 @@ std::string element(const std::string& path, qsizetype index) {
     return path + '[' + std::to_string(index) + ']';
 }
 
+// A text from the file as a message shows it on one line: quotes, backslashes and control
+// characters written as JSON writes them.
+std::string escaped(const QString& text) {
+    std::string shown;
+    for (const char c : text.toStdString()) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            shown += '\\';
+            shown += c;
+        } else if (byte < 0x20 || byte == 0x7F) {
+            static constexpr char kHex[] = "0123456789abcdef";
+            shown += "\\u00";
+            shown += kHex[byte >> 4];
+            shown += kHex[byte & 0xF];
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
 std::string quoted(const QString& text) {
-    return '"' + text.toStdString() + '"';
+    return '"' + escaped(text) + '"';
 }
 
 // A number as the file has it: whole numbers without a point or an exponent.
@@ -214,7 +235,7 @@ void onlyKnownFields(const QJsonObject& object, const std::string& path,
         const bool isKnown = std::any_of(known.begin(), known.end(),
                                          [&name](const char* k) { return name == key(k); });
         if (!isKnown) {
-            fault(member(path, name.toStdString().c_str()),
+            fault(member(path, escaped(name).c_str()),
                   quoted(name) + " is not a field this program knows.");
         }
     }

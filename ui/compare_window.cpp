@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -132,7 +131,6 @@ void CompareWindow::buildControls() {
 
     putBack_ = new QPushButton(QStringLiteral("Put &Back"), this);
     remove_ = new QPushButton(QStringLiteral("Remove"), this);
-    remove_->setShortcut(QKeySequence::Delete);
     remove_->setToolTip(QStringLiteral("Remove the selected plan (Delete)"));
     close_ = new QPushButton(QStringLiteral("Close"), this);
     for (QPushButton* button : {putBack_, remove_, close_}) {
@@ -167,9 +165,6 @@ void CompareWindow::connectControls() {
             [this] { showSelection(); });
     connect(table_->horizontalHeader(), &QHeaderView::sectionDoubleClicked, this,
             [this](int section) { editPlanName(section - kFirstPlanColumn); });
-    // The whole table from any control of the window, as the table's own key does.
-    auto* copyAll = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this);
-    connect(copyAll, &QShortcut::activated, this, [this] { copyWholeTable(); });
 }
 
 // Recomputed from the plans, the sheet and the planning figures in force now.
@@ -280,11 +275,29 @@ void CompareWindow::copyWholeTable() {
     QGuiApplication::clipboard()->setText(shownLinesText(*table_, false));
 }
 
-// F2 on a plan's column renames it; Escape in the name editor keeps the old name.
+// Ctrl+Shift+C from any control of the window copies the whole table, as the table's own key
+// does; the table takes its keys before they reach the window.
+void CompareWindow::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->key() == Qt::Key_C && modifiers == (Qt::ControlModifier | Qt::ShiftModifier)) {
+        copyWholeTable();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+// F2 on a plan's column renames it, Delete removes it; Escape in the name editor keeps the old
+// name.
 bool CompareWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == table_ && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_F2) {
         editPlanName(selectedPlan());
+        return true;
+    }
+    if (watched == table_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        removePlan();
         return true;
     }
     if (watched == nameEditor_ && event->type() == QEvent::KeyPress &&
