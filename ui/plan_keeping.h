@@ -31,6 +31,8 @@ public:
     void openReport(const std::string& path) { commands_.openReport(path); }
 
     const KeptPlans& plans() const noexcept { return parts_.plans; }
+    // What Save Workbook would write now, the sheet's inputs as they stand.
+    Workbook current() const { return commands_.current(); }
     const WorkbookFile& file() const noexcept { return parts_.file; }
 
 private:
