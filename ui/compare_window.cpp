@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -27,6 +28,8 @@ constexpr char kTitle[] = "Compare Plans";
 constexpr int kFirstPlanColumn = 2;
 constexpr int kBrokenRuleRow = static_cast<int>(ComparedFigure::UsableGb);
 constexpr int kFirstChartedRow = static_cast<int>(ComparedFigure::UsableTb);
+constexpr int kCellMargin = 6;          // pixels above and below a line's text
+constexpr int kLargestScreenShare = 60; // percent of the screen the table takes at most
 
 } // namespace
 
@@ -179,12 +182,28 @@ void CompareWindow::refresh() {
                             static_cast<int>(kComparedFigureCount) - kBrokenRuleRow, 1);
         }
     }
-    table_->resizeColumnsToContents();
+    fitTable();
     keep_->setEnabled(!plans_.full());
     note_->setText(plans_.full() ? toQString(kPlansFullNote) : QString());
     const int column = std::min(std::max(current.column(), 1), model_->columnCount() - 1);
     table_->setCurrentIndex(model_->index(std::max(current.row(), 0), column));
     showSelection();
+}
+
+// Every column and line in view when the screen has room: the table grows with the plans, and
+// scrolls only beyond the screen.
+void CompareWindow::fitTable() {
+    table_->verticalHeader()->setDefaultSectionSize(fontMetrics().lineSpacing() + kCellMargin);
+    table_->resizeColumnsToContents();
+    const int frame = 2 * table_->frameWidth();
+    const int width = table_->horizontalHeader()->length() + frame;
+    const int height = table_->horizontalHeader()->sizeHint().height() +
+                       table_->verticalHeader()->length() + frame;
+    const QScreen* shownOn = screen();
+    const QRect room = shownOn ? shownOn->availableGeometry() : QRect(0, 0, width, height);
+    table_->setMinimumSize(std::min(width, room.width() * kLargestScreenShare / 100),
+                           std::min(height, room.height() * kLargestScreenShare / 100));
+    adjustSize();
 }
 
 int CompareWindow::selectedPlan() const {

@@ -48,6 +48,7 @@ private:
     void layOut();
     void connectControls();
     void refresh();
+    void fitTable();
     void showSelection();
     void keepSheet();
     void putBack();

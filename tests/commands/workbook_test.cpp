@@ -214,6 +214,15 @@ TEST(WorkbookRefusalsBeyondText, VaultOnRowSixTooManyPlansAndSize) {
         kWorkbookTooLargeMessage);
 }
 
+TEST(WorkbookExample, TheDocumentedExampleOpens) {
+    const WorkbookReading read = readWorkbookFile(BRIM_EXAMPLE_WORKBOOK);
+    ASSERT_TRUE(std::holds_alternative<Workbook>(read)) << std::get<WorkbookRefusal>(read).message;
+    const Workbook& example = std::get<Workbook>(read);
+    ASSERT_EQ(example.figures.plans.size(), 2u);
+    EXPECT_EQ(example.figures.plans[1].sheet.rows[0].raidType, test::names::kRaid6);
+    EXPECT_EQ(example.figures.planning.prices.diskHundredths(test::names::k1TbAta), 30550);
+}
+
 TEST(WorkbookKind, FirstCharacterAfterBlanksAndByteOrderMark) {
     const std::vector<std::pair<std::string, bool>> cases{
         {"{", true},    {" \r\n\t{}", true},  {"\xEF\xBB\xBF  {", true}, {"", false},
