@@ -36,7 +36,7 @@ package: all
 # build/fuzz/corpus (the committed corpus in tests/fuzz/corpus is read, not written); a crash is
 # saved in build/fuzz/crashes and belongs in tests/fuzz/corpus/<target>/ once fixed.
 FUZZ_SECONDS ?= 180
-FUZZ_TARGETS := number_rule compute report report_reader
+FUZZ_TARGETS := number_rule compute report report_reader workbook
 
 fuzz: deps
 	cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \

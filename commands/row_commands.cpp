@@ -231,6 +231,23 @@ void RowCommands::toggleVault() {
 void RowCommands::openPlan(const ConfigSheet& plan, std::string_view reportVersion) {
     endTyping();
     SheetSnapshot before = snapshot();
+    takeWholeSheet(plan);
+    if (holdsComputedResults(plan)) {
+        if (const std::optional<DifferingFigure> first = firstDifferingFigure(plan, sheet_)) {
+            view_.messages().show(differingFiguresMessage(reportVersion, *first));
+        }
+    }
+    recordStep(std::string(kOpenReportStepName), std::move(before));
+}
+
+void RowCommands::putSheet(const ConfigSheet& inputs, std::string stepName) {
+    endTyping();
+    SheetSnapshot before = snapshot();
+    takeWholeSheet(inputs);
+    recordStep(std::move(stepName), std::move(before));
+}
+
+void RowCommands::takeWholeSheet(const ConfigSheet& plan) {
     const bool sticky = sheet_.stickyChanges;
     sheet_ = plan;
     sheet_.stickyChanges = sticky;
@@ -239,12 +256,6 @@ void RowCommands::openPlan(const ConfigSheet& plan, std::string_view reportVersi
     }
     view_.copySheetToControls();
     computeCommand();
-    if (holdsComputedResults(plan)) {
-        if (const std::optional<DifferingFigure> first = firstDifferingFigure(plan, sheet_)) {
-            view_.messages().show(differingFiguresMessage(reportVersion, *first));
-        }
-    }
-    recordStep(std::string(kOpenReportStepName), std::move(before));
 }
 
 bool RowCommands::captureInput() {

@@ -136,6 +136,10 @@ public:
     // with what Compute wrote, the rows before the totals; the first difference shows
     // differingFiguresMessage.
     void openPlan(const ConfigSheet& plan, std::string_view reportVersion);
+    // Puts a kept plan's or a workbook's sheet in whole, with no capture, as the step
+    // `stepName`: the model and every row's inputs (Sticky Changes stays), each row's RAID lock,
+    // a refresh and the Compute command.
+    void putSheet(const ConfigSheet& inputs, std::string stepName);
 
     // Whether the row's disks-per-group field is disabled by the RAID lock; false for a row
     // outside 1-10.
@@ -159,6 +163,8 @@ private:
     // Gives the command's own control in `edited` its value of `before` again.
     static void keepOwnChangeOut(OwnControl own, int row, const ConfigSheet& before,
                                  ConfigSheet& edited) noexcept;
+    // The sheet becomes `plan` but for Sticky Changes; locks, refresh and the Compute command.
+    void takeWholeSheet(const ConfigSheet& plan);
     // Hands the view the step from `before` to now when an input or a lock changed.
     bool recordStep(std::string name, SheetSnapshot before, bool extendsLastStep = false);
 

@@ -60,5 +60,7 @@ inline constexpr std::string_view kPutInRowStepName = "Put in Row";
 inline constexpr std::string_view kModelChangeStepName = "Model Change";
 inline constexpr std::string_view kStickyChangesStepName = "Sticky Changes";
 inline constexpr std::string_view kOpenReportStepName = "Open Report";
+inline constexpr std::string_view kPutBackStepName = "Put Back"; // followed by the plan's name
+inline constexpr std::string_view kOpenWorkbookStepName = "Open Workbook";
 
 } // namespace brim

@@ -81,6 +81,8 @@ public:
     // Every figure of every type back to its default, the failure rates too.
     void restoreDefaults() noexcept;
 
+    friend bool operator==(const DiskAssumptions&, const DiskAssumptions&) = default;
+
 private:
     std::array<DiskFigures, kDiskTypes.size()> figures_{};
 };
@@ -98,6 +100,8 @@ public:
     bool setMinSparesPerType(std::int64_t spares) noexcept;
     void restoreDefaults() noexcept;
 
+    friend bool operator==(const SparePolicy&, const SparePolicy&) = default;
+
 private:
     std::uint32_t disksPerSpare_ = kDefaultDisksPerSpare;
     std::uint32_t minSparesPerType_ = kDefaultMinSparesPerType;
@@ -113,6 +117,8 @@ public:
     double readShare() const noexcept { return readPercent_ / 100.0; }
     bool setReadPercent(std::int64_t percent) noexcept;
 
+    friend bool operator==(const Workload&, const Workload&) = default;
+
 private:
     int readPercent_ = kDefaultReadPercent;
 };
@@ -126,6 +132,8 @@ public:
     int hoursBeforeRebuild() const noexcept { return hoursBeforeRebuild_; }
     bool setHoursBeforeRebuild(std::int64_t hours) noexcept;
     void restoreDefaults() noexcept;
+
+    friend bool operator==(const RebuildWait&, const RebuildWait&) = default;
 
 private:
     int hoursBeforeRebuild_ = kDefaultHoursBeforeRebuild;
@@ -156,6 +164,8 @@ struct PlanningAssumptions {
     Workload workload;
     RebuildWait rebuildWait;
     Prices prices;
+
+    friend bool operator==(const PlanningAssumptions&, const PlanningAssumptions&) = default;
 };
 
 // A decimal figure as typed (an AFR, a price): a plain decimal with a point ("1520", "1520.5",

@@ -11,6 +11,9 @@ namespace {
 constexpr char kTextFilesFilter[] = "Text Files (*.txt)";
 constexpr char kTextSuffix[] = "txt";
 constexpr char kAllFilesFilter[] = "All Files (*)";
+constexpr char kWorkbookFilter[] = "Brimcount workbook (*.brimcount)";
+constexpr char kWorkbookSuffix[] = "brimcount";
+constexpr char kEitherFilter[] = "Reports and workbooks (*.txt *.brimcount)";
 
 std::optional<std::string> firstChosenFile(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted) {
@@ -23,9 +26,8 @@ std::optional<std::string> firstChosenFile(QFileDialog& dialog) {
     return files.first().toStdString();
 }
 
-} // namespace
-
-std::unique_ptr<QFileDialog> makeReportFileDialog(QWidget* parent) {
+std::unique_ptr<QFileDialog> makeSaveDialog(QWidget* parent, const char* filter,
+                                            const char* suffix) {
     // A dialog object, not QFileDialog::getSaveFileName: only the object applies the default
     // suffix. Qt's own dialog, so the suffix and the replace question hold on every desktop.
     // No caption and no file name: the dialog keeps its own title for saving.
@@ -34,9 +36,23 @@ std::unique_ptr<QFileDialog> makeReportFileDialog(QWidget* parent) {
     dialog->setOption(QFileDialog::DontConfirmOverwrite, false);
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
-    dialog->setNameFilter(QString::fromLatin1(kTextFilesFilter));
-    dialog->setDefaultSuffix(QString::fromLatin1(kTextSuffix));
+    dialog->setNameFilter(QString::fromLatin1(filter));
+    dialog->setDefaultSuffix(QString::fromLatin1(suffix));
     return dialog;
+}
+
+} // namespace
+
+std::unique_ptr<QFileDialog> makeReportFileDialog(QWidget* parent) {
+    return makeSaveDialog(parent, kTextFilesFilter, kTextSuffix);
+}
+
+std::unique_ptr<QFileDialog> makeWorkbookFileDialog(QWidget* parent) {
+    return makeSaveDialog(parent, kWorkbookFilter, kWorkbookSuffix);
+}
+
+std::optional<std::string> WorkbookFileDialog::chooseWorkbookFile() {
+    return firstChosenFile(*makeWorkbookFileDialog(parent_));
 }
 
 ReportFileDialog::ReportFileDialog(QWidget* parent) : parent_(parent) {}
@@ -52,7 +68,8 @@ std::unique_ptr<QFileDialog> makeOpenReportFileDialog(QWidget* parent) {
     dialog->setFileMode(QFileDialog::ExistingFile);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setNameFilters(
-        {QString::fromLatin1(kTextFilesFilter), QString::fromLatin1(kAllFilesFilter)});
+        {QString::fromLatin1(kEitherFilter), QString::fromLatin1(kTextFilesFilter),
+         QString::fromLatin1(kWorkbookFilter), QString::fromLatin1(kAllFilesFilter)});
     return dialog;
 }
 

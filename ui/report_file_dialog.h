@@ -2,6 +2,7 @@
 
 #include "report.h"
 #include "report_reader.h"
+#include "workbook.h"
 
 #include <QFileDialog>
 #include <memory>
@@ -24,8 +25,22 @@ private:
     QWidget* parent_;
 };
 
-// The open-file chooser of Open Report, set up but not shown: Qt's own file dialog picking one
-// existing file, with the file types "Text Files (*.txt)" and "All Files (*)".
+// The save-file chooser of Save Workbook, set up as Print's: one file type
+// "Brimcount workbook (*.brimcount)", default suffix "brimcount", asking before it replaces a file.
+std::unique_ptr<QFileDialog> makeWorkbookFileDialog(QWidget* parent);
+
+class WorkbookFileDialog final : public WorkbookFileChooser {
+public:
+    explicit WorkbookFileDialog(QWidget* parent) : parent_(parent) {}
+    std::optional<std::string> chooseWorkbookFile() override;
+
+private:
+    QWidget* parent_;
+};
+
+// The open-file chooser of Open, set up but not shown: Qt's own file dialog picking one
+// existing file, reports and workbooks together first, then "Text Files (*.txt)",
+// "Brimcount workbook (*.brimcount)" and "All Files (*)".
 std::unique_ptr<QFileDialog> makeOpenReportFileDialog(QWidget* parent);
 
 // Shows the open-file chooser modally over `parent` and returns the picked path (UTF-8).

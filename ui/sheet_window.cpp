@@ -8,6 +8,7 @@
 #include "help_window.h"
 #include "message_box_sink.h"
 #include "performance_window.h"
+#include "plan_keeping.h"
 #include "qt_text.h"
 #include "report_file_dialog.h"
 #include "sheet_controls.h"
@@ -29,21 +30,14 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <algorithm>
-#include <variant>
 
 namespace brim {
 namespace {
 
-std::unique_ptr<MessageSink> ownSinkUnless(MessageSink* given, QWidget* parent) {
-    return given ? nullptr : std::make_unique<MessageBoxSink>(parent);
-}
-
-std::unique_ptr<ReportFileChooser> ownChooserUnless(ReportFileChooser* given, QWidget* parent) {
-    return given ? nullptr : std::make_unique<ReportFileDialog>(parent);
-}
-
-std::unique_ptr<ReportOpenChooser> ownOpenChooserUnless(ReportOpenChooser* given, QWidget* parent) {
-    return given ? nullptr : std::make_unique<OpenReportFileDialog>(parent);
+// The window's own message boxes and choosers, unless a test gave its recorders.
+template <typename Own, typename Interface>
+std::unique_ptr<Interface> ownUnless(Interface* given, QWidget* parent) {
+    return given ? nullptr : std::make_unique<Own>(parent);
 }
 
 bool isEnterKey(const QKeyEvent& event) {
@@ -71,12 +65,17 @@ SheetWindow::SheetWindow(MessageSink* messages, ReportFileChooser* chooser,
     // take to belong to another window, out of the task bar and the window switcher.
     : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      ownMessages_(ownSinkUnless(messages, this)),
+      ownMessages_(ownUnless<MessageBoxSink>(messages, this)),
       messages_(messages ? messages : ownMessages_.get()),
-      ownChooser_(ownChooserUnless(chooser, this)), chooser_(chooser ? chooser : ownChooser_.get()),
-      ownOpenChooser_(ownOpenChooserUnless(openChooser, this)),
+      ownChooser_(ownUnless<ReportFileDialog>(chooser, this)),
+      chooser_(chooser ? chooser : ownChooser_.get()),
+      ownOpenChooser_(ownUnless<OpenReportFileDialog>(openChooser, this)),
       openChooser_(openChooser ? openChooser : ownOpenChooser_.get()),
-      exchange_(controls_, *messages_), commands_(sheet_, *this) {
+      exchange_(controls_, *messages_), commands_(sheet_, *this),
+      planKeeping_(std::make_unique<PlanKeeping>(
+          *this,
+          WorkbookParts{commands_, sheet_, keptPlans_, planning_, capacityChoices_, workbookFile_},
+          *messages_)) {
     setWindowTitle(toQString(kSheetWindowTitle));
     setWindowIcon(programIcon());
     setFont(dialogFont());
@@ -87,7 +86,7 @@ SheetWindow::SheetWindow(MessageSink* messages, ReportFileChooser* chooser,
     addWindowMenu();
     connectEventMap();
     new FileDrop(
-        *this, [this](const std::string& path) { openReportFile(path); },
+        *this, [this](const std::string& path) { planKeeping_->openFile(path); },
         [this] { messages_->show(kDropOneFileMessage); });
 }
 
@@ -196,6 +195,9 @@ const SheetWindow::MenuRoute* SheetWindow::menuRouteOf(int commandId) {
         {kOpenReportCommand,       &SheetWindow::openReport},
         {kSizeForCapacityCommand,  &SheetWindow::sizeForCapacity},
         {kSheetPerformanceCommand, &SheetWindow::showSheetPerformance},
+        {kComparePlansCommand,     &SheetWindow::comparePlans},
+        {kSaveWorkbookCommand,     &SheetWindow::saveWorkbook},
+        {kSaveWorkbookAsCommand,   &SheetWindow::saveWorkbookAs},
         {kUndoCommand,             &SheetWindow::undoStep},
         {kRedoCommand,             &SheetWindow::redoStep},
         {kCopySheetCommand,        &SheetWindow::copySheet},
@@ -249,20 +251,26 @@ void SheetWindow::showSheetPerformance() {
     window.exec();
 }
 
+void SheetWindow::comparePlans() {
+    planKeeping_->comparePlans();
+}
+
+void SheetWindow::saveWorkbook() {
+    planKeeping_->saveWorkbook();
+}
+
+void SheetWindow::saveWorkbookAs() {
+    planKeeping_->saveWorkbookAs();
+}
+
 void SheetWindow::openReport() {
     if (const std::optional<std::string> path = openChooser_->chooseReportToOpen()) {
-        openReportFile(*path);
+        planKeeping_->openFile(*path);
     }
 }
 
 void SheetWindow::openReportFile(const std::string& path) {
-    const ReportReading reading = readReportFile(path);
-    if (const auto* refusal = std::get_if<ReportRefusal>(&reading)) {
-        messages_->show(refusal->message);
-        return;
-    }
-    const auto& opened = std::get<OpenedReport>(reading);
-    commands_.openPlan(opened.plan, opened.version);
+    planKeeping_->openReport(path);
 }
 
 void SheetWindow::connectEventMap() {

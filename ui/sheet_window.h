@@ -12,11 +12,13 @@
 #include "capacity_planner.h"
 #include "config_sheet.h"
 #include "control_exchange.h"
+#include "kept_plans.h"
 #include "planning_assumptions.h"
 #include "report.h"
 #include "report_reader.h"
 #include "row_commands.h"
 #include "window_layout.h"
+#include "workbook_commands.h"
 
 #include <QDialog>
 #include <memory>
@@ -31,6 +33,7 @@ class QMenu;
 namespace brim {
 
 class DialogUnits;
+class PlanKeeping;
 class StaleFigures;
 class SheetHistory;
 
@@ -51,13 +54,15 @@ public:
     QWidget* control(int id) const noexcept { return controls_.find(id); }
     bool disksFieldLocked(int row) const noexcept { return commands_.disksFieldLocked(row); }
 
-    // A window-menu command: the About window for the About command, Open Report, the Size for
-    // Capacity window, Sheet Performance, Undo, Redo and Copy Sheet for theirs, nothing otherwise.
+    // A window-menu command: the About window for the About command, the command's own for the
+    // others (Open, Save Workbook, the planner windows, Undo, Redo, Copy Sheet), nothing otherwise.
     void handleWindowMenuCommand(int commandId);
 
     // Opens the report at `path` into the window; a file that is not a report shows why and
     // changes nothing.
     void openReportFile(const std::string& path);
+    // The kept plans and the workbook, for the whole run; its openFile is Open's and a drop's.
+    PlanKeeping& planKeeping() noexcept { return *planKeeping_; }
 
     // SheetView: what the commands need of the window.
     bool copyControlsToSheet() override;
@@ -96,6 +101,9 @@ private:
     void showHelp();
     void sizeForCapacity();
     void showSheetPerformance();
+    void comparePlans();
+    void saveWorkbook();
+    void saveWorkbookAs();
     void pressFocusedButtonOrCompute();
     void showWindowMenu(const QPoint& globalPosition);
 
@@ -112,8 +120,11 @@ private:
     RowCommands commands_;
     CapacityChoices capacityChoices_; // the sizing window's, kept while the program runs
     PlanningAssumptions planning_;    // the disk figures, spares and mix of every window
+    KeptPlans keptPlans_;             // Compare Plans' plans, kept while the program runs
+    WorkbookFile workbookFile_;       // the file Save Workbook writes to
     QMenu* windowMenu_ = nullptr;
     std::unique_ptr<SheetHistory> history_; // over the menu's entries and commands_
+    std::unique_ptr<PlanKeeping> planKeeping_;
 };
 
 } // namespace brim

@@ -40,15 +40,21 @@ inline constexpr int kUndoCommand = 288;
 inline constexpr int kRedoCommand = 304;
 inline constexpr int kCopySheetCommand = 320;
 inline constexpr int kSheetPerformanceCommand = 336;
+inline constexpr int kComparePlansCommand = 352;
+inline constexpr int kSaveWorkbookCommand = 368;
+inline constexpr int kSaveWorkbookAsCommand = 384;
 
 // clang-format off
 
 // Undo and Redo show the name of their step after their text, "&Undo Max IOPS".
-inline constexpr std::array<WindowMenuEntry, 6> kWindowMenuCommands{{
+inline constexpr std::array<WindowMenuEntry, 9> kWindowMenuCommands{{
     // command                  text                      shortcut         other shortcut
-    {kOpenReportCommand,       "&Open Report...",        "Ctrl+O",        ""},
+    {kOpenReportCommand,       "&Open...",               "Ctrl+O",        ""},
+    {kSaveWorkbookCommand,     "&Save Workbook...",      "Ctrl+S",        ""},
+    {kSaveWorkbookAsCommand,   "Save &Workbook As...",   "Ctrl+Shift+S",  ""},
     {kSizeForCapacityCommand,  "Size for &Capacity...",  "Ctrl+K",        ""},
     {kSheetPerformanceCommand, "Sheet &Performance...",  "Ctrl+I",        ""},
+    {kComparePlansCommand,     "Co&mpare Plans...",      "Ctrl+M",        ""},
     {kUndoCommand,             "&Undo",                  "Ctrl+Z",        ""},
     {kRedoCommand,             "&Redo",                  "Ctrl+Shift+Z",  "Ctrl+Y"},
     {kCopySheetCommand,        "Copy S&heet",            "Ctrl+Shift+C",  ""},

@@ -12,6 +12,7 @@
 #include "catalogue_names.h"
 #include "control_names.h"
 #include "gui_test_support.h"
+#include "plan_keeping.h"
 #include "reference_sizing.h"
 #include "report.h"
 #include "sheet_compare.h"
@@ -20,6 +21,7 @@
 #include "sheet_window.h"
 #include "window_layout.h"
 #include "window_menu.h"
+#include "workbook.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -69,6 +71,7 @@ constexpr int kWarmUpActions = 1000;
 constexpr std::uint64_t kSeed = 0x5eed'b41d'c0de'2024ULL;
 // Queued events (painting, deferred deletes) run this often, as an idle moment of a real user.
 constexpr int kEventLoopEvery = 64;
+constexpr int kWorkbookEvery = 300; // actions between saving and reopening the workbook
 constexpr double kMemoryGrowthAllowed = 0.05;
 
 // The window keeps this many steps of its history; the walk's own record keeps no more.
@@ -271,11 +274,51 @@ protected:
         window_->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
         collectControls();
+        openStartingWorkbook();
         for (const QString& name :
              {QStringLiteral("report.txt"), QStringLiteral("two words \u00e9\u00df\u00f8.txt"),
               QStringLiteral("plan")}) {
             reportPaths_.push_back(folder_.filePath(name).toStdString());
         }
+    }
+
+    // Planning figures other than the defaults and two kept plans, over the window's own sheet,
+    // so that the workbook the walk saves holds all of them. The sheet stays as it was: the
+    // open adds no step to the history the walk checks.
+    void openStartingWorkbook() {
+        workbookPath_ = folder_.filePath(QStringLiteral("walk.brimcount")).toStdString();
+        Workbook start = window_->planKeeping().current();
+        PlanningAssumptions& planning = start.figures.planning;
+        planning.workload.setReadPercent(55);
+        planning.rebuildWait.setHoursBeforeRebuild(12);
+        planning.spares.setDisksPerSpare(20);
+        planning.disks.setAnnualFailureHundredths(test::names::k1TbAta, 425);
+        planning.prices.setDiskHundredths(test::names::k450G, 152050);
+        planning.prices.setArrayHundredths(test::names::kTelvarA, 4500000);
+        start.figures.sizing.hostIopsText = "20000";
+        start.figures.plans = {{"Plan A", start.sheet}, {"Cheap", start.sheet}};
+        start.figures.plans[1].sheet.rows[0].groupCount = 4;
+        std::ofstream(workbookPath_) << formatWorkbook(start);
+        window_->planKeeping().openFile(workbookPath_);
+        ASSERT_TRUE(window_->planKeeping().current().figures == start.figures);
+    }
+
+    // Ctrl+S when the controls show the sheet (its capture then records no step), and the file
+    // opened in a new window, as the next run of the program would: the sheet's inputs, the kept
+    // plans and every planning figure come back.
+    void saveAndReopenWorkbook() {
+        if (pendingEdits(window_->sheet()) != std::optional<bool>(false)) {
+            return;
+        }
+        const std::size_t firstMessage = messages_.texts().size();
+        window_->handleWindowMenuCommand(kSaveWorkbookCommand);
+        EXPECT_EQ(messages_.texts().size(), firstMessage);
+        test::RecordingMessageSink messages;
+        SheetWindow reopened(&messages, &chooser_);
+        reopened.planKeeping().openFile(workbookPath_); // its Compute may show a broken rule
+        EXPECT_EQ(formatWorkbook(reopened.planKeeping().current()),
+                  formatWorkbook(window_->planKeeping().current()));
+        ++workbooks_;
     }
 
     void TearDown() override {
@@ -836,6 +879,8 @@ protected:
     int failedComputes_ = 0;
     int prints_ = 0;
     int copies_ = 0;
+    int workbooks_ = 0;
+    std::string workbookPath_;
     int checkedUndos_ = 0;
     std::size_t messagesShown_ = 0;
     std::vector<ConfigSheet> sheetsBeforeSteps_;
@@ -863,6 +908,9 @@ TEST_F(LongSession, RandomWalkKeepsResultsRightAndMemoryFlat) {
         if (i % kEventLoopEvery == 0) {
             test::processEvents();
         }
+        if (i % kWorkbookEvery == kWorkbookEvery - 1) {
+            saveAndReopenWorkbook();
+        }
         if (i + 1 == kMemoryBaselineActions) {
             test::processEvents();
             memoryAtBaseline = measuredMemory();
@@ -877,15 +925,17 @@ TEST_F(LongSession, RandomWalkKeepsResultsRightAndMemoryFlat) {
     EXPECT_GT(computes_ - failedComputes_, computes_ / 10); // a fair share computes cleanly
     EXPECT_GT(prints_, kActions / 50);
     EXPECT_GT(copies_, kActions / 200);
+    EXPECT_GT(workbooks_, kActions / kWorkbookEvery / 4);
     EXPECT_GT(checkedUndos_, kActions / 100); // the record keeps up with most of the history
 
-    std::printf("%d actions, %d Computes (%d failed), %d reports, %d copies, %d Undos checked, "
-                "%zu messages\n"
-                "%s after %d actions %zu bytes, at the end %zu bytes; resident at the end %zu "
-                "bytes\n",
-                kActions, computes_, failedComputes_, prints_, copies_, checkedUndos_,
-                messagesShown_, kMemoryMeasure, kMemoryBaselineActions, memoryAtBaseline,
-                memoryAtEnd, residentBytes());
+    std::printf(
+        "%d actions, %d Computes (%d failed), %d reports, %d copies, %d workbooks reopened, "
+        "%d Undos checked, %zu messages\n"
+        "%s after %d actions %zu bytes, at the end %zu bytes; resident at the end %zu "
+        "bytes\n",
+        kActions, computes_, failedComputes_, prints_, copies_, workbooks_, checkedUndos_,
+        messagesShown_, kMemoryMeasure, kMemoryBaselineActions, memoryAtBaseline, memoryAtEnd,
+        residentBytes());
     EXPECT_LE(static_cast<double>(memoryAtEnd),
               static_cast<double>(memoryAtBaseline) * (1.0 + kMemoryGrowthAllowed));
 }

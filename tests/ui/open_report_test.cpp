@@ -68,7 +68,7 @@ protected:
 TEST_F(OpenReportTest, CtrlOOpensYesterdaysReportAndPrintingAgainGivesTheSameReport) {
     const QList<QAction*> menu = window_->actions();
     ASSERT_FALSE(menu.isEmpty());
-    EXPECT_EQ(menu.front()->text(), QStringLiteral("&Open Report..."));
+    EXPECT_EQ(menu.front()->text(), QStringLiteral("&Open..."));
     EXPECT_EQ(menu.front()->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
 
     const std::string printed = formatReport(computedPlan(), kYesterday);

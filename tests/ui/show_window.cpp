@@ -1,9 +1,11 @@
 // Developer tool, not part of the program: opens the About, the Help or the Size for Capacity
-// window on its own, so that scripts/screenshot can take its picture.
-//   brimcount_show_window about|help|capacity
+// window on its own, so that scripts/screenshot can take its picture. "compare" opens a workbook
+// first and then Compare Plans over it.
+//   brimcount_show_window about|help|capacity|compare [WORKBOOK]
 #include "about_window.h"
 #include "application.h"
 #include "help_window.h"
+#include "plan_keeping.h"
 #include "sheet_window.h"
 #include "window_menu.h"
 
@@ -30,6 +32,15 @@ int main(int argc, char* argv[]) {
         brim::SheetWindow window;
         QTimer::singleShot(0, &window, [&window] {
             window.handleWindowMenuCommand(brim::kSizeForCapacityCommand);
+            window.reject();
+        });
+        window.exec();
+    } else if (asked(argc, argv, "compare")) {
+        brim::SheetWindow window;
+        const std::string workbook = argc > 2 ? argv[2] : "docs/example.brimcount";
+        QTimer::singleShot(0, &window, [&window, workbook] {
+            window.planKeeping().openFile(workbook);
+            window.handleWindowMenuCommand(brim::kComparePlansCommand);
             window.reject();
         });
         window.exec();

@@ -1,0 +1,109 @@
+// Compare Plans and the workbook: the comparison of eight kept plans with every figure and
+// text made, keeping the sheet, Save Workbook of eight plans to disk, and opening it again (read,
+// check, apply, Compute), over the commands with the stand-in main window of the tests.
+
+#include "catalogue_names.h"
+#include "fake_sheet_view.h"
+#include "kept_plans.h"
+#include "plan_comparison.h"
+#include "workbook.h"
+#include "workbook_commands.h"
+
+#include <benchmark/benchmark.h>
+#include <filesystem>
+#include <unistd.h>
+
+namespace brim {
+namespace {
+
+using namespace test::names;
+
+ConfigSheet plannedSheet(int variant) {
+    ConfigSheet sheet;
+    sheet.rows[0] = {k450G, kRaid5, 9, static_cast<std::uint32_t>(4 + variant), true, {}, {}};
+    sheet.rows[1] = {k1TbAta, kRaid6, 8, 6, false, {}, {}};
+    sheet.rows[2] = {k146G, kRaid10, 8, static_cast<std::uint32_t>(2 + variant), false, {}, {}};
+    return sheet;
+}
+
+struct Program {
+    ConfigSheet sheet = plannedSheet(0);
+    test::FakeSheetView view{sheet};
+    RowCommands commands{sheet, view};
+    KeptPlans plans;
+    PlanningAssumptions planning;
+    CapacityChoices sizing;
+    WorkbookFile file;
+    WorkbookCommands workbook{{commands, sheet, plans, planning, sizing, file}, view};
+
+    Program() {
+        for (int i = 0; i < static_cast<int>(kMaxKeptPlans); ++i) {
+            plans.keep(plannedSheet(i));
+        }
+        planning.prices.setDiskHundredths(k450G, 60000);
+        planning.prices.setArrayHundredths(kTelvarA, 4000000);
+    }
+};
+
+class Chooser final : public WorkbookFileChooser, public Questions {
+public:
+    explicit Chooser(std::string path) : path_(std::move(path)) {}
+    std::optional<std::string> chooseWorkbookFile() override { return path_; }
+    bool ask(std::string_view) override { return true; }
+
+private:
+    std::string path_;
+};
+
+std::string benchPath() {
+    return (std::filesystem::temp_directory_path() /
+            ("brim_bench_" + std::to_string(getpid()) + ".brimcount"))
+        .string();
+}
+
+void BM_ComparePlansEight(benchmark::State& state) {
+    const Program program;
+    for (auto _ : state) {
+        std::vector<ComparedColumn> columns =
+            comparePlans(program.sheet, program.plans.plans(), program.planning);
+        benchmark::DoNotOptimize(columns.data());
+    }
+}
+BENCHMARK(BM_ComparePlansEight)->Unit(benchmark::kMicrosecond);
+
+void BM_KeepTheSheet(benchmark::State& state) {
+    const ConfigSheet sheet = plannedSheet(0);
+    KeptPlans plans;
+    for (auto _ : state) {
+        plans.keep(sheet);
+        plans.remove(0);
+    }
+}
+BENCHMARK(BM_KeepTheSheet)->Unit(benchmark::kMicrosecond);
+
+void BM_SaveWorkbookEight(benchmark::State& state) {
+    Program program;
+    Chooser chooser(benchPath());
+    for (auto _ : state) {
+        program.workbook.saveAs(chooser);
+    }
+    std::filesystem::remove(benchPath());
+}
+BENCHMARK(BM_SaveWorkbookEight)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+void BM_OpenWorkbookEight(benchmark::State& state) {
+    Program saved;
+    Chooser chooser(benchPath());
+    saved.workbook.saveAs(chooser);
+    Program program;
+    for (auto _ : state) {
+        program.workbook.openWorkbook(benchPath(), chooser);
+    }
+    std::filesystem::remove(benchPath());
+}
+BENCHMARK(BM_OpenWorkbookEight)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+} // namespace
+} // namespace brim
+
+BENCHMARK_MAIN();

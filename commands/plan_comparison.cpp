@@ -1,0 +1,240 @@
+#include "plan_comparison.h"
+
+#include "blanks.h"
+#include "catalogue.h"
+#include "data_loss.h"
+#include "performance.h"
+#include "plan_cost.h"
+#include "rebuild_risk.h"
+#include "sheet_exchange.h"
+#include "spares.h"
+#include "units.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace brim {
+namespace {
+
+// Keeps the first rule's message of a walk and shows nothing.
+class FirstMessage final : public MessageSink {
+public:
+    void show(std::string_view text) override {
+        if (message.empty()) {
+            message = text;
+        }
+    }
+    std::string message;
+};
+
+constexpr std::string_view kTimes = " \u00D7 ";
+constexpr std::string_view kVaultWord = " vault";
+constexpr std::string_view kRowSeparator = "; ";
+// A layout without redundancy loses its data with the first failure: it reads worse than any
+// chance of a rebuild's read error.
+constexpr double kNoRedundancyRisk = 1.0;
+
+ComparedCell& cell(ComparedColumn& column, ComparedFigure figure) {
+    return column.cells[static_cast<std::size_t>(figure)];
+}
+
+ComparedCell figureCell(std::string text, double value) {
+    return {std::move(text), value, false};
+}
+
+ComparedCell dash() {
+    return {std::string(kNoFigureText), std::nullopt, false};
+}
+
+std::string capacityText(double value) {
+    return std::string(trimBlanks(formatCapacity(value)));
+}
+
+// The worst rebuild among the rows that compute: no redundancy first, then the largest chance.
+ComparedCell worstRisk(const SheetPerformance& performance) {
+    const RebuildRisk* worst = nullptr;
+    double worstValue = -1.0;
+    for (std::size_t i = 0; i < performance.count; ++i) {
+        const PerformanceLine& line = performance.lines[i];
+        if (!line.brokenRule.empty() || line.rebuild.kind == RebuildCase::NoLayout) {
+            continue;
+        }
+        const double value = line.rebuild.kind == RebuildCase::NoRedundancy ? kNoRedundancyRisk
+                                                                            : line.rebuild.chance;
+        if (value > worstValue) {
+            worst = &line.rebuild;
+            worstValue = value;
+        }
+    }
+    return worst ? figureCell(readErrorRiskText(*worst), worstValue) : dash();
+}
+
+void fillCosts(ComparedColumn& column, const ConfigSheet& sheet,
+               const PlanningAssumptions& planning) {
+    const PlanCost cost = sheetCost(sheet, planning);
+    if (!cost.priced) {
+        cell(column, ComparedFigure::Cost) = dash();
+        cell(column, ComparedFigure::CostPerUsableTb) = dash();
+        cell(column, ComparedFigure::CostPerThousandIops) = dash();
+        return;
+    }
+    cell(column, ComparedFigure::Cost) = figureCell(formatCost(cost.cost), cost.cost);
+    const auto per = [](const std::optional<double>& value) {
+        return value ? figureCell(formatCostPer(*value), *value) : dash();
+    };
+    cell(column, ComparedFigure::CostPerUsableTb) = per(cost.perUsableTib);
+    cell(column, ComparedFigure::CostPerThousandIops) = per(cost.perThousandHostIops);
+}
+
+void fillFigures(ComparedColumn& column, const ConfigSheet& sheet, const SheetWalk& walk,
+                 const PlanningAssumptions& planning) {
+    cell(column, ComparedFigure::UsableGb) =
+        figureCell(capacityText(gibFromMib(walk.netTotalMib)), gibFromMib(walk.netTotalMib));
+    cell(column, ComparedFigure::UsableTb) =
+        figureCell(capacityText(tibFromMib(walk.netTotalMib)), tibFromMib(walk.netTotalMib));
+    const auto count = [](std::uint64_t value) {
+        return figureCell(std::to_string(value), static_cast<double>(value));
+    };
+    cell(column, ComparedFigure::Disks) = count(walk.totalDisks);
+    cell(column, ComparedFigure::Arrays) = count(arraysRequired(walk.totalDisks, sheet.modelIndex));
+    const DisksToOrder order = sheetDisksToOrder(sheet, planning.spares);
+    cell(column, ComparedFigure::DisksWithSpares) = count(order.allToOrder);
+    cell(column, ComparedFigure::ArraysWithSpares) = count(order.arrays);
+
+    const SheetPerformance performance =
+        sheetPerformance(sheet, planning.disks, planning.workload.readShare());
+    cell(column, ComparedFigure::HostIops) =
+        figureCell(formatRate(performance.total.hostIops), performance.total.hostIops);
+    cell(column, ComparedFigure::Mbps) =
+        figureCell(formatRate(performance.total.mbps), performance.total.mbps);
+    cell(column, ComparedFigure::ReadErrorRisk) = worstRisk(performance);
+
+    const SheetLoss loss = sheetLoss(sheet, planning);
+    const bool anyLoss =
+        std::any_of(loss.lines.begin(), loss.lines.begin() + loss.count,
+                    [](const LossLine& l) { return l.kind == LossCase::Computed; });
+    cell(column, ComparedFigure::LossChance) =
+        anyLoss ? figureCell(formatLossChance(loss.planChance), loss.planChance) : dash();
+    fillCosts(column, sheet, planning);
+}
+
+bool better(Better way, double a, double b) noexcept {
+    return way == Better::More ? a > b : a < b;
+}
+
+void markBest(std::vector<ComparedColumn>& columns) {
+    const auto taking = std::count_if(columns.begin(), columns.end(),
+                                      [](const ComparedColumn& c) { return c.takesPart; });
+    if (taking < 2) {
+        return;
+    }
+    for (std::size_t f = 0; f < kComparedFigureCount; ++f) {
+        const Better way = kComparedFigures[f].better;
+        if (way == Better::None) {
+            continue;
+        }
+        std::optional<double> best;
+        for (const ComparedColumn& column : columns) {
+            const std::optional<double>& value = column.cells[f].value;
+            if (column.takesPart && value && (!best || better(way, *value, *best))) {
+                best = *value;
+            }
+        }
+        for (ComparedColumn& column : columns) {
+            ComparedCell& c = column.cells[f];
+            c.best = column.takesPart && best && c.value && *c.value == *best;
+        }
+    }
+}
+
+} // namespace
+
+std::string definitionsText(const ConfigSheet& sheet) {
+    std::string text;
+    for (std::size_t i = 0; i < sheet.rows.size(); ++i) {
+        const GroupDefinition& row = sheet.rows[i];
+        if (row.groupCount == 0) {
+            continue;
+        }
+        if (!text.empty()) {
+            text += kRowSeparator;
+        }
+        text += numberText(row.groupCount);
+        text += kTimes;
+        text += Catalogue::diskReportName(row.diskType, sheet.modelIndex);
+        text += ' ';
+        text += Catalogue::raidPickerName(row.raidType);
+        text += ' ';
+        text += numberText(row.disksPerGroup);
+        if (rowHoldsVault(sheet, i)) {
+            text += kVaultWord;
+        }
+    }
+    return text.empty() ? std::string(kNoFigureText) : text;
+}
+
+ComparedColumn compareColumn(std::string name, const ConfigSheet& sheet,
+                             const PlanningAssumptions& planning) {
+    ComparedColumn column;
+    column.name = std::move(name);
+    cell(column, ComparedFigure::Model) = {std::string(Catalogue::modelName(sheet.modelIndex)),
+                                           std::nullopt, false};
+    cell(column, ComparedFigure::Definitions) = {definitionsText(sheet), std::nullopt, false};
+    FirstMessage message;
+    const SheetWalk walk = walkSheet(sheet, message);
+    if (walk.failed) {
+        column.brokenRule = true;
+        cell(column, ComparedFigure::UsableGb) = {std::move(message.message), std::nullopt, false};
+        return column;
+    }
+    fillFigures(column, sheet, walk, planning);
+    column.takesPart = walk.totalDisks != 0;
+    return column;
+}
+
+std::vector<ComparedColumn> comparePlans(const ConfigSheet& sheetNow,
+                                         std::span<const NamedPlan> plans,
+                                         const PlanningAssumptions& planning) {
+    std::vector<ComparedColumn> columns;
+    columns.reserve(plans.size() + 1);
+    columns.push_back(compareColumn(std::string(kSheetNowName), sheetNow, planning));
+    for (const NamedPlan& plan : plans) {
+        columns.push_back(compareColumn(plan.name, configSheetOf(plan.sheet), planning));
+    }
+    markBest(columns);
+    return columns;
+}
+
+std::vector<std::size_t> chartedColumns(std::span<const ComparedColumn> columns,
+                                        ComparedFigure figure) {
+    std::vector<std::size_t> charted;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (columns[i].takesPart && columns[i][figure].value) {
+            charted.push_back(i);
+        }
+    }
+    return charted;
+}
+
+std::string chartDescription(std::span<const ComparedColumn> columns, ComparedFigure figure) {
+    const ComparedFigureInfo& info = kComparedFigures[static_cast<std::size_t>(figure)];
+    const std::vector<std::size_t> charted = chartedColumns(columns, figure);
+    std::string text(info.heading);
+    if (info.better == Better::None || charted.empty()) {
+        return text + ": no plan with groups has a figure to chart.";
+    }
+    text += ": ";
+    for (std::size_t i = 0; i < charted.size(); ++i) {
+        const ComparedColumn& column = columns[charted[i]];
+        if (i != 0) {
+            text += "; ";
+        }
+        text += column.name + ' ' + column[figure].text;
+        if (column[figure].best) {
+            text += " (best)";
+        }
+    }
+    return text + '.';
+}
+
+} // namespace brim

@@ -1,0 +1,114 @@
+#pragma once
+
+// What the Compare Plans window shows, without the window: one column for the sheet as it
+// stands and one per kept plan, one line per figure, each figure computed by the same core
+// functions as Compute and Sheet Performance with the planning figures in force now, and the
+// best value of each line marked. Every text is ready to show as it stands.
+
+#include "config_sheet.h"
+#include "planning_assumptions.h"
+#include "workbook.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brim {
+
+enum class ComparedFigure : std::uint8_t {
+    Model,
+    Definitions,
+    UsableGb,
+    UsableTb,
+    Disks,
+    Arrays,
+    DisksWithSpares,
+    ArraysWithSpares,
+    HostIops,
+    Mbps,
+    ReadErrorRisk,
+    LossChance,
+    Cost,
+    CostPerUsableTb,
+    CostPerThousandIops,
+};
+
+// Which way a figure is better; None for the texts that are no figure.
+enum class Better : std::uint8_t { None, More, Less };
+
+struct ComparedFigureInfo {
+    ComparedFigure figure;
+    std::string_view heading;
+    Better better;
+};
+
+// clang-format off
+inline constexpr std::array<ComparedFigureInfo, 15> kComparedFigures{{
+    {ComparedFigure::Model,               "Array model",                Better::None},
+    {ComparedFigure::Definitions,         "Definitions",                Better::None},
+    {ComparedFigure::UsableGb,            "Usable GB",                  Better::More},
+    {ComparedFigure::UsableTb,            "Usable TB",                  Better::More},
+    {ComparedFigure::Disks,               "Disks",                      Better::Less},
+    {ComparedFigure::Arrays,              "Arrays needed",              Better::Less},
+    {ComparedFigure::DisksWithSpares,     "Disks to order with spares", Better::Less},
+    {ComparedFigure::ArraysWithSpares,    "Arrays with spares",         Better::Less},
+    {ComparedFigure::HostIops,            "Host IOPS",                  Better::More},
+    {ComparedFigure::Mbps,                "MB/s",                       Better::More},
+    {ComparedFigure::ReadErrorRisk,       "Worst read-error risk",      Better::Less},
+    {ComparedFigure::LossChance,          "Chance of data loss a year", Better::Less},
+    {ComparedFigure::Cost,                "Cost",                       Better::Less},
+    {ComparedFigure::CostPerUsableTb,     "Cost per usable TB",         Better::Less},
+    {ComparedFigure::CostPerThousandIops, "Cost per 1000 host IOPS",    Better::Less},
+}};
+// clang-format on
+inline constexpr std::size_t kComparedFigureCount = kComparedFigures.size();
+
+inline constexpr std::string_view kSheetNowName = "Sheet now";
+
+struct ComparedCell {
+    std::string text;
+    std::optional<double> value; // what the best value and the chart are taken from
+    bool best = false;
+};
+
+struct ComparedColumn {
+    std::string name;
+    // Whether the column competes for the best values: it has groups and breaks no rule.
+    bool takesPart = false;
+    // The first rule a row breaks, in the first figure's cell; the figures are then empty.
+    bool brokenRule = false;
+    std::array<ComparedCell, kComparedFigureCount> cells{};
+
+    const ComparedCell& operator[](ComparedFigure figure) const {
+        return cells[static_cast<std::size_t>(figure)];
+    }
+};
+
+// The figures of one sheet's inputs under `name`.
+ComparedColumn compareColumn(std::string name, const ConfigSheet& sheet,
+                             const PlanningAssumptions& planning);
+
+// The sheet now, then every plan in order, with the best value of each figure marked among the
+// columns that take part (a tie marks each) when at least two do.
+std::vector<ComparedColumn> comparePlans(const ConfigSheet& sheetNow,
+                                         std::span<const NamedPlan> plans,
+                                         const PlanningAssumptions& planning);
+
+// The columns a chart of `figure` draws: those that take part and have a value for it.
+std::vector<std::size_t> chartedColumns(std::span<const ComparedColumn> columns,
+                                        ComparedFigure figure);
+
+// What a chart of `figure` says to a screen reader: "Usable TB: Sheet now 12.50; Plan A 20.00
+// (best)." or why there is nothing to draw.
+std::string chartDescription(std::span<const ComparedColumn> columns, ComparedFigure figure);
+
+// "5 × 450 G FC RAID5 5 vault; 4 × 1 TB ATA RAID6 8": groups, disk type, RAID type, disks per
+// group and "vault" for each row with groups; the dash for none.
+std::string definitionsText(const ConfigSheet& sheet);
+
+} // namespace brim

@@ -1,0 +1,73 @@
+#pragma once
+
+// Save Workbook, Save Workbook As and Open (a report or a workbook), without the window. The
+// main window owns what they work on for the whole run: the sheet, the kept plans, the planning
+// figures, the sizing window's choices and the workbook's file.
+
+#include "capacity_planner.h"
+#include "config_sheet.h"
+#include "kept_plans.h"
+#include "message_sink.h"
+#include "planning_assumptions.h"
+#include "questions.h"
+#include "row_commands.h"
+#include "workbook.h"
+
+#include <optional>
+#include <string>
+
+namespace brim {
+
+inline constexpr std::string_view kReplaceFiguresQuestion =
+    "Replace the kept plans and planning figures with the workbook's?";
+
+// The file Save Workbook writes to once one was saved or opened, and the figures it then held:
+// what differs from them is not in any saved workbook.
+struct WorkbookFile {
+    std::optional<std::string> path;
+    std::optional<WorkbookFigures> saved;
+};
+
+// What a workbook holds of the main window's.
+struct WorkbookParts {
+    RowCommands& commands;
+    const ConfigSheet& sheet;
+    KeptPlans& plans;
+    PlanningAssumptions& planning;
+    CapacityChoices& sizing;
+    WorkbookFile& file;
+};
+
+SizingChoices sizingChoicesOf(const CapacityChoices& choices);
+void applySizingChoices(const SizingChoices& sizing, CapacityChoices& choices);
+
+class WorkbookCommands {
+public:
+    WorkbookCommands(WorkbookParts parts, MessageSink& messages) noexcept;
+
+    // The sheet as the controls show it (a refused field saves nothing), the kept plans and the
+    // planning figures, to the workbook's file; the first time, to a file the chooser asks for.
+    void save(WorkbookFileChooser& chooser);
+    // As save, always asking for the file.
+    void saveAs(WorkbookFileChooser& chooser);
+
+    // A workbook when the file's first character other than blanks and a byte order mark is
+    // "{", a report otherwise.
+    void openFile(const std::string& path, Questions& questions);
+    void openReport(const std::string& path);
+    // Checked whole first: a refused file changes nothing and says why. Asks before it replaces
+    // kept plans or planning figures that no saved workbook holds.
+    void openWorkbook(const std::string& path, Questions& questions);
+
+    // Everything a save writes, the sheet's inputs as they stand.
+    Workbook current() const;
+
+private:
+    void saveTo(const std::string& path);
+    bool replacesUnsavedFigures(const WorkbookFigures& incoming) const;
+
+    WorkbookParts parts_;
+    MessageSink& messages_;
+};
+
+} // namespace brim

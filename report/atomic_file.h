@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace brim {
+
+enum class SaveOutcome { Saved, OpenFailed, WriteFailed };
+
+// How the program writes every file it writes, the report and the workbook: to a temporary file
+// beside the target, renamed over it only once every byte has reached the disk. On any failure
+// the old file stays as it was and no temporary file is left. The one exception is a writable
+// file in a folder that the user may not write to: no temporary file can be made there, so the
+// file is emptied and written in place, every write still checked. A chosen path that is a
+// symbolic link is followed, so the fresh file replaces the link's target and the link keeps
+// pointing at it. A file without any write permission bit is treated as read-only and left
+// alone, even for a user (root) whom the system would let write it.
+SaveOutcome saveFileAtomically(const std::string& chosenPath, std::string_view text);
+
+} // namespace brim

@@ -1,0 +1,722 @@
+#include "workbook.h"
+
+#include "catalogue.h"
+#include "report_reader.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <QJsonValue>
+#include <QString>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <span>
+#include <utility>
+
+namespace brim {
+namespace {
+
+// JSON keys. QJsonObject writes its keys in sorted order: "format" and "formatVersion" sort
+// first, so the file begins with them.
+constexpr char kFormatKey[] = "format";
+constexpr char kVersionKey[] = "formatVersion";
+constexpr char kSheetKey[] = "sheet";
+constexpr char kPlansKey[] = "plans";
+constexpr char kPlanningKey[] = "planning";
+constexpr char kModelKey[] = "model";
+constexpr char kRowsKey[] = "rows";
+constexpr char kNameKey[] = "name";
+constexpr char kDiskTypeKey[] = "diskType";
+constexpr char kRaidTypeKey[] = "raidType";
+constexpr char kDisksPerGroupKey[] = "disksPerGroup";
+constexpr char kGroupsKey[] = "groups";
+constexpr char kVaultKey[] = "vault";
+constexpr char kReadPercentKey[] = "readPercent";
+constexpr char kHoursKey[] = "hoursBeforeRebuild";
+constexpr char kSparesKey[] = "spares";
+constexpr char kDisksPerSpareKey[] = "disksPerSpare";
+constexpr char kMinSparesKey[] = "minSparesPerType";
+constexpr char kDisksKey[] = "disks";
+constexpr char kIopsKey[] = "iops";
+constexpr char kMbpsKey[] = "mbps";
+constexpr char kErrorExponentKey[] = "readErrorExponent";
+constexpr char kRebuildMbpsKey[] = "rebuildMbps";
+constexpr char kAfrKey[] = "afrPercent";
+constexpr char kPriceKey[] = "price";
+constexpr char kArrayPricesKey[] = "arrayPrices";
+constexpr char kSizingKey[] = "sizing";
+constexpr char kUnitKey[] = "unit";
+constexpr char kMinimumFailuresKey[] = "minimumFailures";
+constexpr char kHostIopsKey[] = "hostIops";
+
+constexpr std::array<std::string_view, 2> kUnitNames{"GB", "TB"}; // in CapacityUnit order
+constexpr std::array<char, 4> kBlanks{' ', '\t', '\r', '\n'};
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// A JSON number carries a price or an AFR as a double; hundredths further from a whole number
+// than this have more than two decimals.
+constexpr double kHundredthsTolerance = 1e-4;
+
+QString key(const char* name) {
+    return QString::fromLatin1(name);
+}
+
+QString qText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// ---- writing ----
+
+QJsonObject rowObject(const PlanRow& row, bool vaultRow) {
+    QJsonObject object;
+    object[key(kDiskTypeKey)] =
+        qText(kDiskTypes[static_cast<std::size_t>(row.diskType)].orlenReportName);
+    const RaidType* raid = Catalogue::raidType(row.raidType);
+    object[key(kRaidTypeKey)] = raid ? QJsonValue(qText(raid->pickerName)) : QJsonValue();
+    object[key(kDisksPerGroupKey)] = static_cast<qint64>(row.disksPerGroup);
+    object[key(kGroupsKey)] = static_cast<qint64>(row.groupCount);
+    if (vaultRow) {
+        object[key(kVaultKey)] = row.includesVault;
+    }
+    return object;
+}
+
+void putSheet(QJsonObject& object, const PlanSheet& sheet) {
+    object[key(kModelKey)] = qText(Catalogue::modelName(sheet.modelIndex));
+    QJsonArray rows;
+    for (std::size_t i = 0; i < sheet.rows.size(); ++i) {
+        rows.append(rowObject(sheet.rows[i], i < kVaultRowCount));
+    }
+    object[key(kRowsKey)] = rows;
+}
+
+QJsonValue hundredthsValue(std::int64_t hundredths) {
+    if (hundredths % 100 == 0) {
+        return static_cast<qint64>(hundredths / 100);
+    }
+    return static_cast<double>(hundredths) / 100.0;
+}
+
+QJsonArray disksArray(const PlanningAssumptions& planning) {
+    QJsonArray disks;
+    for (std::size_t i = 0; i < kDiskTypes.size(); ++i) {
+        const int type = static_cast<int>(i);
+        const DiskFigures& figures = *planning.disks.figures(type);
+        QJsonObject disk;
+        disk[key(kDiskTypeKey)] = qText(kDiskTypes[i].orlenReportName);
+        disk[key(kIopsKey)] = static_cast<qint64>(figures.randomIops);
+        disk[key(kMbpsKey)] = static_cast<qint64>(figures.sequentialMbps);
+        disk[key(kErrorExponentKey)] = figures.readErrorExponent;
+        disk[key(kRebuildMbpsKey)] = static_cast<qint64>(figures.rebuildMbps);
+        disk[key(kAfrKey)] = hundredthsValue(figures.annualFailureHundredths);
+        disk[key(kPriceKey)] = hundredthsValue(planning.prices.diskHundredths(type));
+        disks.append(disk);
+    }
+    return disks;
+}
+
+QJsonArray arrayPricesArray(const Prices& prices) {
+    QJsonArray arrays;
+    for (std::size_t i = 0; i < kArrayModels.size(); ++i) {
+        QJsonObject entry;
+        entry[key(kModelKey)] = qText(kArrayModels[i].name);
+        entry[key(kPriceKey)] = hundredthsValue(prices.arrayHundredths(static_cast<int>(i)));
+        arrays.append(entry);
+    }
+    return arrays;
+}
+
+QJsonObject sizingObject(const SizingChoices& sizing) {
+    QJsonObject object;
+    object[key(kUnitKey)] = qText(kUnitNames[static_cast<std::size_t>(sizing.unit)]);
+    const DiskType* disk = sizing.diskType ? Catalogue::diskType(*sizing.diskType) : nullptr;
+    object[key(kDiskTypeKey)] = disk ? QJsonValue(qText(disk->orlenReportName)) : QJsonValue();
+    object[key(kMinimumFailuresKey)] = sizing.minimumFailures;
+    object[key(kHostIopsKey)] = qText(sizing.hostIopsText);
+    object[key(kMbpsKey)] = qText(sizing.mbpsText);
+    return object;
+}
+
+QJsonObject planningObject(const WorkbookFigures& figures) {
+    const PlanningAssumptions& planning = figures.planning;
+    QJsonObject object;
+    object[key(kReadPercentKey)] = planning.workload.readPercent();
+    object[key(kHoursKey)] = planning.rebuildWait.hoursBeforeRebuild();
+    QJsonObject spares;
+    spares[key(kDisksPerSpareKey)] = static_cast<qint64>(planning.spares.disksPerSpare());
+    spares[key(kMinSparesKey)] = static_cast<qint64>(planning.spares.minSparesPerType());
+    object[key(kSparesKey)] = spares;
+    object[key(kDisksKey)] = disksArray(planning);
+    object[key(kArrayPricesKey)] = arrayPricesArray(planning.prices);
+    object[key(kSizingKey)] = sizingObject(figures.sizing);
+    return object;
+}
+
+// ---- reading ----
+
+// The first fault found ends the reading; it is thrown to the top with its message.
+struct Fault {
+    std::string message;
+};
+
+[[noreturn]] void fault(const std::string& path, const std::string& what) {
+    throw Fault{path + ": " + what};
+}
+
+std::string member(const std::string& path, const char* name) {
+    return path.empty() ? std::string(name) : path + '.' + name;
+}
+
+std::string element(const std::string& path, qsizetype index) {
+    return path + '[' + std::to_string(index) + ']';
+}
+
+// A text from the file as a message shows it on one line: quotes, backslashes and control
+// characters written as JSON writes them.
+std::string escaped(const QString& text) {
+    std::string shown;
+    for (const char c : text.toStdString()) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            shown += '\\';
+            shown += c;
+        } else if (byte < 0x20 || byte == 0x7F) {
+            static constexpr char kHex[] = "0123456789abcdef";
+            shown += "\\u00";
+            shown += kHex[byte >> 4];
+            shown += kHex[byte & 0xF];
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
+std::string quoted(const QString& text) {
+    return '"' + escaped(text) + '"';
+}
+
+// A number as the file has it: whole numbers without a point or an exponent.
+std::string numberText(double value) {
+    if (std::abs(value) < 1e15 && value == std::floor(value)) {
+        return std::to_string(static_cast<long long>(value));
+    }
+    return QByteArray::number(value, 'g', QLocale::FloatingPointShortest).toStdString();
+}
+
+QJsonObject objectAt(const QJsonValue& value, const std::string& path) {
+    if (!value.isObject()) {
+        fault(path, "must be an object ({ ... }).");
+    }
+    return value.toObject();
+}
+
+QJsonArray arrayAt(const QJsonValue& value, const std::string& path) {
+    if (!value.isArray()) {
+        fault(path, "must be a list ([ ... ]).");
+    }
+    return value.toArray();
+}
+
+QString stringAt(const QJsonValue& value, const std::string& path) {
+    if (!value.isString()) {
+        fault(path, "must be a text in quotes.");
+    }
+    return value.toString();
+}
+
+void onlyKnownFields(const QJsonObject& object, const std::string& path,
+                     std::initializer_list<const char*> known) {
+    for (const QString& name : object.keys()) {
+        const bool isKnown = std::any_of(known.begin(), known.end(),
+                                         [&name](const char* k) { return name == key(k); });
+        if (!isKnown) {
+            fault(member(path, escaped(name).c_str()),
+                  quoted(name) + " is not a field this program knows.");
+        }
+    }
+}
+
+QJsonValue required(const QJsonObject& object, const char* name, const std::string& path) {
+    if (!object.contains(key(name))) {
+        fault(member(path, name), "missing.");
+    }
+    return object.value(key(name));
+}
+
+std::int64_t wholeNumberAt(const QJsonValue& value, const std::string& path, std::int64_t lowest,
+                           std::int64_t highest) {
+    if (!value.isDouble()) {
+        fault(path, "must be a number.");
+    }
+    const double number = value.toDouble();
+    if (!std::isfinite(number) || number != std::floor(number)) {
+        fault(path, numberText(number) + " is not a whole number.");
+    }
+    if (number < static_cast<double>(lowest) || number > static_cast<double>(highest)) {
+        fault(path, numberText(number) + " is outside " + std::to_string(lowest) + " to " +
+                        std::to_string(highest) + '.');
+    }
+    return static_cast<std::int64_t>(number);
+}
+
+template <typename T>
+std::int64_t wholeNumberIn(const QJsonValue& value, const std::string& path,
+                           const AllowedRange<T>& range) {
+    return wholeNumberAt(value, path, static_cast<std::int64_t>(range.lowest),
+                         static_cast<std::int64_t>(range.highest));
+}
+
+// A decimal with at most two decimals, in hundredths, within `range` (given in hundredths).
+template <typename T>
+std::int64_t hundredthsIn(const QJsonValue& value, const std::string& path,
+                          const AllowedRange<T>& range) {
+    if (!value.isDouble()) {
+        fault(path, "must be a number.");
+    }
+    const double number = value.toDouble();
+    const double lowest = static_cast<double>(range.lowest) / 100.0;
+    const double highest = static_cast<double>(range.highest) / 100.0;
+    if (!std::isfinite(number) || number < lowest || number > highest) {
+        fault(path, numberText(number) + " is outside " + numberText(lowest) + " to " +
+                        numberText(highest) + '.');
+    }
+    const double hundredths = number * 100.0;
+    const double whole = std::round(hundredths);
+    if (std::abs(hundredths - whole) > kHundredthsTolerance) {
+        fault(path, numberText(number) + " has more than two decimals.");
+    }
+    return static_cast<std::int64_t>(whole);
+}
+
+template <typename Table, typename NameOf>
+int indexOfName(const Table& table, const QString& name, NameOf nameOf) {
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (name == qText(nameOf(table[i]))) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+int modelAt(const QJsonValue& value, const std::string& path) {
+    const QString name = stringAt(value, path);
+    const int index = indexOfName(kArrayModels, name, [](const ArrayModel& m) { return m.name; });
+    if (index < 0) {
+        fault(path, quoted(name) + " is not an array model of this program.");
+    }
+    return index;
+}
+
+int diskTypeAt(const QJsonValue& value, const std::string& path) {
+    const QString name = stringAt(value, path);
+    const int index =
+        indexOfName(kDiskTypes, name, [](const DiskType& d) { return d.orlenReportName; });
+    if (index < 0) {
+        fault(path, quoted(name) + " is not a disk type of this program.");
+    }
+    return index;
+}
+
+int raidTypeAt(const QJsonValue& value, const std::string& path) {
+    if (value.isNull()) {
+        return kNoRaidType;
+    }
+    const QString name = stringAt(value, path);
+    const int index = indexOfName(kRaidTypes, name, [](const RaidType& r) { return r.pickerName; });
+    if (index < 0) {
+        fault(path, quoted(name) + " is not a RAID type of this program.");
+    }
+    return index;
+}
+
+bool flagAt(const QJsonValue& value, const std::string& path) {
+    if (!value.isBool()) {
+        fault(path, "must be true or false.");
+    }
+    return value.toBool();
+}
+
+constexpr std::int64_t kMostCount = 4'294'967'295; // what a sheet's number field holds
+
+// A row's fields may be left out: they then keep a new row's values.
+PlanRow rowAt(const QJsonValue& value, const std::string& path, bool vaultRow) {
+    const QJsonObject object = objectAt(value, path);
+    onlyKnownFields(object, path,
+                    {kDiskTypeKey, kRaidTypeKey, kDisksPerGroupKey, kGroupsKey, kVaultKey});
+    PlanRow row;
+    if (object.contains(key(kDiskTypeKey))) {
+        row.diskType = diskTypeAt(object[key(kDiskTypeKey)], member(path, kDiskTypeKey));
+    }
+    if (object.contains(key(kRaidTypeKey))) {
+        row.raidType = raidTypeAt(object[key(kRaidTypeKey)], member(path, kRaidTypeKey));
+    }
+    if (object.contains(key(kDisksPerGroupKey))) {
+        row.disksPerGroup = static_cast<std::uint32_t>(wholeNumberAt(
+            object[key(kDisksPerGroupKey)], member(path, kDisksPerGroupKey), 0, kMostCount));
+    }
+    if (object.contains(key(kGroupsKey))) {
+        row.groupCount = static_cast<std::uint32_t>(
+            wholeNumberAt(object[key(kGroupsKey)], member(path, kGroupsKey), 0, kMostCount));
+    }
+    if (object.contains(key(kVaultKey))) {
+        row.includesVault = flagAt(object[key(kVaultKey)], member(path, kVaultKey));
+        if (row.includesVault && !vaultRow) {
+            fault(member(path, kVaultKey), "only rows 1 to 5 (0 to 4 here) may hold the vault.");
+        }
+    }
+    return row;
+}
+
+// The model and the rows of a sheet or a plan, from `object`'s own fields.
+PlanSheet sheetFields(const QJsonObject& object, const std::string& path) {
+    PlanSheet sheet;
+    sheet.modelIndex = modelAt(required(object, kModelKey, path), member(path, kModelKey));
+    const std::string rowsPath = member(path, kRowsKey);
+    const QJsonArray rows = arrayAt(required(object, kRowsKey, path), rowsPath);
+    if (rows.size() != kRowCount) {
+        fault(rowsPath, "holds " + std::to_string(rows.size()) + " rows; a sheet has exactly " +
+                            std::to_string(kRowCount) + '.');
+    }
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        sheet.rows[static_cast<std::size_t>(i)] =
+            rowAt(rows[i], element(rowsPath, i), i < kVaultRowCount);
+    }
+    return sheet;
+}
+
+PlanSheet sheetAt(const QJsonValue& value, const std::string& path) {
+    const QJsonObject object = objectAt(value, path);
+    onlyKnownFields(object, path, {kModelKey, kRowsKey});
+    return sheetFields(object, path);
+}
+
+std::vector<NamedPlan> plansAt(const QJsonValue& value, const std::string& path) {
+    const QJsonArray array = arrayAt(value, path);
+    if (static_cast<std::size_t>(array.size()) > kMaxKeptPlans) {
+        fault(path, "holds " + std::to_string(array.size()) + " plans; a workbook keeps at most " +
+                        std::to_string(kMaxKeptPlans) + '.');
+    }
+    std::vector<NamedPlan> plans;
+    for (qsizetype i = 0; i < array.size(); ++i) {
+        const std::string planPath = element(path, i);
+        const QJsonObject object = objectAt(array[i], planPath);
+        onlyKnownFields(object, planPath, {kNameKey, kModelKey, kRowsKey});
+        const std::string namePath = member(planPath, kNameKey);
+        const std::string name =
+            stringAt(required(object, kNameKey, planPath), namePath).toStdString();
+        if (!isPlanName(name)) {
+            fault(namePath, std::string(kPlanNameRule));
+        }
+        if (std::any_of(plans.begin(), plans.end(),
+                        [&name](const NamedPlan& p) { return p.name == name; })) {
+            fault(namePath, '"' + name + "\" is the name of an earlier plan.");
+        }
+        plans.push_back({name, sheetFields(object, planPath)});
+    }
+    return plans;
+}
+
+void readDisk(const QJsonValue& value, const std::string& path, PlanningAssumptions& planning,
+              std::array<bool, kDiskTypes.size()>& seen) {
+    const QJsonObject object = objectAt(value, path);
+    onlyKnownFields(
+        object, path,
+        {kDiskTypeKey, kIopsKey, kMbpsKey, kErrorExponentKey, kRebuildMbpsKey, kAfrKey, kPriceKey});
+    const std::string typePath = member(path, kDiskTypeKey);
+    const int type = diskTypeAt(required(object, kDiskTypeKey, path), typePath);
+    if (seen[static_cast<std::size_t>(type)]) {
+        fault(typePath, "the figures of " + quoted(object[key(kDiskTypeKey)].toString()) +
+                            " are given twice.");
+    }
+    seen[static_cast<std::size_t>(type)] = true;
+    // A figure left out keeps its rule of thumb; a given one was checked against the same range
+    // its setter holds, so every set below takes it.
+    const auto field = [&](const char* name, auto read) {
+        if (object.contains(key(name))) {
+            read(object[key(name)], member(path, name));
+        }
+    };
+    DiskAssumptions& disks = planning.disks;
+    field(kIopsKey, [&](const QJsonValue& v, const std::string& p) {
+        disks.setRandomIops(type, wholeNumberIn(v, p, kRandomIopsRange));
+    });
+    field(kMbpsKey, [&](const QJsonValue& v, const std::string& p) {
+        disks.setSequentialMbps(type, wholeNumberIn(v, p, kSequentialMbpsRange));
+    });
+    field(kErrorExponentKey, [&](const QJsonValue& v, const std::string& p) {
+        disks.setReadErrorExponent(type, wholeNumberIn(v, p, kReadErrorExponentRange));
+    });
+    field(kRebuildMbpsKey, [&](const QJsonValue& v, const std::string& p) {
+        disks.setRebuildMbps(type, wholeNumberIn(v, p, kRebuildMbpsRange));
+    });
+    field(kAfrKey, [&](const QJsonValue& v, const std::string& p) {
+        disks.setAnnualFailureHundredths(type, hundredthsIn(v, p, kAnnualFailureHundredthsRange));
+    });
+    field(kPriceKey, [&](const QJsonValue& v, const std::string& p) {
+        planning.prices.setDiskHundredths(type, hundredthsIn(v, p, kPriceHundredthsRange));
+    });
+}
+
+void readArrayPrice(const QJsonValue& value, const std::string& path, Prices& prices,
+                    std::array<bool, kArrayModels.size()>& seen) {
+    const QJsonObject object = objectAt(value, path);
+    onlyKnownFields(object, path, {kModelKey, kPriceKey});
+    const std::string modelPath = member(path, kModelKey);
+    const int model = modelAt(required(object, kModelKey, path), modelPath);
+    if (seen[static_cast<std::size_t>(model)]) {
+        fault(modelPath,
+              "the price of " + quoted(object[key(kModelKey)].toString()) + " is given twice.");
+    }
+    seen[static_cast<std::size_t>(model)] = true;
+    prices.setArrayHundredths(model, hundredthsIn(required(object, kPriceKey, path),
+                                                  member(path, kPriceKey), kPriceHundredthsRange));
+}
+
+std::string workloadText(const QJsonValue& value, const std::string& path) {
+    const QString text = stringAt(value, path);
+    if (static_cast<std::size_t>(text.toUcs4().size()) > kMaxWorkloadTextCharacters) {
+        fault(path,
+              "is longer than " + std::to_string(kMaxWorkloadTextCharacters) + " characters.");
+    }
+    return text.toStdString();
+}
+
+SizingChoices sizingAt(const QJsonValue& value, const std::string& path) {
+    const QJsonObject object = objectAt(value, path);
+    onlyKnownFields(object, path,
+                    {kUnitKey, kDiskTypeKey, kMinimumFailuresKey, kHostIopsKey, kMbpsKey});
+    SizingChoices sizing;
+    if (object.contains(key(kUnitKey))) {
+        const std::string unitPath = member(path, kUnitKey);
+        const QString unit = stringAt(object[key(kUnitKey)], unitPath);
+        const int index = indexOfName(kUnitNames, unit, [](std::string_view n) { return n; });
+        if (index < 0) {
+            fault(unitPath, quoted(unit) + " is not a unit: \"GB\" or \"TB\".");
+        }
+        sizing.unit = static_cast<CapacityUnit>(index);
+    }
+    if (object.contains(key(kDiskTypeKey)) && !object[key(kDiskTypeKey)].isNull()) {
+        sizing.diskType = diskTypeAt(object[key(kDiskTypeKey)], member(path, kDiskTypeKey));
+    }
+    if (object.contains(key(kMinimumFailuresKey))) {
+        sizing.minimumFailures = static_cast<int>(wholeNumberAt(object[key(kMinimumFailuresKey)],
+                                                                member(path, kMinimumFailuresKey),
+                                                                0, kMostFailuresAsked));
+    }
+    if (object.contains(key(kHostIopsKey))) {
+        sizing.hostIopsText = workloadText(object[key(kHostIopsKey)], member(path, kHostIopsKey));
+    }
+    if (object.contains(key(kMbpsKey))) {
+        sizing.mbpsText = workloadText(object[key(kMbpsKey)], member(path, kMbpsKey));
+    }
+    return sizing;
+}
+
+void readPlanning(const QJsonValue& value, const std::string& path, WorkbookFigures& figures) {
+    const QJsonObject object = objectAt(value, path);
+    onlyKnownFields(
+        object, path,
+        {kReadPercentKey, kHoursKey, kSparesKey, kDisksKey, kArrayPricesKey, kSizingKey});
+    PlanningAssumptions& planning = figures.planning;
+    if (object.contains(key(kReadPercentKey))) {
+        planning.workload.setReadPercent(wholeNumberIn(
+            object[key(kReadPercentKey)], member(path, kReadPercentKey), kReadPercentRange));
+    }
+    if (object.contains(key(kHoursKey))) {
+        planning.rebuildWait.setHoursBeforeRebuild(wholeNumberIn(
+            object[key(kHoursKey)], member(path, kHoursKey), kHoursBeforeRebuildRange));
+    }
+    if (object.contains(key(kSparesKey))) {
+        const std::string sparesPath = member(path, kSparesKey);
+        const QJsonObject spares = objectAt(object[key(kSparesKey)], sparesPath);
+        onlyKnownFields(spares, sparesPath, {kDisksPerSpareKey, kMinSparesKey});
+        if (spares.contains(key(kDisksPerSpareKey))) {
+            planning.spares.setDisksPerSpare(wholeNumberIn(spares[key(kDisksPerSpareKey)],
+                                                           member(sparesPath, kDisksPerSpareKey),
+                                                           kDisksPerSpareRange));
+        }
+        if (spares.contains(key(kMinSparesKey))) {
+            planning.spares.setMinSparesPerType(wholeNumberIn(spares[key(kMinSparesKey)],
+                                                              member(sparesPath, kMinSparesKey),
+                                                              kMinSparesPerTypeRange));
+        }
+    }
+    if (object.contains(key(kDisksKey))) {
+        const std::string disksPath = member(path, kDisksKey);
+        const QJsonArray disks = arrayAt(object[key(kDisksKey)], disksPath);
+        std::array<bool, kDiskTypes.size()> seen{};
+        for (qsizetype i = 0; i < disks.size(); ++i) {
+            readDisk(disks[i], element(disksPath, i), planning, seen);
+        }
+    }
+    if (object.contains(key(kArrayPricesKey))) {
+        const std::string pricesPath = member(path, kArrayPricesKey);
+        const QJsonArray prices = arrayAt(object[key(kArrayPricesKey)], pricesPath);
+        std::array<bool, kArrayModels.size()> seen{};
+        for (qsizetype i = 0; i < prices.size(); ++i) {
+            readArrayPrice(prices[i], element(pricesPath, i), planning.prices, seen);
+        }
+    }
+    if (object.contains(key(kSizingKey))) {
+        figures.sizing = sizingAt(object[key(kSizingKey)], member(path, kSizingKey));
+    }
+}
+
+// The format name and version come first: a newer file is refused as newer, not for the fields
+// its version added.
+void checkFormat(const QJsonObject& root) {
+    const QJsonValue format = root.value(key(kFormatKey));
+    if (!format.isString() || format.toString() != qText(kWorkbookFormatName)) {
+        fault(kFormatKey, "this is not a Brimcount workbook (\"" +
+                              std::string(kWorkbookFormatName) + "\" expected).");
+    }
+    const std::int64_t version =
+        wholeNumberAt(required(root, kVersionKey, {}), kVersionKey, 1, INT32_MAX);
+    if (version > kWorkbookVersion) {
+        fault(kVersionKey, "the workbook was made by a newer Brimcount (format version " +
+                               std::to_string(version) + "); this one reads version " +
+                               std::to_string(kWorkbookVersion) + " only.");
+    }
+}
+
+Workbook workbookOf(const QJsonDocument& document) {
+    if (!document.isObject()) {
+        fault("(the file)", "a workbook is one JSON object ({ ... }).");
+    }
+    const QJsonObject root = document.object();
+    checkFormat(root);
+    onlyKnownFields(root, {}, {kFormatKey, kVersionKey, kSheetKey, kPlansKey, kPlanningKey});
+    Workbook workbook;
+    workbook.sheet = sheetAt(required(root, kSheetKey, {}), kSheetKey);
+    if (root.contains(key(kPlansKey))) {
+        workbook.figures.plans = plansAt(root[key(kPlansKey)], kPlansKey);
+    }
+    if (root.contains(key(kPlanningKey))) {
+        readPlanning(root[key(kPlanningKey)], kPlanningKey, workbook.figures);
+    }
+    return workbook;
+}
+
+bool isBlank(char c) noexcept {
+    return std::find(kBlanks.begin(), kBlanks.end(), c) != kBlanks.end();
+}
+
+std::size_t codePoints(std::string_view text) noexcept {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+} // namespace
+
+bool isPlanName(std::string_view name) noexcept {
+    const std::size_t length = codePoints(name);
+    if (length == 0 || length > kMaxPlanNameCharacters || isBlank(name.front()) ||
+        isBlank(name.back())) {
+        return false;
+    }
+    return std::none_of(name.begin(), name.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+}
+
+PlanSheet planSheetOf(const ConfigSheet& sheet) {
+    PlanSheet plan;
+    plan.modelIndex = sheet.modelIndex;
+    for (std::size_t i = 0; i < sheet.rows.size(); ++i) {
+        const GroupDefinition& row = sheet.rows[i];
+        plan.rows[i] = {row.diskType, row.raidType, row.disksPerGroup, row.groupCount,
+                        row.includesVault && i < kVaultRowCount};
+    }
+    return plan;
+}
+
+ConfigSheet configSheetOf(const PlanSheet& plan) {
+    ConfigSheet sheet;
+    sheet.modelIndex = plan.modelIndex;
+    for (std::size_t i = 0; i < plan.rows.size(); ++i) {
+        const PlanRow& row = plan.rows[i];
+        GroupDefinition& definition = sheet.rows[i];
+        definition.diskType = row.diskType;
+        definition.raidType = row.raidType;
+        definition.disksPerGroup = row.disksPerGroup;
+        definition.groupCount = row.groupCount;
+        definition.includesVault = row.includesVault;
+    }
+    return sheet;
+}
+
+std::string formatWorkbook(const Workbook& workbook) {
+    QJsonObject root;
+    root[key(kFormatKey)] = qText(kWorkbookFormatName);
+    root[key(kVersionKey)] = kWorkbookVersion;
+    QJsonObject sheet;
+    putSheet(sheet, workbook.sheet);
+    root[key(kSheetKey)] = sheet;
+    QJsonArray plans;
+    for (const NamedPlan& plan : workbook.figures.plans) {
+        QJsonObject object;
+        object[key(kNameKey)] = qText(plan.name);
+        putSheet(object, plan.sheet);
+        plans.append(object);
+    }
+    root[key(kPlansKey)] = plans;
+    root[key(kPlanningKey)] = planningObject(workbook.figures);
+    return QJsonDocument(root).toJson(QJsonDocument::Indented).toStdString();
+}
+
+WorkbookReading readWorkbook(std::string_view text) {
+    if (text.size() > kMaxWorkbookBytes) {
+        return WorkbookRefusal{std::string(kWorkbookTooLargeMessage)};
+    }
+    if (text.starts_with(kByteOrderMark)) {
+        text.remove_prefix(kByteOrderMark.size());
+    }
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(
+        QByteArray(text.data(), static_cast<qsizetype>(text.size())), &error);
+    if (error.error != QJsonParseError::NoError) {
+        return WorkbookRefusal{"The workbook is not well-formed JSON at byte " +
+                               std::to_string(error.offset) + ": " +
+                               error.errorString().toStdString() + '.'};
+    }
+    try {
+        return workbookOf(document);
+    } catch (const Fault& refused) {
+        return WorkbookRefusal{refused.message};
+    }
+}
+
+bool looksLikeWorkbook(std::string_view firstBytes) noexcept {
+    if (firstBytes.starts_with(kByteOrderMark)) {
+        firstBytes.remove_prefix(kByteOrderMark.size());
+    }
+    const auto first = std::find_if_not(firstBytes.begin(), firstBytes.end(), isBlank);
+    return first != firstBytes.end() && *first == '{';
+}
+
+std::optional<std::string> readFileStart(const std::string& path, std::size_t maxBytes) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.read(static_cast<qint64>(maxBytes));
+    if (file.error() != QFileDevice::NoError) {
+        return std::nullopt;
+    }
+    return bytes.toStdString();
+}
+
+WorkbookReading readWorkbookFile(const std::string& path) {
+    const std::optional<std::string> text = readFileStart(path, kMaxWorkbookBytes + 1);
+    if (!text) {
+        return WorkbookRefusal{std::string(kOpenInputFailedMessage)};
+    }
+    return readWorkbook(*text);
+}
+
+} // namespace brim

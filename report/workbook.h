@@ -1,0 +1,134 @@
+#pragma once
+
+// The workbook: the program's second file, written only when the planner asks for it. It holds
+// the sheet's inputs, the kept plans with their names and every planning figure, as indented
+// JSON that begins with a format name and a version. Models, disk types and RAID types are
+// written by name, so that a file survives a reordering of the lists. Result texts are not
+// written: they are computed again when the workbook opens.
+//
+// A workbook is read whole and checked before anything changes: at most kMaxWorkbookBytes, the
+// format name and a version this program knows, exactly ten rows a sheet, names it knows, every
+// number in its range, at most kMaxKeptPlans plans, and no field it does not know. A refusal
+// names the place as a JSON path counted from 0 and the fault.
+
+#include "capacity_sizing.h"
+#include "config_sheet.h"
+#include "planning_assumptions.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace brim {
+
+inline constexpr std::string_view kWorkbookFormatName = "Brimcount workbook";
+inline constexpr int kWorkbookVersion = 1;
+inline constexpr std::size_t kMaxWorkbookBytes = 1024 * 1024;
+inline constexpr std::size_t kMaxKeptPlans = 8;
+inline constexpr std::size_t kMaxPlanNameCharacters = 40;
+inline constexpr std::size_t kMaxWorkloadTextCharacters = 100;
+
+// The inputs of one row, as the planner typed and picked them.
+struct PlanRow {
+    std::int32_t diskType = diskIndex("450 G FC");
+    std::int32_t raidType = kNoRaidType;
+    std::uint32_t disksPerGroup = 0;
+    std::uint32_t groupCount = 0;
+    bool includesVault = false; // rows 1 to 5 only
+
+    friend bool operator==(const PlanRow&, const PlanRow&) = default;
+};
+
+// A sheet's inputs: the model and the ten rows. Result texts are never part of it.
+struct PlanSheet {
+    std::int32_t modelIndex = brim::modelIndex("Telvar A");
+    std::array<PlanRow, kRowCount> rows{};
+
+    friend bool operator==(const PlanSheet&, const PlanSheet&) = default;
+};
+
+PlanSheet planSheetOf(const ConfigSheet& sheet);
+// A sheet with these inputs and no result texts; Sticky Changes at its default.
+ConfigSheet configSheetOf(const PlanSheet& plan);
+
+inline constexpr std::string_view kPlanNameRule =
+    "a plan's name is 1 to 40 characters, with no blank at either end and no line break.";
+
+// Whether `name` (UTF-8) may name a kept plan.
+bool isPlanName(std::string_view name) noexcept;
+
+struct NamedPlan {
+    std::string name; // 1 to kMaxPlanNameCharacters characters
+    PlanSheet sheet;
+
+    friend bool operator==(const NamedPlan&, const NamedPlan&) = default;
+};
+
+// The sizing window's kept choices, as a workbook holds them.
+struct SizingChoices {
+    CapacityUnit unit = CapacityUnit::Tb;
+    std::optional<int> diskType;
+    int minimumFailures = 1; // 0 to 2
+    std::string hostIopsText;
+    std::string mbpsText;
+
+    friend bool operator==(const SizingChoices&, const SizingChoices&) = default;
+};
+
+inline constexpr int kMostFailuresAsked = 2;
+
+// Every planning figure a workbook carries besides the sheets.
+struct WorkbookFigures {
+    std::vector<NamedPlan> plans;
+    PlanningAssumptions planning;
+    SizingChoices sizing;
+
+    friend bool operator==(const WorkbookFigures&, const WorkbookFigures&) = default;
+};
+
+struct Workbook {
+    PlanSheet sheet;
+    WorkbookFigures figures;
+
+    friend bool operator==(const Workbook&, const Workbook&) = default;
+};
+
+// The workbook as its file's text: indented JSON, ending in a line feed.
+std::string formatWorkbook(const Workbook& workbook);
+
+struct WorkbookRefusal {
+    std::string message;
+};
+
+using WorkbookReading = std::variant<Workbook, WorkbookRefusal>;
+
+// Checks the whole text and gives the workbook it holds, or why it is refused.
+WorkbookReading readWorkbook(std::string_view text);
+
+// Whether a file's first bytes are a workbook's: the first character other than blanks, line
+// breaks and a byte order mark is "{". Anything else is read as a report.
+bool looksLikeWorkbook(std::string_view firstBytes) noexcept;
+
+// The first `maxBytes` bytes of the file at `path` (UTF-8), or nothing when it cannot be read.
+std::optional<std::string> readFileStart(const std::string& path, std::size_t maxBytes);
+
+// Reads the file at `path` and then its text; no more than kMaxWorkbookBytes and one byte.
+WorkbookReading readWorkbookFile(const std::string& path);
+
+inline constexpr std::string_view kWorkbookTooLargeMessage =
+    "The workbook is larger than 1 MiB: nothing was opened.";
+
+// The save-file chooser of Save Workbook: the path the user confirmed (UTF-8, ".brimcount"
+// added when the name has none), or nothing when they cancelled.
+class WorkbookFileChooser {
+public:
+    virtual ~WorkbookFileChooser() = default;
+    virtual std::optional<std::string> chooseWorkbookFile() = 0;
+};
+
+} // namespace brim

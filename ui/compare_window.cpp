@@ -1,0 +1,332 @@
+#include "compare_window.h"
+
+#include "application.h"
+#include "bar_chart.h"
+#include "dialog_units.h"
+#include "qt_text.h"
+#include "table_copy.h"
+#include "workbook.h"
+
+#include <QAbstractTableModel>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace brim {
+namespace {
+
+constexpr char kTitle[] = "Compare Plans";
+// Column 0 names the figures; the sheet and the plans follow.
+constexpr int kFirstPlanColumn = 2;
+constexpr int kBrokenRuleRow = static_cast<int>(ComparedFigure::UsableGb);
+constexpr int kFirstChartedRow = static_cast<int>(ComparedFigure::UsableTb);
+constexpr int kCellMargin = 6;          // pixels above and below a line's text
+constexpr int kLargestScreenShare = 60; // percent of the screen the table takes at most
+
+} // namespace
+
+class ComparisonModel final : public QAbstractTableModel {
+public:
+    ComparisonModel(const std::vector<ComparedColumn>& columns, QObject* parent)
+        : QAbstractTableModel(parent), columns_(columns) {}
+
+    void reset() {
+        beginResetModel();
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(kComparedFigureCount);
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(columns_.size()) + 1;
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid()) {
+            return {};
+        }
+        const auto figure = static_cast<std::size_t>(index.row());
+        if (index.column() == 0) {
+            return role == Qt::DisplayRole ? toQString(kComparedFigures[figure].heading)
+                                           : QVariant();
+        }
+        const ComparedCell& cell =
+            columns_[static_cast<std::size_t>(index.column() - 1)].cells[figure];
+        switch (role) {
+        case Qt::DisplayRole:
+            return toQString(cell.text);
+        case Qt::FontRole:
+            if (cell.best) {
+                QFont font;
+                font.setBold(true);
+                return font;
+            }
+            return {};
+        case Qt::TextAlignmentRole:
+            return cell.value ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                              : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+        default:
+            return {};
+        }
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section == 0) {
+            return {};
+        }
+        return toQString(columns_[static_cast<std::size_t>(section - 1)].name);
+    }
+
+private:
+    const std::vector<ComparedColumn>& columns_;
+};
+
+CompareWindow::CompareWindow(const ConfigSheet& sheet, KeptPlans& plans,
+                             const PlanningAssumptions& planning, RowCommands& commands,
+                             Questions& questions, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      sheet_(sheet), plans_(plans), planning_(planning), commands_(commands),
+      questions_(questions) {
+    setWindowTitle(QString::fromLatin1(kTitle));
+    setWindowIcon(programIcon());
+    setFont(parent ? parent->font() : dialogFont());
+    buildControls();
+    layOut();
+    connectControls();
+    refresh();
+    table_->setCurrentIndex(model_->index(kFirstChartedRow, 1));
+    table_->setFocus(Qt::OtherFocusReason);
+}
+
+CompareWindow::~CompareWindow() = default;
+
+void CompareWindow::buildControls() {
+    keep_ = new QPushButton(QStringLiteral("&Keep the Sheet"), this);
+    keep_->setAutoDefault(false);
+    note_ = new QLabel(this);
+    note_->setObjectName(QStringLiteral("note"));
+    note_->setTextFormat(Qt::PlainText);
+
+    model_ = new ComparisonModel(columns_, this);
+    table_ = new QTableView(this);
+    table_->setObjectName(QStringLiteral("comparison"));
+    table_->setAccessibleName(QStringLiteral("Plans compared"));
+    table_->setModel(model_);
+    table_->setSelectionBehavior(QAbstractItemView::SelectItems);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->verticalHeader()->hide();
+    table_->setWordWrap(false);
+    table_->installEventFilter(this);
+    addTableCopyKeys(*table_);
+
+    chart_ = new BarChart(this);
+
+    putBack_ = new QPushButton(QStringLiteral("Put &Back"), this);
+    remove_ = new QPushButton(QStringLiteral("Remove"), this);
+    remove_->setToolTip(QStringLiteral("Remove the selected plan (Delete)"));
+    close_ = new QPushButton(QStringLiteral("Close"), this);
+    for (QPushButton* button : {putBack_, remove_, close_}) {
+        button->setAutoDefault(false);
+    }
+}
+
+void CompareWindow::layOut() {
+    auto* top = new QHBoxLayout;
+    top->addWidget(keep_);
+    top->addWidget(note_, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(putBack_);
+    buttons->addWidget(remove_);
+    buttons->addStretch(1);
+    buttons->addWidget(close_);
+
+    auto* window = new QVBoxLayout(this);
+    window->addLayout(top);
+    window->addWidget(table_, 1);
+    window->addWidget(chart_);
+    window->addLayout(buttons);
+}
+
+void CompareWindow::connectControls() {
+    connect(keep_, &QPushButton::clicked, this, [this] { keepSheet(); });
+    connect(putBack_, &QPushButton::clicked, this, [this] { putBack(); });
+    connect(remove_, &QPushButton::clicked, this, [this] { removePlan(); });
+    connect(close_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this] { showSelection(); });
+    connect(table_->horizontalHeader(), &QHeaderView::sectionDoubleClicked, this,
+            [this](int section) { editPlanName(section - kFirstPlanColumn); });
+}
+
+// Recomputed from the plans, the sheet and the planning figures in force now.
+void CompareWindow::refresh() {
+    const QModelIndex current = table_->currentIndex();
+    columns_ = comparePlans(sheet_, plans_.plans(), planning_);
+    model_->reset();
+    table_->clearSpans();
+    for (std::size_t i = 0; i < columns_.size(); ++i) {
+        if (columns_[i].brokenRule) {
+            table_->setSpan(kBrokenRuleRow, static_cast<int>(i) + 1,
+                            static_cast<int>(kComparedFigureCount) - kBrokenRuleRow, 1);
+        }
+    }
+    fitTable();
+    keep_->setEnabled(!plans_.full());
+    note_->setText(plans_.full() ? toQString(kPlansFullNote) : QString());
+    const int column = std::min(std::max(current.column(), 1), model_->columnCount() - 1);
+    table_->setCurrentIndex(model_->index(std::max(current.row(), 0), column));
+    showSelection();
+}
+
+// Every column and line in view when the screen has room: the table grows with the plans, and
+// scrolls only beyond the screen.
+void CompareWindow::fitTable() {
+    table_->verticalHeader()->setDefaultSectionSize(fontMetrics().lineSpacing() + kCellMargin);
+    table_->resizeColumnsToContents();
+    const int frame = 2 * table_->frameWidth();
+    const int width = table_->horizontalHeader()->length() + frame;
+    const int height = table_->horizontalHeader()->sizeHint().height() +
+                       table_->verticalHeader()->length() + frame;
+    const QScreen* shownOn = screen();
+    const QRect room = shownOn ? shownOn->availableGeometry() : QRect(0, 0, width, height);
+    table_->setMinimumSize(std::min(width, room.width() * kLargestScreenShare / 100),
+                           std::min(height, room.height() * kLargestScreenShare / 100));
+    adjustSize();
+}
+
+int CompareWindow::selectedPlan() const {
+    const int plan = table_->currentIndex().column() - kFirstPlanColumn;
+    return plan >= 0 && plan < static_cast<int>(plans_.size()) ? plan : -1;
+}
+
+void CompareWindow::showSelection() {
+    const bool planSelected = selectedPlan() >= 0;
+    putBack_->setEnabled(planSelected);
+    remove_->setEnabled(planSelected);
+    const int row = std::max(table_->currentIndex().row(), 0);
+    const auto figure = static_cast<ComparedFigure>(row);
+    std::vector<ChartBar> bars;
+    for (const std::size_t i : chartedColumns(columns_, figure)) {
+        const ComparedCell& cell = columns_[i][figure];
+        bars.push_back({toQString(columns_[i].name), toQString(cell.text), *cell.value, cell.best});
+    }
+    chart_->setBars(std::move(bars), toQString(chartDescription(columns_, figure)));
+}
+
+void CompareWindow::keepSheet() {
+    if (const std::optional<std::size_t> kept = plans_.keep(sheet_)) {
+        refresh();
+        table_->setCurrentIndex(model_->index(table_->currentIndex().row(),
+                                              static_cast<int>(*kept) + kFirstPlanColumn));
+    }
+}
+
+// The plan goes into the sheet as one step for Undo and is computed; the window's work is done.
+void CompareWindow::putBack() {
+    const int plan = selectedPlan();
+    if (plan < 0) {
+        return;
+    }
+    const NamedPlan& chosen = plans_.plans()[static_cast<std::size_t>(plan)];
+    commands_.putSheet(configSheetOf(chosen.sheet), putBackStepName(chosen));
+    accept();
+}
+
+// Kept plans are no part of the sheet's Undo: a removal is asked first.
+void CompareWindow::removePlan() {
+    const int plan = selectedPlan();
+    if (plan < 0 ||
+        !questions_.ask(removePlanQuestion(plans_.plans()[static_cast<std::size_t>(plan)]))) {
+        return;
+    }
+    plans_.remove(static_cast<std::size_t>(plan));
+    refresh();
+}
+
+void CompareWindow::editPlanName(int plan) {
+    if (plan < 0 || plan >= static_cast<int>(plans_.size())) {
+        return;
+    }
+    editedPlan_ = plan;
+    QHeaderView* header = table_->horizontalHeader();
+    const int section = plan + kFirstPlanColumn;
+    if (!nameEditor_) {
+        nameEditor_ = new QLineEdit(header->viewport());
+        nameEditor_->setObjectName(QStringLiteral("planName"));
+        nameEditor_->setAccessibleName(QStringLiteral("Plan name"));
+        nameEditor_->installEventFilter(this);
+        connect(nameEditor_, &QLineEdit::editingFinished, this, [this] { finishNameEdit(); });
+    }
+    nameEditor_->setGeometry(header->sectionViewportPosition(section), 0,
+                             header->sectionSize(section), header->height());
+    nameEditor_->setText(toQString(plans_.plans()[static_cast<std::size_t>(plan)].name));
+    nameEditor_->selectAll();
+    nameEditor_->show();
+    nameEditor_->setFocus(Qt::OtherFocusReason);
+}
+
+void CompareWindow::finishNameEdit() {
+    if (editedPlan_ < 0 || !nameEditor_) {
+        return;
+    }
+    const int plan = std::exchange(editedPlan_, -1);
+    const std::string refusal =
+        plans_.rename(static_cast<std::size_t>(plan), nameEditor_->text().toStdString());
+    nameEditor_->hide();
+    table_->setFocus(Qt::OtherFocusReason);
+    refresh();
+    note_->setText(toQString(refusal));
+}
+
+void CompareWindow::copyWholeTable() {
+    QGuiApplication::clipboard()->setText(shownLinesText(*table_, false));
+}
+
+// Ctrl+Shift+C from any control of the window copies the whole table, as the table's own key
+// does; the table takes its keys before they reach the window.
+void CompareWindow::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->key() == Qt::Key_C && modifiers == (Qt::ControlModifier | Qt::ShiftModifier)) {
+        copyWholeTable();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+// F2 on a plan's column renames it, Delete removes it; Escape in the name editor keeps the old
+// name.
+bool CompareWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == table_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F2) {
+        editPlanName(selectedPlan());
+        return true;
+    }
+    if (watched == table_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        removePlan();
+        return true;
+    }
+    if (watched == nameEditor_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        editedPlan_ = -1;
+        nameEditor_->hide();
+        table_->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace brim

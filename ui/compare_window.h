@@ -1,0 +1,78 @@
+#pragma once
+
+// Compare Plans: the sheet as it stands and every kept plan side by side on every figure the
+// program knows, the best value of each line bold, and a chart of the selected line. The plans
+// are the main window's; what the table says is the comparison's (plan_comparison.h), the window
+// only shows its texts.
+
+#include "config_sheet.h"
+#include "kept_plans.h"
+#include "plan_comparison.h"
+#include "planning_assumptions.h"
+#include "questions.h"
+#include "row_commands.h"
+
+#include <QDialog>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+
+namespace brim {
+
+class BarChart;
+class ComparisonModel;
+
+class CompareWindow final : public QDialog {
+    Q_OBJECT
+public:
+    // `sheet` is the main window's, just captured; the rest are the main window's too. All must
+    // outlive the window.
+    CompareWindow(const ConfigSheet& sheet, KeptPlans& plans, const PlanningAssumptions& planning,
+                  RowCommands& commands, Questions& questions, QWidget* parent = nullptr);
+    ~CompareWindow() override;
+
+    // The kept plan of the selected column, or -1 for the sheet's or the headings'.
+    int selectedPlan() const;
+    // Starts editing the heading of a kept plan's column in place.
+    void editPlanName(int plan);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildControls();
+    void layOut();
+    void connectControls();
+    void refresh();
+    void fitTable();
+    void showSelection();
+    void keepSheet();
+    void putBack();
+    void removePlan();
+    void finishNameEdit();
+    void copyWholeTable();
+
+    const ConfigSheet& sheet_;
+    KeptPlans& plans_;
+    const PlanningAssumptions& planning_;
+    RowCommands& commands_;
+    Questions& questions_;
+    std::vector<ComparedColumn> columns_;
+
+    QPushButton* keep_ = nullptr;
+    QLabel* note_ = nullptr;
+    QTableView* table_ = nullptr;
+    ComparisonModel* model_ = nullptr;
+    BarChart* chart_ = nullptr;
+    QPushButton* putBack_ = nullptr;
+    QPushButton* remove_ = nullptr;
+    QPushButton* close_ = nullptr;
+    QLineEdit* nameEditor_ = nullptr; // over a heading while its name is edited
+    int editedPlan_ = -1;
+};
+
+} // namespace brim

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "kept_plans.h"
+#include "questions.h"
+#include "workbook_commands.h"
+
+#include <memory>
+#include <string>
+
+class QWidget;
+
+namespace brim {
+
+// The main window's kept plans and workbook: Compare Plans, Save Workbook, Save Workbook As and
+// Open (a report or a workbook, by the menu or by a drop). The window holds one for the whole
+// run; what is kept lives as long as the window.
+class PlanKeeping {
+public:
+    // `parts`' references must outlive this; `window` is the parent of every window it opens.
+    PlanKeeping(QWidget& window, const WorkbookParts& parts, MessageSink& messages);
+    ~PlanKeeping();
+
+    // Tests answer for the file chooser and the questions; nullptr puts back the window's own.
+    void useDialogs(WorkbookFileChooser* chooser, Questions* questions);
+
+    // Opens with a capture; a field the capture refuses keeps the window closed.
+    void comparePlans();
+    void saveWorkbook() { commands_.save(*chooser_); }
+    void saveWorkbookAs() { commands_.saveAs(*chooser_); }
+    void openFile(const std::string& path) { commands_.openFile(path, *questions_); }
+    void openReport(const std::string& path) { commands_.openReport(path); }
+
+    const KeptPlans& plans() const noexcept { return parts_.plans; }
+    // What Save Workbook would write now, the sheet's inputs as they stand.
+    Workbook current() const { return commands_.current(); }
+    const WorkbookFile& file() const noexcept { return parts_.file; }
+
+private:
+    QWidget& window_;
+    WorkbookParts parts_;
+    WorkbookCommands commands_;
+    std::unique_ptr<WorkbookFileChooser> ownChooser_;
+    std::unique_ptr<Questions> ownQuestions_;
+    WorkbookFileChooser* chooser_;
+    Questions* questions_;
+};
+
+} // namespace brim
