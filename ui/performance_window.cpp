@@ -100,6 +100,7 @@ void PerformanceWindow::buildControls() {
     minSparesField_ = numberField("minSpares", "Fewest hot spares per disk type", 3, this);
     minSparesField_->setText(QString::fromStdString(plan_.fieldText(PlanField::MinSparesPerType)));
     sparesNote_ = noteLabel("sparesNote", 2, this);
+    noteLines_ = {readsNote_, sparesNote_};
     arraysLine_ = noteLabel("arraysLine", 2, this);
 
     close_ = new QPushButton(QStringLiteral("Close"), this);
@@ -220,27 +221,23 @@ void PerformanceWindow::fitScreen() {
 
 void PerformanceWindow::connectInputs() {
     connect(readsField_, &QLineEdit::textChanged, this,
-            [this] { typeField(PlanField::ReadPercent, *readsField_, *readsNote_); });
+            [this] { typeField(PlanField::ReadPercent, *readsField_); });
     connect(perSpareField_, &QLineEdit::textChanged, this,
-            [this] { typeField(PlanField::DisksPerSpare, *perSpareField_, *sparesNote_); });
+            [this] { typeField(PlanField::DisksPerSpare, *perSpareField_); });
     connect(minSparesField_, &QLineEdit::textChanged, this,
-            [this] { typeField(PlanField::MinSparesPerType, *minSparesField_, *sparesNote_); });
+            [this] { typeField(PlanField::MinSparesPerType, *minSparesField_); });
     connect(figures_, &DiskFiguresModel::figureTyped, this, [this] { showFigures(); });
     connect(restore_, &QPushButton::clicked, figures_, &DiskFiguresModel::restoreDefaults);
     connect(close_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void PerformanceWindow::typeField(PlanField field, const QLineEdit& edit, QLabel& note) {
+// The plan says which note line the field's note shows on, and what that line says.
+void PerformanceWindow::typeField(PlanField field, const QLineEdit& edit) {
     const QByteArray text = edit.text().toUtf8();
     plan_.typeField(field,
                     std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
-    if (&note == sparesNote_) {
-        const std::string_view perSpare = plan_.fieldNote(PlanField::DisksPerSpare);
-        note.setText(
-            toQString(perSpare.empty() ? plan_.fieldNote(PlanField::MinSparesPerType) : perSpare));
-    } else {
-        note.setText(toQString(plan_.fieldNote(field)));
-    }
+    const PlanNoteLine line = SheetPerformancePlan::noteLineOf(field);
+    noteLines_[static_cast<std::size_t>(line)]->setText(toQString(plan_.noteLineText(line)));
     showLines();
 }
 
