@@ -141,8 +141,7 @@ CapacityAnswer CapacityPlanner::answer(const CapacityRequest& request) const {
     SheetBaseline baseline;
     if (added) {
         baseline = *baseline_;
-        baseline.delivery =
-            sheetDelivery(sheet_, freeRow_, planning_.disks, planning_.workload.readShare());
+        baseline.delivery = sheetDelivery();
         if (answer.needs.hostIops) {
             answer.sheetHostIops = baseline.delivery.hostIops.withoutRow();
         }
@@ -167,6 +166,17 @@ CapacityAnswer CapacityPlanner::answer(const CapacityRequest& request) const {
         }
     }
     return answer;
+}
+
+const SheetDelivery& CapacityPlanner::sheetDelivery() const {
+    const int readPercent = planning_.workload.readPercent();
+    if (!delivery_ || delivery_->readPercent != readPercent ||
+        !(delivery_->disks == planning_.disks)) {
+        delivery_ = DeliveryFound{
+            readPercent, planning_.disks,
+            brim::sheetDelivery(sheet_, freeRow_, planning_.disks, planning_.workload.readShare())};
+    }
+    return delivery_->delivery;
 }
 
 bool CapacityPlanner::fitsFreeRow(const SizedLayout& line) const noexcept {

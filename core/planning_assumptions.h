@@ -81,6 +81,8 @@ public:
     // Every figure of every type back to its default, the failure rates too.
     void restoreDefaults() noexcept;
 
+    friend bool operator==(const DiskAssumptions&, const DiskAssumptions&) = default;
+
 private:
     std::array<DiskFigures, kDiskTypes.size()> figures_{};
 };

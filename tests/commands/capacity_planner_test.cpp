@@ -9,6 +9,7 @@
 #include "performance.h"
 #include "planner_texts.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
@@ -263,6 +264,27 @@ TEST(CapacityPlannerTest, PutsALineExactlyWhenItSaysItCanAndComputeShowsItsFigur
         }
     }
     EXPECT_GT(puts, 50);
+}
+
+// The sheet's delivery is kept between answers: a new mix or a changed disk figure is still
+// what the next answer counts.
+TEST(CapacityPlannerTest, CountsTheSheetAtTheMixAndFiguresInUse) {
+    PlannerFixture f;
+    f.sheet = sheetOf(kTelvarA, 2);
+    CapacityPlanner planner(f.sheet, f.commands, kNames, f.planning);
+    const std::function<void(PlanningAssumptions&)> changes[] = {
+        [](PlanningAssumptions&) {},
+        [&](PlanningAssumptions&) { planner.typeReadPercent("30"); },
+        [](PlanningAssumptions& a) { a.disks.setRandomIops(k450G, 400); },
+    };
+    for (const auto& change : changes) {
+        change(f.planning);
+        const CapacityAnswer answer =
+            planner.answer({"", CapacityUnit::Tb, k450G, 1, true, "100000", ""});
+        EXPECT_EQ(answer.sheetHostIops,
+                  sheetPerformance(f.sheet, f.planning.disks, f.planning.workload.readShare())
+                      .total.hostIops);
+    }
 }
 
 } // namespace
