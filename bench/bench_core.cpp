@@ -1,7 +1,9 @@
+#include "capacity_planner.h"
 #include "capacity_sizing.h"
 #include "catalogue_names.h"
 #include "config_sheet.h"
 #include "data_loss.h"
+#include "fake_sheet_view.h"
 #include "performance.h"
 #include "plan_cost.h"
 #include "planning_assumptions.h"
@@ -9,6 +11,7 @@
 #include "spares.h"
 #include "units.h"
 
+#include <array>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <optional>
@@ -71,58 +74,49 @@ void BM_SnprintfCapacity(benchmark::State& state) {
 }
 BENCHMARK(BM_SnprintfCapacity);
 
-// One refresh of the Size for Capacity table: every accepted layout of "1 TB ATA" on "Telvar B"
-// sized for 200 TB on top of a sheet whose row 4 is free and nine rows hold groups, so that each
-// trial count is added in Compute's row order; each line with its group count, disks, arrays and
-// texts.
-void BM_SizeForCapacityAllLayouts(benchmark::State& state) {
-    const double targetMib = 200.0 * 1024.0 * 1024.0;
-    brim::ConfigSheet sheet = fullSheet();
-    sheet.modelIndex = 6; // Telvar B
-    sheet.rows[3].groupCount = 0;
-    const std::optional<brim::SheetBaseline> baseline = brim::sheetBaseline(sheet, 4);
-    if (!baseline || brim::sizeForCapacity(kTelvarB, k1TbAta, false, targetMib, *baseline).count !=
-                         brim::kMaxLayouts) {
+// One refresh of the Size for Capacity table as the window asks for it: the planner reads the
+// fields and sizes every accepted layout of "1 TB ATA" on "Telvar B" for 200 TB on top of a
+// sheet whose row 4 is free and nine rows hold groups, so that each trial count is added in
+// Compute's row order; each line with its group count, disks, arrays, disks to order and
+// rebuild risk. The texts are made later, for the lines drawn only. With a workload (20000 host
+// IOPS and 400 MB/s at 70 % reads) the sheet's delivery is found too, as at every keystroke,
+// and each layout is sized for three needs.
+void sizeAllLayouts(benchmark::State& state, std::string_view hostIops, std::string_view mbps) {
+    static constexpr std::array<std::string_view, brim::kDiskTypes.size()> kList{
+        "73 G FC",  "146 G FC",  "300 G FC",  "400 G FC",
+        "450 G FC", "500 G ATA", "750 G ATA", "1 TB ATA"};
+    brim::RowDiskNames names;
+    names.fill(kList);
+    brim::test::CommandsFixture f;
+    f.sheet = fullSheet();
+    f.sheet.modelIndex = kTelvarB;
+    f.sheet.rows[3].groupCount = 0;
+    brim::PlanningAssumptions planning;
+    const brim::CapacityPlanner planner(f.sheet, f.commands, names, planning);
+    const brim::CapacityRequest request{"200", brim::CapacityUnit::Tb, k1TbAta, 0, true, hostIops,
+                                        mbps};
+    if (planner.answer(request).lines.size() != brim::kMaxLayouts) {
         state.SkipWithError("not every layout was sized");
         return;
     }
     for (auto _ : state) {
-        brim::SizingResult result =
-            brim::sizeForCapacity(kTelvarB, k1TbAta, false, targetMib, *baseline);
-        benchmark::DoNotOptimize(result.layouts.data());
+        brim::CapacityAnswer answer = planner.answer(request);
+        benchmark::DoNotOptimize(answer.lines.data());
     }
+}
+
+void BM_SizeForCapacityAllLayouts(benchmark::State& state) {
+    sizeAllLayouts(state, "", "");
 }
 BENCHMARK(BM_SizeForCapacityAllLayouts)->Repetitions(9)->ReportAggregatesOnly(true);
 
-// The same refresh with a workload as well: 20000 host IOPS and 400 MB/s at 70 % reads, the
-// sheet's delivery counted in, so that each layout is sized for three needs and carries its
-// IOPS, MB/s, disks to order with spares and rebuild risk, with their texts. The sheet's
-// delivery itself (Sheet Performance's figures, found once per keystroke) is timed with it.
 void BM_SizeForNeedsAllLayouts(benchmark::State& state) {
-    const brim::SizingNeeds needs{200.0 * 1024.0 * 1024.0, 20000.0, 400.0};
-    const brim::PlanningAssumptions assumptions;
-    const double readShare = assumptions.workload.readShare();
-    brim::ConfigSheet sheet = fullSheet();
-    sheet.modelIndex = 6; // Telvar B
-    sheet.rows[3].groupCount = 0;
-    std::optional<brim::SheetBaseline> baseline = brim::sheetBaseline(sheet, 4);
-    if (!baseline ||
-        brim::sizeForNeeds(kTelvarB, k1TbAta, false, needs, *baseline, assumptions).count !=
-            brim::kMaxLayouts) {
-        state.SkipWithError("not every layout was sized");
-        return;
-    }
-    for (auto _ : state) {
-        baseline->delivery = brim::sheetDelivery(sheet, 4, assumptions.disks, readShare);
-        brim::SizingResult result =
-            brim::sizeForNeeds(kTelvarB, k1TbAta, false, needs, *baseline, assumptions);
-        benchmark::DoNotOptimize(result.layouts.data());
-    }
+    sizeAllLayouts(state, "20000", "400");
 }
 BENCHMARK(BM_SizeForNeedsAllLayouts)->Repetitions(9)->ReportAggregatesOnly(true);
 
 // One refresh of Sheet Performance: every row of a ten-row sheet checked by itself, its host
-// IOPS and MB/s, rebuild hours and read-error risk with their texts, and the disks to order.
+// IOPS and MB/s, rebuild hours and read-error risk, and the disks to order.
 void BM_SheetPerformanceTenRows(benchmark::State& state) {
     const brim::ConfigSheet sheet = fullSheet();
     const brim::PlanningAssumptions assumptions;

@@ -2,6 +2,7 @@
 
 #include "blanks.h"
 #include "catalogue.h"
+#include "planner_texts.h"
 #include "sheet_exchange.h"
 
 #include <cstddef>
@@ -33,7 +34,7 @@ std::optional<double> CapacityPlanner::sheetMib() const noexcept {
     if (!baseline_) {
         return std::nullopt;
     }
-    return baseline_->netTotalMib;
+    return baseline_->netTotalMib();
 }
 
 // The free row is judged by the layout it will get, which the sizer has checked; the rows
@@ -54,17 +55,9 @@ void CapacityPlanner::judgeOtherRows() {
 
 // Under the names of the row the layout goes into; with no row free, those of the last row.
 void CapacityPlanner::listDiskChoices(const RowDiskNames& names) {
-    const std::span<const std::string_view> entries =
-        names[static_cast<std::size_t>((freeRow_ != 0 ? freeRow_ : kRowCount) - 1)];
-    for (int disk = 0; disk < static_cast<int>(kDiskTypes.size()); ++disk) {
-        if (!offers(disk)) {
-            continue;
-        }
-        const auto entry = static_cast<std::size_t>(disk);
-        diskChoices_.push_back({disk, entry < entries.size()
-                                          ? trimBlanks(entries[entry])
-                                          : Catalogue::diskReportName(disk, sheet_.modelIndex)});
-    }
+    diskChoices_ = offeredDiskTypes(
+        sheet_.modelIndex,
+        names[static_cast<std::size_t>((freeRow_ != 0 ? freeRow_ : kRowCount) - 1)]);
 }
 
 bool CapacityPlanner::offers(int diskType) const noexcept {
@@ -93,7 +86,7 @@ std::string_view CapacityPlanner::typeReadPercent(std::string_view text) {
     if (parsed.percent) {
         planning_.workload.setReadPercent(*parsed.percent);
     }
-    readPercentRefusal_ = parsed.refusal;
+    readPercentRefusal_ = brim::readPercentRefusal(parsed.refusal);
     return readPercentRefusal_;
 }
 
@@ -115,28 +108,28 @@ std::string CapacityPlanner::assumptionText(int diskType) const {
 
 // In Tab order: Host IOPS, % reads, MB/s.
 std::string_view CapacityPlanner::workloadRefusal(const CapacityRequest& request) const {
-    const std::string_view iops = parseHostIopsNeed(request.hostIopsText).refusal;
+    const std::string_view iops = hostIopsRefusal(parseHostIopsNeed(request.hostIopsText).refusal);
     if (!iops.empty()) {
         return iops;
     }
     if (!readPercentRefusal_.empty()) {
         return readPercentRefusal_;
     }
-    return parseMbpsNeed(request.mbpsText).refusal;
+    return mbpsRefusal(parseMbpsNeed(request.mbpsText).refusal);
 }
 
 CapacityAnswer CapacityPlanner::answer(const CapacityRequest& request) const {
     CapacityAnswer answer;
     const bool added = request.addToSheet && baseline_;
     if (added) {
-        answer.sheetMib = baseline_->netTotalMib;
+        answer.sheetMib = baseline_->netTotalMib();
     }
     const bool capacityEmpty = trimBlanks(request.targetText).empty();
     const TargetParse target = parseCapacityTarget(request.targetText, request.unit);
     answer.workloadRefusal = workloadRefusal(request);
     if (!target.mib && (!capacityEmpty || !statesWorkload(request))) {
         answer.notice = PlanNotice::BadTarget;
-        answer.refusal = target.refusal;
+        answer.refusal = capacityTargetRefusal(target.refusal);
         return answer;
     }
     if (!answer.workloadRefusal.empty()) {
@@ -148,16 +141,15 @@ CapacityAnswer CapacityPlanner::answer(const CapacityRequest& request) const {
     SheetBaseline baseline;
     if (added) {
         baseline = *baseline_;
-        baseline.delivery =
-            sheetDelivery(sheet_, freeRow_, planning_.disks, planning_.workload.readShare());
+        baseline.delivery = sheetDelivery();
         if (answer.needs.hostIops) {
             answer.sheetHostIops = baseline.delivery.hostIops.withoutRow();
         }
         if (answer.needs.mbps) {
             answer.sheetMbps = baseline.delivery.mbps.withoutRow();
         }
-        if (target.mib && *target.mib > baseline.netTotalMib) {
-            answer.missingMib = *target.mib - baseline.netTotalMib;
+        if (target.mib && *target.mib > baseline.netTotalMib()) {
+            answer.missingMib = *target.mib - baseline.netTotalMib();
         }
     }
     const SizingResult sizing =
@@ -174,6 +166,17 @@ CapacityAnswer CapacityPlanner::answer(const CapacityRequest& request) const {
         }
     }
     return answer;
+}
+
+const SheetDelivery& CapacityPlanner::sheetDelivery() const {
+    const int readPercent = planning_.workload.readPercent();
+    if (!delivery_ || delivery_->readPercent != readPercent ||
+        !(delivery_->disks == planning_.disks)) {
+        delivery_ = DeliveryFound{
+            readPercent, planning_.disks,
+            brim::sheetDelivery(sheet_, freeRow_, planning_.disks, planning_.workload.readShare())};
+    }
+    return delivery_->delivery;
 }
 
 bool CapacityPlanner::fitsFreeRow(const SizedLayout& line) const noexcept {

@@ -125,6 +125,7 @@ private:
     bool fitsFreeRow(const SizedLayout& line) const noexcept;
     void judgeOtherRows();
     void listDiskChoices(const RowDiskNames& names);
+    const SheetDelivery& sheetDelivery() const;
 
     const ConfigSheet& sheet_;
     RowCommands& commands_;
@@ -135,6 +136,15 @@ private:
     PlanNotice putNotice_ = PlanNotice::None;
     int ruleBreakingRow_ = 0;
     std::vector<DiskChoice> diskChoices_;
+    // What the sheet's rows deliver, found again only when the mix or a disk figure changed
+    // since: the sheet itself holds still while the planner lives, and a keystroke elsewhere
+    // changes neither.
+    struct DeliveryFound {
+        int readPercent = 0;
+        DiskAssumptions disks;
+        SheetDelivery delivery;
+    };
+    mutable std::optional<DeliveryFound> delivery_;
 };
 
 } // namespace brim

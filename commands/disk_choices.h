@@ -7,6 +7,7 @@
 #include <array>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace brim {
 
@@ -18,5 +19,13 @@ struct DiskChoice {
     int diskType = 0;
     std::string_view name;
 };
+
+// A disk type under the name a row's list gives it, trimmed; the report's name where the list
+// has no entry for it.
+std::string_view diskNameInList(std::span<const std::string_view> list, int diskType,
+                                int modelIndex);
+
+// The disk types the model's family offers, in catalogue order, under the names of `list`.
+std::vector<DiskChoice> offeredDiskTypes(int modelIndex, std::span<const std::string_view> list);
 
 } // namespace brim

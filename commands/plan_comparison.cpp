@@ -5,6 +5,7 @@
 #include "data_loss.h"
 #include "performance.h"
 #include "plan_cost.h"
+#include "planner_texts.h"
 #include "rebuild_risk.h"
 #include "sheet_exchange.h"
 #include "spares.h"

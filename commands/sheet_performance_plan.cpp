@@ -1,13 +1,14 @@
 #include "sheet_performance_plan.h"
 
 #include "blanks.h"
-#include "capacity_sizing.h"
 #include "catalogue.h"
 #include "performance.h"
+#include "planner_inputs.h"
+#include "planner_texts.h"
 #include "sheet_exchange.h"
 #include "spares.h"
+#include "units.h"
 
-#include <optional>
 #include <utility>
 
 namespace brim {
@@ -17,114 +18,76 @@ constexpr std::string_view kTotalText = "Total";
 // A typed error rate may keep the base it is shown with: "10^17" as well as "17".
 constexpr std::string_view kPowerOfTen = "10^";
 
-// "% reads" is the sizing window's field too: its reading and refusal are the sizing core's.
-constexpr std::array<std::string_view, 3> kFieldRefusals{
-    std::string_view{},
-    "Type a whole number of disks from 1 to 1000, such as 30.",
-    "Type a whole number of spares from 0 to 100, such as 1.",
-};
-
 std::size_t slot(PlanField field) noexcept {
     return static_cast<std::size_t>(field);
 }
 
-// What a refusal of each edited figure calls it.
-std::string_view figureName(FigureColumn column) noexcept {
-    switch (column) {
-    case FigureColumn::RandomIops:
-        return "IOPS";
-    case FigureColumn::SequentialMbps:
-        return "MB/s";
-    case FigureColumn::ReadErrorExponent:
-        return "read-error rate";
-    case FigureColumn::RebuildMbps:
-        return "rebuild MB/s";
-    case FigureColumn::DiskType:
-        break;
+std::string rangeText(const AllowedRange<std::int64_t>& range) {
+    return std::to_string(range.lowest) + " to " + std::to_string(range.highest);
+}
+
+// "a whole number from 1 to 100000", "a power of ten from 12 to 18".
+std::string allowedText(const DiskFigureColumn& figure) {
+    return (figure.powerOfTen ? "a power of ten from " : "a whole number from ") +
+           rangeText(figure.range);
+}
+
+std::string shownFigure(const DiskFigureColumn& figure, std::int64_t value) {
+    return (figure.powerOfTen ? std::string(kPowerOfTen) : std::string{}) + std::to_string(value);
+}
+
+WholeNumberParse typedFigure(const DiskFigureColumn& figure, std::string_view text) {
+    const std::string_view trimmed = trimBlanks(text);
+    if (figure.powerOfTen && trimmed.starts_with(kPowerOfTen)) {
+        return parseWholeNumber(trimmed.substr(kPowerOfTen.size()), figure.range);
+    }
+    return parseWholeNumber(text, figure.range);
+}
+
+std::string_view fieldRefusal(PlanField field, InputRefusal why) noexcept {
+    switch (field) {
+    case PlanField::ReadPercent:
+        return readPercentRefusal(why);
+    case PlanField::DisksPerSpare:
+        return disksPerSpareRefusal(why);
+    case PlanField::MinSparesPerType:
+        return minSparesPerTypeRefusal(why);
     }
     return {};
 }
 
-std::string rangeText(std::int64_t lowest, std::int64_t highest) {
-    return std::to_string(lowest) + " to " + std::to_string(highest);
-}
-
-std::string allowedText(FigureColumn column) {
-    switch (column) {
-    case FigureColumn::RandomIops:
-        return "a whole number from " +
-               rangeText(kRandomIopsRange.lowest, kRandomIopsRange.highest);
-    case FigureColumn::SequentialMbps:
-        return "a whole number from " +
-               rangeText(kSequentialMbpsRange.lowest, kSequentialMbpsRange.highest);
-    case FigureColumn::ReadErrorExponent:
-        return "a power of ten from " +
-               rangeText(kReadErrorExponentRange.lowest, kReadErrorExponentRange.highest);
-    case FigureColumn::RebuildMbps:
-        return "a whole number from " +
-               rangeText(kRebuildMbpsRange.lowest, kRebuildMbpsRange.highest);
-    case FigureColumn::DiskType:
-        break;
-    }
-    return {};
-}
-
-std::optional<std::int64_t> figureValue(const DiskFigures& figures, FigureColumn column) {
-    switch (column) {
-    case FigureColumn::RandomIops:
-        return figures.randomIops;
-    case FigureColumn::SequentialMbps:
-        return figures.sequentialMbps;
-    case FigureColumn::ReadErrorExponent:
-        return figures.readErrorExponent;
-    case FigureColumn::RebuildMbps:
-        return figures.rebuildMbps;
-    case FigureColumn::DiskType:
-        break;
-    }
-    return std::nullopt;
-}
-
-bool storeFigure(DiskAssumptions& disks, int diskType, FigureColumn column, std::int64_t value) {
-    switch (column) {
-    case FigureColumn::RandomIops:
-        return disks.setRandomIops(diskType, value);
-    case FigureColumn::SequentialMbps:
-        return disks.setSequentialMbps(diskType, value);
-    case FigureColumn::ReadErrorExponent:
-        return disks.setReadErrorExponent(diskType, value);
-    case FigureColumn::RebuildMbps:
-        return disks.setRebuildMbps(diskType, value);
-    case FigureColumn::DiskType:
-        break;
-    }
-    return false;
-}
-
-std::optional<std::int64_t> wholeNumber(std::string_view text) {
-    const std::optional<std::uint32_t> value = parseUnsigned32(text);
-    if (!value) {
-        return std::nullopt;
-    }
-    return *value;
-}
-
-std::optional<std::int64_t> typedFigure(FigureColumn column, std::string_view text) {
-    if (column == FigureColumn::ReadErrorExponent) {
-        const std::string_view trimmed = trimBlanks(text);
-        if (trimmed.starts_with(kPowerOfTen)) {
-            return wholeNumber(trimmed.substr(kPowerOfTen.size()));
+// Takes a whole number into a field's assumption; the reason when it is refused.
+InputRefusal storeField(PlanningAssumptions& assumptions, PlanField field, std::string_view text) {
+    const auto store = [&](const auto& range, auto setter) {
+        const WholeNumberParse parsed = parseWholeNumber(text, range);
+        if (!parsed.taken()) {
+            return parsed.refusal;
         }
+        return setter(parsed.value) ? InputRefusal::None : InputRefusal::AboveRange;
+    };
+    switch (field) {
+    case PlanField::ReadPercent:
+        return store(kReadPercentRange,
+                     [&](std::int64_t v) { return assumptions.workload.setReadPercent(v); });
+    case PlanField::DisksPerSpare:
+        return store(kDisksPerSpareRange,
+                     [&](std::int64_t v) { return assumptions.spares.setDisksPerSpare(v); });
+    case PlanField::MinSparesPerType:
+        return store(kMinSparesPerTypeRange,
+                     [&](std::int64_t v) { return assumptions.spares.setMinSparesPerType(v); });
     }
-    return wholeNumber(text);
+    return InputRefusal::NotANumber;
 }
 
-std::string countOf(std::uint64_t count, std::string_view thing) {
-    std::string text = std::to_string(count) + ' ' + std::string(thing);
-    if (count != 1) {
-        text += 's';
-    }
-    return text;
+// Host IOPS and MB/s as whole numbers, the dash for 0.
+void writeDelivery(PerformanceTextLine& text, const Delivery& delivery) {
+    auto cell = [&text](PerformanceColumn column) -> std::string& {
+        return text.cells[static_cast<std::size_t>(column)];
+    };
+    cell(PerformanceColumn::HostIops) = formatRate(delivery.hostIops);
+    cell(PerformanceColumn::Mbps) = formatRate(delivery.mbps);
+    cell(PerformanceColumn::ReadOnlyMbps) = formatRate(delivery.readOnlyMbps);
+    cell(PerformanceColumn::WriteOnlyMbps) = formatRate(delivery.writeOnlyMbps);
 }
 
 PerformanceTextLine textLine(PerformanceLine& line, std::string_view diskName) {
@@ -142,25 +105,16 @@ PerformanceTextLine textLine(PerformanceLine& line, std::string_view diskName) {
     cell(PerformanceColumn::RaidType) = Catalogue::raidPickerName(line.raidType);
     cell(PerformanceColumn::DisksPerGroup) = numberText(line.disksPerGroup);
     cell(PerformanceColumn::Groups) = numberText(line.groupCount);
-    cell(PerformanceColumn::HostIops) = std::move(line.texts.hostIops);
-    cell(PerformanceColumn::Mbps) = std::move(line.texts.mbps);
-    cell(PerformanceColumn::ReadOnlyMbps) = std::move(line.texts.readOnlyMbps);
-    cell(PerformanceColumn::WriteOnlyMbps) = std::move(line.texts.writeOnlyMbps);
-    cell(PerformanceColumn::RebuildHours) = std::move(line.rebuildHoursText);
-    cell(PerformanceColumn::ReadErrorRisk) = std::move(line.readErrorRiskText);
+    writeDelivery(text, line.delivery);
+    cell(PerformanceColumn::RebuildHours) = rebuildHoursText(line.rebuild);
+    cell(PerformanceColumn::ReadErrorRisk) = readErrorRiskText(line.rebuild);
     return text;
 }
 
-PerformanceTextLine totalLine(DeliveryTexts& total) {
+PerformanceTextLine totalLine(const Delivery& total) {
     PerformanceTextLine text;
-    auto cell = [&text](PerformanceColumn column) -> std::string& {
-        return text.cells[static_cast<std::size_t>(column)];
-    };
-    cell(PerformanceColumn::Row) = kTotalText;
-    cell(PerformanceColumn::HostIops) = std::move(total.hostIops);
-    cell(PerformanceColumn::Mbps) = std::move(total.mbps);
-    cell(PerformanceColumn::ReadOnlyMbps) = std::move(total.readOnlyMbps);
-    cell(PerformanceColumn::WriteOnlyMbps) = std::move(total.writeOnlyMbps);
+    text.cells[static_cast<std::size_t>(PerformanceColumn::Row)] = kTotalText;
+    writeDelivery(text, total);
     return text;
 }
 
@@ -182,25 +136,13 @@ std::string arraysText(const DisksToOrder& order, int modelIndex) {
 SheetPerformancePlan::SheetPerformancePlan(const ConfigSheet& sheet,
                                            PlanningAssumptions& assumptions,
                                            const RowDiskNames& names)
-    : sheet_(sheet), assumptions_(assumptions), names_(names) {
-    listDiskTypes();
+    : sheet_(sheet), assumptions_(assumptions), names_(names),
+      diskTypes_(offeredDiskTypes(sheet.modelIndex, names[kRowCount - 1])) {
     refresh();
 }
 
-void SheetPerformancePlan::listDiskTypes() {
-    for (int disk = 0; disk < static_cast<int>(kDiskTypes.size()); ++disk) {
-        if (usableDiskKib(sheet_.modelIndex, disk, false) != 0) {
-            diskTypes_.push_back({disk, diskName(kRowCount - 1, disk)});
-        }
-    }
-}
-
 std::string_view SheetPerformancePlan::diskName(std::size_t rowIndex, int diskType) const {
-    const std::span<const std::string_view> entries = names_[rowIndex];
-    if (diskType >= 0 && static_cast<std::size_t>(diskType) < entries.size()) {
-        return trimBlanks(entries[static_cast<std::size_t>(diskType)]);
-    }
-    return Catalogue::diskReportName(diskType, sheet_.modelIndex);
+    return diskNameInList(names_[rowIndex], diskType, sheet_.modelIndex);
 }
 
 std::string SheetPerformancePlan::fieldText(PlanField field) const {
@@ -216,30 +158,12 @@ std::string SheetPerformancePlan::fieldText(PlanField field) const {
 }
 
 std::string_view SheetPerformancePlan::typeField(PlanField field, std::string_view text) {
+    fieldNotes_[slot(field)] = fieldRefusal(field, storeField(assumptions_, field, text));
     if (field == PlanField::ReadPercent) {
-        const ReadPercentParse percent = parseReadPercent(text);
-        const bool taken =
-            percent.percent && assumptions_.workload.setReadPercent(*percent.percent);
-        fieldNotes_[slot(field)] = taken ? std::string_view{} : percent.refusal;
         refreshPerformance();
-        return fieldNotes_[slot(field)];
+    } else {
+        refreshOrder();
     }
-    const std::optional<std::int64_t> value = wholeNumber(text);
-    bool taken = false;
-    if (value) {
-        switch (field) {
-        case PlanField::ReadPercent:
-            break;
-        case PlanField::DisksPerSpare:
-            taken = assumptions_.spares.setDisksPerSpare(*value);
-            break;
-        case PlanField::MinSparesPerType:
-            taken = assumptions_.spares.setMinSparesPerType(*value);
-            break;
-        }
-    }
-    fieldNotes_[slot(field)] = taken ? std::string_view{} : kFieldRefusals[slot(field)];
-    refreshOrder();
     return fieldNotes_[slot(field)];
 }
 
@@ -247,30 +171,58 @@ std::string_view SheetPerformancePlan::fieldNote(PlanField field) const noexcept
     return fieldNotes_[slot(field)];
 }
 
+PlanNoteLine SheetPerformancePlan::noteLineOf(PlanField field) noexcept {
+    return field == PlanField::ReadPercent ? PlanNoteLine::Reads : PlanNoteLine::Spares;
+}
+
+std::string_view SheetPerformancePlan::noteLineText(PlanNoteLine line) const noexcept {
+    for (const PlanField field :
+         {PlanField::ReadPercent, PlanField::DisksPerSpare, PlanField::MinSparesPerType}) {
+        if (noteLineOf(field) == line && !fieldNote(field).empty()) {
+            return fieldNote(field);
+        }
+    }
+    return {};
+}
+
 std::string SheetPerformancePlan::figureText(int diskType, FigureColumn column) const {
     if (column == FigureColumn::DiskType) {
         return std::string(diskName(kRowCount - 1, diskType));
     }
-    const std::string number = figureEditText(diskType, column);
-    if (column == FigureColumn::ReadErrorExponent && !number.empty()) {
-        return std::string(kPowerOfTen) + number;
-    }
-    return number;
+    const DiskFigures* figures = assumptions_.disks.figures(diskType);
+    const DiskFigureColumn& figure = figureColumn(column);
+    return figures ? shownFigure(figure, figure.value(*figures)) : std::string{};
 }
 
 std::string SheetPerformancePlan::figureEditText(int diskType, FigureColumn column) const {
     const DiskFigures* figures = assumptions_.disks.figures(diskType);
-    const std::optional<std::int64_t> value =
-        figures ? figureValue(*figures, column) : std::nullopt;
-    return value ? std::to_string(*value) : std::string{};
+    const DiskFigureColumn& figure = figureColumn(column);
+    if (!figures || !figure.value) {
+        return {};
+    }
+    return std::to_string(figure.value(*figures));
+}
+
+std::string SheetPerformancePlan::widestFigureText(FigureColumn column) const {
+    const DiskFigureColumn& figure = figureColumn(column);
+    if (figure.value) {
+        return shownFigure(figure, figure.range.highest);
+    }
+    std::string_view longest;
+    for (const DiskChoice& choice : diskTypes_) {
+        longest = choice.name.size() > longest.size() ? choice.name : longest;
+    }
+    return std::string(longest);
 }
 
 bool SheetPerformancePlan::setFigure(int diskType, FigureColumn column, std::string_view text) {
-    const std::optional<std::int64_t> value = typedFigure(column, text);
-    if (!value || !storeFigure(assumptions_.disks, diskType, column, *value)) {
+    const DiskFigureColumn& figure = figureColumn(column);
+    const WholeNumberParse value =
+        figure.store ? typedFigure(figure, text) : WholeNumberParse{0, InputRefusal::NotANumber};
+    if (!value.taken() || !(assumptions_.disks.*figure.store)(diskType, value.value)) {
         figureNote_ = "Kept " + figureText(diskType, column) + " as the " +
                       std::string(diskName(kRowCount - 1, diskType)) + "'s " +
-                      std::string(figureName(column)) + ": type " + allowedText(column) + '.';
+                      std::string(figure.name) + ": type " + allowedText(figure) + '.';
         return false;
     }
     figureNote_.clear();
@@ -301,7 +253,7 @@ void SheetPerformancePlan::refreshPerformance() {
         PerformanceLine& line = sheet.lines[i];
         performanceLines_.push_back(textLine(line, diskName(line.rowIndex, line.diskType)));
     }
-    performanceLines_.push_back(totalLine(sheet.totalTexts));
+    performanceLines_.push_back(totalLine(sheet.total));
 }
 
 bool SheetPerformancePlan::sparesTaken() const noexcept {

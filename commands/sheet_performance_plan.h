@@ -10,6 +10,7 @@
 
 #include "config_sheet.h"
 #include "disk_choices.h"
+#include "disk_figure_columns.h"
 #include "planning_assumptions.h"
 
 #include <array>
@@ -37,15 +38,6 @@ enum class PerformanceColumn : std::uint8_t {
 };
 inline constexpr std::size_t kPerformanceColumnCount = 11;
 
-enum class FigureColumn : std::uint8_t {
-    DiskType,
-    RandomIops,
-    SequentialMbps,
-    ReadErrorExponent,
-    RebuildMbps,
-};
-inline constexpr std::size_t kFigureColumnCount = 5;
-
 enum class OrderColumn : std::uint8_t { DiskType, InGroups, Spares, ToOrder };
 inline constexpr std::size_t kOrderColumnCount = 4;
 
@@ -65,6 +57,10 @@ using OrderTextLine = std::array<std::string, kOrderColumnCount>;
 // The fields typed in the window, each a whole number in its range.
 enum class PlanField : std::uint8_t { ReadPercent, DisksPerSpare, MinSparesPerType };
 
+// The note lines under the fields: one under "% reads", one under the two spare fields.
+enum class PlanNoteLine : std::uint8_t { Reads, Spares };
+inline constexpr std::size_t kPlanNoteLineCount = 2;
+
 class SheetPerformancePlan {
 public:
     // `sheet` is the main window's, just captured; `assumptions` the main window's too. Both
@@ -81,12 +77,18 @@ public:
     // Returns the field's note: empty when the text was taken.
     std::string_view typeField(PlanField field, std::string_view text);
     std::string_view fieldNote(PlanField field) const noexcept;
+    // The note line a field's note shows on, and what that line says: the note of its first
+    // field that refuses its text, or nothing.
+    static PlanNoteLine noteLineOf(PlanField field) noexcept;
+    std::string_view noteLineText(PlanNoteLine line) const noexcept;
 
     // The disk types the model's family offers, in catalogue order, under the names of the
     // last row's list (the one most rows show).
     const std::vector<DiskChoice>& diskTypes() const noexcept { return diskTypes_; }
     // "180", and the error rate as "10^16"; the disk type's name in its own column.
     std::string figureText(int diskType, FigureColumn column) const;
+    // The widest text a column shows: its largest figure, or the longest name on offer.
+    std::string widestFigureText(FigureColumn column) const;
     // What an editor starts from: the number alone ("16" for 10^16).
     std::string figureEditText(int diskType, FigureColumn column) const;
     // Takes a typed figure; a text that is no whole number in the figure's range is refused,
@@ -110,7 +112,6 @@ public:
     void refresh();
 
 private:
-    void listDiskTypes();
     std::string_view diskName(std::size_t rowIndex, int diskType) const;
     void refreshPerformance();
     void refreshOrder();

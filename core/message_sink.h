@@ -12,4 +12,10 @@ public:
     virtual void show(std::string_view text) = 0;
 };
 
+// For asking the rules silently: what a rule refuses is simply not offered, nothing is shown.
+class SilentSink final : public MessageSink {
+public:
+    void show(std::string_view) override {}
+};
+
 } // namespace brim

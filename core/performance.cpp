@@ -12,8 +12,6 @@
 namespace brim {
 namespace {
 
-constexpr std::uint32_t kMaxGroups = std::numeric_limits<std::uint32_t>::max();
-
 constexpr double kReadsOnly = 1.0;
 constexpr double kWritesOnly = 0.0;
 
@@ -41,12 +39,9 @@ PerformanceLine lineOf(const ConfigSheet& sheet, std::size_t rowIndex, const Dis
     }
     line.delivery =
         rowDelivery(row.raidType, row.disksPerGroup, row.groupCount, *figures, readShare);
-    line.texts = deliveryTexts(line.delivery);
     const std::uint32_t diskKib =
         usableDiskKib(sheet.modelIndex, row.diskType, rowHoldsVault(sheet, rowIndex));
     line.rebuild = rebuildRisk(row.raidType, row.disksPerGroup, diskKib, *figures);
-    line.rebuildHoursText = rebuildHoursText(line.rebuild);
-    line.readErrorRiskText = readErrorRiskText(line.rebuild);
     return line;
 }
 
@@ -84,35 +79,6 @@ double rowFigure(std::uint32_t groups, double perGroup) noexcept {
     return static_cast<double>(groups) * perGroup;
 }
 
-std::optional<std::uint32_t> groupsToDeliver(double perGroup, double need) noexcept {
-    if (std::isnan(need)) {
-        return std::nullopt;
-    }
-    if (need <= 0.0) {
-        return 1;
-    }
-    if (!(perGroup > 0.0)) {
-        return std::nullopt;
-    }
-    const auto meets = [&](std::uint32_t groups) { return rowFigure(groups, perGroup) >= need; };
-    // The quotient is an estimate: the product is rounded, so the count may lie one either side.
-    const double estimate = std::ceil(need / perGroup);
-    std::uint32_t groups = kMaxGroups;
-    if (estimate < static_cast<double>(kMaxGroups)) { // false for infinity too
-        groups = std::max<std::uint32_t>(1, static_cast<std::uint32_t>(estimate));
-    }
-    while (!meets(groups)) {
-        if (groups == kMaxGroups) {
-            return std::nullopt;
-        }
-        ++groups;
-    }
-    while (groups > 1 && meets(groups - 1)) {
-        --groups;
-    }
-    return groups;
-}
-
 Delivery rowDelivery(std::int32_t raidType, std::uint32_t disksPerGroup, std::uint32_t groups,
                      const DiskFigures& figures, double readShare) noexcept {
     const double iops = static_cast<double>(figures.randomIops);
@@ -126,11 +92,6 @@ Delivery rowDelivery(std::int32_t raidType, std::uint32_t disksPerGroup, std::ui
     return delivery;
 }
 
-DeliveryTexts deliveryTexts(const Delivery& delivery) {
-    return {formatRate(delivery.hostIops), formatRate(delivery.mbps),
-            formatRate(delivery.readOnlyMbps), formatRate(delivery.writeOnlyMbps)};
-}
-
 SheetPerformance sheetPerformance(const ConfigSheet& sheet, const DiskAssumptions& disks,
                                   double readShare) {
     SheetPerformance result;
@@ -142,7 +103,6 @@ SheetPerformance sheetPerformance(const ConfigSheet& sheet, const DiskAssumption
         line = lineOf(sheet, i, disks, readShare);
         add(result.total, line.delivery);
     }
-    result.totalTexts = deliveryTexts(result.total);
     return result;
 }
 

@@ -7,7 +7,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 
 namespace brim {
@@ -28,10 +27,6 @@ double groupMbps(std::int32_t raidType, std::uint32_t disks, double diskMbps,
 // A row's figure: the group count × one group's, as a row's capacity is made.
 double rowFigure(std::uint32_t groups, double perGroup) noexcept;
 
-// The smallest group count, at least 1, whose rowFigure reaches `need`, compared unrounded; or
-// nothing when even the largest 32-bit count falls short (or one group delivers nothing).
-std::optional<std::uint32_t> groupsToDeliver(double perGroup, double need) noexcept;
-
 // What the groups of one row deliver, at the workload's mix and streaming only one way.
 struct Delivery {
     double hostIops = 0.0;
@@ -43,16 +38,6 @@ struct Delivery {
 Delivery rowDelivery(std::int32_t raidType, std::uint32_t disksPerGroup, std::uint32_t groups,
                      const DiskFigures& figures, double readShare) noexcept;
 
-// Whole-number texts of a delivery: "474", the dash for 0.
-struct DeliveryTexts {
-    std::string hostIops;
-    std::string mbps;
-    std::string readOnlyMbps;
-    std::string writeOnlyMbps;
-};
-
-DeliveryTexts deliveryTexts(const Delivery& delivery);
-
 // One row with groups, checked by itself. A row that breaks a rule carries the rule's message
 // and no figures.
 struct PerformanceLine {
@@ -63,17 +48,13 @@ struct PerformanceLine {
     std::uint32_t groupCount = 0;
     std::string brokenRule; // empty when the row computed
     Delivery delivery;
-    DeliveryTexts texts;
     RebuildRisk rebuild;
-    std::string rebuildHoursText;
-    std::string readErrorRiskText;
 };
 
 struct SheetPerformance {
     std::array<PerformanceLine, kRowCount> lines{};
     std::size_t count = 0; // lines in use, in row order
     Delivery total;        // the rows that computed, added in row order
-    DeliveryTexts totalTexts;
 };
 
 // Every row of the sheet with groups, each checked by itself with Compute's rules (a broken

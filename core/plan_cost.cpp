@@ -14,12 +14,6 @@ namespace {
 constexpr double kHundredthsPerUnit = 100.0;
 constexpr double kHostIopsPerCostUnit = 1000.0;
 
-// The rows checked here have passed their rules already; nothing is shown.
-class Silent final : public MessageSink {
-public:
-    void show(std::string_view) override {}
-};
-
 std::optional<double> costPer(double cost, double divisor) noexcept {
     if (!(divisor > 0.0)) {
         return std::nullopt;
@@ -67,7 +61,7 @@ PlanCost planCost(const DisksToOrder& order, int modelIndex, const Prices& price
 
 double sheetUsableTib(const ConfigSheet& sheet) {
     double mib = 0.0;
-    Silent silent;
+    SilentSink silent; // the rows checked here have passed their rules already
     for (std::size_t i = 0; i < sheet.rows.size(); ++i) {
         const GroupDefinition& row = sheet.rows[i];
         if (row.groupCount == 0 || !brokenRuleOfRow(sheet, i).empty()) {

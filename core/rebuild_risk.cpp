@@ -59,27 +59,4 @@ RebuildRisk rebuildRisk(std::int32_t raidType, std::uint32_t disks, std::uint32_
     return risk;
 }
 
-std::string rebuildHoursText(const RebuildRisk& risk) {
-    if (risk.kind != RebuildCase::Rebuilds) {
-        return std::string(kNoFigureText);
-    }
-    return formatHours(risk.hours);
-}
-
-std::string readErrorRiskText(const RebuildRisk& risk) {
-    switch (risk.kind) {
-    case RebuildCase::NoLayout:
-        break;
-    case RebuildCase::NoRedundancy:
-        return "no redundancy";
-    case RebuildCase::Rebuilds:
-        if (risk.failedDisks > 1) {
-            return formatPercent(risk.chance) + " after " + std::to_string(risk.failedDisks) +
-                   " failures";
-        }
-        return formatPercent(risk.chance);
-    }
-    return std::string(kNoFigureText);
-}
-
 } // namespace brim

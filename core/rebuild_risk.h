@@ -3,7 +3,6 @@
 #include "planning_assumptions.h"
 
 #include <cstdint>
-#include <string>
 
 namespace brim {
 
@@ -36,12 +35,5 @@ double unrecoverableReadChance(double bytesRead, int readErrorExponent) noexcept
 // vault reservation taken off where the row holds the vault).
 RebuildRisk rebuildRisk(std::int32_t raidType, std::uint32_t disks, std::uint32_t diskKib,
                         const DiskFigures& figures) noexcept;
-
-// "Rebuild h": "5.2"; the dash where nothing rebuilds.
-std::string rebuildHoursText(const RebuildRisk& risk);
-
-// "Read-error risk": "3.10%", "<0.01%", "0.05% after 2 failures", "no redundancy"; the dash
-// with no layout.
-std::string readErrorRiskText(const RebuildRisk& risk);
 
 } // namespace brim

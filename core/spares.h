@@ -29,8 +29,8 @@ struct DisksToOrder {
     std::uint64_t extraArrays = 0;         // arrays - arraysWithoutSpares: what the spares add
 };
 
-// The order for these disks in groups on `modelIndex`. The sizing window passes the sheet's
-// disks per type with a layout's disks added to its type.
+// The order for these disks in groups on `modelIndex`: a sheet's, or a sheet's with a new
+// layout's disks added to its type.
 DisksToOrder disksToOrder(const DisksPerType& inGroups, int modelIndex,
                           const SparePolicy& policy) noexcept;
 

@@ -73,6 +73,10 @@ std::string formatPercent(double chance) {
     return fixed(percent, 2) + '%';
 }
 
+std::string formatShare(double fraction) {
+    return fixed(fraction * 100.0, 1) + '%';
+}
+
 std::string formatHours(double hours) {
     if (hours < kFewestHoursShown) {
         return "<0.1";

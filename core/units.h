@@ -48,6 +48,9 @@ std::string formatWholeNumber(double value);
 // reads "<0.01%": two decimals would show it as 0.00 % (no risk at all) or round it up.
 std::string formatPercent(double chance);
 
+// A share from 0 to 1 (an efficiency) as a percent with one decimal: "80.0%".
+std::string formatShare(double fraction);
+
 // Hours with one decimal: "5.2". Under 0.05 h reads "<0.1": "0.0" would say the rebuild takes
 // no time at all.
 std::string formatHours(double hours);

@@ -18,174 +18,8 @@
 namespace brim {
 namespace {
 
-struct ColumnInfo {
-    CapacityColumn column;
-    std::string_view heading; // two short lines keep the numeric columns narrow
-    bool numeric;             // right-aligned, so that the digits line up
-    Qt::SortOrder bestFirst;  // the order of the first click on the heading
-};
-
-// clang-format off
-inline constexpr std::array<ColumnInfo, kCapacityColumnCount> kColumns{{
-    // column                             heading               numeric  first click
-    {CapacityColumn::RaidType,          "RAID\ntype",         false,   Qt::AscendingOrder},
-    {CapacityColumn::DisksPerGroup,     "Disks per\ngroup",   true,    Qt::AscendingOrder},
-    {CapacityColumn::GroupsNeeded,      "Groups\nneeded",     true,    Qt::AscendingOrder},
-    {CapacityColumn::SizedBy,           "Sized by",           false,   Qt::AscendingOrder},
-    {CapacityColumn::Disks,             "Disks",              true,    Qt::AscendingOrder},
-    {CapacityColumn::ArraysNeeded,      "Arrays\nneeded",     true,    Qt::AscendingOrder},
-    {CapacityColumn::WithSpares,        "With spares:\ndisks / arrays", false, Qt::AscendingOrder},
-    {CapacityColumn::UsableGb,          "Usable\nGB",         true,    Qt::AscendingOrder},
-    {CapacityColumn::UsableTb,          "Usable\nTB",         true,    Qt::AscendingOrder},
-    {CapacityColumn::HostIops,          "Host IOPS",          true,    Qt::DescendingOrder},
-    {CapacityColumn::Mbps,              "MB/s",               true,    Qt::DescendingOrder},
-    {CapacityColumn::Efficiency,        "Efficiency",         false,   Qt::DescendingOrder},
-    {CapacityColumn::FailuresSurvived,  "Failures\nsurvived", true,    Qt::DescendingOrder},
-    {CapacityColumn::RebuildHours,      "Rebuild h",          true,    Qt::AscendingOrder},
-    {CapacityColumn::ReadErrorRisk,     "Read-error risk",    true,    Qt::AscendingOrder},
-}};
-// clang-format on
-
-QString trimmed(const std::string& text) {
-    return QString::fromStdString(text).trimmed();
-}
-
-QString percent(double fraction) {
-    return QString::number(fraction * 100.0, 'f', 1) + QLatin1Char('%');
-}
-
-CapacityColumn columnOf(const QModelIndex& index) {
-    return static_cast<CapacityColumn>(index.column());
-}
-
-QVariant displayText(const SizedLayout& layout, CapacityColumn column) {
-    switch (column) {
-    case CapacityColumn::RaidType:
-        return toQString(Catalogue::raidPickerName(layout.raidType));
-    case CapacityColumn::DisksPerGroup:
-        return QString::number(layout.disksPerGroup);
-    case CapacityColumn::GroupsNeeded:
-        return QString::number(layout.groupCount);
-    case CapacityColumn::SizedBy:
-        return toQString(sizedByText(layout.sizedBy));
-    case CapacityColumn::Disks:
-        return QString::number(layout.disks);
-    case CapacityColumn::ArraysNeeded:
-        return QString::number(layout.arraysRequired);
-    case CapacityColumn::WithSpares:
-        return trimmed(layout.withSparesText);
-    case CapacityColumn::UsableGb:
-        return trimmed(layout.netTotalGbText);
-    case CapacityColumn::UsableTb:
-        return trimmed(layout.netTotalTbText);
-    case CapacityColumn::HostIops:
-        return trimmed(layout.hostIopsText);
-    case CapacityColumn::Mbps:
-        return trimmed(layout.mbpsText);
-    case CapacityColumn::Efficiency:
-        return percent(layout.efficiency);
-    case CapacityColumn::FailuresSurvived:
-        return layout.failuresSurvived;
-    case CapacityColumn::RebuildHours:
-        return trimmed(layout.rebuildHoursText);
-    case CapacityColumn::ReadErrorRisk:
-        return trimmed(layout.readErrorRiskText);
-    }
-    return {};
-}
-
-// A layout that cannot rebuild sorts after every one that can: its first failure loses data.
-double rebuildKey(const SizedLayout& layout, double figure) {
-    return layout.rebuild.kind == RebuildCase::Rebuilds ? figure
-                                                        : std::numeric_limits<double>::infinity();
-}
-
-QVariant sortKey(const SizedLayout& layout, CapacityColumn column) {
-    switch (column) {
-    case CapacityColumn::RaidType:
-        return layout.raidType;
-    case CapacityColumn::DisksPerGroup:
-        return layout.disksPerGroup;
-    case CapacityColumn::GroupsNeeded:
-        return layout.groupCount;
-    case CapacityColumn::SizedBy:
-        return static_cast<int>(layout.sizedBy);
-    case CapacityColumn::Disks:
-        return static_cast<qulonglong>(layout.disks);
-    case CapacityColumn::ArraysNeeded:
-        return static_cast<qulonglong>(layout.arraysRequired);
-    case CapacityColumn::WithSpares:
-        return static_cast<qulonglong>(layout.disksWithSpares);
-    case CapacityColumn::UsableGb:
-    case CapacityColumn::UsableTb:
-        return layout.netTotalMib;
-    case CapacityColumn::HostIops:
-        return layout.hostIops;
-    case CapacityColumn::Mbps:
-        return layout.mbps;
-    case CapacityColumn::Efficiency:
-        return layout.efficiency;
-    case CapacityColumn::FailuresSurvived:
-        return layout.failuresSurvived;
-    case CapacityColumn::RebuildHours:
-        return rebuildKey(layout, layout.rebuild.hours);
-    case CapacityColumn::ReadErrorRisk:
-        return rebuildKey(layout, layout.rebuild.chance);
-    }
-    return {};
-}
-
-// The longest rebuild: the largest disk at the slowest rate. The widest risk: a certain error
-// after two failures.
-QString longestRebuildText() {
-    RebuildRisk risk;
-    risk.kind = RebuildCase::Rebuilds;
-    risk.hours = rebuildHours(largestUsableDiskKib() * kBytesPerKib, kRebuildMbpsRange.lowest);
-    return trimmed(rebuildHoursText(risk));
-}
-QString widestRiskText() {
-    RebuildRisk risk;
-    risk.kind = RebuildCase::Rebuilds;
-    risk.chance = 1.0;
-    risk.failedDisks = 2;
-    return trimmed(readErrorRiskText(risk));
-}
-
-// The widest text that a column can show: the largest figure the allowed range can produce.
-QString widestText(int column) {
-    switch (static_cast<CapacityColumn>(column)) {
-    case CapacityColumn::RaidType:
-        return QStringLiteral("IndivDisk");
-    case CapacityColumn::DisksPerGroup:
-        return QString::number(kMaxDisksPerGroup);
-    case CapacityColumn::GroupsNeeded:
-        return QString::number(static_cast<qulonglong>(kMostGroupsNeeded));
-    case CapacityColumn::SizedBy:
-        return toQString(sizedByText(SizingNeed::Capacity));
-    case CapacityColumn::Disks:
-        return QString::number(kMostDisksShown);
-    case CapacityColumn::ArraysNeeded:
-        return QString::number(kMostArraysShown);
-    case CapacityColumn::WithSpares:
-        return trimmed(formatDisksAndArrays(kMostDisksOrderedShown, kMostArraysOrderedShown));
-    case CapacityColumn::UsableGb:
-        return trimmed(formatCapacity(gibFromMib(kMostUsableMibShown)));
-    case CapacityColumn::UsableTb:
-        return trimmed(formatCapacity(tibFromMib(kMostUsableMibShown)));
-    case CapacityColumn::HostIops:
-        return trimmed(formatRate(kMostHostIopsShown));
-    case CapacityColumn::Mbps:
-        return trimmed(formatRate(kMostMbpsShown));
-    case CapacityColumn::Efficiency:
-        return percent(1.0);
-    case CapacityColumn::FailuresSurvived:
-        return QStringLiteral("2");
-    case CapacityColumn::RebuildHours:
-        return longestRebuildText();
-    case CapacityColumn::ReadErrorRisk:
-        return widestRiskText();
-    }
-    return {};
+const CapacityColumnInfo& columnInfo(int column) {
+    return kCapacityColumns[static_cast<std::size_t>(column)];
 }
 
 } // namespace
@@ -207,21 +41,19 @@ int CapacityTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant CapacityTableModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount() || index.column() >= kCapacityColumnCount) {
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) {
         return {};
     }
     const SizedLayout& layout = layoutAt(index.row());
-    const CapacityColumn column = columnOf(index);
+    const CapacityColumnInfo& column = columnInfo(index.column());
     switch (role) {
     case Qt::DisplayRole:
-        return displayText(layout, column);
+        return QString::fromStdString(column.text(layout));
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::AlignVCenter |
-                                   (kColumns[static_cast<size_t>(index.column())].numeric
-                                        ? Qt::AlignRight
-                                        : Qt::AlignLeft));
+                                   (column.numeric ? Qt::AlignRight : Qt::AlignLeft));
     case kCapacitySortRole:
-        return sortKey(layout, column);
+        return column.sortKey(layout);
     case kEfficiencyRole:
         return layout.efficiency;
     default:
@@ -230,14 +62,15 @@ QVariant CapacityTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant CapacityTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= kCapacityColumnCount) {
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
     if (role == Qt::DisplayRole) {
-        return toQString(kColumns[static_cast<size_t>(section)].heading);
+        return toQString(columnInfo(section).heading);
     }
     if (role == Qt::InitialSortOrderRole) {
-        return static_cast<int>(kColumns[static_cast<size_t>(section)].bestFirst);
+        return static_cast<int>(columnInfo(section).largestFirst ? Qt::DescendingOrder
+                                                                 : Qt::AscendingOrder);
     }
     return QAbstractTableModel::headerData(section, orientation, role);
 }
@@ -303,9 +136,10 @@ void CapacityTableView::sizeColumns() {
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this);
     const int padding = 2 * (margin + 1) + 1;
     columnsWidth_ = 0;
-    for (int column = 0; column < kCapacityColumnCount; ++column) {
+    for (int column = 0; column < model()->columnCount(); ++column) {
+        const QString widest = QString::fromStdString(columnInfo(column).widest());
         const int width =
-            std::max(headingWidth(column), metrics.horizontalAdvance(widestText(column)) + padding);
+            std::max(headingWidth(column), metrics.horizontalAdvance(widest) + padding);
         header->resizeSection(column, width);
         columnsWidth_ += width;
     }

@@ -4,6 +4,7 @@
 // its order until a heading is clicked; the delegate that draws the efficiency as a bar; and
 // the view that puts them together.
 
+#include "capacity_columns.h"
 #include "capacity_sizing.h"
 
 #include <QAbstractTableModel>
@@ -15,32 +16,14 @@ class QSortFilterProxyModel;
 
 namespace brim {
 
-enum class CapacityColumn : int {
-    RaidType,
-    DisksPerGroup,
-    GroupsNeeded,
-    SizedBy,
-    Disks,
-    ArraysNeeded,
-    WithSpares,
-    UsableGb,
-    UsableTb,
-    HostIops,
-    Mbps,
-    Efficiency,
-    FailuresSurvived,
-    RebuildHours,
-    ReadErrorRisk,
-};
-inline constexpr int kCapacityColumnCount = 15;
-
 // What a column sorts by (numbers, not texts), and the efficiency as a fraction for the bar.
 inline constexpr int kCapacitySortRole = Qt::UserRole;
 inline constexpr int kEfficiencyRole = Qt::UserRole + 1;
 
-// The sized layouts as lines. Texts are the core's, trimmed. A first click on a heading sorts
-// best first: fewest disks, groups and arrays, most efficiency, failures survived, IOPS and
-// MB/s, shortest rebuild and least risk.
+// The sized layouts as lines, in the columns of kCapacityColumns. A cell's text is made when the
+// view asks for it, so that only the lines drawn are written out. A first click on a heading
+// sorts best first: fewest disks, groups and arrays, most efficiency, failures survived, IOPS
+// and MB/s, shortest rebuild and least risk.
 class CapacityTableModel final : public QAbstractTableModel {
     Q_OBJECT
 public:

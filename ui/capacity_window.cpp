@@ -5,6 +5,7 @@
 #include "capacity_texts.h"
 #include "catalogue.h"
 #include "dialog_units.h"
+#include "planner_widgets.h"
 #include "qt_text.h"
 #include "sheet_controls.h"
 #include "window_layout.h"
@@ -42,12 +43,6 @@ std::string_view viewOf(const QByteArray& bytes) {
     return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
 }
 
-QLabel* buddyLabel(const char* text, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(QString::fromLatin1(text), parent);
-    label->setBuddy(buddy);
-    return label;
-}
-
 template <typename Widget>
 Widget* named(Widget* widget, const char* name, const char* accessibleName = nullptr) {
     widget->setObjectName(QString::fromLatin1(name));
@@ -55,14 +50,6 @@ Widget* named(Widget* widget, const char* name, const char* accessibleName = nul
         widget->setAccessibleName(QString::fromLatin1(accessibleName));
     }
     return widget;
-}
-
-QLabel* textLine(const char* name, QWidget* parent) {
-    auto* label = named(new QLabel(parent), name);
-    label->setTextFormat(Qt::PlainText);
-    // One line kept free for it, so that nothing below moves when its text comes and goes.
-    label->setMinimumHeight(label->fontMetrics().height());
-    return label;
 }
 
 QComboBox* list(std::span<const std::string_view> entries, QWidget* parent) {
@@ -96,13 +83,11 @@ CapacityWindow::~CapacityWindow() = default;
 
 // Each list opens on the choice kept from the last window.
 void CapacityWindow::buildControls() {
-    modelLabel_ = new QLabel(QStringLiteral("Array model: %1")
-                                 .arg(toQString(Catalogue::modelName(planner_.modelIndex()))),
-                             this);
+    modelLabel_ = modelLine(planner_.modelIndex(), this);
     capacityField_ = named(new QLineEdit(this), "capacity", "Usable capacity");
     unitList_ = named(list(kCapacityUnitTexts, this), "unit", "Capacity unit");
     unitList_->setCurrentIndex(static_cast<int>(choices_.unit));
-    notice_ = textLine("notice", this);
+    notice_ = noteLine("notice", 1, this);
 
     diskList_ = named(new QComboBox(this), "diskType", "Disk type");
     for (const DiskChoice& choice : planner_.diskChoices()) {
@@ -127,14 +112,14 @@ void CapacityWindow::buildControls() {
     readPercentField_->setMaximumWidth(
         readPercentField_->fontMetrics().horizontalAdvance(QStringLiteral("0000")) +
         2 * readPercentField_->fontMetrics().height());
-    workloadNotice_ = textLine("workloadNotice", this);
+    workloadNotice_ = noteLine("workloadNotice", 1, this);
 
-    rowNote_ = named(new QLabel(rowNoteText(planner_), this), "rowNote");
+    rowNote_ = named(new QLabel(QString::fromStdString(rowNoteText(planner_)), this), "rowNote");
     rowNote_->setWordWrap(true);
     rowNote_->setTextFormat(Qt::PlainText);
-    sheetFigure_ = textLine("sheetFigure", this);
+    sheetFigure_ = noteLine("sheetFigure", 1, this);
     table_ = named(new CapacityTableView(this), "layouts", "Layouts");
-    assumption_ = textLine("assumption", this);
+    assumption_ = noteLine("assumption", 1, this);
     putInRow_ = named(new QPushButton(QStringLiteral("Put in Row"), this), "putInRow");
     close_ = named(new QPushButton(QStringLiteral("Close"), this), "close");
 }
@@ -258,9 +243,10 @@ void CapacityWindow::refresh() {
                                   choices_.mbpsText};
     const CapacityAnswer answer = planner_.answer(request);
     table_->setLines(answer.lines);
-    notice_->setText(noticeText(answer, request.unit, planner_.modelIndex()));
+    notice_->setText(
+        QString::fromStdString(noticeText(answer, request.unit, planner_.modelIndex())));
     workloadNotice_->setText(toQString(answer.workloadRefusal));
-    sheetFigure_->setText(sheetFigureText(answer, request.unit));
+    sheetFigure_->setText(QString::fromStdString(sheetFigureText(answer, request.unit)));
     assumption_->setText(QString::fromStdString(planner_.assumptionText(request.diskType)));
     updatePutButton();
 }

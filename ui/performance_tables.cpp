@@ -37,13 +37,6 @@ inline constexpr std::array<TableColumn, kOrderColumnCount> kOrderColumns{{
     {"To order",            true,    "99999"},
 }};
 
-inline constexpr std::array<TableColumn, kFigureColumnCount> kFigureColumns{{
-    {"Disk type",           false,   "500 G ATA"},
-    {"IOPS",                true,    "100000"},
-    {"MB/s",                true,    "10000"},
-    {"Bits per\nread error", true,   "10^16"},
-    {"Rebuild\nMB/s",       true,    "10000"},
-}};
 // clang-format on
 
 QVariant alignment(bool numeric) {
@@ -249,11 +242,12 @@ void DiskFiguresModel::restoreDefaults() {
 }
 
 QString DiskFiguresModel::widestText(int column) const {
-    return widest(kFigureColumns, column);
+    return QString::fromStdString(plan_.widestFigureText(static_cast<FigureColumn>(column)));
 }
 
+// Every column but the disk type's holds a figure.
 bool DiskFiguresModel::numeric(int column) const {
-    return isNumeric(kFigureColumns, column);
+    return static_cast<FigureColumn>(column) != FigureColumn::DiskType;
 }
 
 int DiskFiguresModel::rowCount(const QModelIndex& parent) const {
@@ -283,8 +277,11 @@ QVariant DiskFiguresModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant DiskFiguresModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    const QVariant text = heading(kFigureColumns, section, orientation, role);
-    return text.isValid() ? text : QAbstractTableModel::headerData(section, orientation, role);
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < columnCount()) {
+        return toQString(kDiskFigureColumns[static_cast<std::size_t>(section)].heading);
+    }
+    return QAbstractTableModel::headerData(section, orientation, role);
 }
 
 Qt::ItemFlags DiskFiguresModel::flags(const QModelIndex& index) const {

@@ -4,6 +4,7 @@
 #include "catalogue.h"
 #include "dialog_units.h"
 #include "performance_tables.h"
+#include "planner_widgets.h"
 #include "qt_text.h"
 #include "sheet_controls.h"
 #include "window_layout.h"
@@ -34,18 +35,6 @@ constexpr int kFigureLines = static_cast<int>(kDiskTypes.size());
 constexpr int kFewestLines = 2;
 constexpr int kFewestSheetLines = kFewestLines - 1;
 
-// Room is kept free for the lines a note may take, so that nothing moves while the planner
-// types; a note of two lines wraps within its box.
-QLabel* noteLabel(const char* name, int lines, QWidget* parent) {
-    auto* note = new QLabel(parent);
-    note->setObjectName(QString::fromLatin1(name));
-    note->setTextFormat(Qt::PlainText);
-    note->setWordWrap(lines > 1);
-    note->setMinimumHeight(lines * note->fontMetrics().lineSpacing());
-    note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return note;
-}
-
 QLineEdit* numberField(const char* name, const char* accessibleName, int digits, QWidget* parent) {
     auto* field = new QLineEdit(parent);
     field->setObjectName(QString::fromLatin1(name));
@@ -53,12 +42,6 @@ QLineEdit* numberField(const char* name, const char* accessibleName, int digits,
     const QFontMetrics metrics(field->font());
     field->setFixedWidth(metrics.horizontalAdvance(QString(digits + 2, u'0')) + 8);
     return field;
-}
-
-QLabel* buddyLabel(const char* text, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(QString::fromLatin1(text), parent);
-    label->setBuddy(buddy);
-    return label;
 }
 
 } // namespace
@@ -84,14 +67,12 @@ PerformanceWindow::PerformanceWindow(const ConfigSheet& sheet, PlanningAssumptio
 PerformanceWindow::~PerformanceWindow() = default;
 
 void PerformanceWindow::buildControls() {
-    modelLabel_ = new QLabel(
-        QStringLiteral("Array model: %1").arg(toQString(Catalogue::modelName(plan_.modelIndex()))),
-        this);
+    modelLabel_ = modelLine(plan_.modelIndex(), this);
     readsField_ = numberField("readPercent", "Percent reads", 3, this);
     readsField_->setText(QString::fromStdString(plan_.fieldText(PlanField::ReadPercent)));
-    readsNote_ = noteLabel("readsNote", 1, this);
+    readsNote_ = noteLine("readsNote", 1, this);
 
-    figureNote_ = noteLabel("figureNote", 2, this);
+    figureNote_ = noteLine("figureNote", 2, this);
     restore_ = new QPushButton(QStringLiteral("Restore Disk Defaults"), this);
     restore_->setAutoDefault(false);
 
@@ -99,8 +80,9 @@ void PerformanceWindow::buildControls() {
     perSpareField_->setText(QString::fromStdString(plan_.fieldText(PlanField::DisksPerSpare)));
     minSparesField_ = numberField("minSpares", "Fewest hot spares per disk type", 3, this);
     minSparesField_->setText(QString::fromStdString(plan_.fieldText(PlanField::MinSparesPerType)));
-    sparesNote_ = noteLabel("sparesNote", 2, this);
-    arraysLine_ = noteLabel("arraysLine", 2, this);
+    sparesNote_ = noteLine("sparesNote", 2, this);
+    noteLines_ = {readsNote_, sparesNote_};
+    arraysLine_ = noteLine("arraysLine", 2, this);
 
     close_ = new QPushButton(QStringLiteral("Close"), this);
     close_->setAutoDefault(false); // Enter in a field takes the figure, it does not close
@@ -220,27 +202,23 @@ void PerformanceWindow::fitScreen() {
 
 void PerformanceWindow::connectInputs() {
     connect(readsField_, &QLineEdit::textChanged, this,
-            [this] { typeField(PlanField::ReadPercent, *readsField_, *readsNote_); });
+            [this] { typeField(PlanField::ReadPercent, *readsField_); });
     connect(perSpareField_, &QLineEdit::textChanged, this,
-            [this] { typeField(PlanField::DisksPerSpare, *perSpareField_, *sparesNote_); });
+            [this] { typeField(PlanField::DisksPerSpare, *perSpareField_); });
     connect(minSparesField_, &QLineEdit::textChanged, this,
-            [this] { typeField(PlanField::MinSparesPerType, *minSparesField_, *sparesNote_); });
+            [this] { typeField(PlanField::MinSparesPerType, *minSparesField_); });
     connect(figures_, &DiskFiguresModel::figureTyped, this, [this] { showFigures(); });
     connect(restore_, &QPushButton::clicked, figures_, &DiskFiguresModel::restoreDefaults);
     connect(close_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void PerformanceWindow::typeField(PlanField field, const QLineEdit& edit, QLabel& note) {
+// The plan says which note line the field's note shows on, and what that line says.
+void PerformanceWindow::typeField(PlanField field, const QLineEdit& edit) {
     const QByteArray text = edit.text().toUtf8();
     plan_.typeField(field,
                     std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
-    if (&note == sparesNote_) {
-        const std::string_view perSpare = plan_.fieldNote(PlanField::DisksPerSpare);
-        note.setText(
-            toQString(perSpare.empty() ? plan_.fieldNote(PlanField::MinSparesPerType) : perSpare));
-    } else {
-        note.setText(toQString(plan_.fieldNote(field)));
-    }
+    const PlanNoteLine line = SheetPerformancePlan::noteLineOf(field);
+    noteLines_[static_cast<std::size_t>(line)]->setText(toQString(plan_.noteLineText(line)));
     showLines();
 }
 

@@ -10,6 +10,7 @@
 #include "sheet_performance_plan.h"
 
 #include <QDialog>
+#include <array>
 
 class QLabel;
 class QLineEdit;
@@ -38,7 +39,7 @@ private:
     void sizeTables();
     void fitScreen();
     void connectInputs();
-    void typeField(PlanField field, const QLineEdit& edit, QLabel& note);
+    void typeField(PlanField field, const QLineEdit& edit);
     void showFigures();
     void showLines();
 
@@ -57,6 +58,7 @@ private:
     QLineEdit* perSpareField_ = nullptr;
     QLineEdit* minSparesField_ = nullptr;
     QLabel* sparesNote_ = nullptr;
+    std::array<QLabel*, kPlanNoteLineCount> noteLines_{}; // per PlanNoteLine
     QTableView* orderTable_ = nullptr;
     OrderLinesModel* order_ = nullptr;
     QLabel* arraysLine_ = nullptr;

@@ -1,11 +1,15 @@
 // CapacityPlanner: what the Size for Capacity window shows and whether Put in Row may act.
 
+#include "blanks.h"
+#include "capacity_columns.h"
 #include "capacity_planner.h"
 #include "catalogue.h"
 #include "catalogue_names.h"
 #include "fake_sheet_view.h"
 #include "performance.h"
+#include "planner_texts.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
@@ -139,7 +143,9 @@ TEST(CapacityPlannerTest, AnswersEachRequestOrSaysWhyNot) {
         const CapacityAnswer answer = planner.answer(c.request);
         const TargetParse target = parseCapacityTarget(c.request.targetText, c.request.unit);
         EXPECT_EQ(answer.notice, c.notice) << what;
-        EXPECT_EQ(answer.refusal, c.notice == kBadTarget ? target.refusal : "") << what;
+        EXPECT_EQ(answer.refusal,
+                  c.notice == kBadTarget ? capacityTargetRefusal(target.refusal) : "")
+            << what;
         EXPECT_EQ(answer.workloadRefusal, c.workloadRefusal) << what;
         EXPECT_EQ(answer.lines.size(), c.lines) << what;
         EXPECT_EQ(answer.sheetMib, c.addsSheet ? planner.sheetMib() : std::nullopt) << what;
@@ -249,13 +255,36 @@ TEST(CapacityPlannerTest, PutsALineExactlyWhenItSaysItCanAndComputeShowsItsFigur
                   std::tie(disk, line.raidType, line.disksPerGroup, line.groupCount));
         EXPECT_EQ(put.totalCapacityText, formatCapacity(gibFromMib(line.rowTotalMib)));
         if (answer.sheetMib) {
-            EXPECT_EQ(f.sheet.netTotalGbText, line.netTotalGbText);
-            EXPECT_EQ(f.sheet.netTotalTbText, line.netTotalTbText);
+            EXPECT_EQ(trimBlanks(f.sheet.netTotalGbText),
+                      capacityCellText(line, CapacityColumn::UsableGb));
+            EXPECT_EQ(trimBlanks(f.sheet.netTotalTbText),
+                      capacityCellText(line, CapacityColumn::UsableTb));
             EXPECT_EQ(f.sheet.totalDisksText, std::to_string(line.disks));
             EXPECT_EQ(f.sheet.arraysRequiredText, std::to_string(line.arraysRequired));
         }
     }
     EXPECT_GT(puts, 50);
+}
+
+// The sheet's delivery is kept between answers: a new mix or a changed disk figure is still
+// what the next answer counts.
+TEST(CapacityPlannerTest, CountsTheSheetAtTheMixAndFiguresInUse) {
+    PlannerFixture f;
+    f.sheet = sheetOf(kTelvarA, 2);
+    CapacityPlanner planner(f.sheet, f.commands, kNames, f.planning);
+    const std::function<void(PlanningAssumptions&)> changes[] = {
+        [](PlanningAssumptions&) {},
+        [&](PlanningAssumptions&) { planner.typeReadPercent("30"); },
+        [](PlanningAssumptions& a) { a.disks.setRandomIops(k450G, 400); },
+    };
+    for (const auto& change : changes) {
+        change(f.planning);
+        const CapacityAnswer answer =
+            planner.answer({"", CapacityUnit::Tb, k450G, 1, true, "100000", ""});
+        EXPECT_EQ(answer.sheetHostIops,
+                  sheetPerformance(f.sheet, f.planning.disks, f.planning.workload.readShare())
+                      .total.hostIops);
+    }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "control_names.h"
 #include "performance.h"
 #include "sheet_window_fixture.h"
+#include "units.h"
 #include "window_layout.h"
 #include "window_menu.h"
 
@@ -134,7 +135,7 @@ TEST_F(CapacityWindowTest, PutsALineSizedByIopsWhoseRowDeliversTheLinesIops) {
     const SheetPerformance shown = sheetPerformance(sheet(), PlanningAssumptions{}.disks, 0.6);
     ASSERT_EQ(shown.count, 2u);
     EXPECT_EQ(shown.lines[1].rowIndex, 1u);
-    EXPECT_EQ(QString::fromStdString(shown.lines[1].texts.hostIops), lineIops);
+    EXPECT_EQ(QString::fromStdString(formatRate(shown.lines[1].delivery.hostIops)), lineIops);
     withCapacityWindow([&](CapacityWindow& w) {
         EXPECT_EQ(part<QLineEdit>(w, "hostIops")->text(), QStringLiteral("20000"));
         EXPECT_EQ(part<QLineEdit>(w, "readPercent")->text(), QStringLiteral("60"));

@@ -2,6 +2,7 @@
 #include "performance.h"
 #include "performance_window.h"
 #include "sheet_window_fixture.h"
+#include "units.h"
 #include "window_layout.h"
 
 #include <QApplication>
@@ -63,7 +64,8 @@ TEST_F(SheetWindowTest, CtrlIOpensSheetPerformanceOverTheCapturedSheetWithCoresF
         ASSERT_EQ(core.count, 2u);
         EXPECT_EQ(sheet().rows[1].disksPerGroup, 5u);
         for (std::size_t line = 0; line < core.count; ++line) {
-            EXPECT_EQ(shown[line].toStdString(), core.lines[line].texts.hostIops) << line;
+            EXPECT_EQ(shown[line].toStdString(), formatRate(core.lines[line].delivery.hostIops))
+                << line;
         }
         ASSERT_EQ(copied.size(), 5); // headings, two rows, the total and the last line's end
         EXPECT_TRUE(copied[0].startsWith(QStringLiteral("Row\tDisk type\t")))

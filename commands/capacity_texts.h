@@ -4,8 +4,8 @@
 
 #include "capacity_planner.h"
 
-#include <QString>
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace brim {
@@ -14,10 +14,10 @@ namespace brim {
 inline constexpr std::array<std::string_view, 2> kCapacityUnitTexts{"GB", "TB"};
 
 // The note under the inputs: why there are no lines, or nothing.
-QString noticeText(const CapacityAnswer& answer, CapacityUnit unit, int modelIndex);
+std::string noticeText(const CapacityAnswer& answer, CapacityUnit unit, int modelIndex);
 // Above the table with the sheet added: what the sheet gives and what the layouts add.
-QString sheetFigureText(const CapacityAnswer& answer, CapacityUnit unit);
+std::string sheetFigureText(const CapacityAnswer& answer, CapacityUnit unit);
 // Which row Put in Row fills, or why it cannot.
-QString rowNoteText(const CapacityPlanner& planner);
+std::string rowNoteText(const CapacityPlanner& planner);
 
 } // namespace brim

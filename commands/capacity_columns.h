@@ -1,0 +1,54 @@
+#pragma once
+
+// The columns of the Size for Capacity table, one record a column: its heading, how its figure
+// reads and sorts, and the widest text it can show. The texts are made for the lines drawn
+// only, from the sizer's numbers; a new column is a new record (and its name in
+// CapacityColumn).
+
+#include "capacity_sizing.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace brim {
+
+enum class CapacityColumn : std::uint8_t {
+    RaidType,
+    DisksPerGroup,
+    GroupsNeeded,
+    SizedBy,
+    Disks,
+    ArraysNeeded,
+    WithSpares,
+    UsableGb,
+    UsableTb,
+    HostIops,
+    Mbps,
+    Efficiency,
+    FailuresSurvived,
+    RebuildHours,
+    ReadErrorRisk,
+};
+
+struct CapacityColumnInfo {
+    CapacityColumn column;
+    std::string_view heading; // two short lines keep the numeric columns narrow
+    bool numeric;             // right-aligned, so that the digits line up
+    bool largestFirst;        // what a first click on the heading puts on top
+    std::string (*text)(const SizedLayout&);
+    double (*sortKey)(const SizedLayout&);
+    std::string (*widest)(); // the widest text the allowed targets and sheets can produce
+};
+
+inline constexpr int kCapacityColumnCount = 15;
+extern const std::array<CapacityColumnInfo, kCapacityColumnCount> kCapacityColumns;
+
+const CapacityColumnInfo& capacityColumn(CapacityColumn column) noexcept;
+
+// What a line shows in a column, trimmed.
+std::string capacityCellText(const SizedLayout& line, CapacityColumn column);
+
+} // namespace brim

@@ -1,0 +1,26 @@
+#include "disk_choices.h"
+
+#include "blanks.h"
+#include "catalogue.h"
+
+namespace brim {
+
+std::string_view diskNameInList(std::span<const std::string_view> list, int diskType,
+                                int modelIndex) {
+    if (diskType >= 0 && static_cast<std::size_t>(diskType) < list.size()) {
+        return trimBlanks(list[static_cast<std::size_t>(diskType)]);
+    }
+    return Catalogue::diskReportName(diskType, modelIndex);
+}
+
+std::vector<DiskChoice> offeredDiskTypes(int modelIndex, std::span<const std::string_view> list) {
+    std::vector<DiskChoice> offered;
+    for (int disk = 0; disk < static_cast<int>(kDiskTypes.size()); ++disk) {
+        if (usableDiskKib(modelIndex, disk, false) != 0) {
+            offered.push_back({disk, diskNameInList(list, disk, modelIndex)});
+        }
+    }
+    return offered;
+}
+
+} // namespace brim

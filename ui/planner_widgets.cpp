@@ -1,0 +1,31 @@
+#include "planner_widgets.h"
+
+#include "catalogue.h"
+#include "qt_text.h"
+
+#include <QLabel>
+
+namespace brim {
+
+QLabel* modelLine(int modelIndex, QWidget* parent) {
+    return new QLabel(
+        QStringLiteral("Array model: %1").arg(toQString(Catalogue::modelName(modelIndex))), parent);
+}
+
+QLabel* buddyLabel(const char* text, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
+QLabel* noteLine(const char* name, int lines, QWidget* parent) {
+    auto* note = new QLabel(parent);
+    note->setObjectName(QString::fromLatin1(name));
+    note->setTextFormat(Qt::PlainText);
+    note->setWordWrap(lines > 1);
+    note->setMinimumHeight(lines * note->fontMetrics().lineSpacing());
+    note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return note;
+}
+
+} // namespace brim
