@@ -52,7 +52,8 @@ public:
     bool disksFieldLocked(int row) const noexcept { return commands_.disksFieldLocked(row); }
 
     // A window-menu command: the About window for the About command, Open Report, the Size for
-    // Capacity window, Sheet Performance, Undo, Redo and Copy Sheet for theirs, nothing otherwise.
+    // Capacity window, Sheet Performance, Undo, Redo, Copy Sheet and Print Plan for theirs,
+    // nothing otherwise.
     void handleWindowMenuCommand(int commandId);
 
     // Opens the report at `path` into the window; a file that is not a report shows why and
@@ -87,6 +88,7 @@ private:
     void redoStep();
     void copySheet();
     void putSheetTableOnClipboard();
+    void printPlan();
     void connectEventMap();
     void connectEvent(const EventMapEntry& entry);
     void run(const EventMapEntry& entry);

@@ -40,11 +40,12 @@ inline constexpr int kUndoCommand = 288;
 inline constexpr int kRedoCommand = 304;
 inline constexpr int kCopySheetCommand = 320;
 inline constexpr int kSheetPerformanceCommand = 336;
+inline constexpr int kPrintPlanCommand = 352;
 
 // clang-format off
 
 // Undo and Redo show the name of their step after their text, "&Undo Max IOPS".
-inline constexpr std::array<WindowMenuEntry, 6> kWindowMenuCommands{{
+inline constexpr std::array<WindowMenuEntry, 7> kWindowMenuCommands{{
     // command                  text                      shortcut         other shortcut
     {kOpenReportCommand,       "&Open Report...",        "Ctrl+O",        ""},
     {kSizeForCapacityCommand,  "Size for &Capacity...",  "Ctrl+K",        ""},
@@ -52,6 +53,7 @@ inline constexpr std::array<WindowMenuEntry, 6> kWindowMenuCommands{{
     {kUndoCommand,             "&Undo",                  "Ctrl+Z",        ""},
     {kRedoCommand,             "&Redo",                  "Ctrl+Shift+Z",  "Ctrl+Y"},
     {kCopySheetCommand,        "Copy S&heet",            "Ctrl+Shift+C",  ""},
+    {kPrintPlanCommand,        "Print P&lan...",         "Ctrl+P",        ""},
 }};
 // clang-format on
 
