@@ -4,8 +4,10 @@
 #include "sheet_controls.h"
 
 #include <QDate>
+#include <QLocale>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QWidget>
 
 namespace brim {
@@ -16,6 +18,16 @@ CalendarDate today() {
     return {date.year(), date.month(), date.day()};
 }
 
+// A printer's own page size; with no printer, the PDF file gets the locale's: Letter where the
+// US customary system is used, A4 elsewhere.
+void takeDefaultPageSize(QPrinter& printer) {
+    if (!QPrinterInfo::defaultPrinter().isNull()) {
+        return;
+    }
+    const bool letter = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
+    printer.setPageSize(QPageSize(letter ? QPageSize::Letter : QPageSize::A4));
+}
+
 } // namespace
 
 void previewPlan(const ConfigSheet& sheet, const PlanningAssumptions& assumptions,
@@ -23,8 +35,8 @@ void previewPlan(const ConfigSheet& sheet, const PlanningAssumptions& assumption
     const RowDiskNames names = rowDiskNames();
     const PlanDocument document =
         planDocument({sheet, assumptions, names, keptPlans, std::nullopt, today()});
-    // The page size is the printer's own (A4 or Letter, as it or the locale says).
     QPrinter printer(QPrinter::HighResolution);
+    takeDefaultPageSize(printer);
     preparePlanPage(printer);
     QPrintPreviewDialog preview(&printer, &parent);
     const QFont font = parent.font();

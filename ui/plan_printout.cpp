@@ -23,6 +23,7 @@ constexpr qreal kHeadingScale = 1.2;
 constexpr qreal kCellPaddingPt = 2.0;
 constexpr qreal kBorderPt = 0.5;
 constexpr qreal kPointsPerInch = 72.0;
+constexpr qreal kChartShareOfWidth = 0.95;
 
 constexpr int kBarChartObject = QTextFormat::UserObject + 1;
 enum ChartProperty : int {
@@ -105,7 +106,8 @@ constexpr qreal layoutPixels(qreal points) {
 
 class TextWriter {
 public:
-    TextWriter(QTextDocument& text, const QFont& font) : text_(text), cursor_(&text), font_(font) {}
+    TextWriter(QTextDocument& text, const QFont& font, qreal chartWidth)
+        : cursor_(&text), font_(font), chartWidth_(chartWidth) {}
 
     void title(const std::string& title) {
         QTextCharFormat format = plain();
@@ -186,7 +188,7 @@ public:
         format.setProperty(kBarLabels, labels);
         format.setProperty(kBarTexts, texts);
         format.setProperty(kBarValues, values);
-        format.setProperty(kChartWidth, text_.pageSize().width() * 0.95);
+        format.setProperty(kChartWidth, chartWidth_);
         format.setProperty(kChartCaption, toQString(chart.caption));
         cursor_.insertBlock();
         cursor_.insertText(QString(QChar::ObjectReplacementCharacter), format);
@@ -214,9 +216,9 @@ private:
         cell.insertText(toQString(text), format);
     }
 
-    QTextDocument& text_;
     QTextCursor cursor_;
     QFont font_;
+    qreal chartWidth_; // in the device's pixels
 };
 
 int pageOf(qreal y, qreal pageHeight) {
@@ -260,16 +262,15 @@ void preparePlanPage(QPagedPaintDevice& device) {
 std::unique_ptr<QTextDocument> planTextDocument(const PlanDocument& document, const QFont& font,
                                                 QPagedPaintDevice& device) {
     auto text = std::make_unique<QTextDocument>();
-    text->documentLayout()->setPaintDevice(&device);
-    text->documentLayout()->registerHandler(kBarChartObject, new BarChartObject(text.get()));
     text->setDefaultFont(font);
     text->setDocumentMargin(0);
     // Headings wrap between words, never inside one.
     QTextOption wrapping = text->defaultTextOption();
     wrapping.setWrapMode(QTextOption::WordWrap);
     text->setDefaultTextOption(wrapping);
-    text->setPageSize(QSizeF(device.width(), device.height() - footerHeight(font, device)));
-    TextWriter writer(*text, font);
+    // The content goes in before the document has a layout: a layout would follow every cell
+    // written, a whole table each time, and take seconds for a long plan instead of milliseconds.
+    TextWriter writer(*text, font, device.width() * kChartShareOfWidth);
     writer.title(document.title);
     for (const DocumentSection& section : document.sections) {
         writer.heading(section.heading);
@@ -287,6 +288,9 @@ std::unique_ptr<QTextDocument> planTextDocument(const PlanDocument& document, co
             }
         }
     }
+    text->documentLayout()->setPaintDevice(&device);
+    text->documentLayout()->registerHandler(kBarChartObject, new BarChartObject(text.get()));
+    text->setPageSize(QSizeF(device.width(), device.height() - footerHeight(font, device)));
     keepWithNext(*text);
     return text;
 }
