@@ -5,36 +5,34 @@
 #include "report_lines.h"
 
 #include <cstddef>
-#include <initializer_list>
+#include <span>
 #include <string_view>
 
 namespace brim {
 namespace {
 
-constexpr std::string_view kHeadings =
-    "Groups\tDisk Type\tRAID Type\tDisks/Group\tVault\tPer Group (GB)\tSubtotal (GB)";
-
-void appendFields(std::string& out, std::initializer_list<std::string_view> fields) {
+template <typename Field> void appendFields(std::string& out, std::span<const Field> fields) {
     bool first = true;
-    for (const std::string_view field : fields) {
+    for (const Field& field : fields) {
         if (!first) {
             out += '\t';
         }
-        out += trimBlanks(field);
+        out += field;
         first = false;
     }
     out += '\n';
 }
 
 // The fields of the report's data line, by the same catalogue names.
-void appendRow(std::string& out, const ConfigSheet& sheet, std::size_t rowIndex) {
+SheetTableLine lineOf(const ConfigSheet& sheet, std::size_t rowIndex) {
     const GroupDefinition& row = sheet.rows[rowIndex];
-    const std::string groups = std::to_string(row.groupCount);
-    const std::string disks = std::to_string(row.disksPerGroup);
-    appendFields(out, {groups, Catalogue::diskReportName(row.diskType, sheet.modelIndex),
-                       Catalogue::raidReportName(row.raidType), disks,
-                       Catalogue::vaultWord(rowHoldsVault(sheet, rowIndex)), row.groupCapacityText,
-                       row.totalCapacityText});
+    return {std::to_string(row.groupCount),
+            std::string(trimBlanks(Catalogue::diskReportName(row.diskType, sheet.modelIndex))),
+            std::string(trimBlanks(Catalogue::raidReportName(row.raidType))),
+            std::to_string(row.disksPerGroup),
+            std::string(trimBlanks(Catalogue::vaultWord(rowHoldsVault(sheet, rowIndex)))),
+            std::string(trimBlanks(row.groupCapacityText)),
+            std::string(trimBlanks(row.totalCapacityText))};
 }
 
 // The report's label without its ": ", so that a pasted sheet names its model as the report does.
@@ -44,21 +42,36 @@ std::string_view modelHeading() {
 
 } // namespace
 
-std::string formatSheetTable(const ConfigSheet& sheet) {
-    std::string out;
-    appendFields(out, {modelHeading(), Catalogue::modelName(sheet.modelIndex)});
-    out += kHeadings;
-    out += '\n';
+SheetTableFields sheetTableFields(const ConfigSheet& sheet) {
+    SheetTableFields fields;
+    fields.modelHeading = modelHeading();
+    fields.modelName = trimBlanks(Catalogue::modelName(sheet.modelIndex));
     for (std::size_t i = 0; i < sheet.rows.size(); ++i) {
         if (sheet.rows[i].groupCount != 0) {
-            appendRow(out, sheet, i);
+            fields.lines.push_back(lineOf(sheet, i));
         }
     }
+    fields.totals = {{{"Total Net (GB)", std::string(trimBlanks(sheet.netTotalGbText))},
+                      {"Total Net (TB)", std::string(trimBlanks(sheet.netTotalTbText))},
+                      {"Total Disks", std::string(trimBlanks(sheet.totalDisksText))},
+                      {"Arrays Needed", std::string(trimBlanks(sheet.arraysRequiredText))}}};
+    return fields;
+}
+
+std::string formatSheetTable(const ConfigSheet& sheet) {
+    const SheetTableFields fields = sheetTableFields(sheet);
+    std::string out;
+    const std::array<std::string_view, 2> model{fields.modelHeading, fields.modelName};
+    appendFields<std::string_view>(out, model);
+    appendFields<std::string_view>(out, kSheetTableHeadings);
+    for (const SheetTableLine& line : fields.lines) {
+        appendFields<std::string>(out, line);
+    }
     out += '\n';
-    appendFields(out, {"Total Net (GB)", sheet.netTotalGbText});
-    appendFields(out, {"Total Net (TB)", sheet.netTotalTbText});
-    appendFields(out, {"Total Disks", sheet.totalDisksText});
-    appendFields(out, {"Arrays Needed", sheet.arraysRequiredText});
+    for (const SheetTableTotal& total : fields.totals) {
+        const std::array<std::string_view, 2> pair{total.label, total.text};
+        appendFields<std::string_view>(out, pair);
+    }
     return out;
 }
 

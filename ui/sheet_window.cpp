@@ -9,6 +9,7 @@
 #include "message_box_sink.h"
 #include "performance_window.h"
 #include "plan_keeping.h"
+#include "plan_preview.h"
 #include "qt_text.h"
 #include "report_file_dialog.h"
 #include "sheet_controls.h"
@@ -171,6 +172,12 @@ void SheetWindow::putSheetTableOnClipboard() {
     QApplication::clipboard()->setText(toQString(formatSheetTable(sheet_)));
 }
 
+// The printed plan, like the report, names what the window shows. No plans are kept yet.
+void SheetWindow::printPlan() {
+    commands_.computeBeforeOutput();
+    previewPlan(sheet_, planning_, {}, *this);
+}
+
 bool SheetWindow::copyControlsToSheet() {
     const bool copied = exchange_.copyControlsToSheet(sheet_);
     staleFigures_->show();
@@ -201,6 +208,7 @@ const SheetWindow::MenuRoute* SheetWindow::menuRouteOf(int commandId) {
         {kUndoCommand,             &SheetWindow::undoStep},
         {kRedoCommand,             &SheetWindow::redoStep},
         {kCopySheetCommand,        &SheetWindow::copySheet},
+        {kPrintPlanCommand,        &SheetWindow::printPlan},
     }};
     // clang-format on
     static_assert(std::all_of(kWindowMenuCommands.begin(), kWindowMenuCommands.end(),

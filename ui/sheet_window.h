@@ -92,6 +92,7 @@ private:
     void redoStep();
     void copySheet();
     void putSheetTableOnClipboard();
+    void printPlan();
     void connectEventMap();
     void connectEvent(const EventMapEntry& entry);
     void run(const EventMapEntry& entry);

@@ -43,11 +43,12 @@ inline constexpr int kSheetPerformanceCommand = 336;
 inline constexpr int kComparePlansCommand = 352;
 inline constexpr int kSaveWorkbookCommand = 368;
 inline constexpr int kSaveWorkbookAsCommand = 384;
+inline constexpr int kPrintPlanCommand = 400;
 
 // clang-format off
 
 // Undo and Redo show the name of their step after their text, "&Undo Max IOPS".
-inline constexpr std::array<WindowMenuEntry, 9> kWindowMenuCommands{{
+inline constexpr std::array<WindowMenuEntry, 10> kWindowMenuCommands{{
     // command                  text                      shortcut         other shortcut
     {kOpenReportCommand,       "&Open...",               "Ctrl+O",        ""},
     {kSaveWorkbookCommand,     "&Save Workbook...",      "Ctrl+S",        ""},
@@ -58,6 +59,7 @@ inline constexpr std::array<WindowMenuEntry, 9> kWindowMenuCommands{{
     {kUndoCommand,             "&Undo",                  "Ctrl+Z",        ""},
     {kRedoCommand,             "&Redo",                  "Ctrl+Shift+Z",  "Ctrl+Y"},
     {kCopySheetCommand,        "Copy S&heet",            "Ctrl+Shift+C",  ""},
+    {kPrintPlanCommand,        "Print P&lan...",         "Ctrl+P",        ""},
 }};
 // clang-format on
 

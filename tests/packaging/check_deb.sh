@@ -52,7 +52,7 @@ field() { dpkg-deb --field "$deb" "$1"; }
 depends=$(field Depends)
 # One package name per line, versions and alternatives dropped.
 tr ',|' '\n\n' <<<"$depends" | sed 's/^ *//; s/[ (].*//' | sed '/^$/d' | sort -u >"$tmp/depends"
-for lib in libqt6widgets6 libqt6gui6 libqt6core6 libc6 'libstdc++6'; do
+for lib in libqt6widgets6 libqt6printsupport6 libqt6gui6 libqt6core6 libc6 'libstdc++6'; do
     grep -qxF "$lib" "$tmp/depends" || fail "Depends lacks $lib: $depends"
 done
 # Qt picks its Wayland platform where that plugin is installed; the package itself runs on

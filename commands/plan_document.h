@@ -1,0 +1,111 @@
+#pragma once
+
+// What the printed plan says, without the printing: its title, its sections in order, and in
+// each the sentences, tables and chart a planner hands on, every text ready to print as it
+// stands. The page, the fonts and the drawing belong to the window side.
+//
+// The figures come from the same functions as the windows: the sheet's fields as Copy Sheet
+// gives them, Sheet Performance's lines and disks to order, and the core's chance of losing data
+// in a year and cost. A plan kept for comparison is figured with the planning assumptions in
+// force, as the one on screen is.
+
+#include "config_sheet.h"
+#include "disk_choices.h"
+#include "planning_assumptions.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace brim {
+
+// A plan the planner kept to compare with others: the name it was kept under and its sheet.
+struct KeptPlan {
+    std::string name;
+    ConfigSheet sheet;
+};
+
+// The figures by which kept plans are compared, in the comparison table's order.
+enum class PlanFigure : std::uint8_t {
+    UsableTb,
+    DisksToOrder,
+    Arrays,
+    HostIops,
+    Mbps,
+    LossChance,
+    Cost,
+};
+inline constexpr std::size_t kPlanFigureCount = 7;
+
+struct CalendarDate {
+    int year = 2000;
+    int month = 1; // 1 to 12
+    int day = 1;
+};
+
+struct DocumentParagraph {
+    std::string text;
+};
+
+struct DocumentLine {
+    std::vector<std::string> cells;
+    // The second cell reads across the rest: the message of a row that breaks a rule.
+    bool acrossRest = false;
+};
+
+struct DocumentTable {
+    std::vector<std::string> headings;
+    std::vector<bool> numeric; // per column: right-aligned, so that the digits line up
+    std::vector<DocumentLine> lines;
+    bool endsWithTotal = false; // the last line adds up the others
+};
+
+struct DocumentBar {
+    std::string label;
+    double value = 0.0; // bars are drawn in proportion, 0 and up
+    std::string valueText;
+};
+
+struct BarChart {
+    std::string caption;
+    std::vector<DocumentBar> bars;
+};
+
+using DocumentBlock = std::variant<DocumentParagraph, DocumentTable, BarChart>;
+
+struct DocumentSection {
+    std::string heading;
+    std::vector<DocumentBlock> blocks;
+};
+
+struct PlanDocument {
+    std::string title;
+    std::vector<DocumentSection> sections;
+};
+
+struct PlanDocumentInputs {
+    const ConfigSheet& sheet; // as the last Compute left it
+    const PlanningAssumptions& assumptions;
+    const RowDiskNames& names; // the main window's Disk Type lists
+    std::span<const KeptPlan> keptPlans;
+    // The figure last selected for comparison; usable TB when none was.
+    std::optional<PlanFigure> chartFigure;
+    CalendarDate date;
+};
+
+// Sections in order: the sheet, what it delivers, the disks to order, risk and cost, the kept
+// plans (only when some are kept) and the assumptions.
+PlanDocument planDocument(const PlanDocumentInputs& inputs);
+
+// What each page carries at its foot: "page 2 of 3".
+std::string pageFooterText(int page, int pageCount);
+
+// The name a figure has in the comparison table and the chart's caption.
+std::string_view planFigureName(PlanFigure figure) noexcept;
+
+} // namespace brim

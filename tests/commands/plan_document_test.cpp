@@ -1,0 +1,152 @@
+// What the printed plan says, before any page: which sections a plan gets, the broken rule's line
+// across its table, the cost lines only when priced, and the kept plans' chart in the figure
+// asked for.
+
+#include "catalogue_names.h"
+#include "data_loss.h"
+#include "plan_cost.h"
+#include "plan_document.h"
+#include "row_commands.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace brim::test {
+namespace {
+
+using namespace names;
+
+ConfigSheet sheetWith(int model, std::vector<GroupLayout> rows) {
+    ConfigSheet sheet;
+    sheet.modelIndex = model;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        GroupDefinition& row = sheet.rows[i];
+        row.diskType = rows[i].diskType;
+        row.raidType = rows[i].raidType;
+        row.disksPerGroup = rows[i].disksPerGroup;
+        row.groupCount = rows[i].groupCount;
+    }
+    return sheet;
+}
+
+std::vector<std::string> headings(const PlanDocument& document) {
+    std::vector<std::string> names;
+    for (const DocumentSection& section : document.sections) {
+        names.push_back(section.heading);
+    }
+    return names;
+}
+
+const DocumentSection& section(const PlanDocument& document, std::string_view heading) {
+    return *std::find_if(document.sections.begin(), document.sections.end(),
+                         [heading](const DocumentSection& s) { return s.heading == heading; });
+}
+
+bool says(const DocumentSection& section, std::string_view text) {
+    return std::any_of(section.blocks.begin(), section.blocks.end(), [text](const auto& block) {
+        const auto* paragraph = std::get_if<DocumentParagraph>(&block);
+        return paragraph && paragraph->text.find(text) != std::string::npos;
+    });
+}
+
+template <typename Block> const Block* first(const DocumentSection& section) {
+    for (const DocumentBlock& block : section.blocks) {
+        if (const auto* found = std::get_if<Block>(&block)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+const RowDiskNames kNoNames{};
+
+TEST(PlanDocumentTest, SectionsFollowTheKeptPlansAndThePrices) {
+    const ConfigSheet sheet = sheetWith(kTelvarA, {{k450G, kRaid5, 5, 2}});
+    PlanningAssumptions priced;
+    priced.prices.setDiskHundredths(k450G, 45'000);
+    const std::vector<KeptPlan> kept{{"A", sheet}};
+    struct Case {
+        const PlanningAssumptions assumptions;
+        std::span<const KeptPlan> kept;
+        std::vector<std::string> headings;
+        std::string_view costSentence;
+    };
+    const std::vector<std::string> withoutKept{"The sheet", "What the sheet delivers",
+                                               "Disks to order", "Risk and cost", "Assumptions"};
+    std::vector<std::string> withKept = withoutKept;
+    withKept.insert(withKept.end() - 1, "Kept plans");
+    const std::vector<Case> cases{
+        {PlanningAssumptions{}, {}, withoutKept, "No price is set"},
+        {priced, kept, withKept, "Cost of the disks to order"},
+    };
+    for (const Case& c : cases) {
+        const PlanDocument document =
+            planDocument({sheet, c.assumptions, kNoNames, c.kept, std::nullopt, {2026, 1, 2}});
+        EXPECT_EQ(headings(document), c.headings);
+        EXPECT_TRUE(says(section(document, "Risk and cost"), c.costSentence));
+        EXPECT_EQ(document.title, "Brimcount plan for a Telvar A, 2 January 2026");
+    }
+}
+
+// A row that breaks a rule reads its message across the figures of both tables that list rows.
+TEST(PlanDocumentTest, ARowThatBreaksARuleReadsAcrossItsLine) {
+    const ConfigSheet sheet =
+        sheetWith(kTelvarA, {{k450G, kRaid5, 5, 2}, {k450G, kRaid5, 2, 1}}); // RAID5 of 2 disks
+    const PlanDocument document =
+        planDocument({sheet, PlanningAssumptions{}, kNoNames, {}, std::nullopt, {2026, 1, 2}});
+    for (const std::string_view heading : {"What the sheet delivers", "Risk and cost"}) {
+        const DocumentTable* table = first<DocumentTable>(section(document, heading));
+        ASSERT_NE(table, nullptr) << heading;
+        ASSERT_GE(table->lines.size(), 2U) << heading;
+        EXPECT_FALSE(table->lines[0].acrossRest) << heading;
+        EXPECT_TRUE(table->lines[1].acrossRest) << heading;
+        EXPECT_EQ(table->lines[1].cells[0], "2") << heading;
+        EXPECT_FALSE(table->lines[1].cells[1].empty()) << heading;
+    }
+}
+
+// One bar per kept plan, in their order, of the figure asked for (usable TB when none was), as
+// the core computes it.
+TEST(PlanDocumentTest, TheChartShowsTheFigureAskedForOfEveryKeptPlan) {
+    PlanningAssumptions assumptions;
+    assumptions.prices.setDiskHundredths(k1TbAta, 30'000);
+    const std::vector<KeptPlan> kept{
+        {"small", sheetWith(kTelvarA, {{k1TbAta, kRaid6, 6, 2}})},
+        {"large", sheetWith(kMorvikB, {{k1TbAta, kRaid5, 5, 9}, {k450G, kRaid10, 8, 3}})},
+        {"empty", sheetWith(kTelvarA, {})},
+    };
+    const ConfigSheet sheet = kept[0].sheet;
+    struct Case {
+        std::optional<PlanFigure> asked;
+        std::string caption;
+        double (*figure)(const ConfigSheet&, const PlanningAssumptions&);
+    };
+    const std::vector<Case> cases{
+        {std::nullopt, "Usable TB of each kept plan",
+         [](const ConfigSheet& s, const PlanningAssumptions&) { return sheetUsableTib(s); }},
+        {PlanFigure::LossChance, "Loss/yr of each kept plan",
+         [](const ConfigSheet& s, const PlanningAssumptions& a) {
+             return sheetLoss(s, a).planChance;
+         }},
+        {PlanFigure::Cost, "Cost of each kept plan",
+         [](const ConfigSheet& s, const PlanningAssumptions& a) { return sheetCost(s, a).cost; }},
+    };
+    for (const Case& c : cases) {
+        const PlanDocument document =
+            planDocument({sheet, assumptions, kNoNames, kept, c.asked, {2026, 1, 2}});
+        const BarChart* chart = first<BarChart>(section(document, "Kept plans"));
+        ASSERT_NE(chart, nullptr);
+        EXPECT_EQ(chart->caption, c.caption);
+        ASSERT_EQ(chart->bars.size(), kept.size());
+        for (std::size_t i = 0; i < kept.size(); ++i) {
+            EXPECT_EQ(chart->bars[i].label, kept[i].name);
+            EXPECT_DOUBLE_EQ(chart->bars[i].value, c.figure(kept[i].sheet, assumptions))
+                << c.caption << ", " << kept[i].name;
+        }
+    }
+}
+
+} // namespace
+} // namespace brim::test

@@ -1,0 +1,235 @@
+// The printed plan: the README's three-row plan with two kept plans written as a PDF, read back
+// with pdftotext (poppler-utils), section by section; and Ctrl+P in the main window.
+
+#include "catalogue_names.h"
+#include "control_names.h"
+#include "data_loss.h"
+#include "plan_cost.h"
+#include "plan_document.h"
+#include "plan_printout.h"
+#include "qt_text.h"
+#include "sheet_controls.h"
+#include "sheet_performance_plan.h"
+#include "sheet_window_fixture.h"
+#include "units.h"
+#include "window_menu.h"
+
+#include <QApplication>
+#include <QPdfWriter>
+#include <QPrintPreviewDialog>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+namespace brim::test {
+namespace {
+
+using namespace controls;
+using namespace names;
+
+void setRow(ConfigSheet& sheet, int row, GroupLayout layout, bool vault = false) {
+    GroupDefinition& definition = sheet.rows[static_cast<std::size_t>(row - 1)];
+    definition.diskType = layout.diskType;
+    definition.raidType = layout.raidType;
+    definition.disksPerGroup = layout.disksPerGroup;
+    definition.groupCount = layout.groupCount;
+    definition.includesVault = vault;
+}
+
+ConfigSheet computed(ConfigSheet sheet) {
+    RecordingMessageSink messages;
+    computeSheet(sheet, messages);
+    return sheet;
+}
+
+// The README's example: 32139.73 GB on one Telvar A.
+ConfigSheet readmePlan() {
+    ConfigSheet sheet;
+    sheet.modelIndex = kTelvarA;
+    setRow(sheet, 1, {k450G, kRaid5, 5, 1}, true);
+    setRow(sheet, 2, {k450G, kRaid10, 8, 10});
+    setRow(sheet, 3, {k1TbAta, kRaid6, 6, 4});
+    return computed(sheet);
+}
+
+PlanningAssumptions pricedAssumptions() {
+    PlanningAssumptions assumptions;
+    assumptions.prices.setDiskHundredths(k450G, 45'000);        // 450
+    assumptions.prices.setArrayHundredths(kTelvarA, 2'500'000); // 25000
+    assumptions.rebuildWait.setHoursBeforeRebuild(24);
+    return assumptions;
+}
+
+std::vector<KeptPlan> keptPlans() {
+    ConfigSheet ata;
+    ata.modelIndex = kMorvikB;
+    setRow(ata, 1, {k1TbAta, kRaid5, 5, 12});
+    return {{"All FC mirrors", readmePlan()}, {"Morvik ATA", computed(ata)}};
+}
+
+// Blank runs made one space, so that a table line reads as its cells in order.
+QString squeezed(const QString& text) {
+    return text.split(u'\n')
+        .replaceInStrings(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" "))
+        .join(u'\n');
+}
+
+QString run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForFinished(30'000)) << program.toStdString();
+    EXPECT_EQ(process.exitCode(), 0) << program.toStdString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString pdfText(const QString& pdf, int page = 0) {
+    QStringList arguments{QStringLiteral("-layout")};
+    if (page != 0) {
+        arguments << QStringLiteral("-f") << QString::number(page) << QStringLiteral("-l")
+                  << QString::number(page);
+    }
+    return squeezed(run(QStringLiteral("pdftotext"), arguments << pdf << QStringLiteral("-")));
+}
+
+int pdfPages(const QString& pdf) {
+    const QString info = run(QStringLiteral("pdfinfo"), {pdf});
+    const QRegularExpressionMatch pages =
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
+    return pages.hasMatch() ? pages.captured(1).toInt() : 0;
+}
+
+class PlanPrintoutTest : public GuiTest {
+protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+            GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+        }
+        ASSERT_TRUE(folder_.isValid());
+        pdf_ = folder_.filePath(QStringLiteral("plan.pdf"));
+        QPdfWriter writer(pdf_);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        preparePlanPage(writer);
+        pages_ = printPlanDocument(document(), QApplication::font(), writer);
+    }
+
+    PlanDocument document() const {
+        return planDocument({sheet_, assumptions_, names_, kept_, std::nullopt, {2026, 8, 12}});
+    }
+
+    // The text from the line that is the heading to the next line that is `next`.
+    QString section(const QString& heading, const QString& next) const {
+        const QString all = u'\n' + pdfText(pdf_);
+        const qsizetype start = all.indexOf(u'\n' + heading + u'\n');
+        const qsizetype end = next.isEmpty() ? all.size() : all.indexOf(u'\n' + next + u'\n');
+        EXPECT_GE(start, 0) << heading.toStdString();
+        EXPECT_GT(end, start) << next.toStdString();
+        return all.mid(start, end - start);
+    }
+
+    const ConfigSheet sheet_ = readmePlan();
+    const PlanningAssumptions assumptions_ = pricedAssumptions();
+    const RowDiskNames names_ = rowDiskNames();
+    const std::vector<KeptPlan> kept_ = keptPlans();
+    QTemporaryDir folder_;
+    QString pdf_;
+    int pages_ = 0;
+};
+
+// Every figure the windows show for the plan, under the heading of its section. The delivery,
+// the loss and the cost are taken from the functions behind the windows.
+TEST_F(PlanPrintoutTest, EachSectionHoldsItsFiguresOfTheReadmePlan) {
+    PlanningAssumptions edited = assumptions_;
+    const SheetPerformancePlan performance(sheet_, edited, names_);
+    QStringList delivered;
+    for (const PerformanceTextLine& line : performance.performanceLines()) {
+        QStringList cells;
+        for (const std::string& cell : line.cells) {
+            if (!cell.empty()) {
+                cells << toQString(cell);
+            }
+        }
+        delivered << cells.join(u' ');
+    }
+    QStringList ordered;
+    for (const OrderTextLine& line : performance.orderLines()) {
+        ordered << toQString(line[0] + ' ' + line[1] + ' ' + line[2] + ' ' + line[3]);
+    }
+    ordered << toQString(performance.arraysLine());
+    const SheetLoss loss = sheetLoss(sheet_, assumptions_);
+    const PlanCost cost = sheetCost(sheet_, assumptions_);
+
+    struct SectionCase {
+        QString heading;
+        QString next;
+        QStringList texts;
+    };
+    const std::vector<SectionCase> cases{
+        {"Brimcount plan for a Telvar A, 12 August 2026", "The sheet", {}},
+        {"The sheet",
+         "What the sheet delivers",
+         {"System Model: Telvar A.", "1 450 G FC RAID5 5 Yes 1362.42 1362.42",
+          "10 450 G FC RAID1/0 8 No 1610.29 16102.92", "4 1 TB ATA RAID 6 6 No 3668.60 14674.39",
+          "Total Net (GB) 32139.73", "Total Net (TB) 31.39", "Total Disks 109", "Arrays Needed 1"}},
+        {"What the sheet delivers", "Disks to order", QStringList{"at 70 % reads"} + delivered},
+        {"Disks to order", "Risk and cost",
+         QStringList{"One hot spare per 30 disks of each type in use, at least 1 of each."} +
+             ordered},
+        {"Risk and cost",
+         "Kept plans",
+         {"the whole plan: " + toQString(formatLossChance(loss.planChance)),
+          "1 450 G FC RAID5 1 " + toQString(formatLossChance(loss.lines[0].groupChance)),
+          "Cost of the disks to order, spares included, and the arrays they need: " +
+              toQString(formatCost(cost.cost)),
+          "Cost per usable TB: " + toQString(formatCostPer(*cost.perUsableTib)),
+          "Cost per 1000 host IOPS: " + toQString(formatCostPer(*cost.perThousandHostIops)),
+          "Not priced, so left out of the cost: 1 TB ATA disks."}},
+        {"Kept plans",
+         "Assumptions",
+         {"All FC mirrors Telvar A 31.39 " + ordered[ordered.size() - 2].section(u' ', 3) +
+              " / 1 " + delivered.back().section(u' ', 1, 2),
+          "Morvik ATA Morvik B", "Usable TB of each kept plan"}},
+        {"Assumptions",
+         "",
+         {"450 G FC 180 90 10^16 50 2% 450", "1 TB ATA 80 60 10^15 50 3% not priced",
+          "Price per array: Telvar A 25000; Morvik B not priced.", "Reads: 70 % of host operations",
+          "Hours before a rebuild starts: 24."}},
+    };
+    for (const SectionCase& c : cases) {
+        const QString text = section(c.heading, c.next);
+        for (const QString& expected : c.texts) {
+            EXPECT_TRUE(text.contains(expected))
+                << c.heading.toStdString() << " lacks \"" << expected.toStdString() << "\" in\n"
+                << text.toStdString();
+        }
+    }
+}
+
+// Two A4 pages for this plan, each saying which it is.
+TEST_F(PlanPrintoutTest, EveryPageCarriesItsNumberOfTheCount) {
+    EXPECT_EQ(pages_, 2);
+    EXPECT_EQ(pdfPages(pdf_), pages_);
+    for (int page = 1; page <= pages_; ++page) {
+        EXPECT_TRUE(pdfText(pdf_, page).contains(toQString(pageFooterText(page, pages_))))
+            << "page " << page;
+    }
+}
+
+// Like Print, Ctrl+P first computes what the controls show, then opens the preview.
+TEST_F(SheetWindowTest, CtrlPComputesWhatTheControlsShowAndOpensThePrintPreview) {
+    const int groups = rowLayout(1).groupCount.id;
+    click(kLowCost);
+    typeOver(groups, QStringLiteral("2"));
+    click(kCompute);
+    typeOver(groups, QStringLiteral("3"));
+    ASSERT_TRUE(rowFiguresStale(sheet(), 0));
+    ModalResponder responder;
+    QTest::keyClick(window_.get(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(responder.count("QPrintPreviewDialog"), 1);
+    EXPECT_FALSE(rowFiguresStale(sheet(), 0));
+    EXPECT_EQ(row(1).groupCount, 3U);
+}
+
+} // namespace
+} // namespace brim::test

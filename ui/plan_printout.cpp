@@ -1,0 +1,322 @@
+#include "plan_printout.h"
+
+#include "plan_document.h"
+#include "qt_text.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextObjectInterface>
+#include <QTextTable>
+#include <algorithm>
+
+namespace brim {
+namespace {
+
+constexpr qreal kMarginMm = 15.0;
+constexpr qreal kTitleScale = 1.5;
+constexpr qreal kHeadingScale = 1.2;
+constexpr qreal kCellPaddingPt = 2.0;
+constexpr qreal kBorderPt = 0.5;
+constexpr qreal kPointsPerInch = 72.0;
+constexpr qreal kChartShareOfWidth = 0.95;
+
+constexpr int kBarChartObject = QTextFormat::UserObject + 1;
+enum ChartProperty : int {
+    kBarLabels = QTextFormat::UserProperty + 1,
+    kBarValues,
+    kBarTexts,
+    kChartWidth,
+    kChartCaption,
+};
+// A heading and the paragraph that leads into a table stay on the page of what follows them.
+constexpr int kKeepWithNext = QTextFormat::UserProperty + 10;
+
+// A caption line, then one bar per kept plan: its name at the left, the bar in proportion to the
+// largest figure, and the figure's text after the bar. Drawn as shapes and text on the device
+// itself; one object, so that the caption never leaves its bars on another page.
+class BarChartObject final : public QObject, public QTextObjectInterface {
+    Q_OBJECT
+    Q_INTERFACES(QTextObjectInterface)
+public:
+    explicit BarChartObject(QObject* parent) : QObject(parent) {}
+
+    QSizeF intrinsicSize(QTextDocument* document, int, const QTextFormat& format) override {
+        const qreal line = lineHeight(document, format);
+        const auto bars = format.property(kBarLabels).toStringList().size();
+        return {format.doubleProperty(kChartWidth), (static_cast<qreal>(bars) * 1.5 + 2.0) * line};
+    }
+
+    void drawObject(QPainter* painter, const QRectF& rect, QTextDocument* document, int,
+                    const QTextFormat& format) override {
+        const QStringList labels = format.property(kBarLabels).toStringList();
+        const QStringList texts = format.property(kBarTexts).toStringList();
+        const QVariantList values = format.property(kBarValues).toList();
+        qreal largest = 0.0;
+        for (const QVariant& value : values) {
+            largest = std::max(largest, value.toDouble());
+        }
+        const qreal line = lineHeight(document, format);
+        const qreal labelWidth = rect.width() * 0.25;
+        const qreal textWidth = rect.width() * 0.15;
+        const qreal barRoom = rect.width() - labelWidth - textWidth - line;
+        painter->save();
+        painter->setFont(format.toCharFormat().font());
+        painter->setPen(QPen(Qt::black, 0));
+        QFont captionFont = painter->font();
+        captionFont.setBold(true);
+        painter->setFont(captionFont);
+        painter->drawText(QRectF(rect.left(), rect.top(), rect.width(), line),
+                          Qt::AlignLeft | Qt::AlignVCenter, format.stringProperty(kChartCaption));
+        painter->setFont(format.toCharFormat().font());
+        for (qsizetype i = 0; i < labels.size(); ++i) {
+            const qreal top = rect.top() + (static_cast<qreal>(i) * 1.5 + 1.75) * line;
+            const QRectF label(rect.left(), top, labelWidth - line / 2, line);
+            painter->drawText(label, Qt::AlignRight | Qt::AlignVCenter,
+                              painter->fontMetrics().elidedText(labels[i], Qt::ElideRight,
+                                                                qRound(label.width())));
+            const qreal share = largest > 0.0 ? values.value(i).toDouble() / largest : 0.0;
+            const QRectF bar(rect.left() + labelWidth, top + line * 0.1, barRoom * share,
+                             line * 0.8);
+            painter->fillRect(bar, QColor(0x60, 0x78, 0x90));
+            painter->drawText(QRectF(bar.right() + line / 2, top, textWidth + line, line),
+                              Qt::AlignLeft | Qt::AlignVCenter, texts.value(i));
+        }
+        painter->restore();
+    }
+
+private:
+    static qreal lineHeight(QTextDocument* document, const QTextFormat& format) {
+        return QFontMetricsF(format.toCharFormat().font(),
+                             document->documentLayout()->paintDevice())
+            .height();
+    }
+};
+
+// Lengths in a text document's formats are screen pixels, which its layout scales to the paint
+// device's resolution.
+constexpr qreal kScreenPixelsPerInch = 96.0;
+constexpr qreal layoutPixels(qreal points) {
+    return points * kScreenPixelsPerInch / kPointsPerInch;
+}
+
+class TextWriter {
+public:
+    TextWriter(QTextDocument& text, const QFont& font, qreal chartWidth)
+        : cursor_(&text), font_(font), chartWidth_(chartWidth) {}
+
+    void title(const std::string& title) {
+        QTextCharFormat format = plain();
+        format.setFontWeight(QFont::Bold);
+        format.setFontPointSize(font_.pointSizeF() * kTitleScale);
+        cursor_.setCharFormat(format);
+        cursor_.insertText(toQString(title), format);
+    }
+
+    void heading(const std::string& heading) {
+        QTextBlockFormat block;
+        block.setTopMargin(layoutPixels(font_.pointSizeF() * 1.5));
+        block.setBottomMargin(layoutPixels(font_.pointSizeF() * 0.4));
+        QTextCharFormat format = plain();
+        format.setFontWeight(QFont::Bold);
+        format.setFontPointSize(font_.pointSizeF() * kHeadingScale);
+        block.setProperty(kKeepWithNext, true);
+        cursor_.insertBlock(block, format);
+        cursor_.insertText(toQString(heading), format);
+    }
+
+    void paragraph(const std::string& text, bool leadsIn) {
+        QTextBlockFormat block;
+        block.setTopMargin(layoutPixels(font_.pointSizeF() * 0.4));
+        block.setProperty(kKeepWithNext, leadsIn);
+        const QTextCharFormat format = plain();
+        cursor_.insertBlock(block, format);
+        cursor_.insertText(toQString(text), format);
+    }
+
+    void table(const DocumentTable& table) {
+        const int columns = static_cast<int>(table.headings.size());
+        const int lines = static_cast<int>(table.lines.size());
+        QTextTableFormat format;
+        format.setHeaderRowCount(1); // repeated at the top of a new page
+        format.setBorder(layoutPixels(kBorderPt));
+        format.setBorderCollapse(true);
+        format.setBorderBrush(Qt::darkGray);
+        format.setCellPadding(layoutPixels(kCellPaddingPt));
+        format.setCellSpacing(0);
+        format.setTopMargin(layoutPixels(font_.pointSizeF() * 0.4));
+        format.setAlignment(Qt::AlignLeft);
+        // Wide tables take the page's width; the two columns of totals only what they need.
+        if (columns > 2) {
+            format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+        }
+        QTextTable* grid = cursor_.insertTable(lines + 1, columns, format);
+        for (int c = 0; c < columns; ++c) {
+            writeCell(*grid, 0, c, table.headings[static_cast<std::size_t>(c)],
+                      table.numeric[static_cast<std::size_t>(c)], true);
+        }
+        for (int l = 0; l < lines; ++l) {
+            const DocumentLine& line = table.lines[static_cast<std::size_t>(l)];
+            const bool total = table.endsWithTotal && l == lines - 1;
+            for (int c = 0; c < columns && c < static_cast<int>(line.cells.size()); ++c) {
+                const bool numeric =
+                    !(line.acrossRest && c == 1) && table.numeric[static_cast<std::size_t>(c)];
+                writeCell(*grid, l + 1, c, line.cells[static_cast<std::size_t>(c)], numeric, total);
+            }
+            if (line.acrossRest && columns > 2) {
+                grid->mergeCells(l + 1, 1, 1, columns - 1);
+            }
+        }
+        cursor_.movePosition(QTextCursor::End);
+    }
+
+    void chart(const BarChart& chart) {
+        QStringList labels;
+        QStringList texts;
+        QVariantList values;
+        for (const DocumentBar& bar : chart.bars) {
+            labels.append(toQString(bar.label));
+            texts.append(toQString(bar.valueText));
+            values.append(bar.value);
+        }
+        QTextCharFormat format = plain();
+        format.setObjectType(kBarChartObject);
+        format.setProperty(kBarLabels, labels);
+        format.setProperty(kBarTexts, texts);
+        format.setProperty(kBarValues, values);
+        format.setProperty(kChartWidth, chartWidth_);
+        format.setProperty(kChartCaption, toQString(chart.caption));
+        cursor_.insertBlock();
+        cursor_.insertText(QString(QChar::ObjectReplacementCharacter), format);
+    }
+
+private:
+    QTextCharFormat plain() const {
+        QTextCharFormat format;
+        format.setFont(font_);
+        return format;
+    }
+
+    void writeCell(QTextTable& grid, int line, int column, const std::string& text, bool numeric,
+                   bool bold) {
+        QTextCursor cell = grid.cellAt(line, column).firstCursorPosition();
+        QTextBlockFormat block;
+        block.setAlignment(numeric ? Qt::AlignRight : Qt::AlignLeft);
+        // A figure reads on one line; only the headings wrap, to keep their columns narrow.
+        block.setNonBreakableLines(line != 0);
+        cell.setBlockFormat(block);
+        QTextCharFormat format = plain();
+        if (bold) {
+            format.setFontWeight(QFont::Bold);
+        }
+        cell.insertText(toQString(text), format);
+    }
+
+    QTextCursor cursor_;
+    QFont font_;
+    qreal chartWidth_; // in the device's pixels
+};
+
+int pageOf(qreal y, qreal pageHeight) {
+    return static_cast<int>(y / pageHeight);
+}
+
+// A block marked to keep with the next that ends a page, while the next one begins on the
+// following page, starts that page itself. Each break moves what follows, so they are placed
+// one at a time from the top.
+void keepWithNext(QTextDocument& text) {
+    const qreal pageHeight = text.pageSize().height();
+    QAbstractTextDocumentLayout* layout = text.documentLayout();
+    for (QTextBlock block = text.begin(); block.isValid(); block = block.next()) {
+        const QTextBlock next = block.next();
+        if (!next.isValid() || !block.blockFormat().boolProperty(kKeepWithNext)) {
+            continue;
+        }
+        const QRectF here = layout->blockBoundingRect(block);
+        const QRectF after = layout->blockBoundingRect(next);
+        if (pageOf(here.top(), pageHeight) != pageOf(after.bottom() - 1, pageHeight)) {
+            QTextCursor cursor(block);
+            QTextBlockFormat format = block.blockFormat();
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            cursor.setBlockFormat(format);
+        }
+    }
+}
+
+qreal footerHeight(const QFont& font, QPagedPaintDevice& device) {
+    return 2.0 * QFontMetricsF(font, &device).height();
+}
+
+} // namespace
+
+void preparePlanPage(QPagedPaintDevice& device) {
+    device.setPageOrientation(QPageLayout::Portrait);
+    device.setPageMargins(QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
+                          QPageLayout::Millimeter);
+}
+
+std::unique_ptr<QTextDocument> planTextDocument(const PlanDocument& document, const QFont& font,
+                                                QPagedPaintDevice& device) {
+    auto text = std::make_unique<QTextDocument>();
+    text->setDefaultFont(font);
+    text->setDocumentMargin(0);
+    // Headings wrap between words, never inside one.
+    QTextOption wrapping = text->defaultTextOption();
+    wrapping.setWrapMode(QTextOption::WordWrap);
+    text->setDefaultTextOption(wrapping);
+    // The content goes in before the document has a layout: a layout would follow every cell
+    // written, a whole table each time, and take seconds for a long plan instead of milliseconds.
+    TextWriter writer(*text, font, device.width() * kChartShareOfWidth);
+    writer.title(document.title);
+    for (const DocumentSection& section : document.sections) {
+        writer.heading(section.heading);
+        for (std::size_t b = 0; b < section.blocks.size(); ++b) {
+            const DocumentBlock& block = section.blocks[b];
+            if (const auto* paragraph = std::get_if<DocumentParagraph>(&block)) {
+                const bool leadsIn =
+                    b + 1 < section.blocks.size() &&
+                    !std::holds_alternative<DocumentParagraph>(section.blocks[b + 1]);
+                writer.paragraph(paragraph->text, leadsIn);
+            } else if (const auto* table = std::get_if<DocumentTable>(&block)) {
+                writer.table(*table);
+            } else if (const auto* chart = std::get_if<BarChart>(&block)) {
+                writer.chart(*chart);
+            }
+        }
+    }
+    text->documentLayout()->setPaintDevice(&device);
+    text->documentLayout()->registerHandler(kBarChartObject, new BarChartObject(text.get()));
+    text->setPageSize(QSizeF(device.width(), device.height() - footerHeight(font, device)));
+    keepWithNext(*text);
+    return text;
+}
+
+int printPlanDocument(const PlanDocument& document, const QFont& font, QPagedPaintDevice& device) {
+    const std::unique_ptr<QTextDocument> text = planTextDocument(document, font, device);
+    const QSizeF page = text->pageSize();
+    const int pages = text->pageCount();
+    QPainter painter(&device);
+    painter.setFont(font);
+    for (int p = 0; p < pages; ++p) {
+        if (p > 0) {
+            device.newPage();
+        }
+        const QRectF shown(0, p * page.height(), page.width(), page.height());
+        painter.save();
+        painter.translate(0, -shown.top());
+        text->drawContents(&painter, shown);
+        painter.restore();
+        painter.drawText(QRectF(0, page.height(), page.width(), device.height() - page.height()),
+                         Qt::AlignHCenter | Qt::AlignBottom,
+                         toQString(pageFooterText(p + 1, pages)));
+    }
+    return pages;
+}
+
+} // namespace brim
+
+#include "plan_printout.moc"
