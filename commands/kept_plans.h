@@ -5,6 +5,7 @@
 // Undo; a workbook saves them and opens them again.
 
 #include "config_sheet.h"
+#include "plan_comparison.h"
 #include "workbook.h"
 
 #include <cstddef>
@@ -34,11 +35,16 @@ public:
     void remove(std::size_t index);
     void replaceAll(std::vector<NamedPlan> plans) { plans_ = std::move(plans); }
 
+    // The figure the planner last charted in Compare Plans, which the printed plan charts too.
+    std::optional<ComparedFigure> chartedFigure() const noexcept { return charted_; }
+    void chart(ComparedFigure figure) noexcept { charted_ = figure; }
+
 private:
     std::string freeName() const;
     bool nameInUse(std::string_view name, std::size_t except) const;
 
     std::vector<NamedPlan> plans_;
+    std::optional<ComparedFigure> charted_;
 };
 
 // "Remove Plan B?"

@@ -420,4 +420,36 @@ PlanDocument planDocument(const PlanDocumentInputs& inputs) {
     return document;
 }
 
+std::vector<KeptPlan> keptPlansOf(const KeptPlans& plans) {
+    std::vector<KeptPlan> kept;
+    kept.reserve(plans.size());
+    for (const NamedPlan& plan : plans.plans()) {
+        kept.push_back({plan.name, configSheetOf(plan.sheet)});
+    }
+    return kept;
+}
+
+PlanFigure printedFigureOf(std::optional<ComparedFigure> charted) noexcept {
+    switch (charted.value_or(ComparedFigure::UsableTb)) {
+    case ComparedFigure::Disks:
+    case ComparedFigure::DisksWithSpares:
+        return PlanFigure::DisksToOrder;
+    case ComparedFigure::Arrays:
+    case ComparedFigure::ArraysWithSpares:
+        return PlanFigure::Arrays;
+    case ComparedFigure::HostIops:
+        return PlanFigure::HostIops;
+    case ComparedFigure::Mbps:
+        return PlanFigure::Mbps;
+    case ComparedFigure::LossChance:
+        return PlanFigure::LossChance;
+    case ComparedFigure::Cost:
+    case ComparedFigure::CostPerUsableTb:
+    case ComparedFigure::CostPerThousandIops:
+        return PlanFigure::Cost;
+    default:
+        return PlanFigure::UsableTb;
+    }
+}
+
 } // namespace brim

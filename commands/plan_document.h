@@ -11,6 +11,8 @@
 
 #include "config_sheet.h"
 #include "disk_choices.h"
+#include "kept_plans.h"
+#include "plan_comparison.h"
 #include "planning_assumptions.h"
 
 #include <cstddef>
@@ -104,6 +106,14 @@ PlanDocument planDocument(const PlanDocumentInputs& inputs);
 
 // What each page carries at its foot: "page 2 of 3".
 std::string pageFooterText(int page, int pageCount);
+
+// The kept plans as the printed plan takes them.
+std::vector<KeptPlan> keptPlansOf(const KeptPlans& plans);
+
+// The printed chart's figure for one charted in Compare Plans: the same figure, or the one the
+// page shows of it (disks with spares for disks, cost for a cost per unit); usable TB for the
+// lines that are no figure (model, definitions) and when none was charted.
+PlanFigure printedFigureOf(std::optional<ComparedFigure> charted) noexcept;
 
 // The name a figure has in the comparison table and the chart's caption.
 std::string_view planFigureName(PlanFigure figure) noexcept;

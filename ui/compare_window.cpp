@@ -217,6 +217,7 @@ void CompareWindow::showSelection() {
     remove_->setEnabled(planSelected);
     const int row = std::max(table_->currentIndex().row(), 0);
     const auto figure = static_cast<ComparedFigure>(row);
+    plans_.chart(figure);
     std::vector<ChartBar> bars;
     for (const std::size_t i : chartedColumns(columns_, figure)) {
         const ComparedCell& cell = columns_[i][figure];

@@ -31,10 +31,11 @@ void takeDefaultPageSize(QPrinter& printer) {
 } // namespace
 
 void previewPlan(const ConfigSheet& sheet, const PlanningAssumptions& assumptions,
-                 std::span<const KeptPlan> keptPlans, QWidget& parent) {
+                 const KeptPlans& keptPlans, QWidget& parent) {
     const RowDiskNames names = rowDiskNames();
-    const PlanDocument document =
-        planDocument({sheet, assumptions, names, keptPlans, std::nullopt, today()});
+    const std::vector<KeptPlan> kept = keptPlansOf(keptPlans);
+    const PlanDocument document = planDocument(
+        {sheet, assumptions, names, kept, printedFigureOf(keptPlans.chartedFigure()), today()});
     QPrinter printer(QPrinter::HighResolution);
     takeDefaultPageSize(printer);
     preparePlanPage(printer);

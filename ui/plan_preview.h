@@ -11,9 +11,10 @@ class QWidget;
 
 namespace brim {
 
-// The document of `sheet` as it stands, dated today, with the kept plans, in `parent`'s font;
+// The document of `sheet` as it stands, dated today, with the kept plans and the figure last
+// charted in Compare Plans, in `parent`'s font;
 // modal over `parent` until the planner closes the preview.
 void previewPlan(const ConfigSheet& sheet, const PlanningAssumptions& assumptions,
-                 std::span<const KeptPlan> keptPlans, QWidget& parent);
+                 const KeptPlans& keptPlans, QWidget& parent);
 
 } // namespace brim

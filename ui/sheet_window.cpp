@@ -172,10 +172,10 @@ void SheetWindow::putSheetTableOnClipboard() {
     QApplication::clipboard()->setText(toQString(formatSheetTable(sheet_)));
 }
 
-// The printed plan, like the report, names what the window shows. No plans are kept yet.
+// The printed plan, like the report, names what the window shows.
 void SheetWindow::printPlan() {
     commands_.computeBeforeOutput();
-    previewPlan(sheet_, planning_, {}, *this);
+    previewPlan(sheet_, planning_, planKeeping_->plans(), *this);
 }
 
 bool SheetWindow::copyControlsToSheet() {
@@ -199,16 +199,16 @@ void SheetWindow::enableControl(int controlId, bool enabled) {
 const SheetWindow::MenuRoute* SheetWindow::menuRouteOf(int commandId) {
     // clang-format off
     static constexpr std::array<MenuRoute, kWindowMenuCommands.size()> kRoutes{{
-        {kOpenReportCommand,       &SheetWindow::openReport},
-        {kSizeForCapacityCommand,  &SheetWindow::sizeForCapacity},
-        {kSheetPerformanceCommand, &SheetWindow::showSheetPerformance},
-        {kComparePlansCommand,     &SheetWindow::comparePlans},
-        {kSaveWorkbookCommand,     &SheetWindow::saveWorkbook},
-        {kSaveWorkbookAsCommand,   &SheetWindow::saveWorkbookAs},
-        {kUndoCommand,             &SheetWindow::undoStep},
-        {kRedoCommand,             &SheetWindow::redoStep},
-        {kCopySheetCommand,        &SheetWindow::copySheet},
-        {kPrintPlanCommand,        &SheetWindow::printPlan},
+        {kOpenReportCommand,       [](SheetWindow& w) { w.openReport(); }},
+        {kSizeForCapacityCommand,  [](SheetWindow& w) { w.sizeForCapacity(); }},
+        {kSheetPerformanceCommand, [](SheetWindow& w) { w.showSheetPerformance(); }},
+        {kComparePlansCommand,     [](SheetWindow& w) { w.planKeeping_->comparePlans(); }},
+        {kSaveWorkbookCommand,     [](SheetWindow& w) { w.planKeeping_->saveWorkbook(); }},
+        {kSaveWorkbookAsCommand,   [](SheetWindow& w) { w.planKeeping_->saveWorkbookAs(); }},
+        {kUndoCommand,             [](SheetWindow& w) { w.undoStep(); }},
+        {kRedoCommand,             [](SheetWindow& w) { w.redoStep(); }},
+        {kCopySheetCommand,        [](SheetWindow& w) { w.copySheet(); }},
+        {kPrintPlanCommand,        [](SheetWindow& w) { w.printPlan(); }},
     }};
     // clang-format on
     static_assert(std::all_of(kWindowMenuCommands.begin(), kWindowMenuCommands.end(),
@@ -229,7 +229,7 @@ void SheetWindow::handleWindowMenuCommand(int commandId) {
     if (isShowAboutCommand(commandId)) {
         showAbout();
     } else if (const MenuRoute* route = menuRouteOf(commandId)) {
-        (this->*route->run)();
+        route->run(*this);
     }
 }
 
@@ -257,18 +257,6 @@ void SheetWindow::showSheetPerformance() {
     }
     PerformanceWindow window(sheet_, planning_, this);
     window.exec();
-}
-
-void SheetWindow::comparePlans() {
-    planKeeping_->comparePlans();
-}
-
-void SheetWindow::saveWorkbook() {
-    planKeeping_->saveWorkbook();
-}
-
-void SheetWindow::saveWorkbookAs() {
-    planKeeping_->saveWorkbookAs();
 }
 
 void SheetWindow::openReport() {

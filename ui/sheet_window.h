@@ -80,7 +80,7 @@ protected:
 private:
     struct MenuRoute {
         int commandId;
-        void (SheetWindow::*run)();
+        void (*run)(SheetWindow&);
     };
     static const MenuRoute* menuRouteOf(int commandId);
 
@@ -102,9 +102,6 @@ private:
     void showHelp();
     void sizeForCapacity();
     void showSheetPerformance();
-    void comparePlans();
-    void saveWorkbook();
-    void saveWorkbookAs();
     void pressFocusedButtonOrCompute();
     void showWindowMenu(const QPoint& globalPosition);
 
