@@ -32,6 +32,11 @@ constexpr std::uint64_t kMostArraysOrderedShown =
     kMostDisksOrderedShown / fewestDisksOfAModel() + 1;
 constexpr int kMostFailuresSurvived = 2;
 
+// Two significant digits far below 1 %: "0.00014%".
+constexpr double kWidestLossChance = 0.0000014;
+// A large order at list prices: a hundred million in the currency of the quote.
+constexpr double kLargestRealisticCost = 99'999'999.0;
+
 std::string trimmed(std::string text) {
     const std::size_t first = text.find_first_not_of(' ');
     return first == std::string::npos ? std::string{} : text.substr(first);
@@ -71,68 +76,88 @@ const std::array<CapacityColumnInfo, kCapacityColumnCount> kCapacityColumns{{
     {CapacityColumn::RaidType, "RAID\ntype", false, false,
      [](const SizedLayout& l) { return std::string(Catalogue::raidPickerName(l.raidType)); },
      [](const SizedLayout& l) { return static_cast<double>(l.raidType); },
-     [] { return std::string("IndivDisk"); }},
+     [] { return std::string("IndivDisk"); }, false},
     {CapacityColumn::DisksPerGroup, "Disks per\ngroup", true, false,
      [](const SizedLayout& l) { return count(l.disksPerGroup); },
      [](const SizedLayout& l) { return static_cast<double>(l.disksPerGroup); },
-     [] { return count(kMaxDisksPerGroup); }},
+     [] { return count(kMaxDisksPerGroup); }, false},
     {CapacityColumn::GroupsNeeded, "Groups\nneeded", true, false,
      [](const SizedLayout& l) { return count(l.groupCount); },
      [](const SizedLayout& l) { return static_cast<double>(l.groupCount); },
-     [] { return count(static_cast<std::uint64_t>(kMostGroupsNeeded)); }},
+     [] { return count(static_cast<std::uint64_t>(kMostGroupsNeeded)); }, false},
     {CapacityColumn::SizedBy, "Sized by", false, false,
      [](const SizedLayout& l) { return std::string(sizedByText(l.sizedBy)); },
      [](const SizedLayout& l) { return static_cast<double>(l.sizedBy); },
-     [] { return std::string(sizedByText(SizingNeed::Capacity)); }},
+     [] { return std::string(sizedByText(SizingNeed::Capacity)); }, false},
     {CapacityColumn::Disks, "Disks", true, false,
      [](const SizedLayout& l) { return count(l.disks); },
      [](const SizedLayout& l) { return static_cast<double>(l.disks); },
-     [] { return count(kMostDisksShown); }},
+     [] { return count(kMostDisksShown); }, false},
     {CapacityColumn::ArraysNeeded, "Arrays\nneeded", true, false,
      [](const SizedLayout& l) { return count(l.arraysRequired); },
      [](const SizedLayout& l) { return static_cast<double>(l.arraysRequired); },
-     [] { return count(kMostArraysShown); }},
+     [] { return count(kMostArraysShown); }, false},
     {CapacityColumn::WithSpares, "With spares:\ndisks / arrays", false, false,
      [](const SizedLayout& l) { return formatDisksAndArrays(l.disksWithSpares, l.arraysWithSpares); },
      [](const SizedLayout& l) { return static_cast<double>(l.disksWithSpares); },
-     [] { return formatDisksAndArrays(kMostDisksOrderedShown, kMostArraysOrderedShown); }},
+     [] { return formatDisksAndArrays(kMostDisksOrderedShown, kMostArraysOrderedShown); }, false},
     {CapacityColumn::UsableGb, "Usable\nGB", true, false,
      [](const SizedLayout& l) { return trimmed(formatCapacity(gibFromMib(l.netTotalMib))); },
      [](const SizedLayout& l) { return l.netTotalMib; },
-     [] { return trimmed(formatCapacity(gibFromMib(kMostUsableMibShown))); }},
+     [] { return trimmed(formatCapacity(gibFromMib(kMostUsableMibShown))); }, true},
     {CapacityColumn::UsableTb, "Usable\nTB", true, false,
      [](const SizedLayout& l) { return trimmed(formatCapacity(tibFromMib(l.netTotalMib))); },
      [](const SizedLayout& l) { return l.netTotalMib; },
-     [] { return trimmed(formatCapacity(tibFromMib(kMostUsableMibShown))); }},
+     [] { return trimmed(formatCapacity(tibFromMib(kMostUsableMibShown))); }, false},
     {CapacityColumn::HostIops, "Host IOPS", true, true,
      [](const SizedLayout& l) { return formatRate(l.hostIops); },
      [](const SizedLayout& l) { return l.hostIops; },
-     [] { return formatRate(kMostHostIopsShown); }},
+     [] { return formatRate(kMostHostIopsShown); }, false},
     {CapacityColumn::Mbps, "MB/s", true, true,
      [](const SizedLayout& l) { return formatRate(l.mbps); },
      [](const SizedLayout& l) { return l.mbps; },
-     [] { return formatRate(kMostMbpsShown); }},
+     [] { return formatRate(kMostMbpsShown); }, false},
     {CapacityColumn::Efficiency, "Efficiency", false, true,
      [](const SizedLayout& l) { return formatShare(l.efficiency); },
      [](const SizedLayout& l) { return l.efficiency; },
-     [] { return formatShare(1.0); }},
+     [] { return formatShare(1.0); }, true},
     {CapacityColumn::FailuresSurvived, "Failures\nsurvived", true, true,
      [](const SizedLayout& l) { return std::to_string(l.failuresSurvived); },
      [](const SizedLayout& l) { return static_cast<double>(l.failuresSurvived); },
-     [] { return std::to_string(kMostFailuresSurvived); }},
+     [] { return std::to_string(kMostFailuresSurvived); }, true},
     {CapacityColumn::RebuildHours, "Rebuild h", true, false,
      [](const SizedLayout& l) { return rebuildHoursText(l.rebuild); },
      [](const SizedLayout& l) { return rebuildKey(l, l.rebuild.hours); },
-     longestRebuildText},
+     longestRebuildText, false},
     {CapacityColumn::ReadErrorRisk, "Read-error risk", true, false,
      [](const SizedLayout& l) { return readErrorRiskText(l.rebuild); },
      [](const SizedLayout& l) { return rebuildKey(l, l.rebuild.chance); },
-     widestRiskText},
+     widestRiskText, false},
+    {CapacityColumn::LossPerYear, "Loss/yr", true, false,
+     [](const SizedLayout& l) { return formatLossChance(l.lossChance); },
+     [](const SizedLayout& l) { return l.lossRate; },
+     [] { return formatLossChance(kWidestLossChance); }, false},
+    {CapacityColumn::Cost, "Cost", true, false,
+     [](const SizedLayout& l) { return l.priced ? formatCost(l.cost) : std::string(kNoFigureText); },
+     capacityCostKey,
+     [] { return formatCost(kLargestRealisticCost); }, false},
 }};
 // clang-format on
 
 const CapacityColumnInfo& capacityColumn(CapacityColumn column) noexcept {
     return kCapacityColumns[static_cast<std::size_t>(column)];
+}
+
+std::array<bool, kCapacityColumnCount> columnsHiddenAtStart() {
+    std::array<bool, kCapacityColumnCount> hidden{};
+    for (std::size_t i = 0; i < kCapacityColumns.size(); ++i) {
+        hidden[i] = kCapacityColumns[i].startsHidden;
+    }
+    return hidden;
+}
+
+double capacityCostKey(const SizedLayout& line) noexcept {
+    return line.priced ? line.cost : std::numeric_limits<double>::infinity();
 }
 
 std::string capacityCellText(const SizedLayout& line, CapacityColumn column) {

@@ -31,6 +31,8 @@ enum class CapacityColumn : std::uint8_t {
     FailuresSurvived,
     RebuildHours,
     ReadErrorRisk,
+    LossPerYear,
+    Cost,
 };
 
 struct CapacityColumnInfo {
@@ -40,13 +42,22 @@ struct CapacityColumnInfo {
     bool largestFirst;        // what a first click on the heading puts on top
     std::string (*text)(const SizedLayout&);
     double (*sortKey)(const SizedLayout&);
-    std::string (*widest)(); // the widest text the allowed targets and sheets can produce
+    // The widest text a realistic plan shows; a wider one is cut short in the table, whole in
+    // its tooltip.
+    std::string (*widest)();
+    bool startsHidden; // a column that only some planners look at, shown from the heading's menu
 };
 
-inline constexpr int kCapacityColumnCount = 15;
+inline constexpr int kCapacityColumnCount = 17;
 extern const std::array<CapacityColumnInfo, kCapacityColumnCount> kCapacityColumns;
 
 const CapacityColumnInfo& capacityColumn(CapacityColumn column) noexcept;
+
+// The columns hidden when the program starts.
+std::array<bool, kCapacityColumnCount> columnsHiddenAtStart();
+
+// A line's cost as it sorts: a line not priced after every priced one.
+double capacityCostKey(const SizedLayout& line) noexcept;
 
 // What a line shows in a column, trimmed.
 std::string capacityCellText(const SizedLayout& line, CapacityColumn column);

@@ -2,10 +2,14 @@
 
 #include "blanks.h"
 #include "catalogue.h"
+#include "data_loss.h"
+#include "plan_cost.h"
 #include "planner_texts.h"
 #include "sheet_exchange.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <limits>
 
 namespace brim {
 
@@ -101,8 +105,9 @@ std::string CapacityPlanner::assumptionText(int diskType) const {
             name = choice.name;
         }
     }
-    return "Assumes " + numberText(figures->randomIops) + " IOPS and " +
-           numberText(figures->sequentialMbps) + " MB/s per " + std::string(name) +
+    return "Assumes " + numberText(figures->randomIops) + " IOPS, " +
+           numberText(figures->sequentialMbps) + " MB/s and an AFR of " +
+           formatHundredths(figures->annualFailureHundredths) + "% per " + std::string(name) +
            " disk; change in Sheet Performance.";
 }
 
@@ -165,7 +170,47 @@ CapacityAnswer CapacityPlanner::answer(const CapacityRequest& request) const {
             answer.lines.push_back(sizing.layouts[i]);
         }
     }
+    priceAndRisk(answer.lines, added);
     return answer;
+}
+
+// Each line's new groups as a row of the free row's kind (the vault's disks are smaller), and
+// with the sheet added its rows too, counted as Sheet Performance counts them: the rows that pass
+// their rules by themselves. Once any line is priced they all are (they order the same types on
+// the same model), and the cheapest comes first.
+void CapacityPlanner::priceAndRisk(std::vector<SizedLayout>& lines, bool added) const {
+    if (lines.empty()) {
+        return;
+    }
+    const double sheetRate = added ? sheetLoss(sheet_, planning_).planRate : 0.0;
+    const DisksPerType sheetDisks = added ? sheetDisksPerType(sheet_) : DisksPerType{};
+    for (SizedLayout& line : lines) {
+        const DiskFigures* figures = planning_.disks.figures(line.diskType);
+        const std::uint32_t diskKib =
+            usableDiskKib(sheet_.modelIndex, line.diskType, freeRowHoldsVault());
+        const std::optional<double> groupRate =
+            figures ? groupLossRate(line.raidType, line.disksPerGroup,
+                                    lossFigures(diskKib, *figures,
+                                                planning_.rebuildWait.hoursBeforeRebuild()))
+                    : std::nullopt;
+        line.lossRate = sheetRate + rowLossRate(line.groupCount, groupRate.value_or(0.0));
+        line.lossChance = lossChanceInYear(line.lossRate);
+
+        DisksPerType inGroups = sheetDisks;
+        inGroups[static_cast<std::size_t>(line.diskType)] +=
+            std::uint64_t{line.disksPerGroup} * line.groupCount;
+        const PlanCost cost =
+            planCost(disksToOrder(inGroups, sheet_.modelIndex, planning_.spares), sheet_.modelIndex,
+                     planning_.prices, tibFromMib(line.netTotalMib), line.hostIops);
+        line.priced = cost.priced;
+        line.cost = cost.cost;
+    }
+    if (std::any_of(lines.begin(), lines.end(), [](const SizedLayout& l) { return l.priced; })) {
+        std::stable_sort(lines.begin(), lines.end(),
+                         [](const SizedLayout& a, const SizedLayout& b) {
+                             return capacityCostKey(a) < capacityCostKey(b);
+                         });
+    }
 }
 
 const SheetDelivery& CapacityPlanner::sheetDelivery() const {

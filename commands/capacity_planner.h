@@ -10,6 +10,7 @@
 // sheet" is possible exactly when those inputs compute without a rule failing: the texts of an
 // earlier Compute are never read, as inputs may have changed since.
 
+#include "capacity_columns.h"
 #include "capacity_sizing.h"
 #include "config_sheet.h"
 #include "disk_choices.h"
@@ -37,6 +38,8 @@ struct CapacityChoices {
     // mix, kept in PlanningAssumptions for Sheet Performance too.
     std::string hostIopsText;
     std::string mbpsText;
+    // The columns of the table the planner has hidden with a right click on its heading.
+    std::array<bool, kCapacityColumnCount> hiddenColumns = columnsHiddenAtStart();
 };
 
 // Why the window cannot do all that the planner asks.
@@ -62,7 +65,8 @@ struct CapacityRequest {
 };
 
 struct CapacityAnswer {
-    // The layouts that survive enough failures, in the sizer's order. With the sheet added,
+    // The layouts that survive enough failures, in the sizer's order, or cheapest first once a
+    // price they use is set (the sizer's order among equal costs). With the sheet added,
     // their figures are the whole sheet's once the layout is put in: the net total Compute
     // gives, and the host IOPS and MB/s Sheet Performance gives.
     std::vector<SizedLayout> lines;
@@ -109,8 +113,8 @@ public:
     // refusal, empty when taken.
     std::string_view typeReadPercent(std::string_view text);
 
-    // "Assumes 180 IOPS and 90 MB/s per 450 G FC disk; change in Sheet Performance.", the disk
-    // under the name the list gives it.
+    // "Assumes 180 IOPS, 90 MB/s and an AFR of 2% per 450 G FC disk; change in Sheet
+    // Performance.", the disk under the name the list gives it.
     std::string assumptionText(int diskType) const;
 
     CapacityAnswer answer(const CapacityRequest& request) const;
@@ -123,6 +127,7 @@ private:
     bool offers(int diskType) const noexcept;
     std::string_view workloadRefusal(const CapacityRequest& request) const;
     bool fitsFreeRow(const SizedLayout& line) const noexcept;
+    void priceAndRisk(std::vector<SizedLayout>& lines, bool added) const;
     void judgeOtherRows();
     void listDiskChoices(const RowDiskNames& names);
     const SheetDelivery& sheetDelivery() const;

@@ -136,6 +136,13 @@ struct SizedLayout {
     std::uint64_t disksWithSpares = 0;
     std::uint64_t arraysWithSpares = 0;
     RebuildRisk rebuild; // of one new group, its disks as the new row sizes them
+    // Set by the sizing planner, which knows the sheet the line goes into: the chance of losing
+    // data in a year and what the order costs, of the new groups alone or, with the sheet added,
+    // of the whole sheet once they are in.
+    double lossRate = 0.0;   // losses per hour
+    double lossChance = 0.0; // in a year
+    bool priced = false;     // some price the line uses is set; until then no cost
+    double cost = 0.0;       // the disks to order, spares included, and the arrays
 };
 
 struct SizingResult {

@@ -6,10 +6,13 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
 #include <QSortFilterProxyModel>
 #include <QStyle>
+#include <QToolTip>
 #include <algorithm>
 #include <array>
 #include <limits>
@@ -122,6 +125,9 @@ CapacityTableView::CapacityTableView(QWidget* parent)
     setSortingEnabled(true);
     addTableCopyKeys(*this);
     sizeColumns();
+    horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(horizontalHeader(), &QWidget::customContextMenuRequested, this,
+            &CapacityTableView::showColumnMenu);
     // A sort starts the lines afresh: the best line, at the top, is the one to see.
     connect(horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
             [this] { scrollToTop(); });
@@ -135,13 +141,12 @@ void CapacityTableView::sizeColumns() {
     const QFontMetrics metrics(font());
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this);
     const int padding = 2 * (margin + 1) + 1;
-    columnsWidth_ = 0;
     for (int column = 0; column < model()->columnCount(); ++column) {
         const QString widest = QString::fromStdString(columnInfo(column).widest());
         const int width =
             std::max(headingWidth(column), metrics.horizontalAdvance(widest) + padding);
         header->resizeSection(column, width);
-        columnsWidth_ += width;
+        columnWidths_[static_cast<std::size_t>(column)] = width;
     }
     header->setStretchLastSection(true);
     verticalHeader()->setDefaultSectionSize(metrics.height() + metrics.height() / 2);
@@ -166,10 +171,70 @@ int CapacityTableView::headingWidth(int column) const {
 
 QSize CapacityTableView::sizeFor(int lines) const {
     const int frame = 2 * frameWidth();
-    return {frame + columnsWidth_ + verticalScrollBar()->sizeHint().width(),
+    int columnsWidth = 0;
+    for (int column = 0; column < kCapacityColumnCount; ++column) {
+        columnsWidth +=
+            isColumnHidden(column) ? 0 : columnWidths_[static_cast<std::size_t>(column)];
+    }
+    return {frame + columnsWidth + verticalScrollBar()->sizeHint().width(),
             frame + horizontalHeader()->sizeHint().height() +
                 horizontalScrollBar()->sizeHint().height() +
                 lines * verticalHeader()->defaultSectionSize()};
+}
+
+void CapacityTableView::setHiddenColumns(const std::array<bool, kCapacityColumnCount>& hidden) {
+    const bool allHidden = std::all_of(hidden.begin(), hidden.end(), [](bool h) { return h; });
+    for (int column = 0; column < kCapacityColumnCount; ++column) {
+        setColumnHidden(column,
+                        hidden[static_cast<std::size_t>(column)] && !(allHidden && column == 0));
+    }
+}
+
+std::array<bool, kCapacityColumnCount> CapacityTableView::hiddenColumns() const {
+    std::array<bool, kCapacityColumnCount> hidden{};
+    for (int column = 0; column < kCapacityColumnCount; ++column) {
+        hidden[static_cast<std::size_t>(column)] = isColumnHidden(column);
+    }
+    return hidden;
+}
+
+// Every column by its heading on one line, ticked when shown; the last one shown cannot be
+// hidden, so that the table never goes blank.
+void CapacityTableView::showColumnMenu(const QPoint& where) {
+    QMenu menu(this);
+    const std::array<bool, kCapacityColumnCount> hidden = hiddenColumns();
+    const auto shown = std::count(hidden.begin(), hidden.end(), false);
+    for (int column = 0; column < kCapacityColumnCount; ++column) {
+        QString heading = toQString(columnInfo(column).heading);
+        heading.replace(u'\n', u' ');
+        QAction* action = menu.addAction(heading);
+        action->setCheckable(true);
+        action->setChecked(!isColumnHidden(column));
+        action->setEnabled(isColumnHidden(column) || shown > 1);
+        connect(action, &QAction::toggled, this, [this, column](bool show) {
+            setColumnHidden(column, !show);
+            emit hiddenColumnsChanged();
+        });
+    }
+    menu.exec(horizontalHeader()->viewport()->mapToGlobal(where));
+}
+
+bool CapacityTableView::viewportEvent(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) {
+        return QTableView::viewportEvent(event);
+    }
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex index = indexAt(help->pos());
+    const QString text = index.isValid() ? index.data(Qt::DisplayRole).toString() : QString();
+    const QRect cell = visualRect(index);
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this);
+    if (!text.isEmpty() &&
+        QFontMetrics(font()).horizontalAdvance(text) > cell.width() - 2 * (margin + 1)) {
+        QToolTip::showText(help->globalPos(), text, viewport(), cell);
+    } else {
+        QToolTip::hideText();
+    }
+    return true;
 }
 
 void CapacityTableView::setLines(const std::vector<SizedLayout>& lines) {

@@ -10,6 +10,7 @@
 #include <QAbstractTableModel>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <array>
 #include <vector>
 
 class QSortFilterProxyModel;
@@ -65,16 +66,28 @@ public:
     void setLines(const std::vector<SizedLayout>& lines);
     // The selected line's layout, or nullptr when none is selected.
     const SizedLayout* selectedLayout() const;
-    // Width and height that show every column and `lines` lines without scrolling.
+    // Width and height that show every shown column and `lines` lines without scrolling.
     QSize sizeFor(int lines) const;
+    // Hides the columns marked, shows the others (one column always stays in view).
+    void setHiddenColumns(const std::array<bool, kCapacityColumnCount>& hidden);
+    std::array<bool, kCapacityColumnCount> hiddenColumns() const;
+
+signals:
+    // The planner showed or hid a column from the heading's menu.
+    void hiddenColumnsChanged();
+
+protected:
+    // A cell whose text is cut short shows the whole text as its tooltip.
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void sizeColumns();
     int headingWidth(int column) const;
+    void showColumnMenu(const QPoint& where);
 
     CapacityTableModel* lines_;
     QSortFilterProxyModel* shownLines_;
-    int columnsWidth_ = 0;
+    std::array<int, kCapacityColumnCount> columnWidths_{};
 };
 
 } // namespace brim

@@ -119,6 +119,7 @@ void CapacityWindow::buildControls() {
     rowNote_->setTextFormat(Qt::PlainText);
     sheetFigure_ = noteLine("sheetFigure", 1, this);
     table_ = named(new CapacityTableView(this), "layouts", "Layouts");
+    table_->setHiddenColumns(choices_.hiddenColumns);
     assumption_ = noteLine("assumption", 1, this);
     putInRow_ = named(new QPushButton(QStringLiteral("Put in Row"), this), "putInRow");
     close_ = named(new QPushButton(QStringLiteral("Close"), this), "close");
@@ -215,6 +216,8 @@ void CapacityWindow::connectInputs() {
     });
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { updatePutButton(); });
+    connect(table_, &CapacityTableView::hiddenColumnsChanged, this,
+            [this] { choices_.hiddenColumns = table_->hiddenColumns(); });
     connect(table_, &QAbstractItemView::doubleClicked, this, [this] { putSelectedLayout(); });
     connect(putInRow_, &QPushButton::clicked, this, [this] { putSelectedLayout(); });
     connect(close_, &QPushButton::clicked, this, &QDialog::reject);

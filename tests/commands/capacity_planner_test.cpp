@@ -5,6 +5,7 @@
 #include "capacity_planner.h"
 #include "catalogue.h"
 #include "catalogue_names.h"
+#include "data_loss.h"
 #include "fake_sheet_view.h"
 #include "performance.h"
 #include "planner_texts.h"
@@ -182,11 +183,16 @@ TEST(CapacityPlannerTest, OffersTheModelsDiskTypesUnderTheRowsNames) {
     };
     const std::vector<int> all{0, 1, 2, 3, 4, 5, 6, 7}, zunda{1, 2, 3, 4, 6, 7};
     const Case cases[] = {
-        {kTelvarA, 1, k450G, std::nullopt, 'a', all, k450G, "180 IOPS and 90 MB/s per a4"},
-        {kTelvarA, 3, k1TbAta, k73G, 'a', all, k73G, "180 IOPS and 125 MB/s per a0"},
-        {kZundaS, 3, k750GAta, k500GAta, 'a', zunda, k750GAta, "80 IOPS and 60 MB/s per a6"},
-        {kZundaS, 2, k73G, std::nullopt, 'a', zunda, zunda.front(), "180 IOPS and 90 MB/s per a1"},
-        {kZundaS, 0, k450G, std::nullopt, 'b', zunda, zunda.front(), "180 IOPS and 90 MB/s per b1"},
+        {kTelvarA, 1, k450G, std::nullopt, 'a', all, k450G,
+         "180 IOPS, 90 MB/s and an AFR of 2% per a4"},
+        {kTelvarA, 3, k1TbAta, k73G, 'a', all, k73G,
+         "180 IOPS, 125 MB/s and an AFR of 2.5% per a0"},
+        {kZundaS, 3, k750GAta, k500GAta, 'a', zunda, k750GAta,
+         "80 IOPS, 60 MB/s and an AFR of 3% per a6"},
+        {kZundaS, 2, k73G, std::nullopt, 'a', zunda, zunda.front(),
+         "180 IOPS, 90 MB/s and an AFR of 2% per a1"},
+        {kZundaS, 0, k450G, std::nullopt, 'b', zunda, zunda.front(),
+         "180 IOPS, 90 MB/s and an AFR of 2% per b1"},
     };
     for (const Case& c : cases) {
         PlannerFixture f;
@@ -195,6 +201,7 @@ TEST(CapacityPlannerTest, OffersTheModelsDiskTypesUnderTheRowsNames) {
             row(f.sheet, c.freeRow).diskType = c.freeRowDisk;
         }
         f.planning.disks.setSequentialMbps(k73G, 125);
+        f.planning.disks.setAnnualFailureHundredths(k73G, 250);
         const CapacityPlanner planner(f.sheet, f.commands, kNames, f.planning);
         std::vector<int> offered;
         for (const DiskChoice& choice : planner.diskChoices()) {
@@ -284,6 +291,60 @@ TEST(CapacityPlannerTest, CountsTheSheetAtTheMixAndFiguresInUse) {
         EXPECT_EQ(answer.sheetHostIops,
                   sheetPerformance(f.sheet, f.planning.disks, f.planning.workload.readShare())
                       .total.hostIops);
+    }
+}
+
+// 200 TB of 1 TB ATA on a Telvar A: each line's chance of loss in a year and, once a price it
+// uses is set, its cost, the lines cheapest first. With the sheet added both are the whole
+// sheet's: the sheet's loss and its disks come on top of the line's.
+TEST(CapacityPlannerTest, PricesEachLineAndSaysItsChanceOfLoss) {
+    struct Case {
+        std::int64_t diskPrice, arrayPrice; // hundredths
+        bool addSheet;
+    };
+    for (const Case c : {Case{0, 0, false}, Case{50000, 0, false}, Case{0, 2500000, true},
+                         Case{12345, 999999, true}}) {
+        PlannerFixture f;
+        f.sheet = sheetOf(kTelvarA, c.addSheet ? 2 : 0);
+        f.planning.prices.setDiskHundredths(k1TbAta, c.diskPrice);
+        f.planning.prices.setDiskHundredths(k450G, c.diskPrice);
+        f.planning.prices.setArrayHundredths(kTelvarA, c.arrayPrice);
+        const CapacityPlanner planner(f.sheet, f.commands, kNames, f.planning);
+        const CapacityAnswer answer =
+            planner.answer({"200", CapacityUnit::Tb, k1TbAta, 0, c.addSheet, "", ""});
+        ASSERT_FALSE(answer.lines.empty());
+        const bool priced = c.diskPrice != 0 || c.arrayPrice != 0;
+        const double sheetChance = lossChanceInYear(sheetLoss(f.sheet, f.planning).planRate);
+        int named = 0;
+        for (std::size_t i = 0; i < answer.lines.size(); ++i) {
+            const SizedLayout& line = answer.lines[i];
+            EXPECT_EQ(line.priced, priced);
+            EXPECT_EQ(capacityCellText(line, CapacityColumn::Cost) == "\u2014", !priced);
+            EXPECT_GE(line.lossChance, sheetChance);
+            if (priced) {
+                EXPECT_DOUBLE_EQ(line.cost, (static_cast<double>(line.disksWithSpares) *
+                                                 static_cast<double>(c.diskPrice) +
+                                             static_cast<double>(line.arraysWithSpares) *
+                                                 static_cast<double>(c.arrayPrice)) /
+                                                100.0);
+            }
+            if (i > 0 && priced) {
+                EXPECT_LE(answer.lines[i - 1].cost, line.cost);
+            } else if (i > 0) {
+                EXPECT_LE(answer.lines[i - 1].disks, line.disks); // the sizer's order
+            }
+            if (!c.addSheet && line.disksPerGroup == 16 && line.raidType == kRaid5) {
+                ++named;
+                EXPECT_EQ(line.groupCount, 15u);
+                EXPECT_EQ(capacityCellText(line, CapacityColumn::LossPerYear), "56%");
+            }
+            if (!c.addSheet && line.disksPerGroup == 16 && line.raidType == kRaid6) {
+                ++named;
+                EXPECT_EQ(line.groupCount, 16u);
+                EXPECT_EQ(capacityCellText(line, CapacityColumn::LossPerYear), "0.022%");
+            }
+        }
+        EXPECT_EQ(named, c.addSheet ? 0 : 2);
     }
 }
 
