@@ -19,17 +19,40 @@ enum class FigureColumn : std::uint8_t {
     SequentialMbps,
     ReadErrorExponent,
     RebuildMbps,
+    AnnualFailure,
+    Price,
 };
+
+// How a figure is typed and shown: a whole number, a power of ten ("10^16", typed with or
+// without the "10^"), or a decimal with up to two places, held in hundredths ("2.5" for 250).
+enum class FigureForm : std::uint8_t { Whole, PowerOfTen, Hundredths };
 
 struct DiskFigureColumn {
     FigureColumn column;
     std::string_view heading; // "\n" sets it on two lines, to keep a narrow column narrow
     std::string_view name;    // what a refusal calls the figure
     AllowedRange<std::int64_t> range;
-    std::int64_t (*value)(const DiskFigures&); // nullptr for the disk type's own column
-    bool (DiskAssumptions::*store)(int, std::int64_t) noexcept;
-    bool powerOfTen; // shown as "10^16", typed with or without the "10^"
+    // nullptr for the disk type's own column; a disk type outside the table reads 0.
+    std::int64_t (*value)(const PlanningAssumptions&, int diskType);
+    bool (*store)(PlanningAssumptions&, int diskType, std::int64_t);
+    FigureForm form;
 };
+
+// The readers and writers of a DiskFigures member, for the records below.
+template <auto Member> std::int64_t diskFigure(const PlanningAssumptions& a, int diskType) {
+    const DiskFigures* figures = a.disks.figures(diskType);
+    return figures ? static_cast<std::int64_t>(figures->*Member) : 0;
+}
+template <auto Setter>
+bool storeDiskFigure(PlanningAssumptions& a, int diskType, std::int64_t value) {
+    return (a.disks.*Setter)(diskType, value);
+}
+inline std::int64_t diskPrice(const PlanningAssumptions& a, int diskType) {
+    return a.prices.diskHundredths(diskType);
+}
+inline bool storeDiskPrice(PlanningAssumptions& a, int diskType, std::int64_t hundredths) {
+    return a.prices.setDiskHundredths(diskType, hundredths);
+}
 
 template <typename T> constexpr AllowedRange<std::int64_t> widened(AllowedRange<T> range) {
     return {static_cast<std::int64_t>(range.lowest), static_cast<std::int64_t>(range.highest)};
@@ -37,21 +60,25 @@ template <typename T> constexpr AllowedRange<std::int64_t> widened(AllowedRange<
 
 // clang-format off
 inline constexpr std::array kDiskFigureColumns{
-    DiskFigureColumn{FigureColumn::DiskType, "Disk type", {}, {0, 0}, nullptr, nullptr, false},
+    DiskFigureColumn{FigureColumn::DiskType, "Disk type", {}, {0, 0}, nullptr, nullptr,
+        FigureForm::Whole},
     DiskFigureColumn{FigureColumn::RandomIops, "IOPS", "IOPS", widened(kRandomIopsRange),
-        [](const DiskFigures& f) -> std::int64_t { return f.randomIops; },
-        &DiskAssumptions::setRandomIops, false},
+        diskFigure<&DiskFigures::randomIops>, storeDiskFigure<&DiskAssumptions::setRandomIops>,
+        FigureForm::Whole},
     DiskFigureColumn{FigureColumn::SequentialMbps, "MB/s", "MB/s", widened(kSequentialMbpsRange),
-        [](const DiskFigures& f) -> std::int64_t { return f.sequentialMbps; },
-        &DiskAssumptions::setSequentialMbps, false},
+        diskFigure<&DiskFigures::sequentialMbps>,
+        storeDiskFigure<&DiskAssumptions::setSequentialMbps>, FigureForm::Whole},
     DiskFigureColumn{FigureColumn::ReadErrorExponent, "Bits per\nread error", "read-error rate",
-        widened(kReadErrorExponentRange),
-        [](const DiskFigures& f) -> std::int64_t { return f.readErrorExponent; },
-        &DiskAssumptions::setReadErrorExponent, true},
+        widened(kReadErrorExponentRange), diskFigure<&DiskFigures::readErrorExponent>,
+        storeDiskFigure<&DiskAssumptions::setReadErrorExponent>, FigureForm::PowerOfTen},
     DiskFigureColumn{FigureColumn::RebuildMbps, "Rebuild\nMB/s", "rebuild MB/s",
-        widened(kRebuildMbpsRange),
-        [](const DiskFigures& f) -> std::int64_t { return f.rebuildMbps; },
-        &DiskAssumptions::setRebuildMbps, false},
+        widened(kRebuildMbpsRange), diskFigure<&DiskFigures::rebuildMbps>,
+        storeDiskFigure<&DiskAssumptions::setRebuildMbps>, FigureForm::Whole},
+    DiskFigureColumn{FigureColumn::AnnualFailure, "AFR %", "AFR %",
+        widened(kAnnualFailureHundredthsRange), diskFigure<&DiskFigures::annualFailureHundredths>,
+        storeDiskFigure<&DiskAssumptions::setAnnualFailureHundredths>, FigureForm::Hundredths},
+    DiskFigureColumn{FigureColumn::Price, "Price", "price", kPriceHundredthsRange, diskPrice,
+        storeDiskPrice, FigureForm::Hundredths},
 };
 // clang-format on
 inline constexpr std::size_t kFigureColumnCount = kDiskFigureColumns.size();

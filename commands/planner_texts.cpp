@@ -45,6 +45,16 @@ std::string_view minSparesPerTypeRefusal(InputRefusal why) noexcept {
     return unlessTaken(why, "Type a whole number of spares from 0 to 100, such as 1.");
 }
 
+std::string_view hoursBeforeRebuildRefusal(InputRefusal why) noexcept {
+    return unlessTaken(why, "Type a whole number of hours from 0 to 720, such as 0 or 24.");
+}
+
+std::string_view arrayPriceRefusal(DecimalRefusal why) noexcept {
+    return why == DecimalRefusal::None
+               ? std::string_view{}
+               : "Type a price from 0 to 1000000000 with up to two decimals, such as 45000.";
+}
+
 std::string_view sizedByText(SizingNeed need) noexcept {
     switch (need) {
     case SizingNeed::Capacity:

@@ -6,6 +6,7 @@
 
 #include "capacity_sizing.h"
 #include "planner_inputs.h"
+#include "planning_assumptions.h"
 #include "rebuild_risk.h"
 
 #include <cstdint>
@@ -21,6 +22,8 @@ std::string_view mbpsRefusal(InputRefusal why) noexcept;
 std::string_view readPercentRefusal(InputRefusal why) noexcept;
 std::string_view disksPerSpareRefusal(InputRefusal why) noexcept;
 std::string_view minSparesPerTypeRefusal(InputRefusal why) noexcept;
+std::string_view hoursBeforeRebuildRefusal(InputRefusal why) noexcept;
+std::string_view arrayPriceRefusal(DecimalRefusal why) noexcept;
 
 // "Sized by": "capacity", "IOPS", "MB/s".
 std::string_view sizedByText(SizingNeed need) noexcept;

@@ -35,11 +35,12 @@ enum class PerformanceColumn : std::uint8_t {
     WriteOnlyMbps,
     RebuildHours,
     ReadErrorRisk,
+    LossPerYear,
 };
-inline constexpr std::size_t kPerformanceColumnCount = 11;
+inline constexpr std::size_t kPerformanceColumnCount = 12;
 
-enum class OrderColumn : std::uint8_t { DiskType, InGroups, Spares, ToOrder };
-inline constexpr std::size_t kOrderColumnCount = 4;
+enum class OrderColumn : std::uint8_t { DiskType, InGroups, Spares, ToOrder, Cost };
+inline constexpr std::size_t kOrderColumnCount = 5;
 
 // A row that breaks a rule shows its row number and, in the next cell, the rule's message; its
 // other cells are empty.
@@ -54,12 +55,21 @@ struct PerformanceTextLine {
 
 using OrderTextLine = std::array<std::string, kOrderColumnCount>;
 
-// The fields typed in the window, each a whole number in its range.
-enum class PlanField : std::uint8_t { ReadPercent, DisksPerSpare, MinSparesPerType };
+// The fields typed in the window, each a whole number in its range but the array's price, a
+// decimal with up to two places.
+enum class PlanField : std::uint8_t {
+    ReadPercent,
+    DisksPerSpare,
+    MinSparesPerType,
+    ArrayPrice,
+    HoursBeforeRebuild,
+};
+inline constexpr std::size_t kPlanFieldCount = 5;
 
-// The note lines under the fields: one under "% reads", one under the two spare fields.
-enum class PlanNoteLine : std::uint8_t { Reads, Spares };
-inline constexpr std::size_t kPlanNoteLineCount = 2;
+// The note lines under the fields: one under "% reads", one under the two spare fields, one
+// under the array's price and the hours before a rebuild.
+enum class PlanNoteLine : std::uint8_t { Reads, Spares, Costs };
+inline constexpr std::size_t kPlanNoteLineCount = 3;
 
 class SheetPerformancePlan {
 public:
@@ -91,11 +101,12 @@ public:
     std::string widestFigureText(FigureColumn column) const;
     // What an editor starts from: the number alone ("16" for 10^16).
     std::string figureEditText(int diskType, FigureColumn column) const;
-    // Takes a typed figure; a text that is no whole number in the figure's range is refused,
+    // Takes a typed figure; a text that is no number of the figure's form in its range is refused,
     // the old figure kept and figureNote() says why. A good one clears the note.
     bool setFigure(int diskType, FigureColumn column, std::string_view text);
     const std::string& figureNote() const noexcept { return figureNote_; }
-    // The disk figures of every type back at their rules of thumb.
+    // The disk figures of every type back at their rules of thumb; prices, the hours before a
+    // rebuild, the spare policy and "% reads" stay as typed.
     void restoreDefaults();
 
     // One line per row with groups, then the total line; none while "% reads" is refused.
@@ -107,6 +118,10 @@ public:
     // How many arrays the disks to order need, and how many more than Compute's
     // "D/SPEs Required" when the spares add any; empty with no lines.
     const std::string& arraysLine() const noexcept { return arraysLine_; }
+    // What the plan costs and what it leaves out for want of a price: "The plan costs 123456:
+    // 1520 per usable TB, 18.4 per 1000 host IOPS. Not priced: 146 G FC, the Telvar A array.";
+    // empty until a price the plan uses is set, or with no order lines.
+    const std::string& costLine() const noexcept { return costLine_; }
 
     // Recomputes every line from the sheet and the assumptions; each change above does it too.
     void refresh();
@@ -121,11 +136,12 @@ private:
     PlanningAssumptions& assumptions_;
     RowDiskNames names_;
     std::vector<DiskChoice> diskTypes_;
-    std::array<std::string_view, 3> fieldNotes_{}; // per PlanField
+    std::array<std::string_view, kPlanFieldCount> fieldNotes_{};
     std::string figureNote_;
     std::vector<PerformanceTextLine> performanceLines_;
     std::vector<OrderTextLine> orderLines_;
     std::string arraysLine_;
+    std::string costLine_;
 };
 
 } // namespace brim

@@ -28,6 +28,7 @@ inline constexpr std::array<TableColumn, kPerformanceColumnCount> kPerformanceCo
     {"Write-only\nMB/s",    true,    "99999"},
     {"Rebuild h",           true,    "99.9"},
     {"Read-error risk",     false,   "100.00% after 2 failures"},
+    {"Loss/yr",             true,    "0.00014%"},
 }};
 
 inline constexpr std::array<TableColumn, kOrderColumnCount> kOrderColumns{{
@@ -35,6 +36,7 @@ inline constexpr std::array<TableColumn, kOrderColumnCount> kOrderColumns{{
     {"In groups",           true,    "99999"},
     {"Spares",              true,    "9999"},
     {"To order",            true,    "99999"},
+    {"Cost",                true,    "99999999"},
 }};
 
 // clang-format on

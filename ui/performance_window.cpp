@@ -10,6 +10,7 @@
 #include "window_layout.h"
 
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -22,6 +23,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <string>
 
 namespace brim {
 namespace {
@@ -81,8 +83,14 @@ void PerformanceWindow::buildControls() {
     minSparesField_ = numberField("minSpares", "Fewest hot spares per disk type", 3, this);
     minSparesField_->setText(QString::fromStdString(plan_.fieldText(PlanField::MinSparesPerType)));
     sparesNote_ = noteLine("sparesNote", 2, this);
-    noteLines_ = {readsNote_, sparesNote_};
+    arrayPriceField_ = numberField("arrayPrice", "Price of one array", 10, this);
+    arrayPriceField_->setText(QString::fromStdString(plan_.fieldText(PlanField::ArrayPrice)));
+    hoursField_ = numberField("hoursBeforeRebuild", "Hours before a rebuild starts", 3, this);
+    hoursField_->setText(QString::fromStdString(plan_.fieldText(PlanField::HoursBeforeRebuild)));
+    costsNote_ = noteLine("costsNote", 2, this);
+    noteLines_ = {readsNote_, sparesNote_, costsNote_};
     arraysLine_ = noteLine("arraysLine", 2, this);
+    costLine_ = noteLine("costLine", 2, this);
 
     close_ = new QPushButton(QStringLiteral("Close"), this);
     close_->setAutoDefault(false); // Enter in a field takes the figure, it does not close
@@ -118,6 +126,16 @@ void PerformanceWindow::layOut() {
     auto* figuresLayout = new QVBoxLayout(figures);
     figuresLayout->addWidget(figuresTable_);
     figuresLayout->addWidget(figureNote_);
+    const std::string arrayLabel =
+        "Price of one " + std::string(Catalogue::modelName(plan_.modelIndex())) + " &array:";
+    auto* costs = new QGridLayout;
+    costs->addWidget(buddyLabel(arrayLabel.c_str(), arrayPriceField_, this), 0, 0);
+    costs->addWidget(arrayPriceField_, 0, 1);
+    costs->addWidget(buddyLabel("&Hours before a rebuild starts:", hoursField_, this), 1, 0);
+    costs->addWidget(hoursField_, 1, 1);
+    costs->setColumnStretch(2, 1);
+    figuresLayout->addLayout(costs);
+    figuresLayout->addWidget(costsNote_);
     figuresLayout->addStretch(1);
     figuresLayout->addWidget(restore_, 0, Qt::AlignLeft);
 
@@ -135,6 +153,7 @@ void PerformanceWindow::layOut() {
     orderLayout->addWidget(sparesNote_);
     orderLayout->addWidget(orderTable_);
     orderLayout->addWidget(arraysLine_);
+    orderLayout->addWidget(costLine_);
     orderLayout->addStretch(1);
 
     auto* assumptions = new QHBoxLayout;
@@ -159,7 +178,9 @@ void PerformanceWindow::layOut() {
 
     setTabOrder(readsField_, linesTable_);
     setTabOrder(linesTable_, figuresTable_);
-    setTabOrder(figuresTable_, restore_);
+    setTabOrder(figuresTable_, arrayPriceField_);
+    setTabOrder(arrayPriceField_, hoursField_);
+    setTabOrder(hoursField_, restore_);
     setTabOrder(restore_, perSpareField_);
     setTabOrder(perSpareField_, minSparesField_);
     setTabOrder(minSparesField_, orderTable_);
@@ -172,7 +193,9 @@ void PerformanceWindow::sizeTables() {
              std::clamp(lines_->rowCount() - 1, kFewestSheetLines, kRowCount));
     fitTable(*totalTable_, *lines_, 1);
     fitTable(*figuresTable_, *figures_, kFigureLines);
-    fitTable(*orderTable_, *order_, std::clamp(order_->rowCount(), kFewestLines, kFigureLines + 1));
+    // Room for the arrays' line, which comes once a price is typed.
+    fitTable(*orderTable_, *order_,
+             std::clamp(order_->rowCount() + 1, kFewestLines, kFigureLines + 2));
 }
 
 // On a small screen, or at a large scale, the lines table gives up lines and scrolls above the
@@ -207,6 +230,10 @@ void PerformanceWindow::connectInputs() {
             [this] { typeField(PlanField::DisksPerSpare, *perSpareField_); });
     connect(minSparesField_, &QLineEdit::textChanged, this,
             [this] { typeField(PlanField::MinSparesPerType, *minSparesField_); });
+    connect(arrayPriceField_, &QLineEdit::textChanged, this,
+            [this] { typeField(PlanField::ArrayPrice, *arrayPriceField_); });
+    connect(hoursField_, &QLineEdit::textChanged, this,
+            [this] { typeField(PlanField::HoursBeforeRebuild, *hoursField_); });
     connect(figures_, &DiskFiguresModel::figureTyped, this, [this] { showFigures(); });
     connect(restore_, &QPushButton::clicked, figures_, &DiskFiguresModel::restoreDefaults);
     connect(close_, &QPushButton::clicked, this, &QDialog::reject);
@@ -240,6 +267,7 @@ void PerformanceWindow::showLines() {
     }
     order_->linesChanged();
     arraysLine_->setText(QString::fromStdString(plan_.arraysLine()));
+    costLine_->setText(QString::fromStdString(plan_.costLine()));
 }
 
 } // namespace brim

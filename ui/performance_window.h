@@ -58,10 +58,14 @@ private:
     QLineEdit* perSpareField_ = nullptr;
     QLineEdit* minSparesField_ = nullptr;
     QLabel* sparesNote_ = nullptr;
+    QLineEdit* arrayPriceField_ = nullptr;
+    QLineEdit* hoursField_ = nullptr;
+    QLabel* costsNote_ = nullptr;
     std::array<QLabel*, kPlanNoteLineCount> noteLines_{}; // per PlanNoteLine
     QTableView* orderTable_ = nullptr;
     OrderLinesModel* order_ = nullptr;
     QLabel* arraysLine_ = nullptr;
+    QLabel* costLine_ = nullptr; // what the plan costs, and what is not priced
     QPushButton* close_ = nullptr;
 };
 

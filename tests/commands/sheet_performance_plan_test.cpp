@@ -67,51 +67,54 @@ TEST(SheetPerformancePlanTest, ShowsEachRowByItselfUnderItsListsNameAndTotals) {
          {{1, k450G, kRaid5, 5, 1}},
          "70",
          0,
-         {"1", "450 G FC", "RAID5", "5", "1", "474", "360", "360", "360", "2.3", "0.14%"},
+         {"1", "450 G FC", "RAID5", "5", "1", "474", "360", "360", "360", "2.3", "0.14%", "0.014%"},
          false},
         {kTelvarA,
          {{1, k450G, kRaid5, 5, 1}},
          "100",
          0,
-         {"1", "450 G FC", "RAID5", "5", "1", "900", "360", "360", "360", "2.3", "0.14%"},
+         {"1", "450 G FC", "RAID5", "5", "1", "900", "360", "360", "360", "2.3", "0.14%", "0.014%"},
          false},
         {kTelvarA,
          {{4, k1TbAta, kRaid6, 6, 2}},
          "50",
          0,
          {"4", "1 TB ATA", "RAID6", "6", "2", "274", "480", "480", "480", "5.2",
-          "3.10% after 2 failures"},
+          "3.10% after 2 failures", "0.00010%"},
          false},
         {kTelvarA,
          {{2, k73G, kRaid1, 2, 1}},
          "70",
          0,
-         {"2", "73 G FC/EFD", "RAID1", "2", "1", "277", "138", "180", "90", "0.4", "<0.01%"},
+         {"2", "73 G FC/EFD", "RAID1", "2", "1", "277", "138", "180", "90", "0.4", "<0.01%",
+          "0.00023%"},
          false},
         {kTelvarA,
          {{1, k73G, kNoRaidType, 0, 3}},
          "70",
          0,
-         {"1", "73G FC/EFD", "", "0", "3", "—", "—", "—", "—", "—", "—"},
+         {"1", "73G FC/EFD", "", "0", "3", "—", "—", "—", "—", "—", "—", "—"},
          false},
         {kTelvarA,
          {{3, k450G, kRaid5, 2, 1}, {5, k450G, kRaid5, 5, 1}},
          "70",
          0,
-         {"3", "Error: RAID5 requires 3 to 16 disks per group", "", "", "", "", "", "", "", "", ""},
+         {"3", "Error: RAID5 requires 3 to 16 disks per group", "", "", "", "", "", "", "", "", "",
+          ""},
          true},
         {kZundaS,
          {{6, k73G, kRaid5, 5, 1}},
          "70",
          0,
-         {"6", "Disk type not allowed with selected chassis", "", "", "", "", "", "", "", "", ""},
+         {"6", "Disk type not allowed with selected chassis", "", "", "", "", "", "", "", "", "",
+          ""},
          true},
         // A broken row adds nothing to the total.
         {kTelvarA,
          {{1, k450G, kRaid5, 5, 1}, {2, k450G, kRaid5, 17, 1}, {4, k1TbAta, kRaid6, 6, 2}},
          "70",
          3,
-         {"Total", "", "", "", "", "858", "840", "840", "840", "", ""},
+         {"Total", "", "", "", "", "858", "840", "840", "840", "", "", "0.014%"},
          false},
     };
     for (const Case& c : cases) {
@@ -146,6 +149,12 @@ TEST(SheetPerformancePlanTest, TakesFieldsInTheirRangesAndEmptiesTheirTableOther
         {PlanField::DisksPerSpare, "1001", false, "30"},
         {PlanField::MinSparesPerType, "0", true, "0"},
         {PlanField::MinSparesPerType, "101", false, "1"},
+        // Neither empties a table: the figures keep the price and the hours in use.
+        {PlanField::ArrayPrice, " 45000.50 ", true, "45000.5"},
+        {PlanField::ArrayPrice, "1000000000.01", false, "0"},
+        {PlanField::ArrayPrice, "1.234", false, "0"},
+        {PlanField::HoursBeforeRebuild, "720", true, "720"},
+        {PlanField::HoursBeforeRebuild, "1.5", false, "0"},
     };
     const ConfigSheet sheet = sheetOf(kTelvarA, {{1, k450G, kRaid5, 5, 1}});
     for (const Case& c : cases) {
@@ -155,8 +164,10 @@ TEST(SheetPerformancePlanTest, TakesFieldsInTheirRangesAndEmptiesTheirTableOther
         EXPECT_EQ(note.empty(), c.taken) << c.text;
         EXPECT_EQ(plan.fieldText(c.field), c.kept) << c.text;
         const bool reads = c.field == PlanField::ReadPercent;
+        const bool spares =
+            c.field == PlanField::DisksPerSpare || c.field == PlanField::MinSparesPerType;
         EXPECT_EQ(plan.performanceLines().empty(), reads && !c.taken) << c.text;
-        EXPECT_EQ(plan.orderLines().empty(), !reads && !c.taken) << c.text;
+        EXPECT_EQ(plan.orderLines().empty(), spares && !c.taken) << c.text;
         EXPECT_EQ(plan.typeField(c.field, c.kept), "") << "a good text brings the table back";
         EXPECT_FALSE(plan.performanceLines().empty() || plan.orderLines().empty());
     }
@@ -183,6 +194,13 @@ TEST(SheetPerformancePlanTest, TakesFiguresInTheirRangesAndKeepsTheOldOneOtherwi
          "Kept 10^16 as the 450 G FC's read-error rate: type a power of ten from 12 to 18."},
         {FigureColumn::RebuildMbps, "100", "100", PerformanceColumn::RebuildHours, "1.1", ""},
         {FigureColumn::RebuildMbps, "x", "50", PerformanceColumn::RebuildHours, "2.3", "Kept"},
+        {FigureColumn::AnnualFailure, "4", "4", PerformanceColumn::LossPerYear, "0.029%", ""},
+        {FigureColumn::AnnualFailure, "0.001", "2", PerformanceColumn::LossPerYear, "0.014%",
+         "Kept 2 as the 450 G FC's AFR %: type a number from 0.01 to 50 with up to two decimals."},
+        {FigureColumn::AnnualFailure, "50.01", "2", PerformanceColumn::LossPerYear, "0.014%",
+         "Kept"},
+        {FigureColumn::Price, "1520.50", "1520.5", PerformanceColumn::LossPerYear, "0.014%", ""},
+        {FigureColumn::Price, "-1", "0", PerformanceColumn::LossPerYear, "0.014%", "Kept 0 as"},
     };
     const ConfigSheet sheet = sheetOf(kTelvarA, {{1, k450G, kRaid5, 5, 1}});
     for (const Case& c : cases) {
@@ -196,6 +214,9 @@ TEST(SheetPerformancePlanTest, TakesFiguresInTheirRangesAndKeepsTheOldOneOtherwi
         plan.restoreDefaults();
         EXPECT_EQ(*assumptions.disks.figures(k450G), kFcSasDefaults);
         EXPECT_EQ(plan.figureNote(), "");
+        // A price is the planner's own: the rules of thumb come back around it.
+        EXPECT_EQ(plan.figureText(k450G, FigureColumn::Price),
+                  c.column == FigureColumn::Price ? c.shown : "0");
     }
 }
 
@@ -232,21 +253,25 @@ TEST(SheetPerformancePlanTest, OrdersEveryDiskTypeInUseWithItsSparesAndTheArrays
         {{{1, k450G, kRaid5, 15, 8}},
          "30",
          "1",
-         {{"450 G FC", "120", "4", "124"}, {"Total", "120", "4", "124"}},
+         {{"450 G FC", "120", "4", "124", "—"}, {"Total", "120", "4", "124", "—"}},
          "The disks to order need 2 arrays of the Telvar A: the spares need 1 more array than "
          "the 1 D/SPEs Required."},
         // A broken row orders nothing.
         {{{1, k450G, kRaid5, 5, 1}, {2, k146G, kRaid5, 2, 9}, {4, k1TbAta, kRaid6, 6, 2}},
          "30",
          "1",
-         {{"450 G FC", "5", "1", "6"}, {"1 TB ATA", "12", "1", "13"}, {"Total", "17", "2", "19"}},
+         {{"450 G FC", "5", "1", "6", "—"},
+          {"1 TB ATA", "12", "1", "13", "—"},
+          {"Total", "17", "2", "19", "—"}},
          "The disks to order need 1 array of the Telvar A."},
         {{{1, k450G, kRaid5, 5, 1}, {4, k1TbAta, kRaid6, 6, 2}},
          "2",
          "3",
-         {{"450 G FC", "5", "3", "8"}, {"1 TB ATA", "12", "6", "18"}, {"Total", "17", "9", "26"}},
+         {{"450 G FC", "5", "3", "8", "—"},
+          {"1 TB ATA", "12", "6", "18", "—"},
+          {"Total", "17", "9", "26", "—"}},
          "The disks to order need 1 array of the Telvar A."},
-        {{}, "30", "1", {{"Total", "0", "0", "0"}}, ""},
+        {{}, "30", "1", {{"Total", "0", "0", "0", "—"}}, ""},
     };
     for (const Case& c : cases) {
         PlanningAssumptions assumptions;
@@ -256,6 +281,54 @@ TEST(SheetPerformancePlanTest, OrdersEveryDiskTypeInUseWithItsSparesAndTheArrays
         plan.typeField(PlanField::MinSparesPerType, c.minSpares);
         EXPECT_EQ(plan.orderLines(), c.lines) << c.arrays;
         EXPECT_EQ(plan.arraysLine(), c.arrays);
+    }
+}
+
+// By hand: 124 × 450 G FC at 1000 and 2 arrays at 50000 make 224000; 120 disks deliver
+// 21600 ÷ 1.9 = 11368 host IOPS, 19704 per 1000.
+TEST(SheetPerformancePlanTest, CostsTheOrderAndNamesThePricesItLeavesOut) {
+    struct Case {
+        std::vector<RowSpec> rows;
+        std::string diskPrice; // of the 450 G FC
+        std::string arrayPrice;
+        std::vector<OrderTextLine> lines;
+        std::string costLine;
+    };
+    const Case cases[] = {
+        {{{1, k450G, kRaid5, 15, 8}},
+         "1000",
+         "50000",
+         {{"450 G FC", "120", "4", "124", "124000"},
+          {"Arrays", "", "", "2", "100000"},
+          {"Total", "120", "4", "124", "224000"}},
+         "The plan costs 224000: 5087 per usable TB, 19704 per 1000 host IOPS."},
+        {{{1, k450G, kRaid5, 5, 1}, {4, k1TbAta, kRaid6, 6, 2}},
+         "0",
+         "45000",
+         {{"450 G FC", "5", "1", "6", "—"},
+          {"1 TB ATA", "12", "1", "13", "—"},
+          {"Arrays", "", "", "1", "45000"},
+          {"Total", "17", "2", "19", "45000"}},
+         "The plan costs 45000: 5150 per usable TB, 52467 per 1000 host IOPS. Not priced: 450 G "
+         "FC, 1 TB ATA."},
+        {{{1, k450G, kRaid5, 5, 1}, {4, k1TbAta, kRaid6, 6, 2}},
+         "1000",
+         "0",
+         {{"450 G FC", "5", "1", "6", "6000"},
+          {"1 TB ATA", "12", "1", "13", "—"},
+          {"Arrays", "", "", "1", "—"},
+          {"Total", "17", "2", "19", "6000"}},
+         "The plan costs 6000: 687 per usable TB, 6996 per 1000 host IOPS. Not priced: 1 TB ATA, "
+         "the Telvar A array."},
+    };
+    for (const Case& c : cases) {
+        PlanningAssumptions assumptions;
+        const ConfigSheet sheet = sheetOf(kTelvarA, c.rows);
+        SheetPerformancePlan plan(sheet, assumptions, kNames);
+        EXPECT_TRUE(plan.setFigure(k450G, FigureColumn::Price, c.diskPrice));
+        EXPECT_EQ(plan.typeField(PlanField::ArrayPrice, c.arrayPrice), "");
+        EXPECT_EQ(plan.orderLines(), c.lines) << c.costLine;
+        EXPECT_EQ(plan.costLine(), c.costLine);
     }
 }
 

@@ -1,7 +1,7 @@
 // Developer tool, not part of the program: opens the About, the Help or the Size for Capacity
 // window on its own, so that scripts/screenshot can take its picture. "compare" opens a workbook
-// first and then Compare Plans over it.
-//   brimcount_show_window about|help|capacity|compare [WORKBOOK]
+// first and then Compare Plans over it; "performance" opens one and then Sheet Performance.
+//   brimcount_show_window about|help|capacity|compare|performance [WORKBOOK]
 #include "about_window.h"
 #include "application.h"
 #include "help_window.h"
@@ -32,6 +32,16 @@ int main(int argc, char* argv[]) {
         brim::SheetWindow window;
         QTimer::singleShot(0, &window, [&window] {
             window.handleWindowMenuCommand(brim::kSizeForCapacityCommand);
+            window.reject();
+        });
+        window.exec();
+    } else if (asked(argc, argv, "performance")) {
+        // The sheet and prices of a workbook, then Sheet Performance over them.
+        brim::SheetWindow window;
+        const std::string workbook = argc > 2 ? argv[2] : "docs/example.brimcount";
+        QTimer::singleShot(0, &window, [&window, workbook] {
+            window.planKeeping().openFile(workbook);
+            window.handleWindowMenuCommand(brim::kSheetPerformanceCommand);
             window.reject();
         });
         window.exec();

@@ -78,8 +78,8 @@ TEST_F(TableCopyTest, CopyKeysPutTheHeadingsAndTheLinesShownOnTheClipboard) {
          [](QTableView&, std::unique_ptr<QWidget>& keep) { return performanceLines(keep); }, 0,
          Qt::ControlModifier,
          "Row\tDisk type\tRAID type\tDisks per group\tGroups\tHost IOPS\tMB/s\t"
-         "Read-only MB/s\tWrite-only MB/s\tRebuild h\tRead-error risk\n"
-         "1\t450 G FC\tRAID5\t5\t1\t474\t360\t360\t360\t2.3\t0.14%\n"},
+         "Read-only MB/s\tWrite-only MB/s\tRebuild h\tRead-error risk\tLoss/yr\n"
+         "1\t450 G FC\tRAID5\t5\t1\t474\t360\t360\t360\t2.3\t0.14%\t0.014%\n"},
     };
     for (const Case& c : cases) {
         SampleTable sample;
