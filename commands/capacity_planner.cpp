@@ -184,18 +184,29 @@ void CapacityPlanner::priceAndRisk(std::vector<SizedLayout>& lines, bool added) 
     }
     const double sheetRate = added ? sheetLoss(sheet_, planning_).planRate : 0.0;
     const DisksPerType sheetDisks = added ? sheetDisksPerType(sheet_) : DisksPerType{};
+    // Every line orders the same disk type on the same model: one group's figures serve all, and
+    // with no price the lines use, no line needs its order priced.
+    const int diskType = lines.front().diskType;
+    const DiskFigures* figures = planning_.disks.figures(diskType);
+    const std::optional<LossFigures> loss =
+        figures ? std::optional(
+                      lossFigures(usableDiskKib(sheet_.modelIndex, diskType, freeRowHoldsVault()),
+                                  *figures, planning_.rebuildWait.hoursBeforeRebuild()))
+                : std::nullopt;
+    bool anyPrice = planning_.prices.diskHundredths(diskType) > 0 ||
+                    planning_.prices.arrayHundredths(sheet_.modelIndex) > 0;
+    for (std::size_t type = 0; type < sheetDisks.size(); ++type) {
+        anyPrice = anyPrice || (sheetDisks[type] > 0 &&
+                                planning_.prices.diskHundredths(static_cast<int>(type)) > 0);
+    }
     for (SizedLayout& line : lines) {
-        const DiskFigures* figures = planning_.disks.figures(line.diskType);
-        const std::uint32_t diskKib =
-            usableDiskKib(sheet_.modelIndex, line.diskType, freeRowHoldsVault());
         const std::optional<double> groupRate =
-            figures ? groupLossRate(line.raidType, line.disksPerGroup,
-                                    lossFigures(diskKib, *figures,
-                                                planning_.rebuildWait.hoursBeforeRebuild()))
-                    : std::nullopt;
+            loss ? groupLossRate(line.raidType, line.disksPerGroup, *loss) : std::nullopt;
         line.lossRate = sheetRate + rowLossRate(line.groupCount, groupRate.value_or(0.0));
         line.lossChance = lossChanceInYear(line.lossRate);
-
+        if (!anyPrice) {
+            continue;
+        }
         DisksPerType inGroups = sheetDisks;
         inGroups[static_cast<std::size_t>(line.diskType)] +=
             std::uint64_t{line.disksPerGroup} * line.groupCount;
