@@ -3,6 +3,7 @@
 #include "blanks.h"
 #include "catalogue.h"
 #include "data_loss.h"
+#include "message_sink.h"
 #include "performance.h"
 #include "plan_cost.h"
 #include "planner_texts.h"
@@ -16,17 +17,6 @@
 
 namespace brim {
 namespace {
-
-// Keeps the first rule's message of a walk and shows nothing.
-class FirstMessage final : public MessageSink {
-public:
-    void show(std::string_view text) override {
-        if (message.empty()) {
-            message = text;
-        }
-    }
-    std::string message;
-};
 
 constexpr std::string_view kTimes = " \u00D7 ";
 constexpr std::string_view kVaultWord = " vault";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace brim {
@@ -16,6 +17,17 @@ public:
 class SilentSink final : public MessageSink {
 public:
     void show(std::string_view) override {}
+};
+
+// Keeps the first rule's message instead of showing it, for a row or a plan judged quietly.
+class FirstMessage final : public MessageSink {
+public:
+    void show(std::string_view text) override {
+        if (message.empty()) {
+            message = text;
+        }
+    }
+    std::string message;
 };
 
 } // namespace brim

@@ -6,20 +6,7 @@
 #include <utility>
 
 namespace brim {
-namespace {
-
-// Keeps the one message a lone row can give instead of showing it.
-class FirstMessage final : public MessageSink {
-public:
-    void show(std::string_view text) override {
-        if (message.empty()) {
-            message = text;
-        }
-    }
-    std::string message;
-};
-
-} // namespace
+namespace {} // namespace
 
 std::string brokenRuleOfRow(const ConfigSheet& sheet, std::size_t rowIndex) {
     if (rowIndex >= sheet.rows.size()) {
