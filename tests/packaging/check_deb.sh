@@ -81,7 +81,7 @@ program=$tmp/root/usr/bin/brimcount
 wm_class=$(desktop_value "$tmp/root/usr/share/applications/io.github.brimcount.Brimcount.desktop" \
     StartupWMClass)
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$tmp/display" >"$tmp/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 100); do
     [ -s "$tmp/display" ] && break

@@ -49,8 +49,9 @@ wait_for() {
     return 1
 }
 
-# Xvfb picks a free display itself and writes its number to descriptor 3.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+# Xvfb picks a free display itself and writes its number to descriptor 3. Without -noreset it
+# resets when its last client leaves, and a program started during the reset finds no display.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 wait_for 10 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 DISPLAY=":$(head -n1 "$work/display")"
@@ -162,6 +163,7 @@ program_pid=
 
 # ---- Open Report: a fresh window opens that report through the real dialog (Ctrl+O), and
 # printing it again gives the same report but for the date line.
+kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb ended with the first program: $(cat "$work/xvfb.log")"
 env -u QT_QPA_PLATFORM "$program" >"$work/program.log" 2>&1 &
 program_pid=$!
 window=
