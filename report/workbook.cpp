@@ -61,8 +61,9 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // than this have more than two decimals.
 constexpr double kHundredthsTolerance = 1e-4;
 
-QString key(const char* name) {
-    return QString::fromLatin1(name);
+// A field's name as the JSON classes take it, without making a QString of it each time.
+QLatin1String key(const char* name) {
+    return QLatin1String(name);
 }
 
 QString qText(std::string_view text) {
@@ -231,7 +232,8 @@ QString stringAt(const QJsonValue& value, const std::string& path) {
 
 void onlyKnownFields(const QJsonObject& object, const std::string& path,
                      std::initializer_list<const char*> known) {
-    for (const QString& name : object.keys()) {
+    for (auto field = object.begin(); field != object.end(); ++field) {
+        const QString name = field.key();
         const bool isKnown = std::any_of(known.begin(), known.end(),
                                          [&name](const char* k) { return name == key(k); });
         if (!isKnown) {
@@ -293,10 +295,13 @@ std::int64_t hundredthsIn(const QJsonValue& value, const std::string& path,
     return static_cast<std::int64_t>(whole);
 }
 
+// Compared as UTF-8 bytes: the file's text is made one string once, not each table name a
+// QString per comparison.
 template <typename Table, typename NameOf>
 int indexOfName(const Table& table, const QString& name, NameOf nameOf) {
+    const std::string bytes = name.toStdString();
     for (std::size_t i = 0; i < table.size(); ++i) {
-        if (name == qText(nameOf(table[i]))) {
+        if (bytes == std::string_view(nameOf(table[i]))) {
             return static_cast<int>(i);
         }
     }
@@ -349,22 +354,23 @@ PlanRow rowAt(const QJsonValue& value, const std::string& path, bool vaultRow) {
     onlyKnownFields(object, path,
                     {kDiskTypeKey, kRaidTypeKey, kDisksPerGroupKey, kGroupsKey, kVaultKey});
     PlanRow row;
-    if (object.contains(key(kDiskTypeKey))) {
-        row.diskType = diskTypeAt(object[key(kDiskTypeKey)], member(path, kDiskTypeKey));
+    // A field left out reads as undefined; JSON's own null is a value.
+    if (const QJsonValue disk = object.value(key(kDiskTypeKey)); !disk.isUndefined()) {
+        row.diskType = diskTypeAt(disk, member(path, kDiskTypeKey));
     }
-    if (object.contains(key(kRaidTypeKey))) {
-        row.raidType = raidTypeAt(object[key(kRaidTypeKey)], member(path, kRaidTypeKey));
+    if (const QJsonValue raid = object.value(key(kRaidTypeKey)); !raid.isUndefined()) {
+        row.raidType = raidTypeAt(raid, member(path, kRaidTypeKey));
     }
-    if (object.contains(key(kDisksPerGroupKey))) {
-        row.disksPerGroup = static_cast<std::uint32_t>(wholeNumberAt(
-            object[key(kDisksPerGroupKey)], member(path, kDisksPerGroupKey), 0, kMostCount));
+    if (const QJsonValue perGroup = object.value(key(kDisksPerGroupKey)); !perGroup.isUndefined()) {
+        row.disksPerGroup = static_cast<std::uint32_t>(
+            wholeNumberAt(perGroup, member(path, kDisksPerGroupKey), 0, kMostCount));
     }
-    if (object.contains(key(kGroupsKey))) {
+    if (const QJsonValue groups = object.value(key(kGroupsKey)); !groups.isUndefined()) {
         row.groupCount = static_cast<std::uint32_t>(
-            wholeNumberAt(object[key(kGroupsKey)], member(path, kGroupsKey), 0, kMostCount));
+            wholeNumberAt(groups, member(path, kGroupsKey), 0, kMostCount));
     }
-    if (object.contains(key(kVaultKey))) {
-        row.includesVault = flagAt(object[key(kVaultKey)], member(path, kVaultKey));
+    if (const QJsonValue vault = object.value(key(kVaultKey)); !vault.isUndefined()) {
+        row.includesVault = flagAt(vault, member(path, kVaultKey));
         if (row.includesVault && !vaultRow) {
             fault(member(path, kVaultKey), "only rows 1 to 5 (0 to 4 here) may hold the vault.");
         }
