@@ -3,11 +3,11 @@
 // check, apply, Compute), over the commands with the stand-in main window of the tests.
 
 #include "catalogue_names.h"
-#include "fake_sheet_view.h"
 #include "kept_plans.h"
 #include "plan_comparison.h"
 #include "workbook.h"
 #include "workbook_commands.h"
+#include "workbook_run.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
@@ -26,17 +26,9 @@ ConfigSheet plannedSheet(int variant) {
     return sheet;
 }
 
-struct Program {
-    ConfigSheet sheet = plannedSheet(0);
-    test::FakeSheetView view{sheet};
-    RowCommands commands{sheet, view};
-    KeptPlans plans;
-    PlanningAssumptions planning;
-    CapacityChoices sizing;
-    WorkbookFile file;
-    WorkbookCommands workbook{{commands, sheet, plans, planning, sizing, file}, view};
-
-    Program() {
+// The sheet and eight kept plans, a disk type and the model priced.
+struct Program : test::WorkbookRun {
+    Program() : WorkbookRun(plannedSheet(0)) {
         for (int i = 0; i < static_cast<int>(kMaxKeptPlans); ++i) {
             plans.keep(plannedSheet(i));
         }

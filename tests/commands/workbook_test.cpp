@@ -3,9 +3,9 @@
 // and ask before replacing figures no saved workbook holds.
 
 #include "catalogue_names.h"
-#include "fake_sheet_view.h"
 #include "workbook.h"
 #include "workbook_commands.h"
+#include "workbook_run.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -254,27 +254,7 @@ public:
     }
 };
 
-// One run of the program: its sheet, plans and figures, as the main window owns them.
-struct ProgramRun {
-    ConfigSheet sheet;
-    test::FakeSheetView view{sheet};
-    RowCommands commands{sheet, view};
-    KeptPlans plans;
-    PlanningAssumptions planning;
-    CapacityChoices sizing;
-    WorkbookFile file;
-    WorkbookCommands workbook{{commands, sheet, plans, planning, sizing, file}, view};
-
-    std::vector<std::string> messages() const {
-        std::vector<std::string> texts;
-        for (const test::ViewCall& call : view.calls) {
-            if (call.kind == test::ViewCall::Kind::Message) {
-                texts.push_back(call.text);
-            }
-        }
-        return texts;
-    }
-};
+using ProgramRun = test::WorkbookRun;
 
 class WorkbookFolder : public ::testing::Test {
 protected:
