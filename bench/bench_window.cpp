@@ -246,22 +246,33 @@ void BM_UndoPreset(benchmark::State& state) {
 }
 BENCHMARK(BM_UndoPreset)->Unit(benchmark::kMicrosecond);
 
-// Sheet Performance over ten full rows: each keystroke in "% reads" (70, 7, 70, ...) refreshes
-// the plan's lines and the disks to order, and the window's tables over them.
+// Sheet Performance over ten full rows: each keystroke types a digit into one field or deletes
+// it ("% reads" 70, 7, 70, ...; the spare policy, the array's price and the hours before a
+// rebuild one digit longer and back), and refreshes the plan's lines, its loss and cost, the
+// disks to order and the window's tables over them.
+constexpr SizingField kPerformanceFields[] = {
+    {"readPercent", "70", Qt::Key_0},       {"disksPerSpare", "30", Qt::Key_7},
+    {"minSpares", "1", Qt::Key_7},          {"arrayPrice", "40000", Qt::Key_7},
+    {"hoursBeforeRebuild", "2", Qt::Key_4},
+};
+
 void BM_SheetPerformanceKeystroke(benchmark::State& state) {
+    const SizingField& typed = kPerformanceFields[state.range(0)];
     CountingSink sink;
     NoFile chooser;
     const auto window = fullWindow(sink, chooser);
     int lines = 0;
     QTimer::singleShot(0, window.get(), [&] {
         QWidget* performance = QApplication::activeModalWidget();
-        auto* field = performance->findChild<QLineEdit*>(QStringLiteral("readPercent"));
+        auto* field = performance->findChild<QLineEdit*>(QString::fromLatin1(typed.name));
         auto* table = performance->findChild<QTableView*>(QStringLiteral("lines"));
+        field->setText(QString::fromLatin1(typed.start));
         field->setCursorPosition(static_cast<int>(field->text().size()));
-        bool deleted = false;
+        // "70" loses its last digit first: "707" is no mix.
+        bool removing = typed.digit == Qt::Key_0;
         for (auto _ : state) {
-            QTest::keyClick(field, deleted ? Qt::Key_0 : Qt::Key_Backspace);
-            deleted = !deleted;
+            QTest::keyClick(field, removing ? Qt::Key_Backspace : typed.digit);
+            removing = !removing;
         }
         lines = table->model()->rowCount();
         performance->close();
@@ -271,6 +282,7 @@ void BM_SheetPerformanceKeystroke(benchmark::State& state) {
         state.SkipWithError("the window did not show a line per row");
     }
 }
-BENCHMARK(BM_SheetPerformanceKeystroke)->Unit(benchmark::kMicrosecond);
+// 0: "% reads"; 1-2: the spare policy; 3: the array's price; 4: the hours before a rebuild.
+BENCHMARK(BM_SheetPerformanceKeystroke)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
 
 } // namespace
