@@ -38,16 +38,8 @@ fail() {
     exit 1
 }
 
-# wait_for SECONDS COMMAND...: runs COMMAND every tenth of a second until it succeeds.
-wait_for() {
-    local tenths=$(($1 * 10))
-    shift
-    for _ in $(seq "$tenths"); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
+# shellcheck source=../support/wait_for.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../support/wait_for.sh"
 
 # Xvfb picks a free display itself and writes its number to descriptor 3. Without -noreset it
 # resets when its last client leaves, and a program started during the reset finds no display.

@@ -43,15 +43,8 @@ fail() {
     exit 1
 }
 
-wait_for() {
-    local tenths=$(($1 * 10))
-    shift
-    for _ in $(seq "$tenths"); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
+# shellcheck source=../support/wait_for.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../support/wait_for.sh"
 
 # Weston 10 (Debian 12) picks the CPU renderer with --use-pixman; later versions spell it
 # --renderer=pixman.
