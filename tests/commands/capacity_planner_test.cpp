@@ -10,6 +10,7 @@
 #include "performance.h"
 #include "planner_texts.h"
 
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 #include <random>
@@ -345,6 +346,39 @@ TEST(CapacityPlannerTest, PricesEachLineAndSaysItsChanceOfLoss) {
             }
         }
         EXPECT_EQ(named, c.addSheet ? 0 : 2);
+    }
+}
+
+// A column is as wide as its sample: every text of a realistic plan (hundreds of TB, tens of
+// thousands of host IOPS, priced, two failures survived or none) has no more characters, so that
+// none is cut short; a digit is as wide as any other.
+TEST(CapacityPlannerTest, RealisticPlansFitTheColumnsSamples) {
+    struct Case {
+        int model, disk;
+        const char *target, *iops;
+        int minimumFailures;
+    };
+    const auto characters = [](std::string_view text) {
+        return std::count_if(text.begin(), text.end(),
+                             [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+    };
+    for (const Case c :
+         {Case{kTelvarA, k1TbAta, "200", "20000", 1}, Case{kTelvarD, k146G, "800", "150000", 2},
+          Case{kZundaS, k450G, "20", "", 0}}) {
+        PlannerFixture f;
+        f.sheet = sheetOf(c.model, 2);
+        f.planning.prices.setDiskHundredths(c.disk, 150000);
+        f.planning.prices.setArrayHundredths(c.model, 25000000);
+        const CapacityPlanner planner(f.sheet, f.commands, kNames, f.planning);
+        const CapacityAnswer answer = planner.answer(
+            {c.target, CapacityUnit::Tb, c.disk, c.minimumFailures, true, c.iops, ""});
+        ASSERT_FALSE(answer.lines.empty()) << c.target;
+        for (const SizedLayout& line : answer.lines) {
+            for (const CapacityColumnInfo& column : kCapacityColumns) {
+                EXPECT_LE(characters(column.text(line)), characters(column.sample))
+                    << c.target << ": " << column.text(line) << " under " << column.heading;
+            }
+        }
     }
 }
 

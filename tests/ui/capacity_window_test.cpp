@@ -10,10 +10,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QMenu>
 #include <QScreen>
 #include <QTableView>
 #include <functional>
+#include <optional>
 
 namespace brim::test {
 namespace {
@@ -51,6 +54,30 @@ template <typename Widget> Widget* part(const CapacityWindow& window, const char
     auto* widget = window.findChild<Widget*>(QString::fromLatin1(name));
     EXPECT_NE(widget, nullptr) << name;
     return widget;
+}
+
+// Right-clicks the table's heading and picks the entry `heading` in its menu, then closes the
+// menu; returns whether the entry was ticked, or nothing when no menu or no such entry came.
+std::optional<bool> pickInHeadingMenu(QTableView& table, const QString& heading) {
+    std::optional<bool> ticked;
+    QTimer::singleShot(0, &table, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) {
+            return;
+        }
+        for (QAction* action : menu->actions()) {
+            if (action->text() == heading) {
+                ticked = action->isChecked();
+                action->trigger();
+            }
+        }
+        menu->close();
+    });
+    QWidget* headings = table.horizontalHeader()->viewport();
+    const QPoint where(5, headings->height() / 2);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, where, headings->mapToGlobal(where));
+    QApplication::sendEvent(headings, &event);
+    return ticked;
 }
 
 // On a Zunda S, row 1 typed in but not computed: the sheet's figure is its inputs', a line's
@@ -223,6 +250,22 @@ TEST_F(CapacityWindowTest, KeepsItsChoicesAndSortsBestFirst) {
             }
         }
     });
+}
+
+// A column hidden from the heading's menu stays hidden in the next window while the program
+// runs, and comes back from the same menu; the columns that start hidden stay so meanwhile.
+TEST_F(CapacityWindowTest, HeadingMenuHidesAColumnForTheNextWindowsUntilShownAgain) {
+    const int loss = static_cast<int>(CapacityColumn::LossPerYear);
+    for (const bool hiddenBefore : {false, true, false}) {
+        withCapacityWindow([&](CapacityWindow& w) {
+            auto* table = part<QTableView>(w, "layouts");
+            EXPECT_EQ(table->isColumnHidden(loss), hiddenBefore);
+            EXPECT_TRUE(table->isColumnHidden(static_cast<int>(CapacityColumn::UsableGb)));
+            // The entry is ticked while its column shows; picking it turns the column over.
+            EXPECT_EQ(pickInHeadingMenu(*table, QStringLiteral("Loss/yr")), !hiddenBefore);
+            EXPECT_EQ(table->isColumnHidden(loss), !hiddenBefore);
+        });
+    }
 }
 
 // A field that the capture refuses keeps the window closed; its notice says why.
