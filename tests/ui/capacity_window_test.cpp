@@ -56,26 +56,23 @@ template <typename Widget> Widget* part(const CapacityWindow& window, const char
     return widget;
 }
 
-// Right-clicks the table's heading and picks the entry `heading` in its menu, then closes the
-// menu; returns whether the entry was ticked, or nothing when no menu or no such entry came.
+// Picks `heading` in the heading's right-click menu: whether it was ticked, or nothing if absent.
 std::optional<bool> pickInHeadingMenu(QTableView& table, const QString& heading) {
     std::optional<bool> ticked;
     QTimer::singleShot(0, &table, [&] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (menu == nullptr) {
-            return;
-        }
-        for (QAction* action : menu->actions()) {
+        for (QAction* action : menu ? menu->actions() : QList<QAction*>{}) {
             if (action->text() == heading) {
                 ticked = action->isChecked();
                 action->trigger();
             }
         }
-        menu->close();
+        if (menu) {
+            menu->close();
+        }
     });
     QWidget* headings = table.horizontalHeader()->viewport();
-    const QPoint where(5, headings->height() / 2);
-    QContextMenuEvent event(QContextMenuEvent::Mouse, where, headings->mapToGlobal(where));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, {5, 5}, headings->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(headings, &event);
     return ticked;
 }
@@ -252,8 +249,8 @@ TEST_F(CapacityWindowTest, KeepsItsChoicesAndSortsBestFirst) {
     });
 }
 
-// A column hidden from the heading's menu stays hidden in the next window while the program
-// runs, and comes back from the same menu; the columns that start hidden stay so meanwhile.
+// A column hidden from the heading's menu (ticked while shown) stays hidden in the next window
+// while the program runs, and comes back from the same menu; those that start hidden stay so.
 TEST_F(CapacityWindowTest, HeadingMenuHidesAColumnForTheNextWindowsUntilShownAgain) {
     const int loss = static_cast<int>(CapacityColumn::LossPerYear);
     for (const bool hiddenBefore : {false, true, false}) {
@@ -261,7 +258,6 @@ TEST_F(CapacityWindowTest, HeadingMenuHidesAColumnForTheNextWindowsUntilShownAga
             auto* table = part<QTableView>(w, "layouts");
             EXPECT_EQ(table->isColumnHidden(loss), hiddenBefore);
             EXPECT_TRUE(table->isColumnHidden(static_cast<int>(CapacityColumn::UsableGb)));
-            // The entry is ticked while its column shows; picking it turns the column over.
             EXPECT_EQ(pickInHeadingMenu(*table, QStringLiteral("Loss/yr")), !hiddenBefore);
             EXPECT_EQ(table->isColumnHidden(loss), !hiddenBefore);
         });
