@@ -1,9 +1,9 @@
 #pragma once
 
 // The columns of the Size for Capacity table, one record a column: its heading, how its figure
-// reads and sorts, and the widest text it can show. The texts are made for the lines drawn
-// only, from the sizer's numbers; a new column is a new record (and its name in
-// CapacityColumn).
+// reads and sorts, and the text of a realistic plan that its width is made for. The texts are
+// made for the lines drawn only, from the sizer's numbers; a new column is a new record (and its
+// name in CapacityColumn).
 
 #include "capacity_sizing.h"
 
@@ -42,9 +42,10 @@ struct CapacityColumnInfo {
     bool largestFirst;        // what a first click on the heading puts on top
     std::string (*text)(const SizedLayout&);
     double (*sortKey)(const SizedLayout&);
-    // The widest text a realistic plan shows; a wider one is cut short in the table, whole in
-    // its tooltip.
-    std::string (*widest)();
+    // As wide a text as a realistic plan shows (a few hundred TB, tens of thousands of host
+    // IOPS, an order of a few million): sized for it, every column fits a common screen. A wider
+    // text is cut short in the table and reads whole in its tooltip.
+    std::string_view sample;
     bool startsHidden; // a column that only some planners look at, shown from the heading's menu
 };
 

@@ -1,5 +1,6 @@
 #include "planner_texts.h"
 
+#include "catalogue.h"
 #include "units.h"
 
 namespace brim {
@@ -53,6 +54,10 @@ std::string_view arrayPriceRefusal(DecimalRefusal why) noexcept {
     return why == DecimalRefusal::None
                ? std::string_view{}
                : "Type a price from 0 to 1000000000 with up to two decimals, such as 45000.";
+}
+
+std::string modelLineText(int modelIndex) {
+    return "Array model: " + std::string(Catalogue::modelName(modelIndex));
 }
 
 std::string_view sizedByText(SizingNeed need) noexcept {

@@ -25,6 +25,9 @@ std::string_view minSparesPerTypeRefusal(InputRefusal why) noexcept;
 std::string_view hoursBeforeRebuildRefusal(InputRefusal why) noexcept;
 std::string_view arrayPriceRefusal(DecimalRefusal why) noexcept;
 
+// Over both windows: "Array model: Telvar A".
+std::string modelLineText(int modelIndex);
+
 // "Sized by": "capacity", "IOPS", "MB/s".
 std::string_view sizedByText(SizingNeed need) noexcept;
 

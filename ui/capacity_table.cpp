@@ -119,6 +119,7 @@ CapacityTableView::CapacityTableView(QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTabKeyNavigation(false);
     setWordWrap(false);
+    setTextElideMode(Qt::ElideRight);
     verticalHeader()->hide();
     // No heading clicked yet: the lines keep the planner's order until the planner picks one.
     horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
@@ -133,18 +134,19 @@ CapacityTableView::CapacityTableView(QWidget* parent)
             [this] { scrollToTop(); });
 }
 
-// Each column exactly as wide as its heading or its widest text needs, so that on a common
-// screen every column shows at once. A text needs the margins a cell keeps either side of it and
-// the grid line.
+// Each column exactly as wide as its heading or its sample of a realistic plan needs, so that on
+// a common screen every column shows at once; a longer text is cut short at its end (the view's
+// ElideRight: the leading digits tell the size) and reads whole in its tooltip. A text needs the
+// margins a cell keeps either side of it and the grid line.
 void CapacityTableView::sizeColumns() {
     QHeaderView* header = horizontalHeader();
     const QFontMetrics metrics(font());
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this);
     const int padding = 2 * (margin + 1) + 1;
     for (int column = 0; column < model()->columnCount(); ++column) {
-        const QString widest = QString::fromStdString(columnInfo(column).widest());
         const int width =
-            std::max(headingWidth(column), metrics.horizontalAdvance(widest) + padding);
+            std::max(headingWidth(column),
+                     metrics.horizontalAdvance(toQString(columnInfo(column).sample)) + padding);
         header->resizeSection(column, width);
         columnWidths_[static_cast<std::size_t>(column)] = width;
     }

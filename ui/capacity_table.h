@@ -54,9 +54,9 @@ public:
                const QModelIndex& index) const override;
 };
 
-// The layouts, one line selected at a time. Each column is as wide as the widest figure that
-// the allowed targets and sheets can produce, set once, so that none jumps or cuts a figure
-// while the planner types.
+// The layouts, one line selected at a time. Each column is as wide as its heading or a realistic
+// plan's text, set once, so that none jumps while the planner types; a longer text is cut short
+// and reads whole in its tooltip.
 class CapacityTableView final : public QTableView {
     Q_OBJECT
 public:

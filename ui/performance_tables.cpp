@@ -14,38 +14,11 @@
 namespace brim {
 namespace {
 
-// clang-format off
-inline constexpr std::array<TableColumn, kPerformanceColumnCount> kPerformanceColumns{{
-    // heading                numeric  widest
-    {"Row",                 true,    "Total"},
-    {"Disk type",           false,   "73G FC/EFD"},
-    {"RAID\ntype",          false,   "IndivDisk"},
-    {"Disks per\ngroup",    true,    "16"},
-    {"Groups",              true,    "99999"},
-    {"Host\nIOPS",          true,    "999999"},
-    {"MB/s",                true,    "99999"},
-    {"Read-only\nMB/s",     true,    "99999"},
-    {"Write-only\nMB/s",    true,    "99999"},
-    {"Rebuild h",           true,    "99.9"},
-    {"Read-error risk",     false,   "100.00% after 2 failures"},
-    {"Loss/yr",             true,    "0.00014%"},
-}};
-
-inline constexpr std::array<TableColumn, kOrderColumnCount> kOrderColumns{{
-    {"Disk type",           false,   "500 G ATA"},
-    {"In groups",           true,    "99999"},
-    {"Spares",              true,    "9999"},
-    {"To order",            true,    "99999"},
-    {"Cost",                true,    "99999999"},
-}};
-
-// clang-format on
-
 QVariant alignment(bool numeric) {
     return QVariant::fromValue(Qt::AlignVCenter | (numeric ? Qt::AlignRight : Qt::AlignLeft));
 }
 
-QVariant heading(std::span<const TableColumn> columns, int section, Qt::Orientation orientation,
+QVariant heading(std::span<const TextColumn> columns, int section, Qt::Orientation orientation,
                  int role) {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
         static_cast<std::size_t>(section) >= columns.size()) {
@@ -54,19 +27,19 @@ QVariant heading(std::span<const TableColumn> columns, int section, Qt::Orientat
     return toQString(columns[static_cast<std::size_t>(section)].heading);
 }
 
-QString widest(std::span<const TableColumn> columns, int column) {
+QString sample(std::span<const TextColumn> columns, int column) {
     if (column < 0 || static_cast<std::size_t>(column) >= columns.size()) {
         return {};
     }
-    return toQString(columns[static_cast<std::size_t>(column)].widest);
+    return toQString(columns[static_cast<std::size_t>(column)].sample);
 }
 
-bool isNumeric(std::span<const TableColumn> columns, int column) {
+bool isNumeric(std::span<const TextColumn> columns, int column) {
     return column >= 0 && static_cast<std::size_t>(column) < columns.size() &&
            columns[static_cast<std::size_t>(column)].numeric;
 }
 
-// Widths are set once, from the headings and the widest texts (figures in the total line's
+// Widths are set once, from the headings and the sample texts (figures in the total line's
 // bold), so that no column jumps or cuts its text while the planner types; the table is as tall
 // as `lines` lines.
 template <typename Model> void fitColumns(QTableView& table, const Model& model, int lines) {
@@ -83,7 +56,7 @@ template <typename Model> void fitColumns(QTableView& table, const Model& model,
         const QFontMetrics& metrics = model.numeric(column) ? figures : plain;
         const int columnWidth =
             std::max(header->sectionSizeHint(column),
-                     metrics.horizontalAdvance(model.widestText(column)) + padding);
+                     metrics.horizontalAdvance(model.sampleText(column)) + padding);
         header->resizeSection(column, columnWidth);
         width += columnWidth;
     }
@@ -140,7 +113,7 @@ void fitTable(QTableView& table, const DiskFiguresModel& model, int lines) {
     fitColumns(table, model, lines);
 }
 
-TextLinesModel::TextLinesModel(std::span<const TableColumn> columns, QObject* parent)
+TextLinesModel::TextLinesModel(std::span<const TextColumn> columns, QObject* parent)
     : QAbstractTableModel(parent), columns_(columns) {}
 
 void TextLinesModel::linesChanged() {
@@ -156,8 +129,8 @@ void TextLinesModel::linesChanged() {
     endResetModel();
 }
 
-QString TextLinesModel::widestText(int column) const {
-    return widest(columns_, column);
+QString TextLinesModel::sampleText(int column) const {
+    return sample(columns_, column);
 }
 
 bool TextLinesModel::numeric(int column) const {
@@ -201,7 +174,7 @@ QVariant TextLinesModel::headerData(int section, Qt::Orientation orientation, in
 }
 
 PerformanceLinesModel::PerformanceLinesModel(const SheetPerformancePlan& plan, QObject* parent)
-    : TextLinesModel(kPerformanceColumns, parent), plan_(plan) {
+    : TextLinesModel(kSheetLineColumns, parent), plan_(plan) {
     linesChanged();
 }
 
@@ -220,7 +193,7 @@ std::string_view PerformanceLinesModel::cellText(std::size_t line, std::size_t c
 }
 
 OrderLinesModel::OrderLinesModel(const SheetPerformancePlan& plan, QObject* parent)
-    : TextLinesModel(kOrderColumns, parent), plan_(plan) {
+    : TextLinesModel(kOrderLineColumns, parent), plan_(plan) {
     linesChanged();
 }
 
@@ -243,7 +216,7 @@ void DiskFiguresModel::restoreDefaults() {
     emit figureTyped();
 }
 
-QString DiskFiguresModel::widestText(int column) const {
+QString DiskFiguresModel::sampleText(int column) const {
     return QString::fromStdString(plan_.widestFigureText(static_cast<FigureColumn>(column)));
 }
 

@@ -3,6 +3,7 @@
 // The tables of the Sheet Performance window, over the texts its plan keeps: the lines of the
 // sheet's rows, the disks to order, and the disk figures that the planner edits in place.
 
+#include "performance_columns.h"
 #include "sheet_performance_plan.h"
 
 #include <QAbstractTableModel>
@@ -13,21 +14,15 @@ class QTableView;
 
 namespace brim {
 
-struct TableColumn {
-    std::string_view heading; // "\n" sets it on two lines, to keep a narrow column narrow
-    bool numeric;             // right-aligned, so that the digits line up
-    std::string_view widest;  // the widest text the column should show whole
-};
-
 // Lines of texts, read-only; the last one is the total line and stands out.
 class TextLinesModel : public QAbstractTableModel {
 public:
-    explicit TextLinesModel(std::span<const TableColumn> columns, QObject* parent = nullptr);
+    explicit TextLinesModel(std::span<const TextColumn> columns, QObject* parent = nullptr);
 
     // The plan's lines have changed: the view is told, redrawing in place when their number
     // stayed the same.
     void linesChanged();
-    QString widestText(int column) const;
+    QString sampleText(int column) const;
     bool numeric(int column) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -40,7 +35,7 @@ protected:
     virtual std::string_view cellText(std::size_t line, std::size_t column) const = 0;
 
 private:
-    std::span<const TableColumn> columns_;
+    std::span<const TextColumn> columns_;
     int shownLines_ = 0; // the lines the view knows of
 };
 
@@ -78,7 +73,7 @@ public:
     explicit DiskFiguresModel(SheetPerformancePlan& plan, QObject* parent = nullptr);
 
     void restoreDefaults();
-    QString widestText(int column) const;
+    QString sampleText(int column) const;
     bool numeric(int column) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -108,7 +103,7 @@ void pinTotalBelow(QTableView& total, QTableView& lines);
 // After the lines changed: `lines` shows every line but the last, `total` the last alone.
 void showTotalPinned(QTableView& lines, QTableView& total);
 
-// Columns as wide as their headings and widest texts, set once so that none jumps or cuts its
+// Columns as wide as their headings and sample texts, set once so that none jumps or cuts its
 // text while the planner types; the table as tall as `lines` lines and its headings, if shown.
 void fitTable(QTableView& table, const TextLinesModel& model, int lines);
 void fitTable(QTableView& table, const DiskFiguresModel& model, int lines);

@@ -1,15 +1,13 @@
 #include "planner_widgets.h"
 
-#include "catalogue.h"
-#include "qt_text.h"
+#include "planner_texts.h"
 
 #include <QLabel>
 
 namespace brim {
 
 QLabel* modelLine(int modelIndex, QWidget* parent) {
-    return new QLabel(
-        QStringLiteral("Array model: %1").arg(toQString(Catalogue::modelName(modelIndex))), parent);
+    return new QLabel(QString::fromStdString(modelLineText(modelIndex)), parent);
 }
 
 QLabel* buddyLabel(const char* text, QWidget* buddy, QWidget* parent) {

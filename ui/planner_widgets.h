@@ -11,7 +11,7 @@ class QWidget;
 
 namespace brim {
 
-// "Array model: Telvar A".
+// The plan's model line (modelLineText).
 QLabel* modelLine(int modelIndex, QWidget* parent);
 
 // A label whose mnemonic puts the focus in `buddy`.

@@ -348,5 +348,33 @@ TEST(CapacityPlannerTest, PricesEachLineAndSaysItsChanceOfLoss) {
     }
 }
 
+// A column is as wide as its sample: every text of a realistic plan (hundreds of TB, tens of
+// thousands of host IOPS, priced, two failures survived or none) is no longer, so that none is
+// cut short (a digit is as wide as any other; the dash's three bytes are narrower).
+TEST(CapacityPlannerTest, RealisticPlansFitTheColumnsSamples) {
+    struct Case {
+        int model, disk, minimumFailures;
+        const char *target, *iops;
+    };
+    for (const Case c :
+         {Case{kTelvarA, k1TbAta, 1, "200", "20000"}, Case{kTelvarD, k146G, 2, "800", "150000"},
+          Case{kZundaS, k450G, 0, "20", ""}}) {
+        PlannerFixture f;
+        f.sheet = sheetOf(c.model, 2);
+        f.planning.prices.setDiskHundredths(c.disk, 150000);
+        f.planning.prices.setArrayHundredths(c.model, 25000000);
+        const CapacityPlanner planner(f.sheet, f.commands, kNames, f.planning);
+        const CapacityAnswer answer = planner.answer(
+            {c.target, CapacityUnit::Tb, c.disk, c.minimumFailures, true, c.iops, ""});
+        ASSERT_FALSE(answer.lines.empty()) << c.target;
+        for (const SizedLayout& line : answer.lines) {
+            for (const CapacityColumnInfo& column : kCapacityColumns) {
+                EXPECT_LE(column.text(line).size(), column.sample.size())
+                    << c.target << ": " << column.text(line) << " under " << column.heading;
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace brim::test

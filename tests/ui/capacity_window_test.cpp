@@ -10,10 +10,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QMenu>
 #include <QScreen>
 #include <QTableView>
 #include <functional>
+#include <optional>
 
 namespace brim::test {
 namespace {
@@ -51,6 +54,27 @@ template <typename Widget> Widget* part(const CapacityWindow& window, const char
     auto* widget = window.findChild<Widget*>(QString::fromLatin1(name));
     EXPECT_NE(widget, nullptr) << name;
     return widget;
+}
+
+// Picks `heading` in the heading's right-click menu: whether it was ticked, or nothing if absent.
+std::optional<bool> pickInHeadingMenu(QTableView& table, const QString& heading) {
+    std::optional<bool> ticked;
+    QTimer::singleShot(0, &table, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        for (QAction* action : menu ? menu->actions() : QList<QAction*>{}) {
+            if (action->text() == heading) {
+                ticked = action->isChecked();
+                action->trigger();
+            }
+        }
+        if (menu) {
+            menu->close();
+        }
+    });
+    QWidget* headings = table.horizontalHeader()->viewport();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, {5, 5}, headings->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(headings, &event);
+    return ticked;
 }
 
 // On a Zunda S, row 1 typed in but not computed: the sheet's figure is its inputs', a line's
@@ -223,6 +247,21 @@ TEST_F(CapacityWindowTest, KeepsItsChoicesAndSortsBestFirst) {
             }
         }
     });
+}
+
+// A column hidden from the heading's menu (ticked while shown) stays hidden in the next window
+// while the program runs, and comes back from the same menu; those that start hidden stay so.
+TEST_F(CapacityWindowTest, HeadingMenuHidesAColumnForTheNextWindowsUntilShownAgain) {
+    const int loss = static_cast<int>(CapacityColumn::LossPerYear);
+    for (const bool hiddenBefore : {false, true, false}) {
+        withCapacityWindow([&](CapacityWindow& w) {
+            auto* table = part<QTableView>(w, "layouts");
+            EXPECT_EQ(table->isColumnHidden(loss), hiddenBefore);
+            EXPECT_TRUE(table->isColumnHidden(static_cast<int>(CapacityColumn::UsableGb)));
+            EXPECT_EQ(pickInHeadingMenu(*table, QStringLiteral("Loss/yr")), !hiddenBefore);
+            EXPECT_EQ(table->isColumnHidden(loss), !hiddenBefore);
+        });
+    }
 }
 
 // A field that the capture refuses keeps the window closed; its notice says why.

@@ -1,0 +1,50 @@
+#pragma once
+
+// The columns of Sheet Performance's tables of texts, one record a column: its heading, how it
+// aligns, and a text as wide as the column should show whole. The lines' texts come from
+// SheetPerformancePlan, cell by cell in these columns; a new column is a new record (and its
+// name in PerformanceColumn or OrderColumn).
+
+#include "sheet_performance_plan.h"
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+namespace brim {
+
+struct TextColumn {
+    std::string_view heading; // "\n" sets it on two lines, to keep a narrow column narrow
+    bool numeric;             // right-aligned, so that the digits line up
+    std::string_view sample;  // as wide as a text the column shows whole
+};
+
+// A realistic sheet: ten rows of a few thousand groups at most, each row a few hundred thousand
+// host IOPS, a risk read after two failures, an order of tens of millions.
+// clang-format off
+inline constexpr std::array<TextColumn, kPerformanceColumnCount> kSheetLineColumns{{
+    // heading                numeric  sample
+    {"Row",                 true,    "Total"},
+    {"Disk type",           false,   "73G FC/EFD"},
+    {"RAID\ntype",          false,   "IndivDisk"},
+    {"Disks per\ngroup",    true,    "16"},
+    {"Groups",              true,    "12345"},
+    {"Host\nIOPS",          true,    "123456"},
+    {"MB/s",                true,    "12345"},
+    {"Read-only\nMB/s",     true,    "12345"},
+    {"Write-only\nMB/s",    true,    "12345"},
+    {"Rebuild h",           true,    "12.3"},
+    {"Read-error risk",     false,   "100.00% after 2 failures"},
+    {"Loss/yr",             true,    "0.00014%"},
+}};
+
+inline constexpr std::array<TextColumn, kOrderColumnCount> kOrderLineColumns{{
+    {"Disk type",           false,   "500 G ATA"},
+    {"In groups",           true,    "12345"},
+    {"Spares",              true,    "1234"},
+    {"To order",            true,    "12345"},
+    {"Cost",                true,    "12345678"},
+}};
+// clang-format on
+
+} // namespace brim
