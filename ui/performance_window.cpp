@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
 #include <QTableView>
@@ -60,7 +61,6 @@ PerformanceWindow::PerformanceWindow(const ConfigSheet& sheet, PlanningAssumptio
     buildTables();
     layOut();
     sizeTables();
-    fitScreen();
     connectInputs();
     showLines();
     readsField_->setFocus(Qt::OtherFocusReason);
@@ -169,11 +169,20 @@ void PerformanceWindow::layOut() {
     sheetLines->addWidget(linesTable_);
     sheetLines->addWidget(totalTable_);
 
+    auto* content = new QWidget;
+    auto* contentLayout = new QVBoxLayout(content);
+    contentLayout->setContentsMargins(0, 0, 0, 0);
+    contentLayout->addLayout(top);
+    contentLayout->addWidget(readsNote_, 0, Qt::AlignRight);
+    contentLayout->addLayout(sheetLines);
+    contentLayout->addLayout(assumptions);
+    body_ = new QScrollArea(this);
+    body_->setFrameShape(QFrame::NoFrame);
+    body_->setWidgetResizable(true);
+    body_->setWidget(content);
+
     auto* window = new QVBoxLayout(this);
-    window->addLayout(top);
-    window->addWidget(readsNote_, 0, Qt::AlignRight);
-    window->addLayout(sheetLines);
-    window->addLayout(assumptions);
+    window->addWidget(body_);
     window->addLayout(buttons);
 
     setTabOrder(readsField_, linesTable_);
@@ -198,29 +207,62 @@ void PerformanceWindow::sizeTables() {
              std::clamp(order_->rowCount() + 1, kFewestLines, kFigureLines + 2));
 }
 
+// Fitted as the window first shows, on its screen and with its fonts and margins as they are
+// drawn there.
+void PerformanceWindow::showEvent(QShowEvent* event) {
+    if (!fitted_) {
+        fitted_ = true;
+        fitScreen();
+        resize(minimumSizeHint()); // the body as large as it needs, or as the screen allows
+        adjustPosition(parentWidget());
+    }
+    QDialog::showEvent(event);
+}
+
 // On a small screen, or at a large scale, the lines table gives up lines and scrolls above the
-// total, so that the whole window stays in view.
+// total; where even that leaves the window too large, the whole body scrolls above Close, so
+// that the window and its Close button stay in view.
 void PerformanceWindow::fitScreen() {
+    QWidget* content = body_->widget();
+    content->layout()->activate();
+    const QSize room = roomForBody();
+    const int excess = content->sizeHint().height() - room.height();
+    if (excess > 0) {
+        const int fewest = linesTable_->horizontalHeader()->sizeHint().height() +
+                           kFewestSheetLines * linesTable_->verticalHeader()->defaultSectionSize();
+        linesTable_->setFixedHeight(std::max(fewest, linesTable_->height() - excess));
+        // The scroll bar takes its room beside the columns, or from the last one where the
+        // screen has none to spare.
+        const int bar = linesTable_->verticalScrollBar()->sizeHint().width();
+        if (content->sizeHint().width() + bar <= room.width()) {
+            linesTable_->setMinimumWidth(linesTable_->minimumWidth() + bar);
+        }
+        content->layout()->activate();
+    }
+    const QSize whole = content->sizeHint();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const bool tall = whole.height() > room.height();
+    const bool wide = whole.width() + (tall ? bar : 0) > room.width();
+    body_->setMinimumSize(std::min(whole.width() + (tall ? bar : 0), room.width()),
+                          std::min(whole.height() + (wide ? bar : 0), room.height()));
+}
+
+// The screen's room less the window's frame and title bar, its margins and the row of Close;
+// the whole body when the window is not on a screen yet. The frame is not known before the
+// window first shows: a window manager's border is taken to be as wide as the style's.
+QSize PerformanceWindow::roomForBody() const {
     const QScreen* shownOn = screen();
-    if (!shownOn || !layout()) {
-        return;
+    if (!shownOn) {
+        return body_->widget()->sizeHint();
     }
-    layout()->activate();
     const QRect room = shownOn->availableGeometry();
+    const QMargins margins = layout()->contentsMargins();
+    const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
     const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
-    const int excess = sizeHint().height() - (room.height() - titleBar);
-    if (excess <= 0) {
-        return;
-    }
-    const int fewest = linesTable_->horizontalHeader()->sizeHint().height() +
-                       kFewestSheetLines * linesTable_->verticalHeader()->defaultSectionSize();
-    linesTable_->setFixedHeight(std::max(fewest, linesTable_->height() - excess));
-    // The scroll bar takes its room beside the columns, or from the last one where the screen
-    // has none to spare.
-    const int bar = linesTable_->verticalScrollBar()->sizeHint().width();
-    if (sizeHint().width() + bar <= room.width()) {
-        linesTable_->setMinimumWidth(linesTable_->minimumWidth() + bar);
-    }
+    const int across = 2 * border + margins.left() + margins.right();
+    const int down = titleBar + border + margins.top() + margins.bottom() + layout()->spacing() +
+                     close_->sizeHint().height();
+    return {room.width() - across, room.height() - down};
 }
 
 void PerformanceWindow::connectInputs() {

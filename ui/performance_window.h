@@ -15,6 +15,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QTableView;
 
 namespace brim {
@@ -32,12 +33,16 @@ public:
                       QWidget* parent = nullptr);
     ~PerformanceWindow() override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void buildControls();
     void buildTables();
     void layOut();
     void sizeTables();
     void fitScreen();
+    QSize roomForBody() const;
     void connectInputs();
     void typeField(PlanField field, const QLineEdit& edit);
     void showFigures();
@@ -67,6 +72,8 @@ private:
     QLabel* arraysLine_ = nullptr;
     QLabel* costLine_ = nullptr; // what the plan costs, and what is not priced
     QPushButton* close_ = nullptr;
+    QScrollArea* body_ = nullptr; // all but Close, which stays in view on any screen
+    bool fitted_ = false;
 };
 
 } // namespace brim

@@ -2,12 +2,17 @@
 // QT_SCALE_FACTOR=2 and at QT_FONT_DPI=144): the layout keeps its proportions, no two controls
 // that take input overlap, and every one-line caption shows whole.
 
+#include "control_names.h"
 #include "dialog_units.h"
+#include "gui_test_support.h"
 #include "sheet_window_fixture.h"
 #include "window_layout.h"
+#include "window_menu.h"
 
 #include <QAbstractButton>
 #include <QFontMetrics>
+#include <QPushButton>
+#include <QScreen>
 #include <vector>
 
 namespace brim::test {
@@ -90,6 +95,30 @@ TEST_F(SheetWindowTest, OneLineCaptionsShowWhole) {
             EXPECT_LE(captionWidth(*child, text), room) << text.toStdString();
         }
     }
+}
+
+// Sheet Performance stays on a screen that cannot hold it whole (the test platform's screen is
+// 800 x 800, at double scale 400 x 400): its body scrolls and Close stays in view.
+TEST_F(SheetWindowTest, SheetPerformanceAndItsCloseButtonStayOnTheScreen) {
+    click(controls::kLowCost); // nine rows
+    QRect screenRoom;
+    QRect window; // with its frame
+    QRect closeButton;
+    ModalResponder responder([&](QWidget* modal) {
+        screenRoom = modal->screen()->availableGeometry();
+        window = modal->frameGeometry();
+        for (auto* button : modal->findChildren<QPushButton*>()) {
+            if (button->text() == QStringLiteral("Close")) {
+                closeButton = QRect(button->mapTo(modal, QPoint(0, 0)), button->size());
+            }
+        }
+    });
+    window_->handleWindowMenuCommand(kSheetPerformanceCommand);
+    ASSERT_EQ(responder.count("brim::PerformanceWindow"), 1);
+    // Where it stands is the window manager's choice; that it can stand whole is the window's.
+    EXPECT_LE(window.width(), screenRoom.width());
+    EXPECT_LE(window.height(), screenRoom.height());
+    EXPECT_TRUE(QRect(QPoint(0, 0), window.size()).contains(closeButton));
 }
 
 } // namespace
