@@ -1,5 +1,6 @@
 // The printed plan: the README's three-row plan with two kept plans written as a PDF, read back
-// with pdftotext (poppler-utils), section by section; and Ctrl+P in the main window.
+// with pdftotext (poppler-utils), section by section; the tables' rows against the page breaks
+// of short pages; and Ctrl+P in the main window.
 
 #include "catalogue_names.h"
 #include "control_names.h"
@@ -14,13 +15,18 @@
 #include "units.h"
 #include "window_menu.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QBuffer>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 
 namespace brim::test {
 namespace {
@@ -220,6 +226,55 @@ TEST_F(PlanPrintoutTest, EveryPageCarriesItsNumberOfTheCount) {
         EXPECT_TRUE(pdfText(pdf_, page).contains(toQString(pageFooterText(page, pages_))))
             << "page " << page;
     }
+}
+
+// The page each row of a table is on; -1 for a row split by a break: a cell's text ending on
+// another page than it begins, or the cells beginning on different pages.
+std::vector<int> rowPages(const QTextDocument& text, QTextTable& table) {
+    const qreal pageHeight = text.pageSize().height();
+    const auto pageOf = [&](const QTextCursor& at, bool bottom) {
+        const QRectF rect = text.documentLayout()->blockBoundingRect(at.block());
+        return static_cast<int>((bottom ? rect.bottom() - 1 : rect.top()) / pageHeight);
+    };
+    std::vector<int> pages(static_cast<std::size_t>(table.rows()), -2);
+    for (int r = 0; r < table.rows(); ++r) {
+        int& page = pages[static_cast<std::size_t>(r)];
+        for (int c = 0; c < table.columns(); c += table.cellAt(r, c).columnSpan()) {
+            const QTextTableCell cell = table.cellAt(r, c);
+            const int top = pageOf(cell.firstCursorPosition(), false);
+            const bool whole = top == pageOf(cell.lastCursorPosition(), true);
+            page = whole && (page == -2 || page == top) ? top : -1;
+        }
+    }
+    return pages;
+}
+
+// Fourteen kept plans on pages 90 to 200 mm tall, so that the breaks fall at many places in the
+// tables: no row is ever split, and some tables do cross a break.
+TEST_F(GuiTest, NoPageBreakSplitsARowOfATable) {
+    std::vector<KeptPlan> kept;
+    for (int k = 0; k < 7; ++k) {
+        for (KeptPlan plan : keptPlans()) {
+            kept.push_back({plan.name + ' ' + std::to_string(k), plan.sheet});
+        }
+    }
+    const PlanDocument document = planDocument(
+        {readmePlan(), pricedAssumptions(), rowDiskNames(), kept, std::nullopt, {2026, 8, 12}});
+    int tablesAcrossABreak = 0;
+    for (int heightMm = 90; heightMm <= 200; heightMm += 10) {
+        QBuffer pdf;
+        pdf.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&pdf);
+        writer.setPageSize(QPageSize(QSizeF(210, heightMm), QPageSize::Millimeter));
+        preparePlanPage(writer);
+        const auto text = planTextDocument(document, QApplication::font(), writer);
+        for (QTextFrame* frame : text->rootFrame()->childFrames()) {
+            const std::vector<int> pages = rowPages(*text, *qobject_cast<QTextTable*>(frame));
+            EXPECT_EQ(std::ranges::count(pages, -1), 0) << heightMm << " mm";
+            tablesAcrossABreak += pages.front() != pages.back() ? 1 : 0;
+        }
+    }
+    EXPECT_GT(tablesAcrossABreak, 0);
 }
 
 // Like Print, Ctrl+P first computes what the controls show, then opens the preview.
