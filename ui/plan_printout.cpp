@@ -219,30 +219,46 @@ private:
     qreal chartWidth_; // in the device's pixels
 };
 
-int pageOf(qreal y, qreal pageHeight) {
-    return static_cast<int>(y / pageHeight);
-}
-
 // A block marked to keep with the next that ends a page, while the next one begins on the
-// following page, starts that page itself. The layout of the whole document is there already;
-// a break lays out again only what follows it, and each break moves what follows, so they are
-// placed one at a time from the top.
+// following page, starts that page itself, together with the blocks kept with it just before
+// (the heading above a paragraph that leads into a table) unless that run began at the top of
+// a page, where a break would only leave a blank page. The layout of the whole document is
+// there already; a break lays out again only what follows it, and each break moves what
+// follows, so they are placed one at a time from the top.
 void keepWithNext(QTextDocument& text) {
     const qreal pageHeight = text.pageSize().height();
     QAbstractTextDocumentLayout* layout = text.documentLayout();
+    const auto pageOf = [pageHeight](qreal y) { return static_cast<int>(y / pageHeight); };
+    const auto startsPage = [&](const QTextBlock& block) {
+        const QTextBlock previous = block.previous();
+        return !previous.isValid() || pageOf(layout->blockBoundingRect(previous).bottom() - 1) !=
+                                          pageOf(layout->blockBoundingRect(block).top());
+    };
+    QTextBlock runStart;
     for (QTextBlock block = text.begin(); block.isValid(); block = block.next()) {
         const QTextBlock next = block.next();
         if (!next.isValid() || !block.blockFormat().boolProperty(kKeepWithNext)) {
+            runStart = QTextBlock();
             continue;
         }
-        const QRectF here = layout->blockBoundingRect(block);
-        const QRectF after = layout->blockBoundingRect(next);
-        if (pageOf(here.top(), pageHeight) != pageOf(after.bottom() - 1, pageHeight)) {
-            QTextCursor cursor(block);
-            QTextBlockFormat format = block.blockFormat();
+        if (!runStart.isValid()) {
+            runStart = block;
+        }
+        const int page = pageOf(layout->blockBoundingRect(block).top());
+        if (page == pageOf(layout->blockBoundingRect(next).bottom() - 1)) {
+            continue;
+        }
+        QTextBlock first = runStart;
+        if (pageOf(layout->blockBoundingRect(first).top()) != page || startsPage(first)) {
+            first = block;
+        }
+        if (!startsPage(first)) {
+            QTextCursor cursor(first);
+            QTextBlockFormat format = first.blockFormat();
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
             cursor.setBlockFormat(format);
         }
+        runStart = QTextBlock();
     }
 }
 
