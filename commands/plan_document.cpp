@@ -23,14 +23,16 @@ struct Column {
 };
 
 // clang-format off
-constexpr std::array<Column, kPerformanceColumnCount> kPerformanceColumns{{
+constexpr auto kPerformanceColumns = std::to_array<Column>({
     {"Row", true}, {"Disk Type", false}, {"RAID Type", false}, {"Disks/ Group", true},
     {"Groups", true}, {"Host IOPS", true}, {"MB/s", true}, {"Read-only MB/s", true},
     {"Write-only MB/s", true}, {"Rebuild h", true}, {"Read-error risk", false},
-}};
-constexpr std::array<Column, kOrderColumnCount> kOrderColumns{{
+    {"Loss/yr", true},
+});
+constexpr auto kOrderColumns = std::to_array<Column>({
     {"Disk Type", false}, {"In groups", true}, {"Spares", true}, {"To order", true},
-}};
+    {"Cost", true},
+});
 constexpr std::array<Column, 6> kLossColumns{{
     {"Row", true}, {"Disk Type", false}, {"RAID Type", false}, {"Groups", true},
     {"Loss/yr, one group", true}, {"Loss/yr, the row", true},
@@ -47,6 +49,9 @@ constexpr std::array<std::string_view, 12> kMonthNames{
     "October", "November", "December",
 };
 // clang-format on
+// A column the lines carry but the headings lack would print unnamed: the counts must agree.
+static_assert(kPerformanceColumns.size() == kPerformanceColumnCount);
+static_assert(kOrderColumns.size() == kOrderColumnCount);
 
 constexpr std::string_view kNotPriced = "not priced";
 constexpr std::string_view kPowerOfTen = "10^";

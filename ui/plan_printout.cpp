@@ -107,7 +107,9 @@ constexpr qreal layoutPixels(qreal points) {
 class TextWriter {
 public:
     TextWriter(QTextDocument& text, const QFont& font, qreal chartWidth)
-        : cursor_(&text), font_(font), chartWidth_(chartWidth) {}
+        : cursor_(&text), font_(font), chartWidth_(chartWidth) {
+        bold_.setFontWeight(QFont::Bold);
+    }
 
     void title(const std::string& title) {
         QTextCharFormat format = plain();
@@ -183,7 +185,8 @@ public:
             texts.append(toQString(bar.valueText));
             values.append(bar.value);
         }
-        QTextCharFormat format = plain();
+        QTextCharFormat format;
+        format.setFont(font_);
         format.setObjectType(kBarChartObject);
         format.setProperty(kBarLabels, labels);
         format.setProperty(kBarTexts, texts);
@@ -195,11 +198,9 @@ public:
     }
 
 private:
-    QTextCharFormat plain() const {
-        QTextCharFormat format;
-        format.setFont(font_);
-        return format;
-    }
+    // The document's default font: text that names no font of its own keeps the formats small,
+    // which the layout copies for every table cell it looks at.
+    static QTextCharFormat plain() { return {}; }
 
     void writeCell(QTextTable& grid, int line, int column, const std::string& text, bool numeric,
                    bool bold) {
@@ -209,41 +210,55 @@ private:
         // A figure reads on one line; only the headings wrap, to keep their columns narrow.
         block.setNonBreakableLines(line != 0);
         cell.setBlockFormat(block);
-        QTextCharFormat format = plain();
-        if (bold) {
-            format.setFontWeight(QFont::Bold);
-        }
-        cell.insertText(toQString(text), format);
+        cell.insertText(toQString(text), bold ? bold_ : plain());
     }
 
     QTextCursor cursor_;
     QFont font_;
+    QTextCharFormat bold_;
     qreal chartWidth_; // in the device's pixels
 };
 
-int pageOf(qreal y, qreal pageHeight) {
-    return static_cast<int>(y / pageHeight);
-}
-
 // A block marked to keep with the next that ends a page, while the next one begins on the
-// following page, starts that page itself. Each break moves what follows, so they are placed
-// one at a time from the top.
+// following page, starts that page itself, together with the blocks kept with it just before
+// (the heading above a paragraph that leads into a table) unless that run began at the top of
+// a page, where a break would only leave a blank page. The layout of the whole document is
+// there already; a break lays out again only what follows it, and each break moves what
+// follows, so they are placed one at a time from the top.
 void keepWithNext(QTextDocument& text) {
     const qreal pageHeight = text.pageSize().height();
     QAbstractTextDocumentLayout* layout = text.documentLayout();
+    const auto pageOf = [pageHeight](qreal y) { return static_cast<int>(y / pageHeight); };
+    const auto startsPage = [&](const QTextBlock& block) {
+        const QTextBlock previous = block.previous();
+        return !previous.isValid() || pageOf(layout->blockBoundingRect(previous).bottom() - 1) !=
+                                          pageOf(layout->blockBoundingRect(block).top());
+    };
+    QTextBlock runStart;
     for (QTextBlock block = text.begin(); block.isValid(); block = block.next()) {
         const QTextBlock next = block.next();
         if (!next.isValid() || !block.blockFormat().boolProperty(kKeepWithNext)) {
+            runStart = QTextBlock();
             continue;
         }
-        const QRectF here = layout->blockBoundingRect(block);
-        const QRectF after = layout->blockBoundingRect(next);
-        if (pageOf(here.top(), pageHeight) != pageOf(after.bottom() - 1, pageHeight)) {
-            QTextCursor cursor(block);
-            QTextBlockFormat format = block.blockFormat();
+        if (!runStart.isValid()) {
+            runStart = block;
+        }
+        const int page = pageOf(layout->blockBoundingRect(block).top());
+        if (page == pageOf(layout->blockBoundingRect(next).bottom() - 1)) {
+            continue;
+        }
+        QTextBlock first = runStart;
+        if (pageOf(layout->blockBoundingRect(first).top()) != page || startsPage(first)) {
+            first = block;
+        }
+        if (!startsPage(first)) {
+            QTextCursor cursor(first);
+            QTextBlockFormat format = first.blockFormat();
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
             cursor.setBlockFormat(format);
         }
+        runStart = QTextBlock();
     }
 }
 
@@ -262,15 +277,24 @@ void preparePlanPage(QPagedPaintDevice& device) {
 std::unique_ptr<QTextDocument> planTextDocument(const PlanDocument& document, const QFont& font,
                                                 QPagedPaintDevice& device) {
     auto text = std::make_unique<QTextDocument>();
+    text->setUndoRedoEnabled(false);
     text->setDefaultFont(font);
     text->setDocumentMargin(0);
     // Headings wrap between words, never inside one.
     QTextOption wrapping = text->defaultTextOption();
     wrapping.setWrapMode(QTextOption::WordWrap);
     text->setDefaultTextOption(wrapping);
-    // The content goes in before the document has a layout: a layout would follow every cell
-    // written, a whole table each time, and take seconds for a long plan instead of milliseconds.
+    // The layout knows the device and the page while the document is still empty, so that it
+    // lays the text out once, at the device's resolution, on the page it is printed on (a layout
+    // made after the writing first lays everything out for no page at all).
+    text->documentLayout()->setPaintDevice(&device);
+    text->documentLayout()->registerHandler(kBarChartObject, new BarChartObject(text.get()));
+    text->setPageSize(QSizeF(device.width(), device.height() - footerHeight(font, device)));
+    // The whole plan goes in as one edit, which the layout follows once at its end: following
+    // every cell written would lay a whole table out each time, seconds for a long plan.
     TextWriter writer(*text, font, device.width() * kChartShareOfWidth);
+    QTextCursor edit(text.get());
+    edit.beginEditBlock();
     writer.title(document.title);
     for (const DocumentSection& section : document.sections) {
         writer.heading(section.heading);
@@ -288,9 +312,7 @@ std::unique_ptr<QTextDocument> planTextDocument(const PlanDocument& document, co
             }
         }
     }
-    text->documentLayout()->setPaintDevice(&device);
-    text->documentLayout()->registerHandler(kBarChartObject, new BarChartObject(text.get()));
-    text->setPageSize(QSizeF(device.width(), device.height() - footerHeight(font, device)));
+    edit.endEditBlock();
     keepWithNext(*text);
     return text;
 }

@@ -107,6 +107,28 @@ TEST(PlanDocumentTest, ARowThatBreaksARuleReadsAcrossItsLine) {
     }
 }
 
+// Every figure printed sits under a heading: a cell per heading on each line, and a table of
+// more than two columns names every one (the totals name only their first).
+TEST(PlanDocumentTest, EveryColumnOfEveryTableIsNamed) {
+    const ConfigSheet sheet = sheetWith(kTelvarA, {{k450G, kRaid5, 5, 2}, {k1TbAta, kRaid6, 6, 1}});
+    const std::vector<KeptPlan> kept{{"A", sheet}};
+    for (const DocumentSection& s :
+         planDocument({sheet, {}, kNoNames, kept, std::nullopt, {2026, 1, 2}}).sections) {
+        for (const DocumentBlock& block : s.blocks) {
+            const auto* table = std::get_if<DocumentTable>(&block);
+            if (table == nullptr) {
+                continue;
+            }
+            for (const DocumentLine& line : table->lines) {
+                EXPECT_EQ(line.cells.size(), table->headings.size()) << s.heading;
+            }
+            EXPECT_TRUE(table->headings.size() <= 2 ||
+                        std::ranges::none_of(table->headings, &std::string::empty))
+                << s.heading;
+        }
+    }
+}
+
 // One bar per kept plan, in their order, of the figure asked for (usable TB when none was), as
 // the core computes it.
 TEST(PlanDocumentTest, TheChartShowsTheFigureAskedForOfEveryKeptPlan) {

@@ -1,5 +1,6 @@
 // The printed plan: the README's three-row plan with two kept plans written as a PDF, read back
-// with pdftotext (poppler-utils), section by section; and Ctrl+P in the main window.
+// with pdftotext (poppler-utils), section by section; the tables' rows against the page breaks
+// of short pages; and Ctrl+P in the main window.
 
 #include "catalogue_names.h"
 #include "control_names.h"
@@ -14,13 +15,19 @@
 #include "units.h"
 #include "window_menu.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QBuffer>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextFrame>
+#include <QTextTable>
 
 namespace brim::test {
 namespace {
@@ -220,6 +227,67 @@ TEST_F(PlanPrintoutTest, EveryPageCarriesItsNumberOfTheCount) {
         EXPECT_TRUE(pdfText(pdf_, page).contains(toQString(pageFooterText(page, pages_))))
             << "page " << page;
     }
+}
+
+// The page on which a block's text begins, or ends.
+int pageOf(const QTextDocument& text, const QTextBlock& block, bool end = false) {
+    const QRectF rect = text.documentLayout()->blockBoundingRect(block);
+    return static_cast<int>((end ? rect.bottom() - 1 : rect.top()) / text.pageSize().height());
+}
+
+// The page each row of a table is on; -1 for a row split by a break: a cell's text ending on
+// another page than it begins, or the cells beginning on different pages.
+std::vector<int> rowPages(const QTextDocument& text, QTextTable& table) {
+    std::vector<int> pages(static_cast<std::size_t>(table.rows()), -2);
+    for (int r = 0; r < table.rows(); ++r) {
+        int& page = pages[static_cast<std::size_t>(r)];
+        for (int c = 0; c < table.columns(); c += table.cellAt(r, c).columnSpan()) {
+            const QTextTableCell cell = table.cellAt(r, c);
+            const int top = pageOf(text, cell.firstCursorPosition().block());
+            const bool whole = top == pageOf(text, cell.lastCursorPosition().block(), true);
+            page = whole && (page == -2 || page == top) ? top : -1;
+        }
+    }
+    return pages;
+}
+
+// Fourteen kept plans on pages 100 to 200 mm tall, so that the breaks fall at many places: no
+// table row is ever split, no section heading ends a page, and some tables do cross a break.
+// (Below 100 mm the chart of fourteen bars no longer fits a page.)
+TEST_F(GuiTest, PageBreaksSplitNoRowAndLeaveNoHeadingLast) {
+    std::vector<KeptPlan> kept;
+    for (int k = 0; k < 7; ++k) {
+        for (KeptPlan plan : keptPlans()) {
+            kept.push_back({plan.name + ' ' + std::to_string(k), plan.sheet});
+        }
+    }
+    const PlanDocument document = planDocument(
+        {readmePlan(), pricedAssumptions(), rowDiskNames(), kept, std::nullopt, {2026, 8, 12}});
+    QStringList headings;
+    for (const DocumentSection& section : document.sections) {
+        headings << toQString(section.heading);
+    }
+    int tablesAcrossABreak = 0;
+    for (int heightMm = 100; heightMm <= 200; heightMm += 10) {
+        QBuffer pdf;
+        pdf.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&pdf);
+        writer.setPageSize(QPageSize(QSizeF(210, heightMm), QPageSize::Millimeter));
+        preparePlanPage(writer);
+        const auto text = planTextDocument(document, QApplication::font(), writer);
+        for (QTextFrame* frame : text->rootFrame()->childFrames()) {
+            const std::vector<int> pages = rowPages(*text, *qobject_cast<QTextTable*>(frame));
+            EXPECT_EQ(std::ranges::count(pages, -1), 0) << heightMm << " mm";
+            tablesAcrossABreak += pages.front() != pages.back() ? 1 : 0;
+        }
+        for (QTextBlock block = text->begin(); block.isValid(); block = block.next()) {
+            if (headings.contains(block.text())) {
+                EXPECT_EQ(pageOf(*text, block), pageOf(*text, block.next()))
+                    << heightMm << " mm, " << block.text().toStdString();
+            }
+        }
+    }
+    EXPECT_GT(tablesAcrossABreak, 0);
 }
 
 // Like Print, Ctrl+P first computes what the controls show, then opens the preview.
