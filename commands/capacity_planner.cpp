@@ -182,8 +182,8 @@ void CapacityPlanner::priceAndRisk(std::vector<SizedLayout>& lines, bool added) 
     if (lines.empty()) {
         return;
     }
-    const double sheetRate = added ? sheetLoss(sheet_, planning_).planRate : 0.0;
-    const DisksPerType sheetDisks = added ? sheetDisksPerType(sheet_) : DisksPerType{};
+    const double sheetRate = added ? sheetLossRate() : 0.0;
+    const DisksPerType sheetDisks = added ? baseline_->disksPerType : DisksPerType{};
     // Every line orders the same disk type on the same model: one group's figures serve all, and
     // with no price the lines use, no line needs its order priced.
     const int diskType = lines.front().diskType;
@@ -233,6 +233,15 @@ const SheetDelivery& CapacityPlanner::sheetDelivery() const {
             brim::sheetDelivery(sheet_, freeRow_, planning_.disks, planning_.workload.readShare())};
     }
     return delivery_->delivery;
+}
+
+double CapacityPlanner::sheetLossRate() const {
+    const int hours = planning_.rebuildWait.hoursBeforeRebuild();
+    if (!lossRate_ || lossRate_->hoursBeforeRebuild != hours ||
+        !(lossRate_->disks == planning_.disks)) {
+        lossRate_ = LossRateFound{planning_.disks, hours, sheetLoss(sheet_, planning_).planRate};
+    }
+    return lossRate_->rate;
 }
 
 bool CapacityPlanner::fitsFreeRow(const SizedLayout& line) const noexcept {

@@ -131,6 +131,7 @@ private:
     void judgeOtherRows();
     void listDiskChoices(const RowDiskNames& names);
     const SheetDelivery& sheetDelivery() const;
+    double sheetLossRate() const;
 
     const ConfigSheet& sheet_;
     RowCommands& commands_;
@@ -150,6 +151,14 @@ private:
         SheetDelivery delivery;
     };
     mutable std::optional<DeliveryFound> delivery_;
+    // The sheet's own rate of losing data, likewise found again only when a disk figure or the
+    // hours before a rebuild changed.
+    struct LossRateFound {
+        DiskAssumptions disks;
+        int hoursBeforeRebuild = 0;
+        double rate = 0.0;
+    };
+    mutable std::optional<LossRateFound> lossRate_;
 };
 
 } // namespace brim
