@@ -156,6 +156,8 @@ program_pid=
 # ---- Open Report: a fresh window opens that report through the real dialog (Ctrl+O), and
 # printing it again gives the same report but for the date line.
 kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb ended with the first program: $(cat "$work/xvfb.log")"
+wait_for 10 xdotool getdisplaygeometry >/dev/null 2>&1 ||
+    fail "the display takes no connection after the first program: $(cat "$work/xvfb.log")"
 env -u QT_QPA_PLATFORM "$program" >"$work/program.log" 2>&1 &
 program_pid=$!
 window=
