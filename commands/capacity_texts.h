@@ -13,6 +13,36 @@ namespace brim {
 // In CapacityUnit order: a unit's position in its list is its value.
 inline constexpr std::array<std::string_view, 2> kCapacityUnitTexts{"GB", "TB"};
 
+// The entry's position is the number of failed disks per group that a layout must survive.
+inline constexpr std::array<std::string_view, 3> kFailureFilters{
+    "0 failed disks per group", "1 failed disk per group", "2 failed disks per group"};
+
+// The window's own words, as it shows them from top to bottom: each field's label and the name
+// a screen reader gives it, then the buttons.
+struct CapacityWords {
+    static constexpr std::string_view kTitle = "Size for Capacity";
+
+    static constexpr std::string_view kCapacityLabel = "&Usable capacity:";
+    static constexpr std::string_view kCapacityName = "Usable capacity";
+    static constexpr std::string_view kUnitName = "Capacity unit";
+    static constexpr std::string_view kDiskTypeLabel = "&Disk type:";
+    static constexpr std::string_view kDiskTypeName = "Disk type";
+    static constexpr std::string_view kAddToSheet = "Add to the current sheet";
+    static constexpr std::string_view kFailuresLabel = "&Survives at least:";
+    static constexpr std::string_view kFailuresName = "Survives at least";
+
+    static constexpr std::string_view kHostIopsLabel = "Host &IOPS:";
+    static constexpr std::string_view kHostIopsName = "Host IOPS";
+    static constexpr std::string_view kReadsLabel = "% &reads:";
+    static constexpr std::string_view kReadsName = "% reads";
+    static constexpr std::string_view kMbpsLabel = "&MB/s:";
+    static constexpr std::string_view kMbpsName = "MB/s";
+
+    static constexpr std::string_view kLayoutsName = "Layouts";
+    static constexpr std::string_view kPutInRow = "Put in Row";
+    static constexpr std::string_view kClose = "Close";
+};
+
 // The note under the inputs: why there are no lines, or nothing.
 std::string noticeText(const CapacityAnswer& answer, CapacityUnit unit, int modelIndex);
 // Above the table with the sheet added: what the sheet gives and what the layouts add.

@@ -1,7 +1,9 @@
 #include "about_window.h"
 
+#include "about_help_texts.h"
 #include "application.h"
 #include "dialog_units.h"
+#include "qt_text.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -19,16 +21,12 @@ constexpr DialogRect kOkPlace{178, 7, 32, 14};
 // An icon control takes the size of the icon's large image, whatever its box says.
 constexpr int kLargeIconPixels = 32;
 
-constexpr char kTitle[] = "About Brimcount";
-constexpr char kVersionLine[] = "Brimcount Version 4.31a";
-constexpr char kOkCaption[] = "OK";
-
 } // namespace
 
 AboutWindow::AboutWindow(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
-    setWindowTitle(QString::fromLatin1(kTitle));
+    setWindowTitle(toQString(AboutWords::kTitle));
     setWindowIcon(programIcon());
     setFont(dialogFont());
     const DialogUnits units(font());
@@ -38,14 +36,14 @@ AboutWindow::AboutWindow(QWidget* parent)
     icon->setPixmap(programIcon().pixmap(kLargeIconPixels));
     icon->setGeometry(
         QRect(units.toPixels(kIconPlace).topLeft(), QSize(kLargeIconPixels, kLargeIconPixels)));
-    icon->setAccessibleName(QStringLiteral("Program icon"));
+    icon->setAccessibleName(toQString(AboutWords::kIconName));
 
-    auto* version = new QLabel(QString::fromLatin1(kVersionLine), this);
+    auto* version = new QLabel(toQString(AboutWords::kVersionLine), this);
     version->setTextFormat(Qt::PlainText);
     version->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     version->setGeometry(units.toPixels(kVersionPlace));
 
-    auto* ok = new QPushButton(QString::fromLatin1(kOkCaption), this);
+    auto* ok = new QPushButton(toQString(AboutWords::kOk), this);
     ok->setDefault(true);
     ok->setGeometry(units.toPixels(kOkPlace));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

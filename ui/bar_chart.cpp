@@ -21,7 +21,6 @@ QFont boldOf(QFont font) {
 
 BarChart::BarChart(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("chart"));
-    setAccessibleName(QStringLiteral("Chart of the selected figure"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 

@@ -28,12 +28,6 @@
 namespace brim {
 namespace {
 
-constexpr char kTitle[] = "Size for Capacity";
-
-// The entry's position is the number of failed disks per group that a layout must survive.
-inline constexpr std::array<std::string_view, 3> kFailureFilters{
-    "0 failed disks per group", "1 failed disk per group", "2 failed disks per group"};
-
 // The table shows this many lines when the window opens and the screen has room; never fewer
 // than the second number.
 constexpr int kVisibleLines = 14;
@@ -44,10 +38,10 @@ std::string_view viewOf(const QByteArray& bytes) {
 }
 
 template <typename Widget>
-Widget* named(Widget* widget, const char* name, const char* accessibleName = nullptr) {
+Widget* named(Widget* widget, const char* name, std::string_view accessibleName = {}) {
     widget->setObjectName(QString::fromLatin1(name));
-    if (accessibleName) {
-        widget->setAccessibleName(QString::fromLatin1(accessibleName));
+    if (!accessibleName.empty()) {
+        widget->setAccessibleName(toQString(accessibleName));
     }
     return widget;
 }
@@ -68,7 +62,7 @@ CapacityWindow::CapacityWindow(const ConfigSheet& sheet, RowCommands& commands,
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       planner_(sheet, commands, rowDiskNames(), planning), choices_(choices) {
-    setWindowTitle(QString::fromLatin1(kTitle));
+    setWindowTitle(toQString(CapacityWords::kTitle));
     setWindowIcon(programIcon());
     setFont(parent ? parent->font() : dialogFont());
     buildControls();
@@ -84,30 +78,30 @@ CapacityWindow::~CapacityWindow() = default;
 // Each list opens on the choice kept from the last window.
 void CapacityWindow::buildControls() {
     modelLabel_ = modelLine(planner_.modelIndex(), this);
-    capacityField_ = named(new QLineEdit(this), "capacity", "Usable capacity");
-    unitList_ = named(list(kCapacityUnitTexts, this), "unit", "Capacity unit");
+    capacityField_ = named(new QLineEdit(this), "capacity", CapacityWords::kCapacityName);
+    unitList_ = named(list(kCapacityUnitTexts, this), "unit", CapacityWords::kUnitName);
     unitList_->setCurrentIndex(static_cast<int>(choices_.unit));
     notice_ = noteLine("notice", 1, this);
 
-    diskList_ = named(new QComboBox(this), "diskType", "Disk type");
+    diskList_ = named(new QComboBox(this), "diskType", CapacityWords::kDiskTypeName);
     for (const DiskChoice& choice : planner_.diskChoices()) {
         diskList_->addItem(toQString(choice.name), choice.diskType);
     }
     diskList_->setCurrentIndex(
         std::max(0, diskList_->findData(planner_.openingDiskType(choices_))));
-    addToSheet_ = named(new QCheckBox(QStringLiteral("Add to the current sheet"), this),
-                        "addToSheet", "Add to the current sheet");
+    addToSheet_ = named(new QCheckBox(toQString(CapacityWords::kAddToSheet), this), "addToSheet",
+                        CapacityWords::kAddToSheet);
     addToSheet_->setEnabled(planner_.canAddToSheet());
-    failuresList_ = named(list(kFailureFilters, this), "failures", "Survives at least");
+    failuresList_ = named(list(kFailureFilters, this), "failures", CapacityWords::kFailuresName);
     failuresList_->setCurrentIndex(
         std::clamp(choices_.minimumFailures, 0, static_cast<int>(kFailureFilters.size()) - 1));
     hostIopsField_ = named(new QLineEdit(QString::fromStdString(choices_.hostIopsText), this),
-                           "hostIops", "Host IOPS");
+                           "hostIops", CapacityWords::kHostIopsName);
     readPercentField_ =
         named(new QLineEdit(QString::fromStdString(planner_.readPercentText()), this),
-              "readPercent", "% reads");
-    mbpsField_ =
-        named(new QLineEdit(QString::fromStdString(choices_.mbpsText), this), "mbps", "MB/s");
+              "readPercent", CapacityWords::kReadsName);
+    mbpsField_ = named(new QLineEdit(QString::fromStdString(choices_.mbpsText), this), "mbps",
+                       CapacityWords::kMbpsName);
     // "100" and a digit to spare: the field needs no more room than that.
     readPercentField_->setMaximumWidth(
         readPercentField_->fontMetrics().horizontalAdvance(QStringLiteral("0000")) +
@@ -118,11 +112,11 @@ void CapacityWindow::buildControls() {
     rowNote_->setWordWrap(true);
     rowNote_->setTextFormat(Qt::PlainText);
     sheetFigure_ = noteLine("sheetFigure", 1, this);
-    table_ = named(new CapacityTableView(this), "layouts", "Layouts");
+    table_ = named(new CapacityTableView(this), "layouts", CapacityWords::kLayoutsName);
     table_->setHiddenColumns(choices_.hiddenColumns);
     assumption_ = noteLine("assumption", 1, this);
-    putInRow_ = named(new QPushButton(QStringLiteral("Put in Row"), this), "putInRow");
-    close_ = named(new QPushButton(QStringLiteral("Close"), this), "close");
+    putInRow_ = named(new QPushButton(toQString(CapacityWords::kPutInRow), this), "putInRow");
+    close_ = named(new QPushButton(toQString(CapacityWords::kClose), this), "close");
 }
 
 void CapacityWindow::layOut() {
@@ -132,20 +126,20 @@ void CapacityWindow::layOut() {
 
     auto* inputs = new QFormLayout;
     inputs->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
-    inputs->addRow(buddyLabel("&Usable capacity:", capacityField_, this), capacityLine);
+    inputs->addRow(buddyLabel(CapacityWords::kCapacityLabel, capacityField_, this), capacityLine);
     inputs->addRow(QString(), notice_);
-    inputs->addRow(buddyLabel("&Disk type:", diskList_, this), diskList_);
+    inputs->addRow(buddyLabel(CapacityWords::kDiskTypeLabel, diskList_, this), diskList_);
     inputs->addRow(QString(), addToSheet_);
-    inputs->addRow(buddyLabel("&Survives at least:", failuresList_, this), failuresList_);
+    inputs->addRow(buddyLabel(CapacityWords::kFailuresLabel, failuresList_, this), failuresList_);
 
     // The workload on one line: the three fields are read together, as one mix.
     auto* workloadLine = new QHBoxLayout;
     workloadLine->addWidget(hostIopsField_, 1);
-    workloadLine->addWidget(buddyLabel("% &reads:", readPercentField_, this));
+    workloadLine->addWidget(buddyLabel(CapacityWords::kReadsLabel, readPercentField_, this));
     workloadLine->addWidget(readPercentField_);
-    workloadLine->addWidget(buddyLabel("&MB/s:", mbpsField_, this));
+    workloadLine->addWidget(buddyLabel(CapacityWords::kMbpsLabel, mbpsField_, this));
     workloadLine->addWidget(mbpsField_, 1);
-    inputs->addRow(buddyLabel("Host &IOPS:", hostIopsField_, this), workloadLine);
+    inputs->addRow(buddyLabel(CapacityWords::kHostIopsLabel, hostIopsField_, this), workloadLine);
     inputs->addRow(QString(), workloadNotice_);
 
     auto* buttons = new QHBoxLayout;

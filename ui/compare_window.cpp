@@ -2,6 +2,7 @@
 
 #include "application.h"
 #include "bar_chart.h"
+#include "compare_texts.h"
 #include "dialog_units.h"
 #include "qt_text.h"
 #include "table_copy.h"
@@ -23,7 +24,6 @@
 namespace brim {
 namespace {
 
-constexpr char kTitle[] = "Compare Plans";
 // Column 0 names the figures; the sheet and the plans follow.
 constexpr int kFirstPlanColumn = 2;
 constexpr int kBrokenRuleRow = static_cast<int>(ComparedFigure::UsableGb);
@@ -97,7 +97,7 @@ CompareWindow::CompareWindow(const ConfigSheet& sheet, KeptPlans& plans,
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       sheet_(sheet), plans_(plans), planning_(planning), commands_(commands),
       questions_(questions) {
-    setWindowTitle(QString::fromLatin1(kTitle));
+    setWindowTitle(toQString(CompareWords::kTitle));
     setWindowIcon(programIcon());
     setFont(parent ? parent->font() : dialogFont());
     buildControls();
@@ -111,7 +111,7 @@ CompareWindow::CompareWindow(const ConfigSheet& sheet, KeptPlans& plans,
 CompareWindow::~CompareWindow() = default;
 
 void CompareWindow::buildControls() {
-    keep_ = new QPushButton(QStringLiteral("&Keep the Sheet"), this);
+    keep_ = new QPushButton(toQString(CompareWords::kKeepSheet), this);
     keep_->setAutoDefault(false);
     note_ = new QLabel(this);
     note_->setObjectName(QStringLiteral("note"));
@@ -120,7 +120,7 @@ void CompareWindow::buildControls() {
     model_ = new ComparisonModel(columns_, this);
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("comparison"));
-    table_->setAccessibleName(QStringLiteral("Plans compared"));
+    table_->setAccessibleName(toQString(CompareWords::kTableName));
     table_->setModel(model_);
     table_->setSelectionBehavior(QAbstractItemView::SelectItems);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -131,11 +131,12 @@ void CompareWindow::buildControls() {
     addTableCopyKeys(*table_);
 
     chart_ = new BarChart(this);
+    chart_->setAccessibleName(toQString(CompareWords::kChartName));
 
-    putBack_ = new QPushButton(QStringLiteral("Put &Back"), this);
-    remove_ = new QPushButton(QStringLiteral("Remove"), this);
-    remove_->setToolTip(QStringLiteral("Remove the selected plan (Delete)"));
-    close_ = new QPushButton(QStringLiteral("Close"), this);
+    putBack_ = new QPushButton(toQString(CompareWords::kPutBack), this);
+    remove_ = new QPushButton(toQString(CompareWords::kRemove), this);
+    remove_->setToolTip(toQString(CompareWords::kRemoveTip));
+    close_ = new QPushButton(toQString(CompareWords::kClose), this);
     for (QPushButton* button : {putBack_, remove_, close_}) {
         button->setAutoDefault(false);
     }
@@ -266,7 +267,7 @@ void CompareWindow::editPlanName(int plan) {
     if (!nameEditor_) {
         nameEditor_ = new QLineEdit(header->viewport());
         nameEditor_->setObjectName(QStringLiteral("planName"));
-        nameEditor_->setAccessibleName(QStringLiteral("Plan name"));
+        nameEditor_->setAccessibleName(toQString(CompareWords::kPlanNameEditor));
         nameEditor_->installEventFilter(this);
         connect(nameEditor_, &QLineEdit::editingFinished, this, [this] { finishNameEdit(); });
     }

@@ -70,11 +70,11 @@ template <typename Model> void fitColumns(QTableView& table, const Model& model,
 
 } // namespace
 
-QTableView* linesView(const char* name, const char* accessibleName, QWidget* parent,
+QTableView* linesView(const char* name, std::string_view accessibleName, QWidget* parent,
                       const QTableView* pinnedBelow) {
     auto* table = new QTableView(parent);
     table->setObjectName(QString::fromLatin1(name));
-    table->setAccessibleName(QString::fromLatin1(accessibleName));
+    table->setAccessibleName(toQString(accessibleName));
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);

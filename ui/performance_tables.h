@@ -93,7 +93,7 @@ private:
 
 // A view of whole lines, one selected at a time, read-only, that Ctrl+C and Ctrl+Shift+C copy,
 // with the lines of `pinnedBelow` (see pinTotalBelow) among them.
-QTableView* linesView(const char* name, const char* accessibleName, QWidget* parent,
+QTableView* linesView(const char* name, std::string_view accessibleName, QWidget* parent,
                       const QTableView* pinnedBelow = nullptr);
 
 // The total line stays in sight below the lines, which scroll above it when the screen cannot

@@ -4,6 +4,7 @@
 #include "catalogue.h"
 #include "dialog_units.h"
 #include "performance_tables.h"
+#include "performance_texts.h"
 #include "planner_widgets.h"
 #include "qt_text.h"
 #include "sheet_controls.h"
@@ -29,8 +30,6 @@
 namespace brim {
 namespace {
 
-constexpr char kTitle[] = "Sheet Performance";
-
 // The disk figures table shows every type of the largest family without scrolling.
 constexpr int kFigureLines = static_cast<int>(kDiskTypes.size());
 // A table keeps room for a line and the total however few it has; the sheet's total stands in
@@ -38,10 +37,11 @@ constexpr int kFigureLines = static_cast<int>(kDiskTypes.size());
 constexpr int kFewestLines = 2;
 constexpr int kFewestSheetLines = kFewestLines - 1;
 
-QLineEdit* numberField(const char* name, const char* accessibleName, int digits, QWidget* parent) {
+QLineEdit* numberField(const char* name, std::string_view accessibleName, int digits,
+                       QWidget* parent) {
     auto* field = new QLineEdit(parent);
     field->setObjectName(QString::fromLatin1(name));
-    field->setAccessibleName(QString::fromLatin1(accessibleName));
+    field->setAccessibleName(toQString(accessibleName));
     const QFontMetrics metrics(field->font());
     field->setFixedWidth(metrics.horizontalAdvance(QString(digits + 2, u'0')) + 8);
     return field;
@@ -54,7 +54,7 @@ PerformanceWindow::PerformanceWindow(const ConfigSheet& sheet, PlanningAssumptio
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       plan_(sheet, assumptions, rowDiskNames()) {
-    setWindowTitle(QString::fromLatin1(kTitle));
+    setWindowTitle(toQString(PerformanceWords::kTitle));
     setWindowIcon(programIcon());
     setFont(parent ? parent->font() : dialogFont());
     buildControls();
@@ -70,48 +70,48 @@ PerformanceWindow::~PerformanceWindow() = default;
 
 void PerformanceWindow::buildControls() {
     modelLabel_ = modelLine(plan_.modelIndex(), this);
-    readsField_ = numberField("readPercent", "Percent reads", 3, this);
+    readsField_ = numberField("readPercent", PerformanceWords::kReadsName, 3, this);
     readsField_->setText(QString::fromStdString(plan_.fieldText(PlanField::ReadPercent)));
     readsNote_ = noteLine("readsNote", 1, this);
 
     figureNote_ = noteLine("figureNote", 2, this);
-    restore_ = new QPushButton(QStringLiteral("Restore Disk Defaults"), this);
+    restore_ = new QPushButton(toQString(PerformanceWords::kRestoreDefaults), this);
     restore_->setAutoDefault(false);
 
-    perSpareField_ = numberField("disksPerSpare", "Disks per hot spare", 4, this);
+    perSpareField_ = numberField("disksPerSpare", PerformanceWords::kPerSpareName, 4, this);
     perSpareField_->setText(QString::fromStdString(plan_.fieldText(PlanField::DisksPerSpare)));
-    minSparesField_ = numberField("minSpares", "Fewest hot spares per disk type", 3, this);
+    minSparesField_ = numberField("minSpares", PerformanceWords::kMinSparesName, 3, this);
     minSparesField_->setText(QString::fromStdString(plan_.fieldText(PlanField::MinSparesPerType)));
     sparesNote_ = noteLine("sparesNote", 2, this);
-    arrayPriceField_ = numberField("arrayPrice", "Price of one array", 10, this);
+    arrayPriceField_ = numberField("arrayPrice", PerformanceWords::kArrayPriceName, 10, this);
     arrayPriceField_->setText(QString::fromStdString(plan_.fieldText(PlanField::ArrayPrice)));
-    hoursField_ = numberField("hoursBeforeRebuild", "Hours before a rebuild starts", 3, this);
+    hoursField_ = numberField("hoursBeforeRebuild", PerformanceWords::kHoursName, 3, this);
     hoursField_->setText(QString::fromStdString(plan_.fieldText(PlanField::HoursBeforeRebuild)));
     costsNote_ = noteLine("costsNote", 2, this);
     noteLines_ = {readsNote_, sparesNote_, costsNote_};
     arraysLine_ = noteLine("arraysLine", 2, this);
     costLine_ = noteLine("costLine", 2, this);
 
-    close_ = new QPushButton(QStringLiteral("Close"), this);
+    close_ = new QPushButton(toQString(PerformanceWords::kClose), this);
     close_->setAutoDefault(false); // Enter in a field takes the figure, it does not close
 }
 
 void PerformanceWindow::buildTables() {
     lines_ = new PerformanceLinesModel(plan_, this);
-    totalTable_ = linesView("total", "Sheet performance total", this);
-    linesTable_ = linesView("lines", "Sheet performance", this, totalTable_);
+    totalTable_ = linesView("total", PerformanceWords::kTotalName, this);
+    linesTable_ = linesView("lines", PerformanceWords::kLinesName, this, totalTable_);
     linesTable_->setModel(lines_);
     pinTotalBelow(*totalTable_, *linesTable_);
 
     figures_ = new DiskFiguresModel(plan_, this);
-    figuresTable_ = linesView("figures", "Per-disk figures", this);
+    figuresTable_ = linesView("figures", PerformanceWords::kFiguresName, this);
     figuresTable_->setModel(figures_);
     figuresTable_->setEditTriggers(QAbstractItemView::DoubleClicked |
                                    QAbstractItemView::EditKeyPressed |
                                    QAbstractItemView::AnyKeyPressed);
 
     order_ = new OrderLinesModel(plan_, this);
-    orderTable_ = linesView("order", "Disks to order", this);
+    orderTable_ = linesView("order", PerformanceWords::kOrderName, this);
     orderTable_->setModel(order_);
 }
 
@@ -119,19 +119,18 @@ void PerformanceWindow::layOut() {
     auto* top = new QHBoxLayout;
     top->addWidget(modelLabel_);
     top->addStretch(1);
-    top->addWidget(buddyLabel("% &reads:", readsField_, this));
+    top->addWidget(buddyLabel(PerformanceWords::kReadsLabel, readsField_, this));
     top->addWidget(readsField_);
 
-    auto* figures = new QGroupBox(QStringLiteral("Per-disk figures"), this);
+    auto* figures = new QGroupBox(toQString(PerformanceWords::kFiguresBox), this);
     auto* figuresLayout = new QVBoxLayout(figures);
     figuresLayout->addWidget(figuresTable_);
     figuresLayout->addWidget(figureNote_);
-    const std::string arrayLabel =
-        "Price of one " + std::string(Catalogue::modelName(plan_.modelIndex())) + " &array:";
+    const std::string arrayLabel = arrayPriceLabel(plan_.modelIndex());
     auto* costs = new QGridLayout;
-    costs->addWidget(buddyLabel(arrayLabel.c_str(), arrayPriceField_, this), 0, 0);
+    costs->addWidget(buddyLabel(arrayLabel, arrayPriceField_, this), 0, 0);
     costs->addWidget(arrayPriceField_, 0, 1);
-    costs->addWidget(buddyLabel("&Hours before a rebuild starts:", hoursField_, this), 1, 0);
+    costs->addWidget(buddyLabel(PerformanceWords::kHoursLabel, hoursField_, this), 1, 0);
     costs->addWidget(hoursField_, 1, 1);
     costs->setColumnStretch(2, 1);
     figuresLayout->addLayout(costs);
@@ -140,14 +139,14 @@ void PerformanceWindow::layOut() {
     figuresLayout->addWidget(restore_, 0, Qt::AlignLeft);
 
     auto* policy = new QHBoxLayout;
-    policy->addWidget(buddyLabel("One spare &per", perSpareField_, this));
+    policy->addWidget(buddyLabel(PerformanceWords::kPerSpareLabel, perSpareField_, this));
     policy->addWidget(perSpareField_);
-    policy->addWidget(buddyLabel("disks, at &least", minSparesField_, this));
+    policy->addWidget(buddyLabel(PerformanceWords::kMinSparesLabel, minSparesField_, this));
     policy->addWidget(minSparesField_);
-    policy->addWidget(new QLabel(QStringLiteral("of each type"), this));
+    policy->addWidget(new QLabel(toQString(PerformanceWords::kMinSparesAfter), this));
     policy->addStretch(1);
 
-    auto* order = new QGroupBox(QStringLiteral("Disks to order"), this);
+    auto* order = new QGroupBox(toQString(PerformanceWords::kOrderBox), this);
     auto* orderLayout = new QVBoxLayout(order);
     orderLayout->addLayout(policy);
     orderLayout->addWidget(sparesNote_);

@@ -1,6 +1,7 @@
 #include "planner_widgets.h"
 
 #include "planner_texts.h"
+#include "qt_text.h"
 
 #include <QLabel>
 
@@ -10,8 +11,8 @@ QLabel* modelLine(int modelIndex, QWidget* parent) {
     return new QLabel(QString::fromStdString(modelLineText(modelIndex)), parent);
 }
 
-QLabel* buddyLabel(const char* text, QWidget* buddy, QWidget* parent) {
-    auto* label = new QLabel(QString::fromLatin1(text), parent);
+QLabel* buddyLabel(std::string_view text, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(toQString(text), parent);
     label->setBuddy(buddy);
     return label;
 }

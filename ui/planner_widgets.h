@@ -5,6 +5,7 @@
 // the fields.
 
 #include <QString>
+#include <string_view>
 
 class QLabel;
 class QWidget;
@@ -15,7 +16,7 @@ namespace brim {
 QLabel* modelLine(int modelIndex, QWidget* parent);
 
 // A label whose mnemonic puts the focus in `buddy`.
-QLabel* buddyLabel(const char* text, QWidget* buddy, QWidget* parent);
+QLabel* buddyLabel(std::string_view text, QWidget* buddy, QWidget* parent);
 
 // A note of plain text. Room is kept free for the lines it may take, so that nothing moves
 // while the planner types; a note of more lines wraps within its box.
