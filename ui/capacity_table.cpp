@@ -1,18 +1,17 @@
 #include "capacity_table.h"
 
 #include "catalogue.h"
+#include "cut_text_tips.h"
 #include "qt_text.h"
 #include "table_copy.h"
 
 #include <QApplication>
 #include <QHeaderView>
-#include <QHelpEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
 #include <QSortFilterProxyModel>
 #include <QStyle>
-#include <QToolTip>
 #include <algorithm>
 #include <array>
 #include <limits>
@@ -119,6 +118,7 @@ CapacityTableView::CapacityTableView(QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTabKeyNavigation(false);
     setWordWrap(false);
+    new CutTextTips(*this);
     setTextElideMode(Qt::ElideRight);
     verticalHeader()->hide();
     // No heading clicked yet: the lines keep the planner's order until the planner picks one.
@@ -219,24 +219,6 @@ void CapacityTableView::showColumnMenu(const QPoint& where) {
         });
     }
     menu.exec(horizontalHeader()->viewport()->mapToGlobal(where));
-}
-
-bool CapacityTableView::viewportEvent(QEvent* event) {
-    if (event->type() != QEvent::ToolTip) {
-        return QTableView::viewportEvent(event);
-    }
-    const auto* help = static_cast<QHelpEvent*>(event);
-    const QModelIndex index = indexAt(help->pos());
-    const QString text = index.isValid() ? index.data(Qt::DisplayRole).toString() : QString();
-    const QRect cell = visualRect(index);
-    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this);
-    if (!text.isEmpty() &&
-        QFontMetrics(font()).horizontalAdvance(text) > cell.width() - 2 * (margin + 1)) {
-        QToolTip::showText(help->globalPos(), text, viewport(), cell);
-    } else {
-        QToolTip::hideText();
-    }
-    return true;
 }
 
 void CapacityTableView::setLines(const std::vector<SizedLayout>& lines) {

@@ -76,10 +76,6 @@ signals:
     // The planner showed or hid a column from the heading's menu.
     void hiddenColumnsChanged();
 
-protected:
-    // A cell whose text is cut short shows the whole text as its tooltip.
-    bool viewportEvent(QEvent* event) override;
-
 private:
     void sizeColumns();
     int headingWidth(int column) const;

@@ -3,6 +3,7 @@
 #include "application.h"
 #include "bar_chart.h"
 #include "compare_texts.h"
+#include "cut_text_tips.h"
 #include "dialog_units.h"
 #include "qt_text.h"
 #include "table_copy.h"
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -127,6 +129,7 @@ void CompareWindow::buildControls() {
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
     table_->setWordWrap(false);
+    new CutTextTips(*table_);
     table_->installEventFilter(this);
     addTableCopyKeys(*table_);
 
@@ -196,11 +199,20 @@ void CompareWindow::refresh() {
 void CompareWindow::fitTable() {
     table_->verticalHeader()->setDefaultSectionSize(fontMetrics().lineSpacing() + kCellMargin);
     table_->resizeColumnsToContents();
+    const QScreen* shownOn = screen();
     const int frame = 2 * table_->frameWidth();
+    const int widest = shownOn ? shownOn->availableGeometry().width() * kLargestScreenShare / 100
+                               : table_->horizontalHeader()->length() + frame;
+    // A plan's column leaves room for the figures' names beside it, so that neither scrolls out
+    // of view for the other; a longer cell is cut short and shows whole in its tooltip.
+    const int planColumn =
+        widest - frame - table_->columnWidth(0) - table_->verticalScrollBar()->sizeHint().width();
+    for (int column = 1; column < model_->columnCount(); ++column) {
+        table_->setColumnWidth(column, std::min(table_->columnWidth(column), planColumn));
+    }
     const int width = table_->horizontalHeader()->length() + frame;
     const int height = table_->horizontalHeader()->sizeHint().height() +
                        table_->verticalHeader()->length() + frame;
-    const QScreen* shownOn = screen();
     const QRect room = shownOn ? shownOn->availableGeometry() : QRect(0, 0, width, height);
     table_->setMinimumSize(std::min(width, room.width() * kLargestScreenShare / 100),
                            std::min(height, room.height() * kLargestScreenShare / 100));

@@ -13,6 +13,7 @@
 #include <QFontMetrics>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableView>
 #include <vector>
 
 namespace brim::test {
@@ -119,6 +120,28 @@ TEST_F(SheetWindowTest, SheetPerformanceAndItsCloseButtonStayOnTheScreen) {
     EXPECT_LE(window.width(), screenRoom.width());
     EXPECT_LE(window.height(), screenRoom.height());
     EXPECT_TRUE(QRect(QPoint(0, 0), window.size()).contains(closeButton));
+}
+
+// Compare Plans over nine different definitions, which make a long cell: the figures' names and the
+// sheet's column both stay in view, the long cell cut short instead.
+TEST_F(SheetWindowTest, ComparePlansKeepsTheFiguresNamesBesideAPlansColumn) {
+    click(controls::kLowCost);
+    for (std::size_t row = 0; row < 9; ++row) { // a different group count in each definition
+        typeOver(kRowLayouts[row].groupCount.id, QString::number(row + 1));
+    }
+    int namesLeft = -1;
+    int planRight = 0;
+    int shownWidth = 0;
+    ModalResponder responder([&](QWidget* modal) {
+        auto* table = modal->findChild<QTableView*>(QStringLiteral("comparison"));
+        namesLeft = table->columnViewportPosition(0);
+        planRight = table->columnViewportPosition(1) + table->columnWidth(1);
+        shownWidth = table->viewport()->width();
+    });
+    window_->handleWindowMenuCommand(kComparePlansCommand);
+    ASSERT_EQ(responder.count("brim::CompareWindow"), 1);
+    EXPECT_EQ(namesLeft, 0);
+    EXPECT_LE(planRight, shownWidth);
 }
 
 } // namespace
