@@ -4,6 +4,7 @@
 #include "blanks.h"
 #include "catalogue_names.h"
 #include "data_loss.h"
+#include "digit_grouping.h"
 #include "kept_plans.h"
 #include "performance.h"
 #include "plan_comparison.h"
@@ -11,6 +12,7 @@
 #include "recording_sink.h"
 #include "units.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace brim {
@@ -27,12 +29,13 @@ ConfigSheet oneRow(int model, int disk, int raid, std::uint32_t disks, std::uint
 
 TEST(KeptPlans, NamesTheFirstFreeLetterRefusesBadNamesAndStopsAtEight) {
     KeptPlans plans;
-    const ConfigSheet sheet;
-    plans.keep(sheet);
-    plans.keep(sheet);
+    std::uint32_t groups = 0;
+    const auto another = [&groups] { return oneRow(kTelvarA, k450G, kRaid5, 5, ++groups); };
+    plans.keep(another());
+    plans.keep(another());
     EXPECT_EQ(plans.rename(0, "  Cheap  "), "");
     EXPECT_EQ(plans.plans()[0].name, "Cheap");
-    EXPECT_EQ(plans.plans()[plans.keep(sheet).value()].name, "Plan A"); // A is free again
+    EXPECT_EQ(plans.plans()[plans.keep(another()).value()].name, "Plan A"); // A is free again
     const std::vector<std::pair<std::string, std::string>> refused{
         {"", "A plan's name is 1 to 40 characters, with no blank at either end and no line break."},
         {std::string(41, 'x'),
@@ -49,12 +52,65 @@ TEST(KeptPlans, NamesTheFirstFreeLetterRefusesBadNamesAndStopsAtEight) {
         fortyCharacters += "\u03A9"; // two bytes each
     }
     EXPECT_EQ(plans.rename(0, fortyCharacters), "");
-    while (plans.keep(sheet)) {
+    while (plans.keep(another())) {
     }
     EXPECT_EQ(plans.size(), kMaxKeptPlans);
     EXPECT_TRUE(plans.full());
     EXPECT_EQ(removePlanQuestion(plans.plans()[1]), "Remove Plan B?");
     EXPECT_EQ(putBackStepName(plans.plans()[1]), "Put Back Plan B");
+}
+
+// Keep the Sheet keeps a sheet once: the same inputs, the model and the ten rows, again are no
+// new plan, whatever was computed from them.
+TEST(KeptPlans, KeepsNoSheetTwiceAndSaysWhichPlanHoldsIt) {
+    const ConfigSheet raid5 = oneRow(kTelvarA, k450G, kRaid5, 9, 4);
+    ConfigSheet computed = raid5;
+    test::RecordingSink silent;
+    computeSheet(computed, silent);
+    ConfigSheet vault = raid5;
+    vault.rows[0].includesVault = true;
+    ConfigSheet otherModel = raid5;
+    otherModel.modelIndex = kTelvarB;
+    ConfigSheet tenthRow = raid5;
+    tenthRow.rows[9] = raid5.rows[0];
+    struct Case {
+        const char* name;
+        std::vector<ConfigSheet> kept;
+        ConfigSheet now;
+        KeepState state;
+    };
+    const std::string full(kPlansFullNote);
+    const std::vector<ConfigSheet> eight{
+        oneRow(kTelvarA, k450G, kRaid5, 9, 1), oneRow(kTelvarA, k450G, kRaid5, 9, 2),
+        oneRow(kTelvarA, k450G, kRaid5, 9, 3), oneRow(kTelvarA, k450G, kRaid5, 9, 5),
+        oneRow(kTelvarA, k450G, kRaid5, 9, 6), oneRow(kTelvarA, k450G, kRaid5, 9, 7),
+        oneRow(kTelvarA, k450G, kRaid5, 9, 8), raid5};
+    const Case cases[] = {
+        {"no plan yet", {}, raid5, {true, ""}},
+        {"the same inputs", {raid5}, raid5, {false, "The sheet is kept already as Plan A."}},
+        {"computed since", {raid5}, computed, {false, "The sheet is kept already as Plan A."}},
+        {"the second plan", {vault, raid5}, raid5, {false, "The sheet is kept already as Plan B."}},
+        {"a vault more", {raid5}, vault, {true, ""}},
+        {"another model", {raid5}, otherModel, {true, ""}},
+        {"a tenth row more", {raid5}, tenthRow, {true, ""}},
+        {"eight others", {eight.begin(), eight.end() - 1}, vault, {true, ""}},
+        {"eight, the sheet not among them", eight, vault, {false, full}},
+        {"eight, the sheet among them",
+         eight,
+         raid5,
+         {false, "The sheet is kept already as Plan H."}},
+    };
+    for (const Case& c : cases) {
+        KeptPlans plans;
+        for (const ConfigSheet& sheet : c.kept) {
+            plans.keep(sheet);
+        }
+        ASSERT_EQ(plans.size(), c.kept.size()) << c.name;
+        const KeepState state = keepState(plans, c.now);
+        EXPECT_EQ(state.canKeep, c.state.canKeep) << c.name;
+        EXPECT_EQ(state.note, c.state.note) << c.name;
+        EXPECT_EQ(plans.keep(c.now).has_value(), c.state.canKeep) << c.name;
+    }
 }
 
 // The three plans of a planner choosing a layout, with priced disks and arrays.
@@ -145,6 +201,84 @@ TEST_F(ThreePlans, APlanBreakingARuleShowsTheRuleAndTakesNoPart) {
               (std::vector<std::size_t>{0, 2, 3}));
     // The sheet now ties with Plan C on every figure.
     EXPECT_TRUE(columns[0][ComparedFigure::Disks].best == columns[3][ComparedFigure::Disks].best);
+}
+
+// Plans of one row each on a Telvar A, the sheet empty: which columns each figure marks best.
+TEST(PlanComparison, MarksTheBestOnlyAmongAlikeValues) {
+    struct Plan {
+        int disk;
+        int raid;
+        std::uint32_t disks;
+        std::uint32_t groups;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Plan> plans;
+        ComparedFigure figure;
+        std::string best; // the plans marked, A for the first
+    };
+    const Plan mirror{k146G, kRaid10, 8, 4}; // 0.01% after one failure
+    const Plan raid5{k450G, kRaid5, 9, 4};   // 0.28% after one failure
+    const Plan raid6{k1TbAta, kRaid6, 8, 4}; // 4.62% after two failures
+    const Plan wideRaid6{k1TbAta, kRaid6, 16, 2};
+    const Plan striped{k450G, kRaid0, 4, 4}; // no redundancy
+    const Case cases[] = {
+        {"risk after one failure against two", {mirror, raid6}, ComparedFigure::ReadErrorRisk, ""},
+        {"three, one after two failures",
+         {mirror, raid5, raid6},
+         ComparedFigure::ReadErrorRisk,
+         ""},
+        {"one failure each", {raid5, mirror}, ComparedFigure::ReadErrorRisk, "B"},
+        {"two failures each", {wideRaid6, raid6}, ComparedFigure::ReadErrorRisk, "B"},
+        {"a rebuild against no redundancy", {striped, raid5}, ComparedFigure::ReadErrorRisk, "B"},
+        {"loss a year compares them", {mirror, raid5, raid6}, ComparedFigure::LossChance, "C"},
+        {"and so do the disks", {mirror, raid6}, ComparedFigure::Disks, "AB"},
+    };
+    for (const Case& c : cases) {
+        std::vector<NamedPlan> plans;
+        for (const Plan& plan : c.plans) {
+            const std::string name(1, static_cast<char>('A' + plans.size()));
+            plans.push_back({name, planSheetOf(oneRow(kTelvarA, plan.disk, plan.raid, plan.disks,
+                                                      plan.groups))});
+        }
+        std::string best;
+        for (const ComparedColumn& column : comparePlans({}, plans, PlanningAssumptions{})) {
+            best += column[c.figure].best ? column.name : "";
+        }
+        EXPECT_EQ(best, c.best) << c.name;
+    }
+}
+
+// On screen the costs and counts take the locale's digit grouping, and only those: the
+// capacities keep the sheet's texts and the percentages their digits.
+TEST(PlanComparison, ShowsCostsAndCountsWithTheLocalesDigitGrouping) {
+    PlanningAssumptions planning;
+    planning.prices.setDiskHundredths(k1TbAta, 30000);
+    planning.prices.setArrayHundredths(kTelvarD, 10000000);
+    // 11200 disks: 16 disks in each of 700 groups.
+    const ComparedColumn column =
+        compareColumn("Large", oneRow(kTelvarD, k1TbAta, kRaid6, 16, 700), planning);
+    const std::vector<ComparedFigure> grouped{ComparedFigure::Disks,
+                                              ComparedFigure::Arrays,
+                                              ComparedFigure::DisksWithSpares,
+                                              ComparedFigure::ArraysWithSpares,
+                                              ComparedFigure::HostIops,
+                                              ComparedFigure::Mbps,
+                                              ComparedFigure::Cost,
+                                              ComparedFigure::CostPerUsableTb,
+                                              ComparedFigure::CostPerThousandIops};
+    for (const ComparedFigureInfo& info : kComparedFigures) {
+        const std::string& plain = column[info.figure].text;
+        const bool groups = std::find(grouped.begin(), grouped.end(), info.figure) != grouped.end();
+        EXPECT_EQ(shownText(column[info.figure], info.figure, "'"),
+                  groups ? groupDigits(plain, "'") : plain)
+            << info.heading;
+    }
+    EXPECT_EQ(shownText(column[ComparedFigure::Disks], ComparedFigure::Disks, ","), "11,200");
+    EXPECT_EQ(shownText(column[ComparedFigure::Arrays], ComparedFigure::Arrays, ","), "12");
+    EXPECT_GE(column[ComparedFigure::UsableGb].text.find('.'), kFewestDigitsGrouped);
+    EXPECT_EQ(shownText(column[ComparedFigure::UsableGb], ComparedFigure::UsableGb, ","),
+              column[ComparedFigure::UsableGb].text);
 }
 
 } // namespace

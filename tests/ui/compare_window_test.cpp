@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTemporaryDir>
 
@@ -67,12 +69,12 @@ TEST_F(SheetWindowTest, KeepCopyRemoveAndPutBackAPlan) {
         QTest::keyClick(keep, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
         copied = QApplication::clipboard()->text().split(u'\n');
         QTableView* table = comparison(modal);
-        table->setCurrentIndex(table->model()->index(3, 3)); // Plan B's usable TB
+        table->setCurrentIndex(table->model()->index(3, 2)); // Plan B's usable TB
         QTest::keyClick(table, Qt::Key_Delete);
-        for (int c = 1; c < table->model()->columnCount(); ++c) {
+        for (int c = 0; c < table->model()->columnCount(); ++c) {
             headings += table->model()->headerData(c, Qt::Horizontal).toString() + u';';
         }
-        table->setCurrentIndex(table->model()->index(3, 2)); // Plan A's
+        table->setCurrentIndex(table->model()->index(3, 1)); // Plan A's
         QTest::mouseClick(buttonNamed(modal, QStringLiteral("Put &Back")), Qt::LeftButton);
     });
     QTest::keyClick(window_.get(), Qt::Key_M, Qt::ControlModifier);
@@ -120,6 +122,79 @@ TEST_F(SheetWindowTest, SavedWorkbookOpensInAFreshWindowByCtrlO) {
             EXPECT_EQ(action->text(), QStringLiteral("&Undo Open Workbook"));
         }
     }
+}
+
+// Eight plans are wider than the screen: the table scrolls to its last plan, and the figures'
+// names stay in view beside it while the window stays within the screen.
+TEST_F(SheetWindowTest, EightPlansScrollWithTheFiguresNamesInView) {
+    window_->planKeeping().openFile(BRIM_EIGHT_PLANS_WORKBOOK);
+    ASSERT_EQ(window_->planKeeping().plans().size(), 8u);
+    QStringList namesShown;
+    int namesLeft = -1;
+    int sheetLeft = 0;
+    int lastRight = 0;
+    int shownWidth = 0;
+    QRect window;
+    ModalResponder responder([&](QWidget* modal) {
+        QTableView* table = comparison(modal);
+        const int last = table->model()->columnCount() - 1;
+        table->setCurrentIndex(table->model()->index(4, last));
+        table->scrollTo(table->currentIndex());
+        QHeaderView* names = table->verticalHeader();
+        namesLeft = names->isVisible() ? names->mapTo(table, QPoint(0, 0)).x() : -1;
+        const QFontMetrics metrics(names->font());
+        for (int row = 0; row < table->model()->rowCount(); ++row) {
+            const QString name = table->model()->headerData(row, Qt::Vertical).toString();
+            if (metrics.horizontalAdvance(name) < names->width()) {
+                namesShown << name;
+            }
+        }
+        sheetLeft = table->columnViewportPosition(0);
+        lastRight = table->columnViewportPosition(last) + table->columnWidth(last);
+        shownWidth = table->viewport()->width();
+        window = modal->frameGeometry();
+    });
+    window_->handleWindowMenuCommand(kComparePlansCommand);
+    ASSERT_EQ(responder.count("brim::CompareWindow"), 1);
+    EXPECT_EQ(namesShown.size(), 15) << namesShown.join(u';').toStdString();
+    EXPECT_GE(namesLeft, 0);
+    EXPECT_LT(sheetLeft, 0); // the sheet's column has scrolled away, the names have not
+    EXPECT_LE(lastRight, shownWidth);
+    EXPECT_LE(window.width(), window_->screen()->availableGeometry().width());
+}
+
+// Keep the Sheet is off while the sheet is a kept plan, and says which; a renamed plan keeps
+// the selection.
+TEST_F(SheetWindowTest, KeepIsOffForAKeptSheetAndARenamedPlanStaysSelected) {
+    click(kLowCost);
+    struct Seen {
+        bool keepOn = true;
+        QString note;
+        int column = -1;
+        QString heading;
+    } before, after;
+    ModalResponder responder([&](QWidget* modal) {
+        QPushButton* keep = buttonNamed(modal, QStringLiteral("&Keep the Sheet"));
+        QLabel* note = modal->findChild<QLabel*>(QStringLiteral("note"));
+        QTest::mouseClick(keep, Qt::LeftButton);
+        before = {keep->isEnabled(), note->text(), -1, {}};
+        QTableView* table = comparison(modal);
+        table->setCurrentIndex(table->model()->index(3, 1));
+        QTest::keyClick(table, Qt::Key_F2);
+        auto* editor = modal->findChild<QLineEdit*>(QStringLiteral("planName"));
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, QStringLiteral("Cheap"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        after = {keep->isEnabled(), note->text(), table->currentIndex().column(),
+                 table->model()->headerData(1, Qt::Horizontal).toString()};
+    });
+    window_->handleWindowMenuCommand(kComparePlansCommand);
+    ASSERT_EQ(responder.count("brim::CompareWindow"), 1);
+    EXPECT_FALSE(before.keepOn);
+    EXPECT_EQ(before.note, QStringLiteral("The sheet is kept already as Plan A."));
+    EXPECT_EQ(after.heading, QStringLiteral("Cheap"));
+    EXPECT_EQ(after.column, 1);
+    EXPECT_EQ(after.note, QStringLiteral("The sheet is kept already as Cheap."));
 }
 
 } // namespace
