@@ -203,7 +203,6 @@ void CompareWindow::connectControls() {
     connect(close_, &QPushButton::clicked, this, &QDialog::reject);
     connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this] { showSelection(); });
-
     connect(table_->horizontalHeader(), &QHeaderView::sectionDoubleClicked, this,
             [this](int section) { editPlanName(section - kFirstPlanColumn); });
 }
@@ -256,7 +255,7 @@ void CompareWindow::fitTable() {
 
 // The window frame's width, left and right: a window not shown yet has none, and is taken to
 // get its parent's.
-int CompareWindow::frameWidth() const {
+int CompareWindow::windowFrameWidth() const {
     const auto frameOf = [](const QWidget& window) {
         return window.frameGeometry().width() - window.geometry().width();
     };
@@ -274,7 +273,7 @@ QRect CompareWindow::tableRoom(QSize wanted) const {
     }
     const QRect screenRoom = shownOn->availableGeometry();
     const QMargins margins = layout()->contentsMargins();
-    const int around = margins.left() + margins.right() + frameWidth();
+    const int around = margins.left() + margins.right() + windowFrameWidth();
     return QRect(0, 0, std::max(screenRoom.width() - around, 0),
                  screenRoom.height() * kLargestScreenShare / 100);
 }

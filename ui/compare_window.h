@@ -51,7 +51,7 @@ private:
     void refresh();
     void fitTable();
     QRect tableRoom(QSize wanted) const;
-    int frameWidth() const;
+    int windowFrameWidth() const;
     void showSelection();
     void keepSheet();
     void putBack();
