@@ -9,11 +9,22 @@
 namespace brim {
 
 std::optional<std::size_t> KeptPlans::keep(const ConfigSheet& sheet) {
-    if (full()) {
+    if (full() || keptAs(sheet)) {
         return std::nullopt;
     }
     plans_.push_back({freeName(), planSheetOf(sheet)});
     return plans_.size() - 1;
+}
+
+std::optional<std::size_t> KeptPlans::keptAs(const ConfigSheet& sheet) const {
+    const PlanSheet inputs = planSheetOf(sheet);
+    const auto found = std::find_if(plans_.begin(), plans_.end(), [&inputs](const NamedPlan& plan) {
+        return plan.sheet == inputs;
+    });
+    if (found == plans_.end()) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(found - plans_.begin());
 }
 
 // Eight plans never use up 26 letters.
@@ -57,6 +68,17 @@ void KeptPlans::remove(std::size_t index) {
     if (index < plans_.size()) {
         plans_.erase(plans_.begin() + static_cast<std::ptrdiff_t>(index));
     }
+}
+
+// A sheet kept already says so even when the plans are full: it needs no room.
+KeepState keepState(const KeptPlans& plans, const ConfigSheet& sheet) {
+    if (const std::optional<std::size_t> kept = plans.keptAs(sheet)) {
+        return {false, std::string(kKeptAlreadyNote) + plans.plans()[*kept].name + '.'};
+    }
+    if (plans.full()) {
+        return {false, std::string(kPlansFullNote)};
+    }
+    return {};
 }
 
 std::string removePlanQuestion(const NamedPlan& plan) {

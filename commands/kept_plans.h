@@ -18,6 +18,7 @@ namespace brim {
 
 inline constexpr std::string_view kPlansFullNote =
     "Eight plans are kept, the most there can be: remove one to keep another.";
+inline constexpr std::string_view kKeptAlreadyNote = "The sheet is kept already as ";
 inline constexpr std::string_view kPlanNamePrefix = "Plan ";
 
 class KeptPlans {
@@ -27,8 +28,10 @@ public:
     bool full() const noexcept { return plans_.size() >= kMaxKeptPlans; }
 
     // Keeps the sheet's inputs as "Plan X", X the first letter no plan is named with; its
-    // position, or nothing when full.
+    // position, or nothing when full or when a plan holds these inputs already.
     std::optional<std::size_t> keep(const ConfigSheet& sheet);
+    // The first plan whose inputs, the model and the ten rows, are the sheet's.
+    std::optional<std::size_t> keptAs(const ConfigSheet& sheet) const;
     // Gives the plan a new name, blanks at either end left off. Empty when taken; otherwise
     // why not, and the old name stays.
     std::string rename(std::size_t index, std::string_view name);
@@ -46,6 +49,13 @@ private:
     std::vector<NamedPlan> plans_;
     std::optional<ComparedFigure> charted_;
 };
+
+// Whether Keep the Sheet can keep `sheet` now, and the note beside it when it cannot.
+struct KeepState {
+    bool canKeep = true;
+    std::string note;
+};
+KeepState keepState(const KeptPlans& plans, const ConfigSheet& sheet);
 
 // "Remove Plan B?"
 std::string removePlanQuestion(const NamedPlan& plan);

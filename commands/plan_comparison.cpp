@@ -3,6 +3,7 @@
 #include "blanks.h"
 #include "catalogue.h"
 #include "data_loss.h"
+#include "digit_grouping.h"
 #include "message_sink.h"
 #include "performance.h"
 #include "plan_cost.h"
@@ -22,8 +23,9 @@ constexpr std::string_view kTimes = " \u00D7 ";
 constexpr std::string_view kVaultWord = " vault";
 constexpr std::string_view kRowSeparator = "; ";
 // A layout without redundancy loses its data with the first failure: it reads worse than any
-// chance of a rebuild's read error.
+// chance of a rebuild's read error after one failure.
 constexpr double kNoRedundancyRisk = 1.0;
+constexpr int kNoRedundancyFailures = 1;
 
 ComparedCell& cell(ComparedColumn& column, ComparedFigure figure) {
     return column.cells[static_cast<std::size_t>(figure)];
@@ -57,7 +59,13 @@ ComparedCell worstRisk(const SheetPerformance& performance) {
             worstValue = value;
         }
     }
-    return worst ? figureCell(readErrorRiskText(*worst), worstValue) : dash();
+    if (!worst) {
+        return dash();
+    }
+    ComparedCell risk = figureCell(readErrorRiskText(*worst), worstValue);
+    risk.kind =
+        worst->kind == RebuildCase::NoRedundancy ? kNoRedundancyFailures : worst->failedDisks;
+    return risk;
 }
 
 void fillCosts(ComparedColumn& column, const ConfigSheet& sheet,
@@ -113,6 +121,22 @@ bool better(Better way, double a, double b) noexcept {
     return way == Better::More ? a > b : a < b;
 }
 
+// Whether the values of figure `f` that take part are all of one kind, so that one can be best.
+bool alikeValues(const std::vector<ComparedColumn>& columns, std::size_t f) {
+    std::optional<int> kind;
+    for (const ComparedColumn& column : columns) {
+        const ComparedCell& c = column.cells[f];
+        if (!column.takesPart || !c.value) {
+            continue;
+        }
+        if (kind && *kind != c.kind) {
+            return false;
+        }
+        kind = c.kind;
+    }
+    return true;
+}
+
 void markBest(std::vector<ComparedColumn>& columns) {
     const auto taking = std::count_if(columns.begin(), columns.end(),
                                       [](const ComparedColumn& c) { return c.takesPart; });
@@ -121,7 +145,7 @@ void markBest(std::vector<ComparedColumn>& columns) {
     }
     for (std::size_t f = 0; f < kComparedFigureCount; ++f) {
         const Better way = kComparedFigures[f].better;
-        if (way == Better::None) {
+        if (way == Better::None || !alikeValues(columns, f)) {
             continue;
         }
         std::optional<double> best;
@@ -194,6 +218,11 @@ std::vector<ComparedColumn> comparePlans(const ConfigSheet& sheetNow,
     }
     markBest(columns);
     return columns;
+}
+
+std::string shownText(const ComparedCell& cell, ComparedFigure figure, std::string_view separator) {
+    const bool grouped = kComparedFigures[static_cast<std::size_t>(figure)].grouped;
+    return grouped ? groupDigits(cell.text, separator) : cell.text;
 }
 
 std::vector<std::size_t> chartedColumns(std::span<const ComparedColumn> columns,

@@ -45,25 +45,29 @@ struct ComparedFigureInfo {
     ComparedFigure figure;
     std::string_view heading;
     Better better;
+    // Shown with the locale's digit grouping in a window: the costs and counts. The capacities
+    // keep the sheet's own texts; copies always take the plain text.
+    bool grouped;
 };
 
 // clang-format off
 inline constexpr std::array<ComparedFigureInfo, 15> kComparedFigures{{
-    {ComparedFigure::Model,               "Array model",                Better::None},
-    {ComparedFigure::Definitions,         "Definitions",                Better::None},
-    {ComparedFigure::UsableGb,            "Usable GB",                  Better::More},
-    {ComparedFigure::UsableTb,            "Usable TB",                  Better::More},
-    {ComparedFigure::Disks,               "Disks",                      Better::Less},
-    {ComparedFigure::Arrays,              "Arrays needed",              Better::Less},
-    {ComparedFigure::DisksWithSpares,     "Disks to order with spares", Better::Less},
-    {ComparedFigure::ArraysWithSpares,    "Arrays with spares",         Better::Less},
-    {ComparedFigure::HostIops,            "Host IOPS",                  Better::More},
-    {ComparedFigure::Mbps,                "MB/s",                       Better::More},
-    {ComparedFigure::ReadErrorRisk,       "Worst read-error risk",      Better::Less},
-    {ComparedFigure::LossChance,          "Chance of data loss a year", Better::Less},
-    {ComparedFigure::Cost,                "Cost",                       Better::Less},
-    {ComparedFigure::CostPerUsableTb,     "Cost per usable TB",         Better::Less},
-    {ComparedFigure::CostPerThousandIops, "Cost per 1000 host IOPS",    Better::Less},
+    // figure                            heading                       better        grouped
+    {ComparedFigure::Model,               "Array model",                Better::None, false},
+    {ComparedFigure::Definitions,         "Definitions",                Better::None, false},
+    {ComparedFigure::UsableGb,            "Usable GB",                  Better::More, false},
+    {ComparedFigure::UsableTb,            "Usable TB",                  Better::More, false},
+    {ComparedFigure::Disks,               "Disks",                      Better::Less, true},
+    {ComparedFigure::Arrays,              "Arrays needed",              Better::Less, true},
+    {ComparedFigure::DisksWithSpares,     "Disks to order with spares", Better::Less, true},
+    {ComparedFigure::ArraysWithSpares,    "Arrays with spares",         Better::Less, true},
+    {ComparedFigure::HostIops,            "Host IOPS",                  Better::More, true},
+    {ComparedFigure::Mbps,                "MB/s",                       Better::More, true},
+    {ComparedFigure::ReadErrorRisk,       "Worst read-error risk",      Better::Less, false},
+    {ComparedFigure::LossChance,          "Chance of data loss a year", Better::Less, false},
+    {ComparedFigure::Cost,                "Cost",                       Better::Less, true},
+    {ComparedFigure::CostPerUsableTb,     "Cost per usable TB",         Better::Less, true},
+    {ComparedFigure::CostPerThousandIops, "Cost per 1000 host IOPS",    Better::Less, true},
 }};
 // clang-format on
 inline constexpr std::size_t kComparedFigureCount = kComparedFigures.size();
@@ -74,6 +78,10 @@ struct ComparedCell {
     std::string text;
     std::optional<double> value; // what the best value and the chart are taken from
     bool best = false;
+    // Values of one figure are alike, and one can be best, only when their kinds agree: a
+    // read-error risk's kind is the number of failures before the rebuild it is the risk of, as
+    // RAID6's "4.62% after 2 failures" says nothing against RAID5's risk after one.
+    int kind = 0;
 };
 
 struct ComparedColumn {
@@ -94,10 +102,15 @@ ComparedColumn compareColumn(std::string name, const ConfigSheet& sheet,
                              const PlanningAssumptions& planning);
 
 // The sheet now, then every plan in order, with the best value of each figure marked among the
-// columns that take part (a tie marks each) when at least two do.
+// columns that take part (a tie marks each) when at least two do and their values of the figure
+// are all of one kind.
 std::vector<ComparedColumn> comparePlans(const ConfigSheet& sheetNow,
                                          std::span<const NamedPlan> plans,
                                          const PlanningAssumptions& planning);
+
+// The cell's text as a window shows it: a grouped figure's digits grouped by `separator` (the
+// locale's), any other as it stands.
+std::string shownText(const ComparedCell& cell, ComparedFigure figure, std::string_view separator);
 
 // The columns a chart of `figure` draws: those that take part and have a value for it.
 std::vector<std::size_t> chartedColumns(std::span<const ComparedColumn> columns,

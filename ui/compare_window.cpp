@@ -20,25 +20,48 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <utility>
 
 namespace brim {
 namespace {
 
-// Column 0 names the figures; the sheet and the plans follow.
-constexpr int kFirstPlanColumn = 2;
+// The vertical header names the figures, so that the names stay in view while the plans scroll;
+// column 0 is the sheet's, the plans follow.
+constexpr int kSheetColumn = 0;
+constexpr int kFirstPlanColumn = 1;
 constexpr int kBrokenRuleRow = static_cast<int>(ComparedFigure::UsableGb);
 constexpr int kFirstChartedRow = static_cast<int>(ComparedFigure::UsableTb);
 constexpr int kCellMargin = 6;          // pixels above and below a line's text
-constexpr int kLargestScreenShare = 60; // percent of the screen the table takes at most
+constexpr int kLargestScreenShare = 60; // percent of the screen's height the table takes at most
+// What a cell shows where it differs from what it copies: digits grouped by the locale.
+constexpr int kShownTextRole = Qt::UserRole;
+
+// Cells draw and size themselves by the text they show, not the text a copy takes.
+class ShownTextDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (const QVariant shown = index.data(kShownTextRole); shown.isValid()) {
+            option->text = shown.toString();
+        }
+    }
+};
 
 } // namespace
 
 class ComparisonModel final : public QAbstractTableModel {
 public:
-    ComparisonModel(const std::vector<ComparedColumn>& columns, QObject* parent)
-        : QAbstractTableModel(parent), columns_(columns) {}
+    ComparisonModel(const std::vector<ComparedColumn>& columns, std::string groupSeparator,
+                    QObject* parent)
+        : QAbstractTableModel(parent), columns_(columns),
+          groupSeparator_(std::move(groupSeparator)) {}
 
     void reset() {
         beginResetModel();
@@ -49,23 +72,20 @@ public:
         return parent.isValid() ? 0 : static_cast<int>(kComparedFigureCount);
     }
     int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : static_cast<int>(columns_.size()) + 1;
+        return parent.isValid() ? 0 : static_cast<int>(columns_.size());
     }
 
     QVariant data(const QModelIndex& index, int role) const override {
         if (!index.isValid()) {
             return {};
         }
-        const auto figure = static_cast<std::size_t>(index.row());
-        if (index.column() == 0) {
-            return role == Qt::DisplayRole ? toQString(kComparedFigures[figure].heading)
-                                           : QVariant();
-        }
-        const ComparedCell& cell =
-            columns_[static_cast<std::size_t>(index.column() - 1)].cells[figure];
+        const auto figure = static_cast<ComparedFigure>(index.row());
+        const ComparedCell& cell = columns_[static_cast<std::size_t>(index.column())][figure];
         switch (role) {
         case Qt::DisplayRole:
             return toQString(cell.text);
+        case kShownTextRole:
+            return toQString(shownText(cell, figure, groupSeparator_));
         case Qt::FontRole:
             if (cell.best) {
                 QFont font;
@@ -82,14 +102,25 @@ public:
     }
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section == 0) {
+        if (orientation == Qt::Vertical) {
+            switch (role) {
+            case Qt::DisplayRole:
+                return toQString(kComparedFigures[static_cast<std::size_t>(section)].heading);
+            case Qt::TextAlignmentRole:
+                return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+            default:
+                return {};
+            }
+        }
+        if (role != Qt::DisplayRole) {
             return {};
         }
-        return toQString(columns_[static_cast<std::size_t>(section - 1)].name);
+        return toQString(columns_[static_cast<std::size_t>(section)].name);
     }
 
 private:
     const std::vector<ComparedColumn>& columns_;
+    std::string groupSeparator_;
 };
 
 CompareWindow::CompareWindow(const ConfigSheet& sheet, KeptPlans& plans,
@@ -102,11 +133,12 @@ CompareWindow::CompareWindow(const ConfigSheet& sheet, KeptPlans& plans,
     setWindowTitle(toQString(CompareWords::kTitle));
     setWindowIcon(programIcon());
     setFont(parent ? parent->font() : dialogFont());
+    groupSeparator_ = locale().groupSeparator().toStdString();
     buildControls();
     layOut();
     connectControls();
     refresh();
-    table_->setCurrentIndex(model_->index(kFirstChartedRow, 1));
+    table_->setCurrentIndex(model_->index(kFirstChartedRow, kSheetColumn));
     table_->setFocus(Qt::OtherFocusReason);
 }
 
@@ -119,7 +151,7 @@ void CompareWindow::buildControls() {
     note_->setObjectName(QStringLiteral("note"));
     note_->setTextFormat(Qt::PlainText);
 
-    model_ = new ComparisonModel(columns_, this);
+    model_ = new ComparisonModel(columns_, groupSeparator_, this);
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("comparison"));
     table_->setAccessibleName(toQString(CompareWords::kTableName));
@@ -127,11 +159,12 @@ void CompareWindow::buildControls() {
     table_->setSelectionBehavior(QAbstractItemView::SelectItems);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->verticalHeader()->hide();
+    table_->setItemDelegate(new ShownTextDelegate(table_));
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->setWordWrap(false);
     new CutTextTips(*table_);
     table_->installEventFilter(this);
-    addTableCopyKeys(*table_);
+    addTableCopyKeys(*table_, nullptr, LineHeadings::Copied);
 
     chart_ = new BarChart(this);
     chart_->setAccessibleName(toQString(CompareWords::kChartName));
@@ -182,41 +215,67 @@ void CompareWindow::refresh() {
     table_->clearSpans();
     for (std::size_t i = 0; i < columns_.size(); ++i) {
         if (columns_[i].brokenRule) {
-            table_->setSpan(kBrokenRuleRow, static_cast<int>(i) + 1,
+            table_->setSpan(kBrokenRuleRow, static_cast<int>(i),
                             static_cast<int>(kComparedFigureCount) - kBrokenRuleRow, 1);
         }
     }
     fitTable();
-    keep_->setEnabled(!plans_.full());
-    note_->setText(plans_.full() ? toQString(kPlansFullNote) : QString());
-    const int column = std::min(std::max(current.column(), 1), model_->columnCount() - 1);
+    const KeepState keep = keepState(plans_, sheet_);
+    keep_->setEnabled(keep.canKeep);
+    note_->setText(toQString(keep.note));
+    const int column = std::clamp(current.column(), kSheetColumn, model_->columnCount() - 1);
     table_->setCurrentIndex(model_->index(std::max(current.row(), 0), column));
     showSelection();
 }
 
-// Every column and line in view when the screen has room: the table grows with the plans, and
-// scrolls only beyond the screen.
+// Every column and line in view when the screen has room: the window grows with the plans up to
+// the screen's width, and the table scrolls only beyond it.
 void CompareWindow::fitTable() {
     table_->verticalHeader()->setDefaultSectionSize(fontMetrics().lineSpacing() + kCellMargin);
     table_->resizeColumnsToContents();
-    const QScreen* shownOn = screen();
     const int frame = 2 * table_->frameWidth();
-    const int widest = shownOn ? shownOn->availableGeometry().width() * kLargestScreenShare / 100
-                               : table_->horizontalHeader()->length() + frame;
-    // A plan's column leaves room for the figures' names beside it, so that neither scrolls out
-    // of view for the other; a longer cell is cut short and shows whole in its tooltip.
-    const int planColumn =
-        widest - frame - table_->columnWidth(0) - table_->verticalScrollBar()->sizeHint().width();
-    for (int column = 1; column < model_->columnCount(); ++column) {
-        table_->setColumnWidth(column, std::min(table_->columnWidth(column), planColumn));
-    }
-    const int width = table_->horizontalHeader()->length() + frame;
+    const int names = table_->verticalHeader()->sizeHint().width();
+    const int scrollBar = table_->verticalScrollBar()->sizeHint().width();
+    const int width = names + table_->horizontalHeader()->length() + frame;
     const int height = table_->horizontalHeader()->sizeHint().height() +
                        table_->verticalHeader()->length() + frame;
-    const QRect room = shownOn ? shownOn->availableGeometry() : QRect(0, 0, width, height);
-    table_->setMinimumSize(std::min(width, room.width() * kLargestScreenShare / 100),
-                           std::min(height, room.height() * kLargestScreenShare / 100));
+    const QRect room = tableRoom(QSize(width, height));
+    const bool scrollsDown = height > room.height();
+    // A plan's column leaves room for the figures' names beside it, so that neither scrolls out
+    // of view for the other; a longer cell is cut short and shows whole in its tooltip.
+    const int planColumn = room.width() - frame - names - scrollBar;
+    for (int column = 0; column < model_->columnCount(); ++column) {
+        table_->setColumnWidth(column, std::min(table_->columnWidth(column), planColumn));
+    }
+    const int wanted =
+        names + table_->horizontalHeader()->length() + frame + (scrollsDown ? scrollBar : 0);
+    table_->setMinimumSize(std::min(wanted, room.width()), std::min(height, room.height()));
     adjustSize();
+}
+
+// The window frame's width, left and right: a window not shown yet has none, and is taken to
+// get its parent's.
+int CompareWindow::windowFrameWidth() const {
+    const auto frameOf = [](const QWidget& window) {
+        return window.frameGeometry().width() - window.geometry().width();
+    };
+    const QWidget* parent = parentWidget();
+    return std::max(frameOf(*this), parent ? frameOf(*parent->window()) : 0);
+}
+
+// The most the table may take: the screen's width less what the window puts around the table,
+// and three fifths of its height, the rest left to the chart and the buttons. Without a screen,
+// all it asks for.
+QRect CompareWindow::tableRoom(QSize wanted) const {
+    const QScreen* shownOn = screen();
+    if (!shownOn) {
+        return QRect(QPoint(0, 0), wanted);
+    }
+    const QRect screenRoom = shownOn->availableGeometry();
+    const QMargins margins = layout()->contentsMargins();
+    const int around = margins.left() + margins.right() + windowFrameWidth();
+    return QRect(0, 0, std::max(screenRoom.width() - around, 0),
+                 screenRoom.height() * kLargestScreenShare / 100);
 }
 
 int CompareWindow::selectedPlan() const {
@@ -234,7 +293,9 @@ void CompareWindow::showSelection() {
     std::vector<ChartBar> bars;
     for (const std::size_t i : chartedColumns(columns_, figure)) {
         const ComparedCell& cell = columns_[i][figure];
-        bars.push_back({toQString(columns_[i].name), toQString(cell.text), *cell.value, cell.best});
+        bars.push_back({toQString(columns_[i].name),
+                        toQString(shownText(cell, figure, groupSeparator_)), *cell.value,
+                        cell.best});
     }
     chart_->setBars(std::move(bars), toQString(chartDescription(columns_, figure)));
 }
@@ -298,14 +359,23 @@ void CompareWindow::finishNameEdit() {
     const int plan = std::exchange(editedPlan_, -1);
     const std::string refusal =
         plans_.rename(static_cast<std::size_t>(plan), nameEditor_->text().toStdString());
-    nameEditor_->hide();
-    table_->setFocus(Qt::OtherFocusReason);
+    closeNameEditor();
     refresh();
-    note_->setText(toQString(refusal));
+    if (!refusal.empty()) {
+        note_->setText(toQString(refusal));
+    }
+}
+
+// The table takes the focus before the editor goes: a focused editor that hides hands the focus
+// on as a Tab through the headings, which would move the selection to the next cell.
+void CompareWindow::closeNameEditor() {
+    table_->setFocus(Qt::OtherFocusReason);
+    nameEditor_->hide();
 }
 
 void CompareWindow::copyWholeTable() {
-    QGuiApplication::clipboard()->setText(shownLinesText(*table_, false));
+    QGuiApplication::clipboard()->setText(
+        shownLinesText(*table_, false, nullptr, LineHeadings::Copied));
 }
 
 // Ctrl+Shift+C from any control of the window copies the whole table, as the table's own key
@@ -336,8 +406,7 @@ bool CompareWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == nameEditor_ && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         editedPlan_ = -1;
-        nameEditor_->hide();
-        table_->setFocus(Qt::OtherFocusReason);
+        closeNameEditor();
         return true;
     }
     return QDialog::eventFilter(watched, event);

@@ -13,6 +13,7 @@
 #include "row_commands.h"
 
 #include <QDialog>
+#include <string>
 #include <vector>
 
 class QLabel;
@@ -49,11 +50,14 @@ private:
     void connectControls();
     void refresh();
     void fitTable();
+    QRect tableRoom(QSize wanted) const;
+    int windowFrameWidth() const;
     void showSelection();
     void keepSheet();
     void putBack();
     void removePlan();
     void finishNameEdit();
+    void closeNameEditor();
     void copyWholeTable();
 
     const ConfigSheet& sheet_;
@@ -62,6 +66,7 @@ private:
     RowCommands& commands_;
     Questions& questions_;
     std::vector<ComparedColumn> columns_;
+    std::string groupSeparator_; // the locale's, for the costs and counts the window shows
 
     QPushButton* keep_ = nullptr;
     QLabel* note_ = nullptr;

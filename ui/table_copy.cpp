@@ -51,8 +51,8 @@ std::optional<bool> copyAskedBy(const QKeyEvent& key) {
 // Sits on the view: its copy keys copy lines, not the current cell alone as the view would.
 class TableCopyKeys final : public QObject {
 public:
-    TableCopyKeys(QTableView& view, const QTableView* pinnedBelow)
-        : QObject(&view), view_(view), pinnedBelow_(pinnedBelow) {
+    TableCopyKeys(QTableView& view, const QTableView* pinnedBelow, LineHeadings headings)
+        : QObject(&view), view_(view), pinnedBelow_(pinnedBelow), headings_(headings) {
         view.installEventFilter(this);
     }
 
@@ -68,7 +68,7 @@ protected:
         }
         event->accept(); // a window shortcut on the same keys does not take them
         if (press) {
-            const QString text = shownLinesText(view_, *selectedOnly, pinnedBelow_);
+            const QString text = shownLinesText(view_, *selectedOnly, pinnedBelow_, headings_);
             if (!text.isEmpty()) {
                 QGuiApplication::clipboard()->setText(text);
             }
@@ -79,24 +79,34 @@ protected:
 private:
     QTableView& view_;
     const QTableView* pinnedBelow_;
+    LineHeadings headings_;
 };
 
 } // namespace
 
 QString tableText(const QAbstractItemModel& model, std::span<const int> rows,
-                  std::span<const int> columns) {
+                  std::span<const int> columns, bool rowHeadings) {
     QString text;
+    const auto lead = [&](const QVariant& heading) {
+        if (rowHeadings) {
+            text += oneLine(heading.toString());
+            text += u'\t';
+        }
+    };
+    lead({});
     appendLine(text, columns, [&](int column) {
         return model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
     });
     for (const int row : rows) {
+        lead(model.headerData(row, Qt::Vertical, Qt::DisplayRole));
         appendLine(text, columns,
                    [&](int column) { return model.index(row, column).data().toString(); });
     }
     return text;
 }
 
-QString shownLinesText(const QTableView& view, bool selectedOnly, const QTableView* pinnedBelow) {
+QString shownLinesText(const QTableView& view, bool selectedOnly, const QTableView* pinnedBelow,
+                       LineHeadings headings) {
     const QAbstractItemModel* model = view.model();
     if (!model) {
         return {};
@@ -126,11 +136,11 @@ QString shownLinesText(const QTableView& view, bool selectedOnly, const QTableVi
             columns.push_back(column);
         }
     }
-    return tableText(*model, rows, columns);
+    return tableText(*model, rows, columns, headings == LineHeadings::Copied);
 }
 
-void addTableCopyKeys(QTableView& view, const QTableView* pinnedBelow) {
-    new TableCopyKeys(view, pinnedBelow);
+void addTableCopyKeys(QTableView& view, const QTableView* pinnedBelow, LineHeadings headings) {
+    new TableCopyKeys(view, pinnedBelow, headings);
 }
 
 } // namespace brim

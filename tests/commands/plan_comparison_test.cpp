@@ -12,6 +12,7 @@
 #include "units.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace brim {
 namespace {
@@ -27,12 +28,13 @@ ConfigSheet oneRow(int model, int disk, int raid, std::uint32_t disks, std::uint
 
 TEST(KeptPlans, NamesTheFirstFreeLetterRefusesBadNamesAndStopsAtEight) {
     KeptPlans plans;
-    const ConfigSheet sheet;
-    plans.keep(sheet);
-    plans.keep(sheet);
+    std::uint32_t groups = 0;
+    const auto another = [&groups] { return oneRow(kTelvarA, k450G, kRaid5, 5, ++groups); };
+    plans.keep(another());
+    plans.keep(another());
     EXPECT_EQ(plans.rename(0, "  Cheap  "), "");
     EXPECT_EQ(plans.plans()[0].name, "Cheap");
-    EXPECT_EQ(plans.plans()[plans.keep(sheet).value()].name, "Plan A"); // A is free again
+    EXPECT_EQ(plans.plans()[plans.keep(another()).value()].name, "Plan A"); // A is free again
     const std::vector<std::pair<std::string, std::string>> refused{
         {"", "A plan's name is 1 to 40 characters, with no blank at either end and no line break."},
         {std::string(41, 'x'),
@@ -49,12 +51,54 @@ TEST(KeptPlans, NamesTheFirstFreeLetterRefusesBadNamesAndStopsAtEight) {
         fortyCharacters += "\u03A9"; // two bytes each
     }
     EXPECT_EQ(plans.rename(0, fortyCharacters), "");
-    while (plans.keep(sheet)) {
+    while (plans.keep(another())) {
     }
     EXPECT_EQ(plans.size(), kMaxKeptPlans);
     EXPECT_TRUE(plans.full());
     EXPECT_EQ(removePlanQuestion(plans.plans()[1]), "Remove Plan B?");
     EXPECT_EQ(putBackStepName(plans.plans()[1]), "Put Back Plan B");
+}
+
+// Keep the Sheet keeps a sheet once: the same inputs, the model and the ten rows, again are no
+// new plan, whatever was computed from them.
+TEST(KeptPlans, KeepsNoSheetTwiceAndSaysWhichPlanHoldsIt) {
+    const ConfigSheet raid5 = oneRow(kTelvarA, k450G, kRaid5, 9, 4);
+    const auto changed = [&raid5](auto change) {
+        ConfigSheet sheet = raid5;
+        change(sheet);
+        return sheet;
+    };
+    test::RecordingSink silent;
+    const ConfigSheet computed = changed([&](ConfigSheet& s) { computeSheet(s, silent); });
+    const ConfigSheet vault = changed([](ConfigSheet& s) { s.rows[0].includesVault = true; });
+    const ConfigSheet model = changed([](ConfigSheet& s) { s.modelIndex = kTelvarB; });
+    std::vector<ConfigSheet> eight;
+    for (std::uint32_t groups = 5; eight.size() < 7; ++groups) {
+        eight.push_back(oneRow(kTelvarA, k450G, kRaid5, 9, groups));
+    }
+    eight.push_back(raid5);
+    const std::string kept = "The sheet is kept already as ";
+    const std::tuple<const char*, std::vector<ConfigSheet>, ConfigSheet, std::string> cases[] = {
+        {"no plan yet", {}, raid5, ""},
+        {"the same inputs", {raid5}, raid5, kept + "Plan A."},
+        {"computed since", {raid5}, computed, kept + "Plan A."},
+        {"the second plan", {vault, raid5}, raid5, kept + "Plan B."},
+        {"a vault more", {raid5}, vault, ""},
+        {"another model", {raid5}, model, ""},
+        {"eight, the sheet not among them", eight, vault, std::string(kPlansFullNote)},
+        {"eight, the sheet among them", eight, raid5, kept + "Plan H."},
+    };
+    for (const auto& [name, sheets, now, note] : cases) {
+        KeptPlans plans;
+        for (const ConfigSheet& sheet : sheets) {
+            plans.keep(sheet);
+        }
+        ASSERT_EQ(plans.size(), sheets.size()) << name;
+        const KeepState state = keepState(plans, now);
+        EXPECT_EQ(state.note, note) << name;
+        EXPECT_EQ(state.canKeep, note.empty()) << name;
+        EXPECT_EQ(plans.keep(now).has_value(), note.empty()) << name;
+    }
 }
 
 // The three plans of a planner choosing a layout, with priced disks and arrays.
@@ -145,6 +189,53 @@ TEST_F(ThreePlans, APlanBreakingARuleShowsTheRuleAndTakesNoPart) {
               (std::vector<std::size_t>{0, 2, 3}));
     // The sheet now ties with Plan C on every figure.
     EXPECT_TRUE(columns[0][ComparedFigure::Disks].best == columns[3][ComparedFigure::Disks].best);
+}
+
+// Plans of one row each on a Telvar A, the sheet empty: which plans each figure marks best.
+TEST(PlanComparison, MarksTheBestOnlyAmongAlikeValues) {
+    const ConfigSheet mirror = oneRow(kTelvarA, k146G, kRaid10, 8, 4); // 0.01% after 1 failure
+    const ConfigSheet raid5 = oneRow(kTelvarA, k450G, kRaid5, 9, 4);   // 0.28% after 1 failure
+    const ConfigSheet raid6 = oneRow(kTelvarA, k1TbAta, kRaid6, 8, 4); // 4.62% after 2 failures
+    const ConfigSheet wideRaid6 = oneRow(kTelvarA, k1TbAta, kRaid6, 16, 2);
+    const ConfigSheet striped = oneRow(kTelvarA, k450G, kRaid0, 4, 4); // no redundancy
+    using enum ComparedFigure;
+    const std::tuple<const char*, std::vector<ConfigSheet>, ComparedFigure, std::string> cases[] = {
+        {"risk after one failure against two", {mirror, raid6}, ReadErrorRisk, ""},
+        {"one failure each", {raid5, mirror}, ReadErrorRisk, "B"},
+        {"two failures each", {wideRaid6, raid6}, ReadErrorRisk, "B"},
+        {"a rebuild against no redundancy", {striped, raid5}, ReadErrorRisk, "B"},
+        {"loss a year compares them", {mirror, raid5, raid6}, LossChance, "C"},
+        {"and so do the disks", {mirror, raid6}, Disks, "AB"},
+    };
+    for (const auto& [name, sheets, figure, marked] : cases) {
+        std::vector<NamedPlan> plans;
+        for (const ConfigSheet& sheet : sheets) {
+            plans.push_back(
+                {std::string(1, static_cast<char>('A' + plans.size())), planSheetOf(sheet)});
+        }
+        std::string best;
+        for (const ComparedColumn& column : comparePlans({}, plans, PlanningAssumptions{})) {
+            best += column[figure].best ? column.name : "";
+        }
+        EXPECT_EQ(best, marked) << name;
+    }
+}
+
+// On screen the costs and counts take the locale's digit grouping, and only those: the
+// capacities keep the sheet's texts.
+TEST(PlanComparison, ShowsCostsAndCountsWithTheLocalesDigitGrouping) {
+    std::string grouped;
+    for (const ComparedFigureInfo& info : kComparedFigures) {
+        const ComparedCell cell{"12345", 12345.0};
+        grouped +=
+            shownText(cell, info.figure, ",") == "12,345" ? std::string(info.heading) + ';' : "";
+    }
+    EXPECT_EQ(grouped, "Disks;Arrays needed;Disks to order with spares;Arrays with spares;"
+                       "Host IOPS;MB/s;Cost;Cost per usable TB;Cost per 1000 host IOPS;");
+    // 11200 disks: 16 disks in each of 700 groups.
+    const ComparedColumn large =
+        compareColumn("Large", oneRow(kTelvarD, k1TbAta, kRaid6, 16, 700), PlanningAssumptions{});
+    EXPECT_EQ(shownText(large[ComparedFigure::Disks], ComparedFigure::Disks, ","), "11,200");
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
+#include <QScreen>
 #include <QTableView>
 #include <QTemporaryDir>
 
@@ -67,12 +68,12 @@ TEST_F(SheetWindowTest, KeepCopyRemoveAndPutBackAPlan) {
         QTest::keyClick(keep, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
         copied = QApplication::clipboard()->text().split(u'\n');
         QTableView* table = comparison(modal);
-        table->setCurrentIndex(table->model()->index(3, 3)); // Plan B's usable TB
+        table->setCurrentIndex(table->model()->index(3, 2)); // Plan B's usable TB
         QTest::keyClick(table, Qt::Key_Delete);
-        for (int c = 1; c < table->model()->columnCount(); ++c) {
+        for (int c = 0; c < table->model()->columnCount(); ++c) {
             headings += table->model()->headerData(c, Qt::Horizontal).toString() + u';';
         }
-        table->setCurrentIndex(table->model()->index(3, 2)); // Plan A's
+        table->setCurrentIndex(table->model()->index(3, 1)); // Plan A's
         QTest::mouseClick(buttonNamed(modal, QStringLiteral("Put &Back")), Qt::LeftButton);
     });
     QTest::keyClick(window_.get(), Qt::Key_M, Qt::ControlModifier);
@@ -120,6 +121,57 @@ TEST_F(SheetWindowTest, SavedWorkbookOpensInAFreshWindowByCtrlO) {
             EXPECT_EQ(action->text(), QStringLiteral("&Undo Open Workbook"));
         }
     }
+}
+
+// Eight plans are wider than the screen: the table scrolls to its last plan, and the figures'
+// names stay in view whole beside it while the window stays within the screen.
+TEST_F(SheetWindowTest, EightPlansScrollWithTheFiguresNamesInView) {
+    window_->planKeeping().openFile(BRIM_EIGHT_PLANS_WORKBOOK);
+    ASSERT_EQ(window_->planKeeping().plans().size(), 8u);
+    ModalResponder responder([&](QWidget* modal) {
+        QTableView* table = comparison(modal);
+        const int last = table->model()->columnCount() - 1;
+        table->setCurrentIndex(table->model()->index(4, last));
+        QHeaderView* names = table->verticalHeader();
+        EXPECT_TRUE(names->isVisible());
+        EXPECT_GE(names->width(), names->sizeHint().width()); // every name whole
+        EXPECT_LT(table->columnViewportPosition(0), 0); // the sheet's column has scrolled away
+        EXPECT_LE(table->columnViewportPosition(last) + table->columnWidth(last),
+                  table->viewport()->width());
+        EXPECT_LE(modal->frameGeometry().width(), modal->screen()->availableGeometry().width());
+    });
+    window_->handleWindowMenuCommand(kComparePlansCommand);
+    ASSERT_EQ(responder.count("brim::CompareWindow"), 1);
+}
+
+// Keep the Sheet is off while the sheet is a kept plan, and says which; a renamed plan keeps
+// the selection.
+TEST_F(SheetWindowTest, KeepIsOffForAKeptSheetAndARenamedPlanStaysSelected) {
+    click(kLowCost);
+    QStringList seen; // Keep on or off, the note, the selected column and its heading
+    ModalResponder responder([&](QWidget* modal) {
+        QPushButton* keep = buttonNamed(modal, QStringLiteral("&Keep the Sheet"));
+        QTableView* table = comparison(modal);
+        const auto look = [&] {
+            seen << QStringLiteral("%1 %2 %3 %4")
+                        .arg(keep->isEnabled() ? "on" : "off",
+                             modal->findChild<QLabel*>(QStringLiteral("note"))->text())
+                        .arg(table->currentIndex().column())
+                        .arg(table->model()->headerData(1, Qt::Horizontal).toString());
+        };
+        QTest::mouseClick(keep, Qt::LeftButton);
+        look();
+        QTest::keyClick(table, Qt::Key_F2);
+        auto* editor = modal->findChild<QLineEdit*>(QStringLiteral("planName"));
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(editor, QStringLiteral("Cheap"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        look();
+    });
+    window_->handleWindowMenuCommand(kComparePlansCommand);
+    ASSERT_EQ(responder.count("brim::CompareWindow"), 1);
+    EXPECT_EQ(seen, QStringList({"off The sheet is kept already as Plan A. 1 Plan A",
+                                 "off The sheet is kept already as Cheap. 1 Cheap"}));
 }
 
 } // namespace

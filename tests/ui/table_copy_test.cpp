@@ -74,6 +74,16 @@ TEST_F(TableCopyTest, CopyKeysPutTheHeadingsAndTheLinesShownOnTheClipboard) {
          },
          -1, Qt::ControlModifier | Qt::ShiftModifier, "Disks per group\tName\n5\tb\n16\ta\n"},
         {"nothing without a selected line", asIs, -1, Qt::ControlModifier, "kept"},
+        {"each line's heading first, where asked",
+         [](QTableView& view, std::unique_ptr<QWidget>&) {
+             auto* model = static_cast<QSortFilterProxyModel*>(view.model());
+             static_cast<QStandardItemModel*>(model->sourceModel())
+                 ->setVerticalHeaderLabels({"Second", "First\tline", "Third"});
+             addTableCopyKeys(view, nullptr, LineHeadings::Copied);
+             return &view;
+         },
+         -1, Qt::ControlModifier | Qt::ShiftModifier,
+         "\tName\tDisks per group\tNote\nThird\tc\t2\tz\nSecond\tb\t5\tx y\nFirst line\ta\t16\t\n"},
         {"a line of Sheet Performance",
          [](QTableView&, std::unique_ptr<QWidget>& keep) { return performanceLines(keep); }, 0,
          Qt::ControlModifier,
