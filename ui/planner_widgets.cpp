@@ -67,10 +67,25 @@ void PlannerCellDelegate::initStyleOption(QStyleOptionViewItem* option,
     palette.setColor(QPalette::Highlight, warningColour(Qt::white));
 }
 
+namespace {
+
+// The whole widget, or as much of it from its top left as the view holds. (The scroll area's
+// own ensureWidgetVisible shows only a table's current cell, which a table without one has not.)
+void scrollIntoView(QScrollArea& body, const QWidget& widget) {
+    QRect area(widget.mapTo(body.widget(), QPoint(0, 0)), widget.size());
+    area.setSize(area.size().boundedTo(body.viewport()->size()));
+    // A point in view with margins around it: the area's centre and half its size either side.
+    const int across = (area.width() + 1) / 2;
+    const int down = (area.height() + 1) / 2;
+    body.ensureVisible(area.left() + across, area.top() + down, across, down);
+}
+
+} // namespace
+
 void keepFocusInView(QScrollArea& body) {
     QObject::connect(qApp, &QApplication::focusChanged, &body, [&body](QWidget*, QWidget* now) {
         if (now && body.widget() && body.widget()->isAncestorOf(now)) {
-            body.ensureWidgetVisible(now);
+            scrollIntoView(body, *now);
         }
     });
 }

@@ -48,7 +48,7 @@ class PlannerCellDelegate final : public QStyledItemDelegate {
 public:
     explicit PlannerCellDelegate(QObject* parent = nullptr);
 
-protected:
+    // What a cell is drawn with: its text as shown and its colours.
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 };
 

@@ -1,9 +1,11 @@
 #include "control_names.h"
 #include "performance.h"
 #include "performance_window.h"
+#include "planner_widgets.h"
 #include "sheet_window_fixture.h"
 #include "units.h"
 #include "window_layout.h"
+#include "window_menu.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -72,6 +74,39 @@ TEST_F(SheetWindowTest, CtrlIOpensSheetPerformanceOverTheCapturedSheetWithCoresF
             << copied[0].toStdString();
     }
     EXPECT_EQ(messages_.texts().size(), 1u);
+}
+
+// Priced at 45000 an array, the plan's cost reads with the window's digit grouping in the
+// sentence under the order and in its table, while Ctrl+Shift+C copies the table's plain digits.
+TEST_F(SheetWindowTest, SheetPerformanceGroupsTheCostOnScreenAndCopiesItPlain) {
+    click(kLowCost);
+    typeOver(kRowLayouts[0].groupCount.id, QStringLiteral("2")); // 18 disks, one array
+    QString sentence;
+    QString drawn;
+    QStringList copied;
+    ModalResponder responder([&](QWidget* modal) {
+        modal->findChild<QLineEdit*>(QStringLiteral("arrayPrice"))->setText("45000");
+        sentence = modal->findChild<QLabel*>(QStringLiteral("costLine"))->text();
+        auto* order = modal->findChild<QTableView*>(QStringLiteral("order"));
+        const QModelIndex total = order->model()->index(order->model()->rowCount() - 1,
+                                                        order->model()->columnCount() - 1);
+        QStyleOptionViewItem option;
+        option.locale = QLocale(QLocale::German);
+        qobject_cast<PlannerCellDelegate*>(order->itemDelegateForIndex(total))
+            ->initStyleOption(&option, total);
+        drawn = option.text;
+        order->setFocus();
+        QTest::keyClick(order, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        copied = QApplication::clipboard()->text().split(u'\n');
+    });
+    window_->handleWindowMenuCommand(kSheetPerformanceCommand);
+    ASSERT_EQ(responder.count("brim::PerformanceWindow"), 1);
+    EXPECT_TRUE(sentence.startsWith(QStringLiteral("The plan costs 45,000: ")))
+        << sentence.toStdString();
+    EXPECT_EQ(drawn, QStringLiteral("45.000"));
+    ASSERT_GE(copied.size(), 2);
+    EXPECT_TRUE(copied[copied.size() - 2].endsWith(QStringLiteral("\t45000")))
+        << copied.join(u'|').toStdString();
 }
 
 } // namespace
