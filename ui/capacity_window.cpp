@@ -121,6 +121,7 @@ void CapacityWindow::buildControls() {
         lossLimitField_->fontMetrics().horizontalAdvance(QStringLiteral("000.00")) +
         2 * lossLimitField_->fontMetrics().height());
     lossLimitNote_ = noteLine("maxLossNote", 1, this);
+    lossLimitNote_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter); // level with the field's text
     assumption_ = noteLine("assumption", 1, this);
     putInRow_ = named(new QPushButton(toQString(CapacityWords::kPutInRow), this), "putInRow");
     close_ = named(new QPushButton(toQString(CapacityWords::kClose), this), "close");
