@@ -506,7 +506,7 @@ std::optional<std::int64_t> lossLimitAt(const QJsonValue& value, const std::stri
     if (!value.isString()) {
         fault(path, "must be a number or a text in quotes.");
     }
-    const std::string text = value.toString().toStdString();
+    const std::string text = workloadText(value, path);
     const LossLimitParse limit = parseLossLimit(text);
     if (limit.refusal != DecimalRefusal::None) {
         fault(path, quoted(QString::fromStdString(text)) +

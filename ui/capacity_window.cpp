@@ -116,7 +116,7 @@ void CapacityWindow::buildControls() {
     table_->setHiddenColumns(choices_.hiddenColumns);
     lossLimitField_ = named(new QLineEdit(QString::fromStdString(choices_.maxLossText), this),
                             "maxLoss", CapacityWords::kLossLimitName);
-    // "99.99" and a digit to spare, as "% reads".
+    // Room for the widest limit, "100.00", and no more.
     lossLimitField_->setMaximumWidth(
         lossLimitField_->fontMetrics().horizontalAdvance(QStringLiteral("000.00")) +
         2 * lossLimitField_->fontMetrics().height());
