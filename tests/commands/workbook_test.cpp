@@ -182,12 +182,8 @@ constexpr const char* kNoLossLimit = "\"maxLossPercent\": \"\"";
 INSTANTIATE_TEST_SUITE_P(LossLimit, WorkbookRefusals, ::testing::Values(
     RefusalCase{"three_decimals", kNoLossLimit, "\"maxLossPercent\": \"1.234\"",
         "planning.sizing.maxLossPercent: \"1.234\" is not a percentage from 0 to 100 with up to two decimals."},
-    RefusalCase{"a_word", kNoLossLimit, "\"maxLossPercent\": \"low\"",
-        "planning.sizing.maxLossPercent: \"low\" is not a percentage from 0 to 100 with up to two decimals."},
     RefusalCase{"above_range", kNoLossLimit, "\"maxLossPercent\": 100.5",
         "planning.sizing.maxLossPercent: 100.5 is outside 0 to 100."},
-    RefusalCase{"negative", kNoLossLimit, "\"maxLossPercent\": -1",
-        "planning.sizing.maxLossPercent: -1 is outside 0 to 100."},
     RefusalCase{"boolean", kNoLossLimit, "\"maxLossPercent\": true",
         "planning.sizing.maxLossPercent: must be a number or a text in quotes."}));
 // clang-format on
