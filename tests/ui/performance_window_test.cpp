@@ -81,31 +81,25 @@ TEST_F(SheetWindowTest, CtrlIOpensSheetPerformanceOverTheCapturedSheetWithCoresF
 TEST_F(SheetWindowTest, SheetPerformanceGroupsTheCostOnScreenAndCopiesItPlain) {
     click(kLowCost);
     typeOver(kRowLayouts[0].groupCount.id, QStringLiteral("2")); // 18 disks, one array
-    QString sentence;
-    QString drawn;
-    QStringList copied;
     ModalResponder responder([&](QWidget* modal) {
         modal->findChild<QLineEdit*>(QStringLiteral("arrayPrice"))->setText("45000");
-        sentence = modal->findChild<QLabel*>(QStringLiteral("costLine"))->text();
+        EXPECT_TRUE(modal->findChild<QLabel*>(QStringLiteral("costLine"))
+                        ->text()
+                        .startsWith(QStringLiteral("The plan costs 45,000: ")));
         auto* order = modal->findChild<QTableView*>(QStringLiteral("order"));
         const QModelIndex total = order->model()->index(order->model()->rowCount() - 1,
                                                         order->model()->columnCount() - 1);
-        QStyleOptionViewItem option;
-        option.locale = QLocale(QLocale::German);
-        qobject_cast<PlannerCellDelegate*>(order->itemDelegateForIndex(total))
-            ->initStyleOption(&option, total);
-        drawn = option.text;
+        QStyleOptionViewItem drawn;
+        drawn.locale = QLocale(QLocale::German);
+        qobject_cast<PlannerCellDelegate*>(order->itemDelegate())->initStyleOption(&drawn, total);
+        EXPECT_EQ(drawn.text, QStringLiteral("45.000"));
         order->setFocus();
         order->selectRow(total.row());
         QTest::keyClick(order, Qt::Key_C, Qt::ControlModifier);
-        copied = QApplication::clipboard()->text().split(u'\n');
+        EXPECT_TRUE(QApplication::clipboard()->text().endsWith(QStringLiteral("\t45000\n")));
     });
     window_->handleWindowMenuCommand(kSheetPerformanceCommand);
-    ASSERT_EQ(responder.count("brim::PerformanceWindow"), 1);
-    EXPECT_TRUE(sentence.startsWith(QStringLiteral("The plan costs 45,000: ")));
-    EXPECT_EQ(drawn, QStringLiteral("45.000"));
-    ASSERT_EQ(copied.size(), 3); // the headings, the total line and the last line's end
-    EXPECT_TRUE(copied[1].endsWith(QStringLiteral("\t45000")));
+    EXPECT_EQ(responder.count("brim::PerformanceWindow"), 1);
 }
 
 } // namespace
