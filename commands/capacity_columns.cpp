@@ -4,6 +4,7 @@
 #include "planner_texts.h"
 #include "units.h"
 
+#include <charconv>
 #include <limits>
 
 namespace brim {
@@ -31,71 +32,71 @@ const std::array<CapacityColumnInfo, kCapacityColumnCount> kCapacityColumns{{
     {CapacityColumn::RaidType, "RAID\ntype", false, false,
      [](const SizedLayout& l) { return std::string(Catalogue::raidPickerName(l.raidType)); },
      [](const SizedLayout& l) { return static_cast<double>(l.raidType); },
-     "IndivDisk", false},
+     "IndivDisk", false, false},
     {CapacityColumn::DisksPerGroup, "Disks per\ngroup", true, false,
      [](const SizedLayout& l) { return count(l.disksPerGroup); },
      [](const SizedLayout& l) { return static_cast<double>(l.disksPerGroup); },
-     "16", false},
+     "16", false, false},
     {CapacityColumn::GroupsNeeded, "Groups\nneeded", true, false,
      [](const SizedLayout& l) { return count(l.groupCount); },
      [](const SizedLayout& l) { return static_cast<double>(l.groupCount); },
-     "1234", false},
+     "1234", false, true},
     {CapacityColumn::SizedBy, "Sized by", false, false,
      [](const SizedLayout& l) { return std::string(sizedByText(l.sizedBy)); },
      [](const SizedLayout& l) { return static_cast<double>(l.sizedBy); },
-     "capacity", false},
+     "capacity", false, false},
     {CapacityColumn::Disks, "Disks", true, false,
      [](const SizedLayout& l) { return count(l.disks); },
      [](const SizedLayout& l) { return static_cast<double>(l.disks); },
-     "12345", false},
+     "12345", false, true},
     {CapacityColumn::ArraysNeeded, "Arrays\nneeded", true, false,
      [](const SizedLayout& l) { return count(l.arraysRequired); },
      [](const SizedLayout& l) { return static_cast<double>(l.arraysRequired); },
-     "123", false},
+     "123", false, true},
     {CapacityColumn::WithSpares, "With spares:\ndisks / arrays", false, false,
      [](const SizedLayout& l) { return formatDisksAndArrays(l.disksWithSpares, l.arraysWithSpares); },
      [](const SizedLayout& l) { return static_cast<double>(l.disksWithSpares); },
-     "12345 / 123", false},
+     "12345 / 123", false, true},
     {CapacityColumn::UsableGb, "Usable\nGB", true, false,
      [](const SizedLayout& l) { return trimmed(formatCapacity(gibFromMib(l.netTotalMib))); },
      [](const SizedLayout& l) { return l.netTotalMib; },
-     "123456.78", true},
+     "123456.78", true, false},
     {CapacityColumn::UsableTb, "Usable\nTB", true, false,
      [](const SizedLayout& l) { return trimmed(formatCapacity(tibFromMib(l.netTotalMib))); },
      [](const SizedLayout& l) { return l.netTotalMib; },
-     "1234.56", false},
+     "1234.56", false, false},
     {CapacityColumn::HostIops, "Host IOPS", true, true,
      [](const SizedLayout& l) { return formatRate(l.hostIops); },
      [](const SizedLayout& l) { return l.hostIops; },
-     "123456", false},
+     "123456", false, true},
     {CapacityColumn::Mbps, "MB/s", true, true,
      [](const SizedLayout& l) { return formatRate(l.mbps); },
      [](const SizedLayout& l) { return l.mbps; },
-     "123456", false},
+     "123456", false, true},
     {CapacityColumn::Efficiency, "Efficiency", false, true,
      [](const SizedLayout& l) { return formatShare(l.efficiency); },
      [](const SizedLayout& l) { return l.efficiency; },
-     "100.0%", true},
+     "100.0%", true, false},
     {CapacityColumn::FailuresSurvived, "Failures\nsurvived", true, true,
      [](const SizedLayout& l) { return std::to_string(l.failuresSurvived); },
      [](const SizedLayout& l) { return static_cast<double>(l.failuresSurvived); },
-     "2", true},
+     "2", true, false},
     {CapacityColumn::RebuildHours, "Rebuild h", true, false,
      [](const SizedLayout& l) { return rebuildHoursText(l.rebuild); },
      [](const SizedLayout& l) { return rebuildKey(l, l.rebuild.hours); },
-     "123.4", false},
+     "123.4", false, false},
     {CapacityColumn::ReadErrorRisk, "Read-error risk", true, false,
      [](const SizedLayout& l) { return readErrorRiskText(l.rebuild); },
      [](const SizedLayout& l) { return rebuildKey(l, l.rebuild.chance); },
-     "12.34% after 2 failures", false},
+     "12.34% after 2 failures", false, false},
     {CapacityColumn::LossPerYear, "Loss/yr", true, false,
      [](const SizedLayout& l) { return formatLossChance(l.lossChance); },
      [](const SizedLayout& l) { return l.lossRate; },
-     "0.00014%", false},
+     "0.00014%", false, false},
     {CapacityColumn::Cost, "Cost", true, false,
      [](const SizedLayout& l) { return l.priced ? formatCost(l.cost) : std::string(kNoFigureText); },
      capacityCostKey,
-     "12345678", false},
+     "12345678", false, true},
 }};
 // clang-format on
 
@@ -117,6 +118,27 @@ double capacityCostKey(const SizedLayout& line) noexcept {
 
 std::string capacityCellText(const SizedLayout& line, CapacityColumn column) {
     return capacityColumn(column).text(line);
+}
+
+// Read back from the cell's own text, the one home of its rounding. Below the smallest figure
+// shown ("<0.0001%") the chance itself counts; a chance that cannot be told (the dash) counts as
+// the worst.
+double shownLossPercent(const SizedLayout& line) {
+    const std::string text = formatLossChance(line.lossChance);
+    if (text.starts_with('<')) {
+        return line.lossChance * 100.0;
+    }
+    double percent = std::numeric_limits<double>::infinity();
+    std::from_chars(text.data(), text.data() + text.size(), percent);
+    return percent;
+}
+
+bool losesDataOften(const SizedLayout& line) {
+    return shownLossPercent(line) >= kRiskyLossPercent;
+}
+
+bool capacityCellWarns(const SizedLayout& line, CapacityColumn column) {
+    return column == CapacityColumn::LossPerYear && losesDataOften(line);
 }
 
 } // namespace brim

@@ -47,6 +47,9 @@ struct CapacityColumnInfo {
     // text is cut short in the table and reads whole in its tooltip.
     std::string_view sample;
     bool startsHidden; // a column that only some planners look at, shown from the heading's menu
+    // A count or cost, whose digits the window groups as its locale does ("12,345"); copies keep
+    // the plain digits.
+    bool grouped;
 };
 
 inline constexpr int kCapacityColumnCount = 17;
@@ -62,5 +65,16 @@ double capacityCostKey(const SizedLayout& line) noexcept;
 
 // What a line shows in a column, trimmed.
 std::string capacityCellText(const SizedLayout& line, CapacityColumn column);
+
+// A plan at least as likely as 1 in 100 to lose data within a year is one a planner should not
+// take unawares: its Loss/yr stands out from this many percent on.
+inline constexpr double kRiskyLossPercent = 1.0;
+
+// A line's chance of loss a year in percent as its Loss/yr cell reads it (two significant
+// digits), so that the limit and the warning judge what the planner reads: "1.0%" is 1 %.
+double shownLossPercent(const SizedLayout& line);
+bool losesDataOften(const SizedLayout& line);
+// Whether a cell warns of what it shows: the Loss/yr of a line that losesDataOften.
+bool capacityCellWarns(const SizedLayout& line, CapacityColumn column);
 
 } // namespace brim

@@ -132,6 +132,9 @@ CapacityAnswer CapacityPlanner::answer(const CapacityRequest& request) const {
     const bool capacityEmpty = trimBlanks(request.targetText).empty();
     const TargetParse target = parseCapacityTarget(request.targetText, request.unit);
     answer.workloadRefusal = workloadRefusal(request);
+    const LossLimitParse limit = parseLossLimit(request.maxLossText);
+    answer.lossLimitRefusal = lossLimitRefusal(limit.refusal);
+    answer.lossLimitHundredths = limit.hundredths;
     if (!target.mib && (!capacityEmpty || !statesWorkload(request))) {
         answer.notice = PlanNotice::BadTarget;
         answer.refusal = capacityTargetRefusal(target.refusal);
@@ -139,6 +142,10 @@ CapacityAnswer CapacityPlanner::answer(const CapacityRequest& request) const {
     }
     if (!answer.workloadRefusal.empty()) {
         answer.notice = PlanNotice::BadWorkload;
+        return answer;
+    }
+    if (!answer.lossLimitRefusal.empty()) {
+        answer.notice = PlanNotice::BadLossLimit;
         return answer;
     }
     answer.needs = {target.mib, parseHostIopsNeed(request.hostIopsText).value,
@@ -171,7 +178,20 @@ CapacityAnswer CapacityPlanner::answer(const CapacityRequest& request) const {
         }
     }
     priceAndRisk(answer.lines, added);
+    applyLossLimit(answer);
     return answer;
+}
+
+// After the sort: the lines left keep their order, so the best of them comes first.
+void CapacityPlanner::applyLossLimit(CapacityAnswer& answer) {
+    if (!answer.lossLimitHundredths) {
+        return;
+    }
+    const double limit = static_cast<double>(*answer.lossLimitHundredths) / 100.0;
+    const std::size_t before = answer.lines.size();
+    std::erase_if(answer.lines,
+                  [limit](const SizedLayout& line) { return shownLossPercent(line) > limit; });
+    answer.hiddenLines = before - answer.lines.size();
 }
 
 // Each line's new groups as a row of the free row's kind (the vault's disks are smaller), and

@@ -38,6 +38,8 @@ struct CapacityChoices {
     // mix, kept in PlanningAssumptions for Sheet Performance too.
     std::string hostIopsText;
     std::string mbpsText;
+    // "Loss a year at most, %:" as last typed; empty: no limit.
+    std::string maxLossText = {};
     // The columns of the table the planner has hidden with a right click on its heading.
     std::array<bool, kCapacityColumnCount> hiddenColumns = columnsHiddenAtStart();
 };
@@ -47,6 +49,7 @@ enum class PlanNotice : std::uint8_t {
     None,
     BadTarget,          // the capacity field holds no target; the answer's refusal says why
     BadWorkload,        // a workload field is refused; the answer's workloadRefusal says why
+    BadLossLimit,       // the limit on the chance of loss is refused; lossLimitRefusal says why
     AlreadyReached,     // the sheet alone gives the target
     AtaMayNotHoldVault, // the row to fill holds the vault, and the model keeps ATA disks out
     SheetBreaksRule,    // another row breaks a rule: Put in Row's Compute would only show it
@@ -58,10 +61,11 @@ struct CapacityRequest {
     std::string_view targetText;
     CapacityUnit unit = CapacityUnit::Tb;
     int diskType = 0;
-    int minimumFailures = 0;       // failed disks per group that a layout must survive
-    bool addToSheet = false;       // ignored when the sheet cannot be added to
-    std::string_view hostIopsText; // empty: no IOPS need
-    std::string_view mbpsText;     // empty: no bandwidth need
+    int minimumFailures = 0;           // failed disks per group that a layout must survive
+    bool addToSheet = false;           // ignored when the sheet cannot be added to
+    std::string_view hostIopsText;     // empty: no IOPS need
+    std::string_view mbpsText;         // empty: no bandwidth need
+    std::string_view maxLossText = {}; // in percent a year; empty: no limit
 };
 
 struct CapacityAnswer {
@@ -70,10 +74,16 @@ struct CapacityAnswer {
     // their figures are the whole sheet's once the layout is put in: the net total Compute
     // gives, and the host IOPS and MB/s Sheet Performance gives.
     std::vector<SizedLayout> lines;
-    // BadTarget before BadWorkload; else None, AlreadyReached or AtaMayNotHoldVault.
+    // BadTarget, BadWorkload, BadLossLimit in that order; else None, AlreadyReached or
+    // AtaMayNotHoldVault.
     PlanNotice notice = PlanNotice::None;
-    std::string_view refusal;            // with BadTarget
-    std::string_view workloadRefusal;    // the first refused workload field's, in Tab order
+    std::string_view refusal;          // with BadTarget
+    std::string_view workloadRefusal;  // the first refused workload field's, in Tab order
+    std::string_view lossLimitRefusal; // the loss limit's, whatever the other fields hold
+    // The limit in hundredths of a percent, and the lines it hid: those whose Loss/yr, as the
+    // cell reads it, is above it. `lines` holds the others, in their order.
+    std::optional<std::int64_t> lossLimitHundredths;
+    std::size_t hiddenLines = 0;
     SizingNeeds needs;                   // what the fields state, as sized
     std::optional<double> sheetMib;      // with the sheet added
     std::optional<double> missingMib;    // with the sheet added and a target it lacks: the gap
@@ -128,6 +138,7 @@ private:
     std::string_view workloadRefusal(const CapacityRequest& request) const;
     bool fitsFreeRow(const SizedLayout& line) const noexcept;
     void priceAndRisk(std::vector<SizedLayout>& lines, bool added) const;
+    static void applyLossLimit(CapacityAnswer& answer);
     void judgeOtherRows();
     void listDiskChoices(const RowDiskNames& names);
     const SheetDelivery& sheetDelivery() const;

@@ -70,6 +70,22 @@ std::string sheetFigureText(const CapacityAnswer& answer, CapacityUnit unit) {
     return text + '.';
 }
 
+std::string lossLimitNoteText(const CapacityAnswer& answer) {
+    if (!answer.lossLimitRefusal.empty()) {
+        return std::string(answer.lossLimitRefusal);
+    }
+    if (answer.hiddenLines == 0 || !answer.lossLimitHundredths) {
+        return {};
+    }
+    const std::string above =
+        "lose data more often than " + formatHundredths(*answer.lossLimitHundredths) + "% a year.";
+    if (answer.lines.empty()) {
+        return "The limit hides every layout: they all " + above;
+    }
+    return "The limit hides " + std::to_string(answer.hiddenLines) + " of " +
+           std::to_string(answer.hiddenLines + answer.lines.size()) + " layouts, which " + above;
+}
+
 std::string rowNoteText(const CapacityPlanner& planner) {
     const std::string row = std::to_string(planner.freeRow());
     switch (planner.putNotice()) {

@@ -39,14 +39,22 @@ struct CapacityWords {
     static constexpr std::string_view kMbpsName = "MB/s";
 
     static constexpr std::string_view kLayoutsName = "Layouts";
+    static constexpr std::string_view kLossLimitLabel = "&Loss a year at most, %:";
+    static constexpr std::string_view kLossLimitName = "Loss a year at most, %";
     static constexpr std::string_view kPutInRow = "Put in Row";
     static constexpr std::string_view kClose = "Close";
 };
+
+// The tooltip of a Loss/yr that stands out (losesDataOften).
+inline constexpr std::string_view kRiskyLossTip =
+    "This plan is at least as likely as 1 in 100 to lose data within a year.";
 
 // The note under the inputs: why there are no lines, or nothing.
 std::string noticeText(const CapacityAnswer& answer, CapacityUnit unit, int modelIndex);
 // Above the table with the sheet added: what the sheet gives and what the layouts add.
 std::string sheetFigureText(const CapacityAnswer& answer, CapacityUnit unit);
+// Beside the loss limit: why it is refused, or which lines it hides, or nothing.
+std::string lossLimitNoteText(const CapacityAnswer& answer);
 // Which row Put in Row fills, or why it cannot.
 std::string rowNoteText(const CapacityPlanner& planner);
 

@@ -16,34 +16,37 @@ namespace brim {
 struct TextColumn {
     std::string_view heading; // "\n" sets it on two lines, to keep a narrow column narrow
     bool numeric;             // right-aligned, so that the digits line up
-    std::string_view sample;  // as wide as a text the column shows whole
+    std::string_view sample;  // as wide as a text the column shows whole (its digits grouped)
+    // A count or cost, whose digits the window groups as its locale does ("12,345"); copies keep
+    // the plain digits.
+    bool grouped;
 };
 
 // A realistic sheet: ten rows of a few thousand groups at most, each row a few hundred thousand
 // host IOPS, a risk read after two failures, an order of tens of millions.
 // clang-format off
 inline constexpr std::array<TextColumn, kPerformanceColumnCount> kSheetLineColumns{{
-    // heading                numeric  sample
-    {"Row",                 true,    "Total"},
-    {"Disk type",           false,   "73G FC/EFD"},
-    {"RAID\ntype",          false,   "IndivDisk"},
-    {"Disks per\ngroup",    true,    "16"},
-    {"Groups",              true,    "12345"},
-    {"Host\nIOPS",          true,    "123456"},
-    {"MB/s",                true,    "12345"},
-    {"Read-only\nMB/s",     true,    "12345"},
-    {"Write-only\nMB/s",    true,    "12345"},
-    {"Rebuild h",           true,    "12.3"},
-    {"Read-error risk",     false,   "100.00% after 2 failures"},
-    {"Loss/yr",             true,    "0.00014%"},
+    // heading                numeric  sample                      grouped
+    {"Row",                 true,    "Total",                    false},
+    {"Disk type",           false,   "73G FC/EFD",               false},
+    {"RAID\ntype",          false,   "IndivDisk",                false},
+    {"Disks per\ngroup",    true,    "16",                       false},
+    {"Groups",              true,    "12345",                    true},
+    {"Host\nIOPS",          true,    "123456",                   true},
+    {"MB/s",                true,    "12345",                    true},
+    {"Read-only\nMB/s",     true,    "12345",                    true},
+    {"Write-only\nMB/s",    true,    "12345",                    true},
+    {"Rebuild h",           true,    "12.3",                     false},
+    {"Read-error risk",     false,   "100.00% after 2 failures", false},
+    {"Loss/yr",             true,    "0.00014%",                 false},
 }};
 
 inline constexpr std::array<TextColumn, kOrderColumnCount> kOrderLineColumns{{
-    {"Disk type",           false,   "500 G ATA"},
-    {"In groups",           true,    "12345"},
-    {"Spares",              true,    "1234"},
-    {"To order",            true,    "12345"},
-    {"Cost",                true,    "12345678"},
+    {"Disk type",           false,   "500 G ATA",                false},
+    {"In groups",           true,    "12345",                    true},
+    {"Spares",              true,    "1234",                     true},
+    {"To order",            true,    "12345",                    true},
+    {"Cost",                true,    "12345678",                 true},
 }};
 // clang-format on
 

@@ -56,6 +56,12 @@ std::string_view arrayPriceRefusal(DecimalRefusal why) noexcept {
                : "Type a price from 0 to 1000000000 with up to two decimals, such as 45000.";
 }
 
+std::string_view lossLimitRefusal(DecimalRefusal why) noexcept {
+    return why == DecimalRefusal::None
+               ? std::string_view{}
+               : "Type a percentage from 0 to 100 with up to two decimals, such as 1.";
+}
+
 std::string modelLineText(int modelIndex) {
     return "Array model: " + std::string(Catalogue::modelName(modelIndex));
 }

@@ -24,6 +24,7 @@ std::string_view disksPerSpareRefusal(InputRefusal why) noexcept;
 std::string_view minSparesPerTypeRefusal(InputRefusal why) noexcept;
 std::string_view hoursBeforeRebuildRefusal(InputRefusal why) noexcept;
 std::string_view arrayPriceRefusal(DecimalRefusal why) noexcept;
+std::string_view lossLimitRefusal(DecimalRefusal why) noexcept;
 
 // Over both windows: "Array model: Telvar A".
 std::string modelLineText(int modelIndex);

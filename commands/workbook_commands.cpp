@@ -1,18 +1,21 @@
 #include "workbook_commands.h"
 
 #include "atomic_file.h"
+#include "planner_inputs.h"
 #include "report.h"
 #include "report_reader.h"
 #include "sheet_step.h"
+#include "units.h"
 
 #include <utility>
 #include <variant>
 
 namespace brim {
 
+// A loss limit the window refuses is no choice: the workbook keeps none.
 SizingChoices sizingChoicesOf(const CapacityChoices& choices) {
-    return {choices.unit, choices.diskType, choices.minimumFailures, choices.hostIopsText,
-            choices.mbpsText};
+    return {choices.unit,         choices.diskType, choices.minimumFailures,
+            choices.hostIopsText, choices.mbpsText, parseLossLimit(choices.maxLossText).hundredths};
 }
 
 void applySizingChoices(const SizingChoices& sizing, CapacityChoices& choices) {
@@ -21,6 +24,8 @@ void applySizingChoices(const SizingChoices& sizing, CapacityChoices& choices) {
     choices.minimumFailures = sizing.minimumFailures;
     choices.hostIopsText = sizing.hostIopsText;
     choices.mbpsText = sizing.mbpsText;
+    choices.maxLossText =
+        sizing.maxLossHundredths ? formatHundredths(*sizing.maxLossHundredths) : std::string();
 }
 
 WorkbookCommands::WorkbookCommands(WorkbookParts parts, MessageSink& messages) noexcept

@@ -123,4 +123,15 @@ ReadPercentParse parseReadPercent(std::string_view text) {
     return {static_cast<int>(number.value), InputRefusal::None};
 }
 
+LossLimitParse parseLossLimit(std::string_view text) {
+    if (trimBlanks(text).empty()) {
+        return {};
+    }
+    const HundredthsParse parsed = parseHundredths(text, kLossLimitHundredthsRange);
+    if (!parsed.taken()) {
+        return {std::nullopt, parsed.refusal};
+    }
+    return {parsed.hundredths, DecimalRefusal::None};
+}
+
 } // namespace brim

@@ -79,4 +79,16 @@ struct ReadPercentParse {
 // always used.
 ReadPercentParse parseReadPercent(std::string_view text);
 
+// The most a layout may risk losing data in a year, in hundredths of a percent: 0 to 100 %, with
+// up to two decimals, as an AFR is typed.
+inline constexpr AllowedRange<std::int64_t> kLossLimitHundredthsRange{0, 10'000};
+
+struct LossLimitParse {
+    std::optional<std::int64_t> hundredths; // nothing when empty or refused
+    DecimalRefusal refusal = DecimalRefusal::None;
+};
+
+// A limit on the chance of loss a year, as typed; an empty (or blank) field sets none.
+LossLimitParse parseLossLimit(std::string_view text);
+
 } // namespace brim

@@ -1,7 +1,9 @@
 #include "workbook.h"
 
 #include "catalogue.h"
+#include "planner_inputs.h"
 #include "report_reader.h"
+#include "units.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -53,6 +55,7 @@ constexpr char kSizingKey[] = "sizing";
 constexpr char kUnitKey[] = "unit";
 constexpr char kMinimumFailuresKey[] = "minimumFailures";
 constexpr char kHostIopsKey[] = "hostIops";
+constexpr char kMaxLossKey[] = "maxLossPercent";
 
 constexpr std::array<std::string_view, 2> kUnitNames{"GB", "TB"}; // in CapacityUnit order
 constexpr std::array<char, 4> kBlanks{' ', '\t', '\r', '\n'};
@@ -139,6 +142,9 @@ QJsonObject sizingObject(const SizingChoices& sizing) {
     object[key(kMinimumFailuresKey)] = sizing.minimumFailures;
     object[key(kHostIopsKey)] = qText(sizing.hostIopsText);
     object[key(kMbpsKey)] = qText(sizing.mbpsText);
+    // A text, as the other fields of the sizing window; "" for no limit.
+    object[key(kMaxLossKey)] =
+        qText(sizing.maxLossHundredths ? formatHundredths(*sizing.maxLossHundredths) : "");
     return object;
 }
 
@@ -492,10 +498,28 @@ std::string workloadText(const QJsonValue& value, const std::string& path) {
     return text.toStdString();
 }
 
+// Empty (no limit), or a percentage from 0 to 100 with up to two decimals, as a number or a text.
+std::optional<std::int64_t> lossLimitAt(const QJsonValue& value, const std::string& path) {
+    if (value.isDouble()) {
+        return hundredthsIn(value, path, kLossLimitHundredthsRange);
+    }
+    if (!value.isString()) {
+        fault(path, "must be a number or a text in quotes.");
+    }
+    const std::string text = workloadText(value, path);
+    const LossLimitParse limit = parseLossLimit(text);
+    if (limit.refusal != DecimalRefusal::None) {
+        fault(path, quoted(QString::fromStdString(text)) +
+                        " is not a percentage from 0 to 100 with up to two decimals.");
+    }
+    return limit.hundredths;
+}
+
 SizingChoices sizingAt(const QJsonValue& value, const std::string& path) {
     const QJsonObject object = objectAt(value, path);
-    onlyKnownFields(object, path,
-                    {kUnitKey, kDiskTypeKey, kMinimumFailuresKey, kHostIopsKey, kMbpsKey});
+    onlyKnownFields(
+        object, path,
+        {kUnitKey, kDiskTypeKey, kMinimumFailuresKey, kHostIopsKey, kMbpsKey, kMaxLossKey});
     SizingChoices sizing;
     if (object.contains(key(kUnitKey))) {
         const std::string unitPath = member(path, kUnitKey);
@@ -519,6 +543,9 @@ SizingChoices sizingAt(const QJsonValue& value, const std::string& path) {
     }
     if (object.contains(key(kMbpsKey))) {
         sizing.mbpsText = workloadText(object[key(kMbpsKey)], member(path, kMbpsKey));
+    }
+    if (object.contains(key(kMaxLossKey))) {
+        sizing.maxLossHundredths = lossLimitAt(object[key(kMaxLossKey)], member(path, kMaxLossKey));
     }
     return sizing;
 }

@@ -76,6 +76,8 @@ struct SizingChoices {
     int minimumFailures = 1; // 0 to 2
     std::string hostIopsText;
     std::string mbpsText;
+    // The most a layout may risk losing data a year, in hundredths of a percent; none: no limit.
+    std::optional<std::int64_t> maxLossHundredths;
 
     friend bool operator==(const SizingChoices&, const SizingChoices&) = default;
 };

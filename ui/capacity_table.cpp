@@ -1,7 +1,9 @@
 #include "capacity_table.h"
 
+#include "capacity_texts.h"
 #include "catalogue.h"
 #include "cut_text_tips.h"
+#include "planner_widgets.h"
 #include "qt_text.h"
 #include "table_copy.h"
 
@@ -58,6 +60,12 @@ QVariant CapacityTableModel::data(const QModelIndex& index, int role) const {
         return column.sortKey(layout);
     case kEfficiencyRole:
         return layout.efficiency;
+    case kGroupDigitsRole:
+        return column.grouped;
+    case kWarnsRole:
+        return capacityCellWarns(layout, column.column);
+    case Qt::ToolTipRole:
+        return capacityCellWarns(layout, column.column) ? toQString(kRiskyLossTip) : QVariant();
     default:
         return {};
     }
@@ -111,6 +119,7 @@ CapacityTableView::CapacityTableView(QWidget* parent)
     shownLines_->setSortRole(kCapacitySortRole);
     shownLines_->setSourceModel(lines_);
     setModel(shownLines_);
+    setItemDelegate(new PlannerCellDelegate(this));
     setItemDelegateForColumn(static_cast<int>(CapacityColumn::Efficiency),
                              new EfficiencyBarDelegate(this));
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -137,16 +146,19 @@ CapacityTableView::CapacityTableView(QWidget* parent)
 // Each column exactly as wide as its heading or its sample of a realistic plan needs, so that on
 // a common screen every column shows at once; a longer text is cut short at its end (the view's
 // ElideRight: the leading digits tell the size) and reads whole in its tooltip. A text needs the
-// margins a cell keeps either side of it and the grid line.
+// margins a cell keeps either side of it and the grid line; a count's or a cost's is measured
+// with its digits grouped, as it is drawn.
 void CapacityTableView::sizeColumns() {
     QHeaderView* header = horizontalHeader();
     const QFontMetrics metrics(font());
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this);
     const int padding = 2 * (margin + 1) + 1;
     for (int column = 0; column < model()->columnCount(); ++column) {
+        const CapacityColumnInfo& info = columnInfo(column);
+        const QString sample =
+            info.grouped ? groupedOnScreen(info.sample, locale()) : toQString(info.sample);
         const int width =
-            std::max(headingWidth(column),
-                     metrics.horizontalAdvance(toQString(columnInfo(column).sample)) + padding);
+            std::max(headingWidth(column), metrics.horizontalAdvance(sample) + padding);
         header->resizeSection(column, width);
         columnWidths_[static_cast<std::size_t>(column)] = width;
     }

@@ -114,6 +114,14 @@ void CapacityWindow::buildControls() {
     sheetFigure_ = noteLine("sheetFigure", 1, this);
     table_ = named(new CapacityTableView(this), "layouts", CapacityWords::kLayoutsName);
     table_->setHiddenColumns(choices_.hiddenColumns);
+    lossLimitField_ = named(new QLineEdit(QString::fromStdString(choices_.maxLossText), this),
+                            "maxLoss", CapacityWords::kLossLimitName);
+    // Room for the widest limit, "100.00", and no more.
+    lossLimitField_->setMaximumWidth(
+        lossLimitField_->fontMetrics().horizontalAdvance(QStringLiteral("000.00")) +
+        2 * lossLimitField_->fontMetrics().height());
+    lossLimitNote_ = noteLine("maxLossNote", 1, this);
+    lossLimitNote_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter); // level with the field's text
     assumption_ = noteLine("assumption", 1, this);
     putInRow_ = named(new QPushButton(toQString(CapacityWords::kPutInRow), this), "putInRow");
     close_ = named(new QPushButton(toQString(CapacityWords::kClose), this), "close");
@@ -142,6 +150,12 @@ void CapacityWindow::layOut() {
     inputs->addRow(buddyLabel(CapacityWords::kHostIopsLabel, hostIopsField_, this), workloadLine);
     inputs->addRow(QString(), workloadNotice_);
 
+    // Under the table it filters, the note beside it saying what it hides.
+    auto* lossLimitLine = new QHBoxLayout;
+    lossLimitLine->addWidget(buddyLabel(CapacityWords::kLossLimitLabel, lossLimitField_, this));
+    lossLimitLine->addWidget(lossLimitField_);
+    lossLimitLine->addWidget(lossLimitNote_, 1);
+
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(putInRow_);
@@ -153,12 +167,13 @@ void CapacityWindow::layOut() {
     window->addWidget(rowNote_);
     window->addWidget(sheetFigure_);
     window->addWidget(table_, 1);
+    window->addLayout(lossLimitLine);
     window->addWidget(assumption_);
     window->addLayout(buttons);
 
-    const std::array<QWidget*, 11> tabOrder{
-        capacityField_,    unitList_,  diskList_, addToSheet_, failuresList_, hostIopsField_,
-        readPercentField_, mbpsField_, table_,    putInRow_,   close_};
+    const std::array<QWidget*, 12> tabOrder{
+        capacityField_,    unitList_,  diskList_, addToSheet_,     failuresList_, hostIopsField_,
+        readPercentField_, mbpsField_, table_,    lossLimitField_, putInRow_,     close_};
     for (std::size_t i = 1; i < tabOrder.size(); ++i) {
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     }
@@ -208,6 +223,10 @@ void CapacityWindow::connectInputs() {
         choices_.mbpsText = text.toStdString();
         refresh();
     });
+    connect(lossLimitField_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        choices_.maxLossText = text.toStdString();
+        refresh();
+    });
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { updatePutButton(); });
     connect(table_, &CapacityTableView::hiddenColumnsChanged, this,
@@ -237,12 +256,14 @@ void CapacityWindow::refresh() {
                                   minimumFailures(),
                                   addToSheet_->isChecked(),
                                   choices_.hostIopsText,
-                                  choices_.mbpsText};
+                                  choices_.mbpsText,
+                                  choices_.maxLossText};
     const CapacityAnswer answer = planner_.answer(request);
     table_->setLines(answer.lines);
     notice_->setText(
         QString::fromStdString(noticeText(answer, request.unit, planner_.modelIndex())));
     workloadNotice_->setText(toQString(answer.workloadRefusal));
+    lossLimitNote_->setText(QString::fromStdString(lossLimitNoteText(answer)));
     sheetFigure_->setText(QString::fromStdString(sheetFigureText(answer, request.unit)));
     assumption_->setText(QString::fromStdString(planner_.assumptionText(request.diskType)));
     updatePutButton();

@@ -28,9 +28,9 @@ class CapacityWindow final : public QDialog {
     Q_OBJECT
 public:
     // `sheet` is the main window's, just captured; `commands` puts the chosen layout into it;
-    // `choices` keeps the unit, disk type, failures and workload typed here for the next
-    // window; `planning` is the main window's assumptions, whose mix "% reads" edits. All must
-    // outlive the window.
+    // `choices` keeps the unit, disk type, failures, workload and loss limit typed here for
+    // the next window; `planning` is the main window's assumptions, whose mix "% reads" edits. All
+    // must outlive the window.
     CapacityWindow(const ConfigSheet& sheet, RowCommands& commands, CapacityChoices& choices,
                    PlanningAssumptions& planning, QWidget* parent = nullptr);
     ~CapacityWindow() override;
@@ -65,6 +65,8 @@ private:
     QLabel* rowNote_ = nullptr;
     QLabel* sheetFigure_ = nullptr;
     CapacityTableView* table_ = nullptr;
+    QLineEdit* lossLimitField_ = nullptr;
+    QLabel* lossLimitNote_ = nullptr;
     QLabel* assumption_ = nullptr;
     QPushButton* putInRow_ = nullptr;
     QPushButton* close_ = nullptr;

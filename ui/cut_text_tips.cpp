@@ -1,5 +1,7 @@
 #include "cut_text_tips.h"
 
+#include "planner_widgets.h"
+
 #include <QEvent>
 #include <QFontMetrics>
 #include <QHelpEvent>
@@ -22,12 +24,18 @@ bool CutTextTips::eventFilter(QObject* watched, QEvent* event) {
     }
     const auto* help = static_cast<QHelpEvent*>(event);
     const QModelIndex index = table_.indexAt(help->pos());
-    const QString text = index.isValid() ? index.data(Qt::DisplayRole).toString() : QString();
+    const QString text = index.isValid() ? shownCellText(index, table_.locale()) : QString();
     const QRect cell = table_.visualRect(index);
     const int margin = table_.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &table_);
-    if (!text.isEmpty() &&
-        QFontMetrics(table_.font()).horizontalAdvance(text) > cell.width() - 2 * (margin + 1)) {
-        QToolTip::showText(help->globalPos(), text, viewport_, cell);
+    const bool cut = !text.isEmpty() && QFontMetrics(table_.font()).horizontalAdvance(text) >
+                                            cell.width() - 2 * (margin + 1);
+    const QString own = index.isValid() ? index.data(Qt::ToolTipRole).toString() : QString();
+    QString tip = cut ? text : QString();
+    if (!own.isEmpty()) {
+        tip += (tip.isEmpty() ? QString() : QStringLiteral("\n")) + own;
+    }
+    if (!tip.isEmpty()) {
+        QToolTip::showText(help->globalPos(), tip, viewport_, cell);
     } else {
         QToolTip::hideText();
     }

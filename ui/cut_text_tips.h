@@ -7,8 +7,9 @@ class QWidget;
 
 namespace brim {
 
-// Shows a cell's whole text in a tooltip where the cell cuts it short, and no tooltip where the
-// text shows whole. Watches the table's viewport; owned by the table.
+// Shows a cell's whole text (as drawn, digits grouped) in a tooltip where the cell cuts it
+// short, and the cell's own tooltip under it, if it has one; no tooltip where the text shows
+// whole and the cell has none. Watches the table's viewport; owned by the table.
 class CutTextTips final : public QObject {
 public:
     explicit CutTextTips(QTableView& table);

@@ -1,5 +1,6 @@
 #include "performance_tables.h"
 
+#include "planner_widgets.h"
 #include "qt_text.h"
 #include "table_copy.h"
 
@@ -39,9 +40,14 @@ bool isNumeric(std::span<const TextColumn> columns, int column) {
            columns[static_cast<std::size_t>(column)].numeric;
 }
 
+bool isGrouped(std::span<const TextColumn> columns, int column) {
+    return column >= 0 && static_cast<std::size_t>(column) < columns.size() &&
+           columns[static_cast<std::size_t>(column)].grouped;
+}
+
 // Widths are set once, from the headings and the sample texts (figures in the total line's
-// bold), so that no column jumps or cuts its text while the planner types; the table is as tall
-// as `lines` lines.
+// bold, counts and costs with their digits grouped, as drawn), so that no column jumps or cuts its
+// text while the planner types; the table is as tall as `lines` lines.
 template <typename Model> void fitColumns(QTableView& table, const Model& model, int lines) {
     QHeaderView* header = table.horizontalHeader();
     const QFontMetrics plain(table.font());
@@ -54,9 +60,12 @@ template <typename Model> void fitColumns(QTableView& table, const Model& model,
     int width = 2 * table.frameWidth();
     for (int column = 0; column < model.columnCount(); ++column) {
         const QFontMetrics& metrics = model.numeric(column) ? figures : plain;
+        const QString sample =
+            model.grouped(column)
+                ? groupedOnScreen(model.sampleText(column).toStdString(), table.locale())
+                : model.sampleText(column);
         const int columnWidth =
-            std::max(header->sectionSizeHint(column),
-                     metrics.horizontalAdvance(model.sampleText(column)) + padding);
+            std::max(header->sectionSizeHint(column), metrics.horizontalAdvance(sample) + padding);
         header->resizeSection(column, columnWidth);
         width += columnWidth;
     }
@@ -84,6 +93,7 @@ QTableView* linesView(const char* name, std::string_view accessibleName, QWidget
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->verticalHeader()->hide();
     table->horizontalHeader()->setHighlightSections(false);
+    table->setItemDelegate(new PlannerCellDelegate(table));
     addTableCopyKeys(*table, pinnedBelow);
     return table;
 }
@@ -137,6 +147,10 @@ bool TextLinesModel::numeric(int column) const {
     return isNumeric(columns_, column);
 }
 
+bool TextLinesModel::grouped(int column) const {
+    return isGrouped(columns_, column);
+}
+
 int TextLinesModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : shownLines_;
 }
@@ -156,6 +170,8 @@ QVariant TextLinesModel::data(const QModelIndex& index, int role) const {
         return toQString(cellText(line, column));
     case Qt::TextAlignmentRole:
         return alignment(numeric(index.column()));
+    case kGroupDigitsRole:
+        return grouped(index.column());
     case Qt::FontRole:
         if (index.row() == shownLines_ - 1) {
             QFont bold;

@@ -24,6 +24,7 @@ public:
     void linesChanged();
     QString sampleText(int column) const;
     bool numeric(int column) const;
+    bool grouped(int column) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -75,6 +76,8 @@ public:
     void restoreDefaults();
     QString sampleText(int column) const;
     bool numeric(int column) const;
+    // The figures read as typed: none is grouped.
+    bool grouped(int) const { return false; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -92,7 +95,8 @@ private:
 };
 
 // A view of whole lines, one selected at a time, read-only, that Ctrl+C and Ctrl+Shift+C copy,
-// with the lines of `pinnedBelow` (see pinTotalBelow) among them.
+// with the lines of `pinnedBelow` (see pinTotalBelow) among them; its counts and costs are
+// drawn with their digits grouped.
 QTableView* linesView(const char* name, std::string_view accessibleName, QWidget* parent,
                       const QTableView* pinnedBelow = nullptr);
 

@@ -179,6 +179,7 @@ void PerformanceWindow::layOut() {
     body_->setFrameShape(QFrame::NoFrame);
     body_->setWidgetResizable(true);
     body_->setWidget(content);
+    keepFocusInView(*body_);
 
     auto* window = new QVBoxLayout(this);
     window->addWidget(body_);
@@ -307,8 +308,8 @@ void PerformanceWindow::showLines() {
         }
     }
     order_->linesChanged();
-    arraysLine_->setText(QString::fromStdString(plan_.arraysLine()));
-    costLine_->setText(QString::fromStdString(plan_.costLine()));
+    arraysLine_->setText(groupedOnScreen(plan_.arraysLine(), locale()));
+    costLine_->setText(groupedOnScreen(plan_.costLine(), locale()));
 }
 
 } // namespace brim

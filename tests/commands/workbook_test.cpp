@@ -96,6 +96,8 @@ Workbook randomWorkbook(Randomness& r) {
     s.minimumFailures = static_cast<int>(r.in(0, kMostFailuresAsked));
     s.hostIopsText = r.coin() ? std::to_string(r.in(1, 10'000'000)) : "12a \"x\"";
     s.mbpsText = r.coin() ? "" : std::to_string(r.in(1, 1'000'000));
+    s.maxLossHundredths =
+        r.coin() ? std::optional<std::int64_t>() : r.in(kLossLimitHundredthsRange);
     return workbook;
 }
 
@@ -174,8 +176,35 @@ INSTANTIATE_TEST_SUITE_P(Cases, WorkbookRefusals, ::testing::Values(
     RefusalCase{"groups_type", "\"groups\": 0", "\"groups\": \"5\"",
         "plans[0].rows[0].groups: must be a number."},
     RefusalCase{"not_json", "\"plans\": [", "\"plans\" [",
-        "The workbook is not well-formed JSON at byte 3423: missing name separator."}));
+        "The workbook is not well-formed JSON at byte 3457: missing name separator."}));
+
+constexpr const char* kNoLossLimit = "\"maxLossPercent\": \"\"";
+INSTANTIATE_TEST_SUITE_P(LossLimit, WorkbookRefusals, ::testing::Values(
+    RefusalCase{"three_decimals", kNoLossLimit, "\"maxLossPercent\": \"1.234\"",
+        "planning.sizing.maxLossPercent: \"1.234\" is not a percentage from 0 to 100 with up to two decimals."},
+    RefusalCase{"above_range", kNoLossLimit, "\"maxLossPercent\": 100.5",
+        "planning.sizing.maxLossPercent: 100.5 is outside 0 to 100."},
+    RefusalCase{"boolean", kNoLossLimit, "\"maxLossPercent\": true",
+        "planning.sizing.maxLossPercent: must be a number or a text in quotes."}));
 // clang-format on
+
+// The loss limit as a hand edit may give it: a number or a text, or empty for none.
+TEST(WorkbookSizing, LossLimitReadsFromANumberOrAText) {
+    const std::pair<const char*, std::optional<std::int64_t>> cases[] = {{"\"\"", std::nullopt},
+                                                                         {"\"  \"", std::nullopt},
+                                                                         {"1.5", 150},
+                                                                         {"\" 0.25 \"", 25},
+                                                                         {"0", 0},
+                                                                         {"\"100\"", 10'000}};
+    for (const auto& [given, hundredths] : cases) {
+        std::string text = twoPlanText();
+        text.replace(text.find(kNoLossLimit), std::strlen(kNoLossLimit),
+                     std::string("\"maxLossPercent\": ") + given);
+        EXPECT_EQ(std::get<Workbook>(readWorkbook(text)).figures.sizing.maxLossHundredths,
+                  hundredths)
+            << given;
+    }
+}
 
 TEST(WorkbookRefusalsBeyondText, VaultOnRowSixTooManyPlansAndSize) {
     Workbook workbook;
@@ -280,6 +309,7 @@ TEST_F(WorkbookFolder, SavedWorkbookOpensInANewRunAsItWas) {
     first.plans.keep(first.sheet);
     first.planning.prices.setDiskHundredths(test::names::k450G, 152050);
     first.sizing.hostIopsText = "20000";
+    first.sizing.maxLossText = "0.50";
     Chooser chooser;
     chooser.path = (dir_ / "plans.brimcount").string();
     first.workbook.save(chooser);
@@ -292,6 +322,7 @@ TEST_F(WorkbookFolder, SavedWorkbookOpensInANewRunAsItWas) {
     second.workbook.openFile(*chooser.path, answers);
     EXPECT_TRUE(answers.asked.empty()); // nothing unsaved to replace
     EXPECT_TRUE(second.workbook.current() == first.workbook.current());
+    EXPECT_EQ(second.sizing.maxLossText, "0.5"); // the limit, as the next window shows it
     EXPECT_EQ(second.sheet.netTotalGbText, first.sheet.netTotalGbText); // computed on open
     ASSERT_EQ(second.view.steps.size(), 1u);
     EXPECT_EQ(second.view.steps[0].name, "Open Workbook");

@@ -3,6 +3,7 @@
 #include "catalogue_names.h"
 #include "control_names.h"
 #include "performance.h"
+#include "planner_widgets.h"
 #include "sheet_window_fixture.h"
 #include "units.h"
 #include "window_layout.h"
@@ -262,6 +263,59 @@ TEST_F(CapacityWindowTest, HeadingMenuHidesAColumnForTheNextWindowsUntilShownAga
             EXPECT_EQ(table->isColumnHidden(loss), !hiddenBefore);
         });
     }
+}
+
+// Priced by an array price typed in Sheet Performance, 200 TB of 1 TB ATA on a Telvar A opens on
+// RAID5 of 16 at 56 % a year, drawn in the warning colour. "Loss a year at most, %:" follows the
+// table in the Tab order; a limit of 1 hides some lines and selects the first left, and Ctrl+C
+// copies its cost in plain digits where the cell draws them grouped. The next window keeps it.
+TEST_F(CapacityWindowTest, TheLossLimitFollowsTheTableAndHidesTheRiskyLines) {
+    pick(kModelListId, kTelvarA);
+    ModalResponder priced([](QWidget* modal) {
+        modal->findChild<QLineEdit*>(QStringLiteral("arrayPrice"))->setText("45000");
+    });
+    window_->handleWindowMenuCommand(kSheetPerformanceCommand);
+    withCapacityWindow([&](CapacityWindow& w) {
+        auto* disks = part<QComboBox>(w, "diskType");
+        disks->setCurrentIndex(disks->findText(QStringLiteral("1 TB ATA")));
+        QTest::keyClicks(part<QLineEdit>(w, "capacity"), QStringLiteral("200"));
+        auto* table = part<CapacityTableView>(w, "layouts");
+        const auto cell = [&](CapacityColumn column) {
+            return table->model()->index(0, static_cast<int>(column));
+        };
+        ASSERT_EQ(cell(CapacityColumn::LossPerYear).data().toString(), QStringLiteral("56%"));
+        QStyleOptionViewItem drawn;
+        drawn.palette = table->palette();
+        auto* delegate = qobject_cast<PlannerCellDelegate*>(table->itemDelegate());
+        ASSERT_NE(delegate, nullptr);
+        delegate->initStyleOption(&drawn, cell(CapacityColumn::LossPerYear));
+        EXPECT_EQ(drawn.palette.color(QPalette::Text),
+                  warningColour(table->palette().color(QPalette::Base)));
+
+        auto* limit = part<QLineEdit>(w, "maxLoss");
+        part<QLineEdit>(w, "mbps")->setFocus(Qt::TabFocusReason);
+        for (QWidget* next : {static_cast<QWidget*>(table), static_cast<QWidget*>(limit)}) {
+            QTest::keyClick(w.focusWidget(), Qt::Key_Tab);
+            EXPECT_EQ(w.focusWidget(), next);
+        }
+        const int lines = table->model()->rowCount();
+        QTest::keyClicks(limit, QStringLiteral("1"));
+        EXPECT_TRUE(table->model()->rowCount() > 0 && table->model()->rowCount() < lines);
+        EXPECT_EQ(table->selectionModel()->selectedRows().value(0).row(), 0);
+        EXPECT_EQ(cell(CapacityColumn::RaidType).data().toString(), QStringLiteral("RAID6"));
+
+        const QModelIndex cost = cell(CapacityColumn::Cost);
+        drawn.locale = QLocale(QLocale::German); // the separator of the locale the view paints in
+        delegate->initStyleOption(&drawn, cost);
+        EXPECT_EQ(drawn.text, drawn.locale.toString(cost.data().toString().toLongLong()));
+        table->setFocus();
+        QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+        EXPECT_TRUE(
+            QApplication::clipboard()->text().endsWith(u'\t' + cost.data().toString() + u'\n'));
+    });
+    withCapacityWindow([&](CapacityWindow& w) {
+        EXPECT_EQ(part<QLineEdit>(w, "maxLoss")->text(), QStringLiteral("1"));
+    });
 }
 
 // A field that the capture refuses keeps the window closed; its notice says why.

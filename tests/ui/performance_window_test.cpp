@@ -1,9 +1,11 @@
 #include "control_names.h"
 #include "performance.h"
 #include "performance_window.h"
+#include "planner_widgets.h"
 #include "sheet_window_fixture.h"
 #include "units.h"
 #include "window_layout.h"
+#include "window_menu.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -72,6 +74,32 @@ TEST_F(SheetWindowTest, CtrlIOpensSheetPerformanceOverTheCapturedSheetWithCoresF
             << copied[0].toStdString();
     }
     EXPECT_EQ(messages_.texts().size(), 1u);
+}
+
+// Priced at 45000 an array, the plan's cost reads with the window's digit grouping in the
+// sentence under the order and in its table, while Ctrl+C copies the table's plain digits.
+TEST_F(SheetWindowTest, SheetPerformanceGroupsTheCostOnScreenAndCopiesItPlain) {
+    click(kLowCost);
+    typeOver(kRowLayouts[0].groupCount.id, QStringLiteral("2")); // 18 disks, one array
+    ModalResponder responder([&](QWidget* modal) {
+        modal->findChild<QLineEdit*>(QStringLiteral("arrayPrice"))->setText("45000");
+        EXPECT_TRUE(modal->findChild<QLabel*>(QStringLiteral("costLine"))
+                        ->text()
+                        .startsWith(QStringLiteral("The plan costs 45,000: ")));
+        auto* order = modal->findChild<QTableView*>(QStringLiteral("order"));
+        const QModelIndex total = order->model()->index(order->model()->rowCount() - 1,
+                                                        order->model()->columnCount() - 1);
+        QStyleOptionViewItem drawn;
+        drawn.locale = QLocale(QLocale::German);
+        qobject_cast<PlannerCellDelegate*>(order->itemDelegate())->initStyleOption(&drawn, total);
+        EXPECT_EQ(drawn.text, QStringLiteral("45.000"));
+        order->setFocus();
+        order->selectRow(total.row());
+        QTest::keyClick(order, Qt::Key_C, Qt::ControlModifier);
+        EXPECT_TRUE(QApplication::clipboard()->text().endsWith(QStringLiteral("\t45000\n")));
+    });
+    window_->handleWindowMenuCommand(kSheetPerformanceCommand);
+    EXPECT_EQ(responder.count("brim::PerformanceWindow"), 1);
 }
 
 } // namespace

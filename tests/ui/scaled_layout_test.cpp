@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QTableView>
 #include <vector>
 
@@ -121,6 +122,36 @@ TEST_F(SheetWindowTest, SheetPerformanceAndItsCloseButtonStayOnTheScreen) {
     EXPECT_LE(window.width(), screenRoom.width());
     EXPECT_LE(window.height(), screenRoom.height());
     EXPECT_TRUE(QRect(QPoint(0, 0), window.size()).contains(closeButton));
+}
+
+// Sheet Performance's body scrolls on a small screen: the field with the focus is in view when
+// the window opens ("% reads", at its top right) and after every Tab, whole where it fits.
+TEST_F(SheetWindowTest, SheetPerformanceKeepsTheFocusInView) {
+    click(controls::kLowCost);
+    std::vector<std::string> outOfView;
+    int stops = 0;
+    ModalResponder responder([&](QWidget* modal) {
+        auto* body = modal->findChild<QScrollArea*>();
+        EXPECT_EQ(modal->focusWidget()->objectName(), QStringLiteral("readPercent"));
+        for (int tab = 0; tab <= 12; ++tab) {
+            processEvents();
+            QWidget* focus = modal->focusWidget();
+            if (body->widget()->isAncestorOf(focus)) {
+                ++stops;
+                const QRect shown = body->viewport()->rect();
+                const QRect where(focus->mapTo(body->viewport(), QPoint(0, 0)), focus->size());
+                const bool fits = where.size().boundedTo(shown.size()) == where.size();
+                if (fits ? !shown.contains(where) : !shown.intersects(where)) {
+                    outOfView.push_back(focus->accessibleName().toStdString());
+                }
+            }
+            QTest::keyClick(focus, Qt::Key_Tab);
+        }
+    });
+    window_->handleWindowMenuCommand(kSheetPerformanceCommand);
+    ASSERT_EQ(responder.count("brim::PerformanceWindow"), 1);
+    EXPECT_GE(stops, 10);
+    EXPECT_TRUE(outOfView.empty()) << outOfView.front();
 }
 
 // Compare Plans over nine different definitions, which make a long cell: the figures' names and the

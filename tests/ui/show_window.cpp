@@ -1,6 +1,7 @@
 // Developer tool, not part of the program: opens the About, the Help or the Size for Capacity
 // window on its own, so that scripts/screenshot can take its picture. "compare" opens a workbook
-// first and then Compare Plans over it; "performance" opens one and then Sheet Performance.
+// first and then Compare Plans over it; "performance" opens one and then Sheet Performance;
+// "capacity" opens one first when given (its prices and sizing choices).
 //   brimcount_show_window about|help|capacity|compare|performance [WORKBOOK]
 #include "about_window.h"
 #include "application.h"
@@ -30,7 +31,11 @@ int main(int argc, char* argv[]) {
     } else if (asked(argc, argv, "capacity")) {
         // Over the main window, which owns it; closing it leaves the main window to close.
         brim::SheetWindow window;
-        QTimer::singleShot(0, &window, [&window] {
+        const std::string workbook = argc > 2 ? argv[2] : "";
+        QTimer::singleShot(0, &window, [&window, workbook] {
+            if (!workbook.empty()) {
+                window.planKeeping().openFile(workbook);
+            }
             window.handleWindowMenuCommand(brim::kSizeForCapacityCommand);
             window.reject();
         });
