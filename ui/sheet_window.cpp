@@ -184,6 +184,11 @@ bool SheetWindow::copyControlsToSheet() {
     return copied;
 }
 
+void SheetWindow::copyReadableControlsToSheet() {
+    exchange_.copyReadableControlsToSheet(sheet_);
+    staleFigures_->show();
+}
+
 void SheetWindow::copySheetToControls() {
     exchange_.copySheetToControls(sheet_);
     staleFigures_->show();

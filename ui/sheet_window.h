@@ -66,6 +66,7 @@ public:
 
     // SheetView: what the commands need of the window.
     bool copyControlsToSheet() override;
+    void copyReadableControlsToSheet() override;
     void copySheetToControls() override;
     ScreenInputs screenInputs() const override { return exchange_.screenInputs(); }
     void enableControl(int controlId, bool enabled) override;

@@ -2,16 +2,22 @@
 
 // A stand-in for the main window: it records every call the commands make on it, in order, and
 // models the window's controls as a second sheet, `screen`, so that tests can play the user
-// (change a control without any capture) and see what a refresh puts back on screen.
+// (change a control without any capture) and see what a refresh puts back on screen. Its capture
+// refuses what the window's does: a disks-per-group value above 16, and a number field that
+// holds no number (`unreadable`).
 
 #include "config_sheet.h"
 #include "message_sink.h"
+#include "raid_rules.h"
 #include "row_commands.h"
+#include "sheet_exchange.h"
 
 #include <cstddef>
 #include <functional>
 #include <map>
+#include <optional>
 #include <ostream>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,7 +25,7 @@
 namespace brim::test {
 
 struct ViewCall {
-    enum class Kind { Capture, Refresh, Enable, Message };
+    enum class Kind { Capture, QuietRead, Refresh, Enable, Message };
     Kind kind = Kind::Capture;
     int controlId = 0;    // Enable
     bool enabled = false; // Enable
@@ -30,6 +36,9 @@ struct ViewCall {
 
 inline ViewCall capture() {
     return {ViewCall::Kind::Capture, 0, false, {}};
+}
+inline ViewCall quietRead() {
+    return {ViewCall::Kind::QuietRead, 0, false, {}};
 }
 inline ViewCall refresh() {
     return {ViewCall::Kind::Refresh, 0, false, {}};
@@ -47,6 +56,9 @@ inline void PrintTo(const ViewCall& call, std::ostream* out) {
     case ViewCall::Kind::Capture:
         *out << "capture";
         break;
+    case ViewCall::Kind::QuietRead:
+        *out << "quiet read";
+        break;
     case ViewCall::Kind::Refresh:
         *out << "refresh";
         break;
@@ -58,6 +70,9 @@ inline void PrintTo(const ViewCall& call, std::ostream* out) {
         break;
     }
 }
+
+// What the fake shows for the exchange's notice of a refused field.
+inline constexpr std::string_view kRefusalNotice = "(the exchange's notice)";
 
 class FakeSheetView final : public SheetView, public MessageSink {
 public:
@@ -74,8 +89,15 @@ public:
     int failingCaptures = 0;
     std::function<void(const ConfigSheet& screen, ConfigSheet& sheet)> failedCopy;
 
+    // The number fields, (row, DisksPerGroup or GroupCount), whose text is no number ("abc"):
+    // `screen` holds what the field held before. A refresh writes every field again.
+    std::set<std::pair<int, SheetFieldKind>> unreadable;
+
     std::vector<ViewCall> calls;
 
+    // Unless `failingCaptures` says otherwise, the copy reads the rows in order (in each, the disk
+    // type, the disks per group, the RAID type and the groups), then the rest, and stops at the
+    // first refused field with the notice; a value out of range is stored before it is refused.
     bool copyControlsToSheet() override {
         calls.push_back(capture());
         if (failingCaptures > 0) {
@@ -85,19 +107,34 @@ public:
             }
             return false;
         }
-        ConfigSheet captured = screen; // no control shows what the texts were computed from
-        captured.rowFiguresBasis = sheet_.rowFiguresBasis;
-        captured.totalsBasis = sheet_.totalsBasis;
-        sheet_ = std::move(captured);
+        if (const std::optional<Refusal> refused = firstRefusal()) {
+            copyRowsUpTo(*refused);
+            show(kRefusalNotice);
+            return false;
+        }
+        takeScreen();
         return true;
+    }
+
+    void copyReadableControlsToSheet() override {
+        calls.push_back(quietRead());
+        takeScreen();
     }
 
     void copySheetToControls() override {
         calls.push_back(refresh());
         screen = sheet_;
+        unreadable.clear();
     }
 
-    ScreenInputs screenInputs() const override { return screenInputsOf(screen); }
+    // As the window reads its controls: a row with a field that holds no number reads as none.
+    ScreenInputs screenInputs() const override {
+        ScreenInputs inputs = screenInputsOf(screen);
+        for (const auto& [r, kind] : unreadable) {
+            inputs.rows[static_cast<std::size_t>(r - 1)].reset();
+        }
+        return inputs;
+    }
 
     void enableControl(int controlId, bool enabled) override {
         calls.push_back(enable(controlId, enabled));
@@ -123,6 +160,23 @@ public:
         steps.push_back(std::move(step));
         done = steps.size();
         ++pushes;
+    }
+
+    // The sheet with every control read into it but the fields that hold no number.
+    ConfigSheet readableScreen() const {
+        ConfigSheet captured = screen; // no control shows what the texts were computed from
+        captured.rowFiguresBasis = sheet_.rowFiguresBasis;
+        captured.totalsBasis = sheet_.totalsBasis;
+        for (const auto& [r, kind] : unreadable) {
+            const GroupDefinition& kept = sheet_.rows[static_cast<std::size_t>(r - 1)];
+            GroupDefinition& taken = captured.rows[static_cast<std::size_t>(r - 1)];
+            if (kind == SheetFieldKind::DisksPerGroup) {
+                taken.disksPerGroup = kept.disksPerGroup;
+            } else {
+                taken.groupCount = kept.groupCount;
+            }
+        }
+        return captured;
     }
 
     // Ctrl+Z and Ctrl+Shift+Z as the window runs them; false when there was nothing to do.
@@ -170,6 +224,49 @@ public:
     }
 
 private:
+    struct Refusal {
+        int row;
+        SheetFieldKind field;
+    };
+
+    bool reads(int r, SheetFieldKind field) const { return !unreadable.contains({r, field}); }
+
+    std::optional<Refusal> firstRefusal() const {
+        for (int r = 1; r <= kRowCount; ++r) {
+            const GroupDefinition& shown = screen.rows[static_cast<std::size_t>(r - 1)];
+            if (!reads(r, SheetFieldKind::DisksPerGroup) ||
+                shown.disksPerGroup > kMaxDisksPerGroup) {
+                return Refusal{r, SheetFieldKind::DisksPerGroup};
+            }
+            if (!reads(r, SheetFieldKind::GroupCount)) {
+                return Refusal{r, SheetFieldKind::GroupCount};
+            }
+        }
+        return std::nullopt;
+    }
+
+    // What a copy stopped at `refused` has read: the rows before it, and the fields of its row
+    // up to it (a number out of range included).
+    void copyRowsUpTo(const Refusal& refused) {
+        for (int r = 1; r <= refused.row; ++r) {
+            const GroupDefinition& shown = screen.rows[static_cast<std::size_t>(r - 1)];
+            GroupDefinition& kept = sheet_.rows[static_cast<std::size_t>(r - 1)];
+            kept.diskType = shown.diskType;
+            if (reads(r, SheetFieldKind::DisksPerGroup)) {
+                kept.disksPerGroup = shown.disksPerGroup;
+            }
+            if (r == refused.row && refused.field == SheetFieldKind::DisksPerGroup) {
+                return;
+            }
+            kept.raidType = shown.raidType;
+            if (r < refused.row) {
+                kept.groupCount = shown.groupCount;
+            }
+        }
+    }
+
+    void takeScreen() { sheet_ = readableScreen(); }
+
     ConfigSheet& sheet_;
     std::map<int, bool> enabled_;
 };
