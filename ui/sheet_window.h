@@ -73,6 +73,11 @@ public:
     MessageSink& messages() override { return *messages_; }
     void recordStep(SheetStep step) override;
 
+    // Done, Escape and the close box. The window closes at once, without a capture, unless
+    // kept plans or planning figures are in no saved workbook: then it asks first
+    // (PlanKeeping::mayClose) and may stay open.
+    void reject() override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
