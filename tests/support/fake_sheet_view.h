@@ -12,10 +12,10 @@
 #include "row_commands.h"
 #include "sheet_exchange.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <functional>
 #include <map>
-#include <optional>
 #include <ostream>
 #include <set>
 #include <string>
@@ -89,15 +89,14 @@ public:
     int failingCaptures = 0;
     std::function<void(const ConfigSheet& screen, ConfigSheet& sheet)> failedCopy;
 
-    // The number fields, (row, DisksPerGroup or GroupCount), whose text is no number ("abc"):
-    // `screen` holds what the field held before. A refresh writes every field again.
+    // The number fields, (row, DisksPerGroup or GroupCount), whose text is no number ("abc");
+    // `screen` holds what they held before. A refresh writes every field again.
     std::set<std::pair<int, SheetFieldKind>> unreadable;
 
     std::vector<ViewCall> calls;
 
-    // Unless `failingCaptures` says otherwise, the copy reads the rows in order (in each, the disk
-    // type, the disks per group, the RAID type and the groups), then the rest, and stops at the
-    // first refused field with the notice; a value out of range is stored before it is refused.
+    // Unless `failingCaptures` says otherwise, a field the window refuses stops the copy with the
+    // notice before it reads anything (the window's reads the fields before that one).
     bool copyControlsToSheet() override {
         calls.push_back(capture());
         if (failingCaptures > 0) {
@@ -107,18 +106,20 @@ public:
             }
             return false;
         }
-        if (const std::optional<Refusal> refused = firstRefusal()) {
-            copyRowsUpTo(*refused);
+        const auto tooLarge = [](const GroupDefinition& r) {
+            return r.disksPerGroup > kMaxDisksPerGroup;
+        };
+        if (!unreadable.empty() || std::any_of(screen.rows.begin(), screen.rows.end(), tooLarge)) {
             show(kRefusalNotice);
             return false;
         }
-        takeScreen();
+        sheet_ = readableScreen();
         return true;
     }
 
     void copyReadableControlsToSheet() override {
         calls.push_back(quietRead());
-        takeScreen();
+        sheet_ = readableScreen();
     }
 
     void copySheetToControls() override {
@@ -224,49 +225,6 @@ public:
     }
 
 private:
-    struct Refusal {
-        int row;
-        SheetFieldKind field;
-    };
-
-    bool reads(int r, SheetFieldKind field) const { return !unreadable.contains({r, field}); }
-
-    std::optional<Refusal> firstRefusal() const {
-        for (int r = 1; r <= kRowCount; ++r) {
-            const GroupDefinition& shown = screen.rows[static_cast<std::size_t>(r - 1)];
-            if (!reads(r, SheetFieldKind::DisksPerGroup) ||
-                shown.disksPerGroup > kMaxDisksPerGroup) {
-                return Refusal{r, SheetFieldKind::DisksPerGroup};
-            }
-            if (!reads(r, SheetFieldKind::GroupCount)) {
-                return Refusal{r, SheetFieldKind::GroupCount};
-            }
-        }
-        return std::nullopt;
-    }
-
-    // What a copy stopped at `refused` has read: the rows before it, and the fields of its row
-    // up to it (a number out of range included).
-    void copyRowsUpTo(const Refusal& refused) {
-        for (int r = 1; r <= refused.row; ++r) {
-            const GroupDefinition& shown = screen.rows[static_cast<std::size_t>(r - 1)];
-            GroupDefinition& kept = sheet_.rows[static_cast<std::size_t>(r - 1)];
-            kept.diskType = shown.diskType;
-            if (reads(r, SheetFieldKind::DisksPerGroup)) {
-                kept.disksPerGroup = shown.disksPerGroup;
-            }
-            if (r == refused.row && refused.field == SheetFieldKind::DisksPerGroup) {
-                return;
-            }
-            kept.raidType = shown.raidType;
-            if (r < refused.row) {
-                kept.groupCount = shown.groupCount;
-            }
-        }
-    }
-
-    void takeScreen() { sheet_ = readableScreen(); }
-
     ConfigSheet& sheet_;
     std::map<int, bool> enabled_;
 };
