@@ -30,7 +30,7 @@ constexpr int kActions = 14;
 
 class Session {
 public:
-    explicit Session(std::mt19937& random) : random_(random) {}
+    explicit Session(std::mt19937& random) : random_(random) { f_.view.refusesOutOfRange = true; }
 
     // One user action, with now and then a disk type picked or a value the exchange refuses
     // typed before it (which run no command), or a capture that fails after row 1.

@@ -3,8 +3,8 @@
 // A stand-in for the main window: it records every call the commands make on it, in order, and
 // models the window's controls as a second sheet, `screen`, so that tests can play the user
 // (change a control without any capture) and see what a refresh puts back on screen. Its capture
-// refuses what the window's does: a disks-per-group value above 16, and a number field that
-// holds no number (`unreadable`).
+// can refuse what the window's does: a number field that holds no number (`unreadable`), and a
+// disks-per-group value above 16 (`refusesOutOfRange`).
 
 #include "config_sheet.h"
 #include "message_sink.h"
@@ -92,6 +92,9 @@ public:
     // The number fields, (row, DisksPerGroup or GroupCount), whose text is no number ("abc");
     // `screen` holds what they held before. A refresh writes every field again.
     std::set<std::pair<int, SheetFieldKind>> unreadable;
+    // Whether a capture refuses a disks-per-group value above 16 too, as the window's does; off,
+    // it takes such a value in like any other.
+    bool refusesOutOfRange = false;
 
     std::vector<ViewCall> calls;
 
@@ -109,7 +112,8 @@ public:
         const auto tooLarge = [](const GroupDefinition& r) {
             return r.disksPerGroup > kMaxDisksPerGroup;
         };
-        if (!unreadable.empty() || std::any_of(screen.rows.begin(), screen.rows.end(), tooLarge)) {
+        if (!unreadable.empty() ||
+            (refusesOutOfRange && std::any_of(screen.rows.begin(), screen.rows.end(), tooLarge))) {
             show(kRefusalNotice);
             return false;
         }
