@@ -103,6 +103,10 @@ SheetSnapshot RowCommands::captureTakingEdits(OwnControl own, int row, bool* too
     if (tookEveryField) {
         *tookEveryField = tookAll;
     }
+    return recordEditsTakenIn(own, row, std::move(before));
+}
+
+SheetSnapshot RowCommands::recordEditsTakenIn(OwnControl own, int row, SheetSnapshot before) {
     SheetSnapshot edited = snapshot();
     keepOwnChangeOut(own, row, before.sheet, edited.sheet);
     if (inputsDiffer(before, edited)) {
@@ -288,9 +292,13 @@ void RowCommands::endTyping() noexcept {
     typingRow_ = 0;
 }
 
+// Not the capture of the other commands: a refused field would show its notice and stop the
+// copy before the edits after it, which the step undone would then take back unseen with it.
 void RowCommands::beginUndoOrRedo() {
     endTyping();
-    (void)captureTakingEdits(OwnControl::None);
+    SheetSnapshot before = snapshot();
+    view_.copyReadableControlsToSheet();
+    (void)recordEditsTakenIn(OwnControl::None, 0, std::move(before));
 }
 
 void RowCommands::restore(const SheetSnapshot& snapshot) {

@@ -112,8 +112,10 @@ public:
     // The focus left a # of Groups field: its next keystroke begins a new step.
     void endTyping() noexcept;
 
-    // Undo and Redo begin as every command does, with a capture: an edit not yet in the sheet
-    // becomes the newest step, which is then the one undone.
+    // Undo and Redo begin by reading the controls quietly (copyReadableControlsToSheet): an edit
+    // not yet in the sheet becomes the newest step, which is then the one undone, also when a
+    // field holds a value a capture refuses (a number out of range is such an edit; a field
+    // holding no number is none, and the step undone puts its value back). No notice.
     void beginUndoOrRedo();
     // Puts back what a step held: the sheet, each disks-per-group field enabled as its lock says
     // (rows 1 to 10), then one refresh. No Compute and no message.
@@ -160,6 +162,9 @@ private:
     // The capture that begins a command; what it took in besides `own` (of `row`) is recorded
     // as an edit step. Returns the sheet as the command's own step begins.
     SheetSnapshot captureTakingEdits(OwnControl own, int row = 0, bool* tookEveryField = nullptr);
+    // Records what the controls' copy took in since `before`, but for `own` (of `row`), as an
+    // edit step; returns the sheet as it now stands, `own` left out.
+    SheetSnapshot recordEditsTakenIn(OwnControl own, int row, SheetSnapshot before);
     // Gives the command's own control in `edited` its value of `before` again.
     static void keepOwnChangeOut(OwnControl own, int row, const ConfigSheet& before,
                                  ConfigSheet& edited) noexcept;

@@ -13,6 +13,11 @@ public:
     virtual ~SheetView() = default;
     // Reads every control into the sheet; false when a field was refused (its notice shown).
     virtual bool copyControlsToSheet() = 0;
+    // Reads every control it can into the sheet, with no notice and no focus change: a
+    // disks-per-group value out of range is taken as the number it is, and a field holding no
+    // number keeps the sheet's value. What Undo and Redo begin with, which must work whatever
+    // the fields hold.
+    virtual void copyReadableControlsToSheet() = 0;
     virtual void copySheetToControls() = 0;
     // What the input controls show now, read without touching the sheet (no notice, no command).
     virtual ScreenInputs screenInputs() const = 0;

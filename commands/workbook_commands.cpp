@@ -12,6 +12,15 @@
 
 namespace brim {
 
+WorkbookFigures figuresLastSaved(const WorkbookFile& file) {
+    return file.saved.value_or(WorkbookFigures{});
+}
+
+bool holdsUnsavedWork(const WorkbookFigures& now, const WorkbookFile& file) {
+    const WorkbookFigures saved = figuresLastSaved(file);
+    return now.plans != saved.plans || now.planning != saved.planning;
+}
+
 // A loss limit the window refuses is no choice: the workbook keeps none.
 SizingChoices sizingChoicesOf(const CapacityChoices& choices) {
     return {choices.unit,         choices.diskType, choices.minimumFailures,
@@ -99,7 +108,23 @@ bool WorkbookCommands::replacesUnsavedFigures(const WorkbookFigures& incoming) c
     if (now == incoming) {
         return false;
     }
-    return parts_.file.saved ? now != *parts_.file.saved : now != WorkbookFigures{};
+    return now != figuresLastSaved(parts_.file);
+}
+
+bool WorkbookCommands::mayClose(WorkbookFileChooser& chooser, ClosingQuestion& question) {
+    if (!holdsUnsavedWork(current().figures, parts_.file)) {
+        return true;
+    }
+    switch (question.askBeforeClosing(kSaveBeforeClosingQuestion)) {
+    case ClosingAnswer::Save:
+        save(chooser);
+        return !holdsUnsavedWork(current().figures, parts_.file);
+    case ClosingAnswer::Discard:
+        return true;
+    case ClosingAnswer::Cancel:
+        return false;
+    }
+    return false;
 }
 
 void WorkbookCommands::openWorkbook(const std::string& path, Questions& questions) {

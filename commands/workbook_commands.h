@@ -5,6 +5,7 @@
 // figures, the sizing window's choices and the workbook's file.
 
 #include "capacity_planner.h"
+#include "closing_question.h"
 #include "config_sheet.h"
 #include "kept_plans.h"
 #include "message_sink.h"
@@ -38,6 +39,13 @@ struct WorkbookParts {
     WorkbookFile& file;
 };
 
+// The figures of the last saved or opened workbook, or the program's start when there is none.
+WorkbookFigures figuresLastSaved(const WorkbookFile& file);
+
+// Whether the kept plans or the planning figures differ from figuresLastSaved: work that
+// closing the window would lose. The sheet and the sizing window's choices do not count.
+bool holdsUnsavedWork(const WorkbookFigures& now, const WorkbookFile& file);
+
 SizingChoices sizingChoicesOf(const CapacityChoices& choices);
 void applySizingChoices(const SizingChoices& sizing, CapacityChoices& choices);
 
@@ -61,6 +69,12 @@ public:
 
     // Everything a save writes, the sheet's inputs as they stand.
     Workbook current() const;
+
+    // Whether the main window may close now: at once when it holds no unsaved work, otherwise
+    // as the planner answers the question. Save saves as save() does and allows closing only
+    // when nothing unsaved is left (a cancelled or failed save keeps the window open); Discard
+    // allows it; Cancel keeps everything as it was.
+    bool mayClose(WorkbookFileChooser& chooser, ClosingQuestion& question);
 
 private:
     void saveTo(const std::string& path);

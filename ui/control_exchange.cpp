@@ -71,6 +71,13 @@ bool ControlExchange::copyControlsToSheet(ConfigSheet& sheet) {
     return true;
 }
 
+void ControlExchange::copyReadableControlsToSheet(ConfigSheet& sheet) {
+    const ScopedFlag copying(copying_);
+    for (const Binding& binding : bindings_) {
+        (void)readInto(sheet, binding); // a refusal leaves the field as readInto left it
+    }
+}
+
 void ControlExchange::copySheetToControls(ConfigSheet& sheet) {
     const ScopedFlag copying(copying_);
     for (const Binding& binding : bindings_) {

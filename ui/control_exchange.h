@@ -45,6 +45,10 @@ public:
     // Reads every bound control into the sheet. At the first refused field: its notice, the
     // focus back in it with the whole text selected, and false; later fields stay as they were.
     bool copyControlsToSheet(ConfigSheet& sheet);
+    // Reads every bound control that holds a value into the sheet, with no notice and no focus
+    // change: a disks-per-group value out of range is stored as the number it is, and a field
+    // whose text is no number leaves its field as it was.
+    void copyReadableControlsToSheet(ConfigSheet& sheet);
     // Writes every bound field into its control. Never fails.
     void copySheetToControls(ConfigSheet& sheet);
 

@@ -9,14 +9,20 @@ namespace brim {
 PlanKeeping::PlanKeeping(QWidget& window, const WorkbookParts& parts, MessageSink& messages)
     : window_(window), parts_(parts), commands_(parts, messages),
       ownChooser_(std::make_unique<WorkbookFileDialog>(&window)),
-      ownQuestions_(std::make_unique<QuestionBox>(&window)), chooser_(ownChooser_.get()),
-      questions_(ownQuestions_.get()) {}
+      ownQuestions_(std::make_unique<QuestionBox>(&window)),
+      ownClosingQuestion_(std::make_unique<ClosingQuestionBox>(&window)),
+      chooser_(ownChooser_.get()), questions_(ownQuestions_.get()),
+      closingQuestion_(ownClosingQuestion_.get()) {}
 
 PlanKeeping::~PlanKeeping() = default;
 
 void PlanKeeping::useDialogs(WorkbookFileChooser* chooser, Questions* questions) {
     chooser_ = chooser ? chooser : ownChooser_.get();
     questions_ = questions ? questions : ownQuestions_.get();
+}
+
+void PlanKeeping::useClosingQuestion(ClosingQuestion* question) {
+    closingQuestion_ = question ? question : ownClosingQuestion_.get();
 }
 
 void PlanKeeping::comparePlans() {

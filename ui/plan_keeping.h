@@ -22,6 +22,8 @@ public:
 
     // Tests answer for the file chooser and the questions; nullptr puts back the window's own.
     void useDialogs(WorkbookFileChooser* chooser, Questions* questions);
+    // Tests answer the question before closing; nullptr puts back the window's own.
+    void useClosingQuestion(ClosingQuestion* question);
 
     // Opens with a capture; a field the capture refuses keeps the window closed.
     void comparePlans();
@@ -29,6 +31,8 @@ public:
     void saveWorkbookAs() { commands_.saveAs(*chooser_); }
     void openFile(const std::string& path) { commands_.openFile(path, *questions_); }
     void openReport(const std::string& path) { commands_.openReport(path); }
+    // Whether the window may close, after the question when plans or figures are unsaved.
+    bool mayClose() { return commands_.mayClose(*chooser_, *closingQuestion_); }
 
     const KeptPlans& plans() const noexcept { return parts_.plans; }
     // What Save Workbook would write now, the sheet's inputs as they stand.
@@ -41,8 +45,10 @@ private:
     WorkbookCommands commands_;
     std::unique_ptr<WorkbookFileChooser> ownChooser_;
     std::unique_ptr<Questions> ownQuestions_;
+    std::unique_ptr<ClosingQuestion> ownClosingQuestion_;
     WorkbookFileChooser* chooser_;
     Questions* questions_;
+    ClosingQuestion* closingQuestion_;
 };
 
 } // namespace brim

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "closing_question.h"
 #include "questions.h"
 
 class QWidget;
@@ -12,6 +13,18 @@ class QuestionBox final : public Questions {
 public:
     explicit QuestionBox(QWidget* parent) : parent_(parent) {}
     bool ask(std::string_view question) override;
+
+private:
+    QWidget* parent_;
+};
+
+// Asks before the main window closes, in a modal message box with Save, Discard and Cancel,
+// titled with the program's name, over `parent`: Enter saves, Escape (and the box's close
+// button) cancels.
+class ClosingQuestionBox final : public ClosingQuestion {
+public:
+    explicit ClosingQuestionBox(QWidget* parent) : parent_(parent) {}
+    ClosingAnswer askBeforeClosing(std::string_view question) override;
 
 private:
     QWidget* parent_;

@@ -19,8 +19,9 @@ public:
     SheetHistory(RowCommands& commands, QMenu& windowMenu);
 
     void push(SheetStep step);
-    // Each begins with the commands' capture, so that an edit not yet in the sheet is the step
-    // undone; Redo with nothing to redo changes nothing else.
+    // Each begins with the commands' quiet reading of the controls, so that an edit not yet in
+    // the sheet is the step undone, whatever the fields hold; Redo with nothing to redo changes
+    // nothing else.
     void undo();
     void redo();
 

@@ -184,6 +184,11 @@ bool SheetWindow::copyControlsToSheet() {
     return copied;
 }
 
+void SheetWindow::copyReadableControlsToSheet() {
+    exchange_.copyReadableControlsToSheet(sheet_);
+    staleFigures_->show();
+}
+
 void SheetWindow::copySheetToControls() {
     exchange_.copySheetToControls(sheet_);
     staleFigures_->show();
@@ -359,8 +364,14 @@ void SheetWindow::showHelp() {
     help.exec();
 }
 
+void SheetWindow::reject() {
+    if (planKeeping_->mayClose()) {
+        QDialog::reject();
+    }
+}
+
 // Enter presses a focused push button; anywhere else it is the Compute command and the window
-// stays open. Escape keeps the dialog's own meaning: close without a capture.
+// stays open. Escape keeps the dialog's own meaning: reject(), which closes without a capture.
 void SheetWindow::keyPressEvent(QKeyEvent* event) {
     if (isEnterKey(*event)) {
         pressFocusedButtonOrCompute();

@@ -66,11 +66,17 @@ public:
 
     // SheetView: what the commands need of the window.
     bool copyControlsToSheet() override;
+    void copyReadableControlsToSheet() override;
     void copySheetToControls() override;
     ScreenInputs screenInputs() const override { return exchange_.screenInputs(); }
     void enableControl(int controlId, bool enabled) override;
     MessageSink& messages() override { return *messages_; }
     void recordStep(SheetStep step) override;
+
+    // Done, Escape and the close box. The window closes at once, without a capture, unless
+    // kept plans or planning figures are in no saved workbook: then it asks first
+    // (PlanKeeping::mayClose) and may stay open.
+    void reject() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,7 +1,9 @@
 // The sheet's history over random sessions on the fake window: the steps of a command run from
 // the sheet it found to the sheet it left, Undo and Redo give those back field for field (the
 // locks too, with the controls refreshed), a command that changed an input always leaves a step,
-// typing in one field stays one step, and the whole history can be walked back and forth.
+// typing in one field stays one step, and the whole history can be walked back and forth. Fields
+// hold values the exchange refuses now and then: Undo and Redo work all the same, without a
+// notice, and an Undo takes back exactly one step, a value typed but not yet taken in first.
 
 #include "catalogue_names.h"
 #include "fake_sheet_view.h"
@@ -28,13 +30,16 @@ constexpr int kActions = 14;
 
 class Session {
 public:
-    explicit Session(std::mt19937& random) : random_(random) {}
+    explicit Session(std::mt19937& random) : random_(random) { f_.view.refusesOutOfRange = true; }
 
-    // One user action, with now and then a disk type picked before it (which runs no command),
-    // or a capture that fails after row 1.
+    // One user action, with now and then a disk type picked or a value the exchange refuses
+    // typed before it (which run no command), or a capture that fails after row 1.
     void act() {
         if (pick(4) == 0) {
             row(f_.view.screen, anyRow()).diskType = pick(8);
+        }
+        if (pick(6) == 0) {
+            typeRefusedValue();
         }
         if (pick(8) == 0) {
             f_.view.failingCaptures = 1;
@@ -50,6 +55,7 @@ public:
         const auto action = static_cast<Action>(pick(kActions));
         const int r = action == Action::Typing && lastTypedRow_ != 0 && pick(4) != 0 ? lastTypedRow_
                                                                                      : anyRow();
+        const SheetSnapshot shown{f_.view.readableScreen(), before.disksFieldLocked};
         run(action, r);
 
         const SheetSnapshot now = f_.commands.snapshot();
@@ -62,7 +68,7 @@ public:
             firstBefore_ = before;
         }
         if (action == Action::Undo || action == Action::Redo) {
-            checkMove(action, before, doneBefore, added);
+            checkMove(action, before, shown, doneBefore, added);
         } else if (added) {
             // The command's steps, an edit step first where its capture took edits in.
             const std::size_t first =
@@ -99,6 +105,7 @@ public:
     // everything redone the sheet after the newest, and so do undo k and redo k after it.
     void walkWholeHistory() {
         f_.view.screen = f_.sheet;
+        f_.view.unreadable.clear();
         f_.view.failingCaptures = 0;
         if (f_.view.steps.empty()) {
             return;
@@ -124,6 +131,19 @@ private:
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
     int anyRow() { return 1 + pick(kRowCount); }
 
+    // Into a field the user can type in: disks per group above 16, or text that is no number.
+    void typeRefusedValue() {
+        const int r = anyRow();
+        const bool inDisksField = f_.view.isEnabled(disksField(r)) && pick(2) == 0;
+        if (inDisksField && pick(2) == 0) {
+            row(f_.view.screen, r).disksPerGroup = 17 + static_cast<std::uint32_t>(pick(1000));
+            f_.view.unreadable.erase({r, SheetFieldKind::DisksPerGroup});
+        } else {
+            f_.view.unreadable.insert(
+                {r, inDisksField ? SheetFieldKind::DisksPerGroup : SheetFieldKind::GroupCount});
+        }
+    }
+
     void run(Action action, int r) {
         ConfigSheet& screen = f_.view.screen;
         switch (action) {
@@ -143,8 +163,9 @@ private:
             vault = !vault;
             return f_.commands.toggleVault();
         }
-        case Action::Typing:
+        case Action::Typing: // over the field's whole text
             row(screen, r).groupCount = static_cast<std::uint32_t>(pick(4));
+            f_.view.unreadable.erase({r, SheetFieldKind::GroupCount});
             return f_.commands.captureGroupCount(r);
         case Action::Sticky:
             screen.stickyChanges = !screen.stickyChanges;
@@ -174,8 +195,16 @@ private:
 
     // Undo gives back the sheet before the step it undid and Redo the sheet after it, shown in
     // the controls, without a Compute or a message. Either first takes in the pending edits as a
-    // step, which is then the one undone (and leaves nothing to redo).
-    void checkMove(Action action, const SheetSnapshot& before, std::size_t doneBefore, bool added) {
+    // step, which is then the one undone (and leaves nothing to redo); a field that holds no
+    // number is no edit. `shown` is what the controls showed that can be read.
+    void checkMove(Action action, const SheetSnapshot& before, const SheetSnapshot& shown,
+                   std::size_t doneBefore, bool added) {
+        if (inputsDiffer(before, shown)) {
+            // The typed edit alone is the step: Undo lands on the sheet as it was, Redo on what
+            // was typed.
+            ASSERT_TRUE(action == Action::Undo ? same(f_.commands.snapshot(), before)
+                                               : !inputsDiffer(f_.commands.snapshot(), shown));
+        }
         const std::size_t done = f_.view.done;
         const bool moved = action == Action::Undo ? done + 1 == doneBefore + (added ? 1 : 0)
                                                   : done == doneBefore + 1 && !added;
@@ -240,10 +269,11 @@ TEST(History, StepsAreNamedForTheirCommand) {
     for (const SheetStep& step : f.view.steps) {
         names.push_back(step.name);
     }
-    EXPECT_EQ(names, (std::vector<std::string>{
-                         "Max IOPS", "Clear Row 3", "Edit Rows 7, 9", "RAID Type Row 5", "Model Change",
-                         "Vault Row 2", "Sticky Changes", "Typing in Row 2", "Typing in Row 2",
-                         "Put in Row 1", "Open Report", "Edit Row 4", "Edit Row 6"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Max IOPS", "Clear Row 3", "Edit Rows 7, 9",
+                                               "RAID Type Row 5", "Model Change", "Vault Row 2",
+                                               "Sticky Changes", "Typing in Row 2",
+                                               "Typing in Row 2", "Put in Row 1", "Open Report",
+                                               "Edit Row 4", "Edit Row 6"}));
     EXPECT_EQ(f.view.steps.size() - f.view.done, 1U); // the pending edit was undone
 }
 

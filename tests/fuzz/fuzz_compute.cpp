@@ -373,6 +373,7 @@ public:
         ++copies;
         return copySucceeds;
     }
+    void copyReadableControlsToSheet() override { ++copies; }
     void copySheetToControls() override { ++refreshes; }
     // A capture changes nothing: the controls show the sheet.
     brim::ScreenInputs screenInputs() const override { return brim::screenInputsOf(sheet_); }

@@ -2,16 +2,22 @@
 
 // A stand-in for the main window: it records every call the commands make on it, in order, and
 // models the window's controls as a second sheet, `screen`, so that tests can play the user
-// (change a control without any capture) and see what a refresh puts back on screen.
+// (change a control without any capture) and see what a refresh puts back on screen. Its capture
+// can refuse what the window's does: a number field that holds no number (`unreadable`), and a
+// disks-per-group value above 16 (`refusesOutOfRange`).
 
 #include "config_sheet.h"
 #include "message_sink.h"
+#include "raid_rules.h"
 #include "row_commands.h"
+#include "sheet_exchange.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <functional>
 #include <map>
 #include <ostream>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,7 +25,7 @@
 namespace brim::test {
 
 struct ViewCall {
-    enum class Kind { Capture, Refresh, Enable, Message };
+    enum class Kind { Capture, QuietRead, Refresh, Enable, Message };
     Kind kind = Kind::Capture;
     int controlId = 0;    // Enable
     bool enabled = false; // Enable
@@ -30,6 +36,9 @@ struct ViewCall {
 
 inline ViewCall capture() {
     return {ViewCall::Kind::Capture, 0, false, {}};
+}
+inline ViewCall quietRead() {
+    return {ViewCall::Kind::QuietRead, 0, false, {}};
 }
 inline ViewCall refresh() {
     return {ViewCall::Kind::Refresh, 0, false, {}};
@@ -47,6 +56,9 @@ inline void PrintTo(const ViewCall& call, std::ostream* out) {
     case ViewCall::Kind::Capture:
         *out << "capture";
         break;
+    case ViewCall::Kind::QuietRead:
+        *out << "quiet read";
+        break;
     case ViewCall::Kind::Refresh:
         *out << "refresh";
         break;
@@ -58,6 +70,9 @@ inline void PrintTo(const ViewCall& call, std::ostream* out) {
         break;
     }
 }
+
+// What the fake shows for the exchange's notice of a refused field.
+inline constexpr std::string_view kRefusalNotice = "(the exchange's notice)";
 
 class FakeSheetView final : public SheetView, public MessageSink {
 public:
@@ -74,8 +89,17 @@ public:
     int failingCaptures = 0;
     std::function<void(const ConfigSheet& screen, ConfigSheet& sheet)> failedCopy;
 
+    // The number fields, (row, DisksPerGroup or GroupCount), whose text is no number ("abc");
+    // `screen` holds what they held before. A refresh writes every field again.
+    std::set<std::pair<int, SheetFieldKind>> unreadable;
+    // Whether a capture refuses a disks-per-group value above 16 too, as the window's does; off,
+    // it takes such a value in like any other.
+    bool refusesOutOfRange = false;
+
     std::vector<ViewCall> calls;
 
+    // Unless `failingCaptures` says otherwise, a field the window refuses stops the copy with the
+    // notice before it reads anything (the window's reads the fields before that one).
     bool copyControlsToSheet() override {
         calls.push_back(capture());
         if (failingCaptures > 0) {
@@ -85,19 +109,37 @@ public:
             }
             return false;
         }
-        ConfigSheet captured = screen; // no control shows what the texts were computed from
-        captured.rowFiguresBasis = sheet_.rowFiguresBasis;
-        captured.totalsBasis = sheet_.totalsBasis;
-        sheet_ = std::move(captured);
+        const auto tooLarge = [](const GroupDefinition& r) {
+            return r.disksPerGroup > kMaxDisksPerGroup;
+        };
+        if (!unreadable.empty() ||
+            (refusesOutOfRange && std::any_of(screen.rows.begin(), screen.rows.end(), tooLarge))) {
+            show(kRefusalNotice);
+            return false;
+        }
+        sheet_ = readableScreen();
         return true;
+    }
+
+    void copyReadableControlsToSheet() override {
+        calls.push_back(quietRead());
+        sheet_ = readableScreen();
     }
 
     void copySheetToControls() override {
         calls.push_back(refresh());
         screen = sheet_;
+        unreadable.clear();
     }
 
-    ScreenInputs screenInputs() const override { return screenInputsOf(screen); }
+    // As the window reads its controls: a row with a field that holds no number reads as none.
+    ScreenInputs screenInputs() const override {
+        ScreenInputs inputs = screenInputsOf(screen);
+        for (const auto& [r, kind] : unreadable) {
+            inputs.rows[static_cast<std::size_t>(r - 1)].reset();
+        }
+        return inputs;
+    }
 
     void enableControl(int controlId, bool enabled) override {
         calls.push_back(enable(controlId, enabled));
@@ -123,6 +165,23 @@ public:
         steps.push_back(std::move(step));
         done = steps.size();
         ++pushes;
+    }
+
+    // The sheet with every control read into it but the fields that hold no number.
+    ConfigSheet readableScreen() const {
+        ConfigSheet captured = screen; // no control shows what the texts were computed from
+        captured.rowFiguresBasis = sheet_.rowFiguresBasis;
+        captured.totalsBasis = sheet_.totalsBasis;
+        for (const auto& [r, kind] : unreadable) {
+            const GroupDefinition& kept = sheet_.rows[static_cast<std::size_t>(r - 1)];
+            GroupDefinition& taken = captured.rows[static_cast<std::size_t>(r - 1)];
+            if (kind == SheetFieldKind::DisksPerGroup) {
+                taken.disksPerGroup = kept.disksPerGroup;
+            } else {
+                taken.groupCount = kept.groupCount;
+            }
+        }
+        return captured;
     }
 
     // Ctrl+Z and Ctrl+Shift+Z as the window runs them; false when there was nothing to do.

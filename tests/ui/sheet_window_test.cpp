@@ -667,6 +667,37 @@ INSTANTIATE_TEST_SUITE_P(RedoKeys, HistoryKeysTest,
                                            Qt::ControlModifier | Qt::Key_Y),
                          [](const auto& info) { return info.index == 0 ? "CtrlShiftZ" : "CtrlY"; });
 
+// A value a capture refuses, typed over the 4 of Max IOPS in row 1: Ctrl+Z shows no notice and
+// takes back one step, the typed number if it can be read, the preset otherwise.
+struct RefusedTyping {
+    const char* name;
+    const char* typed;
+    std::uint32_t afterUndo; // row 1's disks per group
+    const char* redoEntry;
+    const char* afterRedo; // the field's text
+};
+
+class RefusedTypingTest : public SheetWindowTest,
+                          public ::testing::WithParamInterface<RefusedTyping> {};
+
+TEST_P(RefusedTypingTest, UndoAndRedoTakeOneStepWithoutANotice) {
+    click(kMaxIops);
+    typeOver(ids(1).disksPerGroup, QString::fromLatin1(GetParam().typed));
+    QTest::keyClick(edit(ids(1).disksPerGroup), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(row(1).disksPerGroup, GetParam().afterUndo);
+    EXPECT_EQ(text(ids(1).disksPerGroup), QString::number(GetParam().afterUndo));
+    EXPECT_EQ(entryText(kRedoCommand), QString::fromLatin1(GetParam().redoEntry));
+    QTest::keyClick(edit(ids(1).disksPerGroup), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(text(ids(1).disksPerGroup), QString::fromLatin1(GetParam().afterRedo));
+    EXPECT_TRUE(messages_.texts().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, RefusedTypingTest,
+    ::testing::Values(RefusedTyping{"OutOfRange", "17", 4, "&Redo Edit Row 1", "17"},
+                      RefusedTyping{"NoNumber", "abc", 0, "&Redo Max IOPS", "4"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(SheetWindowTest, HelpShowsTheHelpWindowAndLeavesTheSheetAlone) {
     typeOver(ids(1).disksPerGroup, QStringLiteral("17")); // a capture would refuse it
     ModalResponder responder;
