@@ -5,6 +5,8 @@
 #include "catalogue_names.h"
 #include "control_names.h"
 #include "data_loss.h"
+#include "digit_grouping.h"
+#include "plan_comparison.h"
 #include "plan_cost.h"
 #include "plan_document.h"
 #include "plan_printout.h"
@@ -18,6 +20,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QBuffer>
+#include <QLocale>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QProcess>
@@ -28,6 +31,7 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
+#include <map>
 
 namespace brim::test {
 namespace {
@@ -122,8 +126,15 @@ protected:
     }
 
     PlanDocument document() const {
-        return planDocument({sheet_, assumptions_, names_, kept_, std::nullopt, {2026, 8, 12}});
+        return planDocument({sheet_, assumptions_, names_, kept_, std::nullopt, {2026, 8, 12},
+                             separator_});
     }
+
+    // Costs and counts as the page groups them, with the program's locale.
+    QString grouped(const std::string& text) const {
+        return toQString(groupDigits(text, separator_));
+    }
+    QString grouped(const QString& text) const { return grouped(text.toStdString()); }
 
     // The text from the line that is the heading to the next line that is `next`.
     QString section(const QString& heading, const QString& next) const {
@@ -139,6 +150,7 @@ protected:
     const PlanningAssumptions assumptions_ = pricedAssumptions();
     const RowDiskNames names_ = rowDiskNames();
     const std::vector<KeptPlan> kept_ = keptPlans();
+    const std::string separator_ = QLocale().groupSeparator().toStdString();
     QTemporaryDir folder_;
     QString pdf_;
     int pages_ = 0;
@@ -157,7 +169,7 @@ TEST_F(PlanPrintoutTest, EachSectionHoldsItsFiguresOfTheReadmePlan) {
                 cells << toQString(cell);
             }
         }
-        delivered << cells.join(u' ');
+        delivered << grouped(cells.join(u' '));
     }
     QStringList ordered;
     for (const OrderTextLine& line : performance.orderLines()) {
@@ -167,9 +179,11 @@ TEST_F(PlanPrintoutTest, EachSectionHoldsItsFiguresOfTheReadmePlan) {
                 cells << toQString(cell);
             }
         }
-        ordered << cells.join(u' ');
+        ordered << grouped(cells.join(u' '));
     }
     ordered << toQString(performance.arraysLine());
+    const ComparedColumn mirrors = compareColumn(kept_[0].name, kept_[0].sheet, assumptions_);
+    const auto compared = [&](ComparedFigure figure) { return grouped(mirrors[figure].text); };
     const SheetLoss loss = sheetLoss(sheet_, assumptions_);
     const PlanCost cost = sheetCost(sheet_, assumptions_);
 
@@ -194,19 +208,23 @@ TEST_F(PlanPrintoutTest, EachSectionHoldsItsFiguresOfTheReadmePlan) {
          {"the whole plan: " + toQString(formatLossChance(loss.planChance)),
           "1 450 G FC RAID5 1 " + toQString(formatLossChance(loss.lines[0].groupChance)),
           "Cost of the disks to order, spares included, and the arrays they need: " +
-              toQString(formatCost(cost.cost)),
-          "Cost per usable TB: " + toQString(formatCostPer(*cost.perUsableTib)),
-          "Cost per 1000 host IOPS: " + toQString(formatCostPer(*cost.perThousandHostIops)),
+              grouped(formatCost(cost.cost)),
+          "Cost per usable TB: " + grouped(formatCostPer(*cost.perUsableTib)),
+          "Cost per 1000 host IOPS: " + grouped(formatCostPer(*cost.perThousandHostIops)),
           "Not priced, so left out of the cost: 1 TB ATA disks."}},
         {"Kept plans",
          "Assumptions",
          {"All FC mirrors Telvar A 31.39 " + ordered[ordered.size() - 2].section(u' ', 3, 3) +
-              " / 1 " + delivered.back().section(u' ', 1, 2),
+              " / 1 " + delivered.back().section(u' ', 1, 2) + ' ' +
+              compared(ComparedFigure::LossChance) + ' ' + compared(ComparedFigure::Cost) + ' ' +
+              compared(ComparedFigure::CostPerUsableTb) + ' ' +
+              compared(ComparedFigure::CostPerThousandIops),
           "Morvik ATA Morvik B", "Usable TB of each kept plan"}},
         {"Assumptions",
          "",
          {"450 G FC 180 90 10^16 50 2% 450", "1 TB ATA 80 60 10^15 50 3% not priced",
-          "Price per array: Telvar A 25000; Morvik B not priced.", "Reads: 70 % of host operations",
+          "Price per array: Telvar A " + grouped(std::string("25000")) + "; Morvik B not priced.",
+          "Reads: 70 % of host operations",
           "Hours before a rebuild starts: 24."}},
     };
     for (const SectionCase& c : cases) {
@@ -226,6 +244,132 @@ TEST_F(PlanPrintoutTest, EveryPageCarriesItsNumberOfTheCount) {
     for (int page = 1; page <= pages_; ++page) {
         EXPECT_TRUE(pdfText(pdf_, page).contains(toQString(pageFooterText(page, pages_))))
             << "page " << page;
+    }
+}
+
+struct PdfWord {
+    QString text;
+    double left, right;
+};
+
+// The words of the PDF by the line they stand on (page and height), left to right.
+std::map<std::pair<int, long>, std::vector<PdfWord>> pdfLines(const QString& pdf) {
+    const QString html = run(QStringLiteral("pdftotext"), {"-bbox", pdf, "-"});
+    static const QRegularExpression item(QStringLiteral(
+        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)"[^>]*>([^<]*)</word>)re"));
+    std::map<std::pair<int, long>, std::vector<PdfWord>> lines;
+    int page = 0;
+    for (const QRegularExpressionMatch& m : item.globalMatch(html)) {
+        if (m.captured(1).isEmpty()) {
+            ++page;
+            continue;
+        }
+        lines[{page, std::lround(m.captured(2).toDouble() * 2)}].push_back(
+            {m.captured(4).replace("&amp;", "&").normalized(QString::NormalizationForm_KC),
+             m.captured(1).toDouble(),
+             m.captured(3).toDouble()});
+    }
+    // pdftotext parts a word at a word joiner; what stands without a gap is one word.
+    for (auto& [at, words] : lines) {
+        std::ranges::sort(words, {}, &PdfWord::left);
+        std::vector<PdfWord> joined;
+        for (const PdfWord& word : words) {
+            if (!joined.empty() && word.left - joined.back().right < 0.01) {
+                joined.back().text += word.text;
+                joined.back().right = word.right;
+            } else {
+                joined.push_back(word);
+            }
+        }
+        words = std::move(joined);
+    }
+    return lines;
+}
+
+QStringList wordsOf(const std::string& text) {
+    return toQString(text).split(u' ', Qt::SkipEmptyParts);
+}
+
+// Every word the document prints: its headings, sentences, cells and the chart's texts; and the
+// parts of a word with a hyphen, where a line may break as between words ("Read-", "only").
+QSet<QString> wordsOf(const PlanDocument& document) {
+    QStringList words{"page", "of"};
+    const auto add = [&words](const auto& texts) {
+        for (const std::string& text : texts) {
+            for (const QString& word : wordsOf(text)) {
+                const qsizetype hyphen = word.indexOf(u'-', 1);
+                words << word << word.left(hyphen + 1) << word.mid(hyphen + 1);
+            }
+        }
+    };
+    for (const DocumentSection& section : document.sections) {
+        add(std::vector{document.title, section.heading});
+        for (const DocumentBlock& block : section.blocks) {
+            if (const auto* table = std::get_if<DocumentTable>(&block)) {
+                add(table->headings);
+                std::ranges::for_each(table->lines, [&](const auto& line) { add(line.cells); });
+            } else if (const auto* chart = std::get_if<BarChart>(&block)) {
+                add(std::vector{chart->caption});
+                std::ranges::for_each(chart->bars, [&](const DocumentBar& bar) {
+                    add(std::vector{bar.label, bar.valueText});
+                });
+            } else {
+                add(std::vector{std::get<DocumentParagraph>(block).text});
+            }
+        }
+    }
+    return {words.begin(), words.end()};
+}
+
+// Every table of the document, found on the page line by line: a figure's cells end at one
+// edge, a name's cells (the columns named here) begin at one. And every word on the pages is one of the document's: none
+// is broken inside, at a slash or a hyphen ("MB/" and "s").
+TEST_F(PlanPrintoutTest, FiguresAlignRightTextsLeftAndNoWordBreaks) {
+    const auto lines = pdfLines(pdf_);
+    const PlanDocument printed = document();
+    const QStringList names{"Disk Type", "RAID Type", "Vault", "Totals", "Plan", "Model"};
+    int tables = 0;
+    for (const DocumentSection& section : printed.sections) {
+        for (const DocumentBlock& block : section.blocks) {
+            const auto* table = std::get_if<DocumentTable>(&block);
+            if (table == nullptr || table->lines.size() < 2) {
+                continue;
+            }
+            ++tables;
+            std::vector<bool> figure; // per column
+            for (const std::string& heading : table->headings) {
+                figure.push_back(!names.contains(toQString(heading)));
+            }
+            std::vector<std::vector<double>> edges(figure.size());
+            for (const DocumentLine& line : table->lines) {
+                QStringList expected;
+                for (const std::string& cell : line.cells) expected << wordsOf(cell);
+                const auto found = std::ranges::find_if(lines, [&](const auto& entry) {
+                    return std::ranges::equal(entry.second, expected, {}, &PdfWord::text);
+                });
+                ASSERT_NE(found, lines.end()) << expected.join(u' ').toStdString();
+                auto word = found->second.begin();
+                for (std::size_t c = 0; c < line.cells.size() && !line.acrossRest; ++c) {
+                    const auto n = wordsOf(line.cells[c]).size();
+                    if (n != 0) {
+                        edges[c].push_back(figure[c] ? word[n - 1].right : word->left);
+                    }
+                    word += n;
+                }
+            }
+            for (std::size_t c = 0; c < edges.size(); ++c) {
+                const auto [low, high] = std::ranges::minmax(edges[c]);
+                EXPECT_LT(high - low, 0.5) << section.heading << ", " << table->headings[c];
+            }
+        }
+    }
+    EXPECT_EQ(tables, 7);
+    const QSet<QString> words = wordsOf(printed);
+    for (const auto& [at, line] : lines) {
+        for (const PdfWord& word : line) {
+            EXPECT_TRUE(words.contains(word.text) || word.text.toInt() > 0)
+                << "page " << at.first << ": " << word.text.toStdString();
+        }
     }
 }
 
@@ -253,7 +397,7 @@ std::vector<int> rowPages(const QTextDocument& text, QTextTable& table) {
 
 // Fourteen kept plans on pages 100 to 200 mm tall, so that the breaks fall at many places: no
 // table row is ever split, no section heading ends a page, and some tables do cross a break.
-// (Below 100 mm the chart of fourteen bars no longer fits a page.)
+// (On the shorter pages the chart of fourteen bars is drawn smaller, to fit a page.)
 TEST_F(GuiTest, PageBreaksSplitNoRowAndLeaveNoHeadingLast) {
     std::vector<KeptPlan> kept;
     for (int k = 0; k < 7; ++k) {
@@ -262,7 +406,7 @@ TEST_F(GuiTest, PageBreaksSplitNoRowAndLeaveNoHeadingLast) {
         }
     }
     const PlanDocument document = planDocument(
-        {readmePlan(), pricedAssumptions(), rowDiskNames(), kept, std::nullopt, {2026, 8, 12}});
+        {readmePlan(), pricedAssumptions(), rowDiskNames(), kept, std::nullopt, {2026, 8, 12}, ""});
     QStringList headings;
     for (const DocumentSection& section : document.sections) {
         headings << toQString(section.heading);
