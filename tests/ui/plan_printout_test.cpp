@@ -23,6 +23,7 @@
 #include <QLocale>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -31,6 +32,7 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
+#include <QToolBar>
 #include <map>
 
 namespace brim::test {
@@ -447,6 +449,38 @@ TEST_F(SheetWindowTest, CtrlPComputesWhatTheControlsShowAndOpensThePrintPreview)
     EXPECT_EQ(responder.count("QPrintPreviewDialog"), 1);
     EXPECT_FALSE(rowFiguresStale(sheet(), 0));
     EXPECT_EQ(row(1).groupCount, 3U);
+}
+
+// The preview opens within the screen, the page fitted to its width and large enough to read
+// (at double scale on 1280 x 1024 it showed at 24 %), with the toolbar's Print action in view,
+// not behind the toolbar's extension. CTest runs this at double scale on such a screen too.
+TEST_F(SheetWindowTest, ThePrintPreviewShowsThePageToReadAndItsPrintAction) {
+    click(kLowCost);
+    QSize room;
+    QSize frame;
+    QPrintPreviewWidget* view = nullptr;
+    std::optional<std::pair<QPrintPreviewWidget::ZoomMode, qreal>> zoom;
+    bool printShown = false;
+    ModalResponder responder([&](QWidget* modal) {
+        room = modal->screen()->availableGeometry().size();
+        frame = modal->frameGeometry().size();
+        view = modal->findChild<QPrintPreviewWidget*>();
+        zoom.emplace(view->zoomMode(), view->zoomFactor());
+        const auto* toolbar = modal->findChild<QToolBar*>();
+        for (QAction* action : toolbar->actions()) {
+            const QWidget* button = toolbar->widgetForAction(action);
+            printShown |= action->text() == QStringLiteral("Print") && button &&
+                          button->isVisible() && toolbar->rect().contains(button->geometry());
+        }
+    });
+    QTest::keyClick(window_.get(), Qt::Key_P, Qt::ControlModifier);
+    ASSERT_EQ(responder.count("QPrintPreviewDialog"), 1);
+    EXPECT_LE(frame.width(), room.width());
+    EXPECT_LE(frame.height(), room.height());
+    ASSERT_TRUE(zoom);
+    EXPECT_EQ(zoom->first, QPrintPreviewWidget::FitToWidth);
+    EXPECT_GE(zoom->second, 0.6);
+    EXPECT_TRUE(printShown);
 }
 
 } // namespace
