@@ -76,12 +76,14 @@ struct DocumentBar {
     std::string valueText;
 };
 
-struct BarChart {
+// A bar chart on the page (named apart from the Compare Plans window's chart widget, which is
+// another type of the same namespace).
+struct DocumentChart {
     std::string caption;
     std::vector<DocumentBar> bars;
 };
 
-using DocumentBlock = std::variant<DocumentParagraph, DocumentTable, BarChart>;
+using DocumentBlock = std::variant<DocumentParagraph, DocumentTable, DocumentChart>;
 
 struct DocumentSection {
     std::string heading;

@@ -103,7 +103,7 @@ DocumentSection keptPlansSection(const PlanDocumentInputs& inputs) {
             table.numeric.push_back(true);
         }
     }
-    BarChart chart{str(planFigureName(charted)) + " of each kept plan", {}};
+    DocumentChart chart{str(planFigureName(charted)) + " of each kept plan", {}};
     for (const KeptPlan& kept : inputs.keptPlans) {
         const auto figures = planFigures(kept.sheet, inputs.assumptions, grouping);
         DocumentLine line{{kept.name, str(Catalogue::modelName(kept.sheet.modelIndex))}};

@@ -208,7 +208,7 @@ public:
         cursor_.movePosition(QTextCursor::End);
     }
 
-    void chart(const BarChart& chart) {
+    void chart(const DocumentChart& chart) {
         QStringList labels;
         QStringList texts;
         QVariantList values;
@@ -345,7 +345,7 @@ std::unique_ptr<QTextDocument> planTextDocument(const PlanDocument& document, co
                 writer.paragraph(paragraph->text, leadsIn);
             } else if (const auto* table = std::get_if<DocumentTable>(&block)) {
                 writer.table(*table);
-            } else if (const auto* chart = std::get_if<BarChart>(&block)) {
+            } else if (const auto* chart = std::get_if<DocumentChart>(&block)) {
                 writer.chart(*chart);
             }
         }

@@ -167,7 +167,7 @@ TEST(PlanDocumentTest, TheChartShowsTheFigureAskedForOfEveryKeptPlan) {
     for (const Case& c : cases) {
         const PlanDocument document =
             planDocument({sheet, assumptions, kNoNames, kept, c.asked, {2026, 1, 2}, ""});
-        const BarChart* chart = first<BarChart>(section(document, "Kept plans"));
+        const DocumentChart* chart = first<DocumentChart>(section(document, "Kept plans"));
         ASSERT_NE(chart, nullptr);
         EXPECT_EQ(chart->caption, c.caption);
         ASSERT_EQ(chart->bars.size(), kept.size());
@@ -309,8 +309,8 @@ TEST(PlanDocumentTest, CostsAndCountsAloneGroupTheirDigits) {
                                    cells[c], shown.lines[l].cells[c]);
                     }
                 }
-            } else if (const auto* chart = std::get_if<BarChart>(&before.blocks[b])) {
-                const auto& shown = std::get<BarChart>(after.blocks[b]);
+            } else if (const auto* chart = std::get_if<DocumentChart>(&before.blocks[b])) {
+                const auto& shown = std::get<DocumentChart>(after.blocks[b]);
                 for (std::size_t i = 0; i < chart->bars.size(); ++i) {
                     expectCell(before.heading, "Cost", chart->bars[i].valueText,
                                shown.bars[i].valueText);

@@ -310,7 +310,7 @@ QSet<QString> wordsOf(const PlanDocument& document) {
             if (const auto* table = std::get_if<DocumentTable>(&block)) {
                 add(table->headings);
                 std::ranges::for_each(table->lines, [&](const auto& line) { add(line.cells); });
-            } else if (const auto* chart = std::get_if<BarChart>(&block)) {
+            } else if (const auto* chart = std::get_if<DocumentChart>(&block)) {
                 add(std::vector{chart->caption});
                 std::ranges::for_each(chart->bars, [&](const DocumentBar& bar) {
                     add(std::vector{bar.label, bar.valueText});
