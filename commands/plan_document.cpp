@@ -1,11 +1,11 @@
 #include "plan_document.h"
-#include "plan_document_parts.h"
 
 #include "blanks.h"
 #include "catalogue.h"
 #include "data_loss.h"
 #include "performance.h"
 #include "plan_cost.h"
+#include "plan_document_parts.h"
 #include "sheet_performance_plan.h"
 #include "sheet_table.h"
 #include "spares.h"

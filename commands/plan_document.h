@@ -106,7 +106,7 @@ struct PlanDocumentInputs {
     // The locale's digit group separator, which costs and counts of kFewestDigitsGrouped digits
     // and more take on the page ("1,234,567"); empty leaves every figure in plain digits.
     // Capacities, percentages, hours and the per-disk assumptions stay as the windows write them.
-    std::string_view digitSeparator;
+    std::string_view digitSeparator = {};
 };
 
 // Sections in order: the sheet, what it delivers, the disks to order, risk and cost, the kept

@@ -85,8 +85,7 @@ void fitToScreen(QPrintPreviewDialog& preview, const QPrinter& printer, const QS
     // The view's margins around the page and its scroll bar.
     const int scrollBar = style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &preview);
     const int wanted = qRound(pageWidth * 1.1) + scrollBar;
-    preview.resize(std::min(wanted, room.width() - 2 * border),
-                   room.height() - titleBar - border);
+    preview.resize(std::min(wanted, room.width() - 2 * border), room.height() - titleBar - border);
 }
 
 } // namespace

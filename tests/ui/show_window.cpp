@@ -67,7 +67,8 @@ int main(int argc, char* argv[]) {
             if (!pdf.isEmpty()) {
                 // The preview is modal: once it shows, its own printer writes the PDF.
                 QTimer::singleShot(500, [pdf] {
-                    auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+                    auto* preview =
+                        qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
                     if (preview != nullptr) {
                         preview->printer()->setOutputFileName(pdf);
                         preview->findChild<QPrintPreviewWidget*>()->print();
