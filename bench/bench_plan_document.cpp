@@ -60,7 +60,7 @@ struct PlanInputs {
 
     brim::PlanDocument document() const {
         return brim::planDocument(
-            {sheet, assumptions, names, kept, brim::PlanFigure::Cost, {2026, 8, 12}});
+            {sheet, assumptions, names, kept, brim::PlanFigure::Cost, {2026, 8, 12}, ","});
     }
 };
 

@@ -5,6 +5,7 @@
 #include "data_loss.h"
 #include "performance.h"
 #include "plan_cost.h"
+#include "plan_document_parts.h"
 #include "sheet_performance_plan.h"
 #include "sheet_table.h"
 #include "spares.h"
@@ -17,33 +18,42 @@
 namespace brim {
 namespace {
 
-struct Column {
-    std::string_view heading;
-    bool numeric;
-};
+using plan_document_parts::Column;
+using plan_document_parts::DigitGrouping;
+using plan_document_parts::lineOf;
+using plan_document_parts::str;
+using plan_document_parts::tableWith;
 
+// Costs and counts group their digits; the row numbers, capacities, hours, percentages and the
+// per-disk assumptions do not.
 // clang-format off
+constexpr std::array<Column, kSheetTableFieldCount> kSheetColumns{{
+    {kSheetTableHeadings[0], true, true}, {kSheetTableHeadings[1], false, false},
+    {kSheetTableHeadings[2], false, false}, {kSheetTableHeadings[3], true, true},
+    {kSheetTableHeadings[4], false, false}, {kSheetTableHeadings[5], true, false},
+    {kSheetTableHeadings[6], true, false},
+}};
+// The sheet's totals in Copy Sheet's order: net GB, net TB, disks, arrays.
+constexpr std::array<bool, 4> kTotalsGrouped{false, false, true, true};
 constexpr auto kPerformanceColumns = std::to_array<Column>({
-    {"Row", true}, {"Disk Type", false}, {"RAID Type", false}, {"Disks/ Group", true},
-    {"Groups", true}, {"Host IOPS", true}, {"MB/s", true}, {"Read-only MB/s", true},
-    {"Write-only MB/s", true}, {"Rebuild h", true}, {"Read-error risk", false},
-    {"Loss/yr", true},
+    {"Row", true, false}, {"Disk Type", false, false}, {"RAID Type", false, false},
+    {"Disks/ Group", true, true}, {"Groups", true, true}, {"Host IOPS", true, true},
+    {"MB/s", true, true}, {"Read-only MB/s", true, true}, {"Write-only MB/s", true, true},
+    {"Rebuild h", true, false}, {"Read-error risk", true, false}, {"Loss/yr", true, false},
 });
 constexpr auto kOrderColumns = std::to_array<Column>({
-    {"Disk Type", false}, {"In groups", true}, {"Spares", true}, {"To order", true},
-    {"Cost", true},
+    {"Disk Type", false, false}, {"In groups", true, true}, {"Spares", true, true},
+    {"To order", true, true}, {"Cost", true, true},
 });
 constexpr std::array<Column, 6> kLossColumns{{
-    {"Row", true}, {"Disk Type", false}, {"RAID Type", false}, {"Groups", true},
-    {"Loss/yr, one group", true}, {"Loss/yr, the row", true},
+    {"Row", true, false}, {"Disk Type", false, false}, {"RAID Type", false, false},
+    {"Groups", true, true}, {"Loss/yr, one group", true, false}, {"Loss/yr, the row", true, false},
 }};
 constexpr std::array<Column, 7> kDiskFigureColumns{{
-    {"Disk Type", false}, {"IOPS", true}, {"MB/s", true}, {"Bits per read error", true},
-    {"Rebuild MB/s", true}, {"AFR", true}, {"Price per disk", true},
+    {"Disk Type", false, false}, {"IOPS", true, false}, {"MB/s", true, false},
+    {"Bits per read error", true, false}, {"Rebuild MB/s", true, false}, {"AFR", true, false},
+    {"Price per disk", true, false},
 }};
-constexpr std::array<std::string_view, kPlanFigureCount> kPlanFigureNames{
-    "Usable TB", "Disks / arrays to order", "Arrays", "Host IOPS", "MB/s", "Loss/yr", "Cost",
-};
 constexpr std::array<std::string_view, 12> kMonthNames{
     "January", "February", "March", "April", "May", "June", "July", "August", "September",
     "October", "November", "December",
@@ -52,32 +62,16 @@ constexpr std::array<std::string_view, 12> kMonthNames{
 // A column the lines carry but the headings lack would print unnamed: the counts must agree.
 static_assert(kPerformanceColumns.size() == kPerformanceColumnCount);
 static_assert(kOrderColumns.size() == kOrderColumnCount);
+static_assert(kTotalsGrouped.size() == std::tuple_size_v<decltype(SheetTableFields::totals)>);
 
 constexpr std::string_view kNotPriced = "not priced";
 constexpr std::string_view kPowerOfTen = "10^";
-
-template <std::size_t N> DocumentTable tableWith(const std::array<Column, N>& columns) {
-    DocumentTable table;
-    for (const Column& column : columns) {
-        table.headings.emplace_back(column.heading);
-        table.numeric.push_back(column.numeric);
-    }
-    return table;
-}
-
-std::string str(std::string_view text) {
-    return std::string(text);
-}
 
 std::string dateText(const CalendarDate& date) {
     const bool monthKnown = date.month >= 1 && date.month <= 12;
     const std::string month =
         monthKnown ? str(kMonthNames[static_cast<std::size_t>(date.month - 1)]) : "?";
     return std::to_string(date.day) + ' ' + month + ' ' + std::to_string(date.year);
-}
-
-std::string trimmed(const std::string& text) {
-    return str(trimBlanks(text));
 }
 
 // The name a row's own Disk Type list gives its disk, as the windows show it.
@@ -96,22 +90,18 @@ std::string priceText(std::int64_t hundredths) {
 
 // ---- the sheet ----------------------------------------------------------------------------
 
-DocumentSection sheetSection(const ConfigSheet& sheet) {
+DocumentSection sheetSection(const ConfigSheet& sheet, const DigitGrouping& grouping) {
     const SheetTableFields fields = sheetTableFields(sheet);
-    DocumentTable table;
-    for (const std::string_view heading : kSheetTableHeadings) {
-        table.headings.emplace_back(heading);
-    }
-    // Groups, disk type, RAID type, disks per group, vault, two capacities.
-    table.numeric = {true, false, false, true, false, true, true};
+    DocumentTable table = tableWith(kSheetColumns);
     for (const SheetTableLine& line : fields.lines) {
-        table.lines.push_back({{line.begin(), line.end()}});
+        table.lines.push_back(lineOf(line, kSheetColumns, grouping));
     }
     DocumentTable totals;
     totals.headings = {"Totals", ""};
     totals.numeric = {false, true};
-    for (const SheetTableTotal& total : fields.totals) {
-        totals.lines.push_back({{str(total.label), total.text}});
+    for (std::size_t t = 0; t < fields.totals.size(); ++t) {
+        const SheetTableTotal& total = fields.totals[t];
+        totals.lines.push_back({{str(total.label), grouping(total.text, kTotalsGrouped[t])}});
     }
     DocumentSection section{"The sheet", {}};
     section.blocks.emplace_back(
@@ -127,10 +117,12 @@ DocumentSection sheetSection(const ConfigSheet& sheet) {
 
 // ---- what it delivers, the disks to order -------------------------------------------------
 
-DocumentSection deliverySection(const SheetPerformancePlan& plan, int readPercent) {
+DocumentSection deliverySection(const SheetPerformancePlan& plan, int readPercent,
+                                const DigitGrouping& grouping) {
     DocumentTable table = tableWith(kPerformanceColumns);
     for (const PerformanceTextLine& line : plan.performanceLines()) {
-        table.lines.push_back({{line.cells.begin(), line.cells.end()}, line.brokenRule});
+        table.lines.push_back(lineOf(line.cells, kPerformanceColumns, grouping));
+        table.lines.back().acrossRest = line.brokenRule;
     }
     table.endsWithTotal = true;
     DocumentSection section{"What the sheet delivers", {}};
@@ -149,24 +141,27 @@ std::string sparePolicyText(const SparePolicy& spares) {
            " of each.";
 }
 
-DocumentSection orderSection(const SheetPerformancePlan& plan, const SparePolicy& spares) {
+DocumentSection orderSection(const SheetPerformancePlan& plan, const SparePolicy& spares,
+                             const DigitGrouping& grouping) {
     DocumentTable table = tableWith(kOrderColumns);
     for (const OrderTextLine& line : plan.orderLines()) {
-        table.lines.push_back({{line.begin(), line.end()}});
+        table.lines.push_back(lineOf(line, kOrderColumns, grouping));
     }
     table.endsWithTotal = true;
     DocumentSection section{"Disks to order", {}};
     section.blocks.emplace_back(DocumentParagraph{sparePolicyText(spares)});
     section.blocks.emplace_back(std::move(table));
     if (!plan.arraysLine().empty()) {
-        section.blocks.emplace_back(DocumentParagraph{plan.arraysLine()});
+        // Its only figures are counts of arrays.
+        section.blocks.emplace_back(DocumentParagraph{grouping(plan.arraysLine(), true)});
     }
     return section;
 }
 
 // ---- risk and cost ------------------------------------------------------------------------
 
-DocumentLine lossLine(const LossLine& loss, const ConfigSheet& sheet, const RowDiskNames& names) {
+DocumentLine lossLine(const LossLine& loss, const ConfigSheet& sheet, const RowDiskNames& names,
+                      const DigitGrouping& grouping) {
     const GroupDefinition& row = sheet.rows[loss.rowIndex];
     DocumentLine line;
     line.cells.push_back(std::to_string(loss.rowIndex + 1));
@@ -179,7 +174,7 @@ DocumentLine lossLine(const LossLine& loss, const ConfigSheet& sheet, const RowD
     const bool computed = loss.kind == LossCase::Computed;
     line.cells.push_back(str(diskName(names, loss.rowIndex, row.diskType, sheet.modelIndex)));
     line.cells.push_back(str(Catalogue::raidPickerName(row.raidType)));
-    line.cells.push_back(std::to_string(loss.groupCount));
+    line.cells.push_back(grouping(std::to_string(loss.groupCount), kLossColumns[3].grouped));
     line.cells.push_back(computed ? formatLossChance(loss.groupChance) : str(kNoFigureText));
     line.cells.push_back(computed ? formatLossChance(loss.rowChance) : str(kNoFigureText));
     return line;
@@ -206,20 +201,22 @@ std::string costLeftOutText(const PlanCost& cost, const ConfigSheet& sheet,
 
 std::vector<DocumentParagraph> costParagraphs(const ConfigSheet& sheet,
                                               const PlanningAssumptions& assumptions,
-                                              const RowDiskNames& names) {
+                                              const RowDiskNames& names,
+                                              const DigitGrouping& grouping) {
     const PlanCost cost = sheetCost(sheet, assumptions);
     if (!cost.priced) {
         return {{"No price is set for the disks or arrays this plan orders, so it has no cost."}};
     }
     std::vector<DocumentParagraph> lines{
         {"Cost of the disks to order, spares included, and the arrays they need: " +
-         formatCost(cost.cost) + '.'}};
+         grouping(formatCost(cost.cost), true) + '.'}};
     if (cost.perUsableTib) {
-        lines.push_back({"Cost per usable TB: " + formatCostPer(*cost.perUsableTib) + '.'});
+        lines.push_back(
+            {"Cost per usable TB: " + grouping(formatCostPer(*cost.perUsableTib), true) + '.'});
     }
     if (cost.perThousandHostIops) {
-        lines.push_back(
-            {"Cost per 1000 host IOPS: " + formatCostPer(*cost.perThousandHostIops) + '.'});
+        lines.push_back({"Cost per 1000 host IOPS: " +
+                         grouping(formatCostPer(*cost.perThousandHostIops), true) + '.'});
     }
     if (cost.leavesSomethingOut()) {
         lines.push_back({costLeftOutText(cost, sheet, names)});
@@ -228,11 +225,11 @@ std::vector<DocumentParagraph> costParagraphs(const ConfigSheet& sheet,
 }
 
 DocumentSection riskAndCostSection(const ConfigSheet& sheet, const PlanningAssumptions& assumptions,
-                                   const RowDiskNames& names) {
+                                   const RowDiskNames& names, const DigitGrouping& grouping) {
     const SheetLoss loss = sheetLoss(sheet, assumptions);
     DocumentTable table = tableWith(kLossColumns);
     for (std::size_t i = 0; i < loss.count; ++i) {
-        table.lines.push_back(lossLine(loss.lines[i], sheet, names));
+        table.lines.push_back(lossLine(loss.lines[i], sheet, names, grouping));
     }
     DocumentSection section{"Risk and cost", {}};
     section.blocks.emplace_back(DocumentParagraph{"Chance of losing data in a year, the whole "
@@ -241,77 +238,9 @@ DocumentSection riskAndCostSection(const ConfigSheet& sheet, const PlanningAssum
     if (!table.lines.empty()) {
         section.blocks.emplace_back(std::move(table));
     }
-    for (DocumentParagraph& line : costParagraphs(sheet, assumptions, names)) {
+    for (DocumentParagraph& line : costParagraphs(sheet, assumptions, names, grouping)) {
         section.blocks.emplace_back(std::move(line));
     }
-    return section;
-}
-
-// ---- kept plans ---------------------------------------------------------------------------
-
-struct FigureOfPlan {
-    double value = 0.0;
-    std::string text;
-};
-
-// Every figure of one kept plan, as its line in the comparison table and its bar.
-std::array<FigureOfPlan, kPlanFigureCount> planFigures(const ConfigSheet& sheet,
-                                                       const PlanningAssumptions& assumptions) {
-    const double usableTib = sheetUsableTib(sheet);
-    const DisksToOrder order = sheetDisksToOrder(sheet, assumptions.spares);
-    const Delivery delivery =
-        sheetPerformance(sheet, assumptions.disks, assumptions.workload.readShare()).total;
-    const double lossChance = sheetLoss(sheet, assumptions).planChance;
-    const PlanCost cost = sheetCost(sheet, assumptions);
-    const auto count = [](std::uint64_t n) {
-        return FigureOfPlan{static_cast<double>(n), std::to_string(n)};
-    };
-    return {{
-        {usableTib, trimmed(formatCapacity(usableTib))},
-        {static_cast<double>(order.allToOrder),
-         formatDisksAndArrays(order.allToOrder, order.arrays)},
-        count(order.arrays),
-        {delivery.hostIops, formatRate(delivery.hostIops)},
-        {delivery.mbps, formatRate(delivery.mbps)},
-        {lossChance, formatLossChance(lossChance)},
-        {cost.priced ? cost.cost : 0.0, cost.priced ? formatCost(cost.cost) : str(kNoFigureText)},
-    }};
-}
-
-// The comparison leaves out the arrays' own column: "disks / arrays" already holds them.
-constexpr bool inComparisonTable(PlanFigure figure) noexcept {
-    return figure != PlanFigure::Arrays;
-}
-
-DocumentSection keptPlansSection(const PlanDocumentInputs& inputs) {
-    const PlanFigure charted = inputs.chartFigure.value_or(PlanFigure::UsableTb);
-    DocumentTable table;
-    table.headings = {"Plan", "Model"};
-    table.numeric = {false, false};
-    for (std::size_t f = 0; f < kPlanFigureCount; ++f) {
-        if (inComparisonTable(static_cast<PlanFigure>(f))) {
-            table.headings.emplace_back(kPlanFigureNames[f]);
-            table.numeric.push_back(true);
-        }
-    }
-    BarChart chart{str(planFigureName(charted)) + " of each kept plan", {}};
-    for (const KeptPlan& kept : inputs.keptPlans) {
-        const auto figures = planFigures(kept.sheet, inputs.assumptions);
-        DocumentLine line{{kept.name, str(Catalogue::modelName(kept.sheet.modelIndex))}};
-        for (std::size_t f = 0; f < kPlanFigureCount; ++f) {
-            if (inComparisonTable(static_cast<PlanFigure>(f))) {
-                line.cells.push_back(figures[f].text);
-            }
-        }
-        table.lines.push_back(std::move(line));
-        const FigureOfPlan& bar = figures[static_cast<std::size_t>(charted)];
-        chart.bars.push_back({kept.name, std::max(bar.value, 0.0), bar.text});
-    }
-    DocumentSection section{"Kept plans", {}};
-    section.blocks.emplace_back(DocumentParagraph{
-        "Each kept plan figured with the assumptions below, disks to order with their spares."});
-    section.blocks.emplace_back(std::move(table));
-    section.blocks.emplace_back(std::move(chart));
     return section;
 }
 
@@ -342,23 +271,30 @@ std::vector<std::pair<int, std::string>> disksToList(const PlanDocumentInputs& i
 }
 
 DocumentTable diskFiguresTable(const PlanDocumentInputs& inputs) {
+    const DigitGrouping grouping(inputs.digitSeparator);
     DocumentTable table = tableWith(kDiskFigureColumns);
     for (const auto& [disk, name] : disksToList(inputs)) {
         const DiskFigures* figures = inputs.assumptions.disks.figures(disk);
         if (figures == nullptr) {
             continue;
         }
-        table.lines.push_back(
-            {{name, std::to_string(figures->randomIops), std::to_string(figures->sequentialMbps),
-              str(kPowerOfTen) + std::to_string(figures->readErrorExponent),
-              std::to_string(figures->rebuildMbps),
-              formatHundredths(figures->annualFailureHundredths) + "%",
-              priceText(inputs.assumptions.prices.diskHundredths(disk))}});
+        const std::array<std::string, kDiskFigureColumns.size()> cells{
+            name,
+            std::to_string(figures->randomIops),
+            std::to_string(figures->sequentialMbps),
+            str(kPowerOfTen) + std::to_string(figures->readErrorExponent),
+            std::to_string(figures->rebuildMbps),
+            formatHundredths(figures->annualFailureHundredths) + "%",
+            priceText(inputs.assumptions.prices.diskHundredths(disk))};
+        table.lines.push_back(lineOf(cells, kDiskFigureColumns, grouping));
     }
     return table;
 }
 
+// The arrays' prices are costs, grouped as the costs of the pages above; the prices per disk
+// stay in the table of per-disk figures, as typed.
 std::string arrayPricesText(const PlanDocumentInputs& inputs) {
+    const DigitGrouping grouping(inputs.digitSeparator);
     std::vector<int> models{inputs.sheet.modelIndex};
     for (const KeptPlan& kept : inputs.keptPlans) {
         if (std::find(models.begin(), models.end(), kept.sheet.modelIndex) == models.end()) {
@@ -368,7 +304,7 @@ std::string arrayPricesText(const PlanDocumentInputs& inputs) {
     std::string text = "Price per array:";
     for (std::size_t i = 0; i < models.size(); ++i) {
         text += (i == 0 ? " " : "; ") + str(Catalogue::modelName(models[i])) + ' ' +
-                priceText(inputs.assumptions.prices.arrayHundredths(models[i]));
+                grouping(priceText(inputs.assumptions.prices.arrayHundredths(models[i])), true);
     }
     return text + '.';
 }
@@ -398,9 +334,13 @@ DocumentSection assumptionsSection(const PlanDocumentInputs& inputs) {
 
 } // namespace
 
-std::string_view planFigureName(PlanFigure figure) noexcept {
-    const auto index = static_cast<std::size_t>(figure);
-    return index < kPlanFigureNames.size() ? kPlanFigureNames[index] : std::string_view{};
+DocumentTable plan_document_parts::tableWith(std::span<const Column> columns) {
+    DocumentTable table;
+    for (const Column& column : columns) {
+        table.headings.emplace_back(column.heading);
+        table.numeric.push_back(column.numeric);
+    }
+    return table;
 }
 
 std::string pageFooterText(int page, int pageCount) {
@@ -411,50 +351,21 @@ PlanDocument planDocument(const PlanDocumentInputs& inputs) {
     // The plan edits the assumptions it is given; the document only reads them.
     PlanningAssumptions assumptions = inputs.assumptions;
     const SheetPerformancePlan plan(inputs.sheet, assumptions, inputs.names);
+    const DigitGrouping grouping(inputs.digitSeparator);
     PlanDocument document;
     document.title = "Brimcount plan for a " + str(Catalogue::modelName(inputs.sheet.modelIndex)) +
                      ", " + dateText(inputs.date);
-    document.sections.push_back(sheetSection(inputs.sheet));
-    document.sections.push_back(deliverySection(plan, assumptions.workload.readPercent()));
-    document.sections.push_back(orderSection(plan, assumptions.spares));
-    document.sections.push_back(riskAndCostSection(inputs.sheet, assumptions, inputs.names));
+    document.sections.push_back(sheetSection(inputs.sheet, grouping));
+    document.sections.push_back(
+        deliverySection(plan, assumptions.workload.readPercent(), grouping));
+    document.sections.push_back(orderSection(plan, assumptions.spares, grouping));
+    document.sections.push_back(
+        riskAndCostSection(inputs.sheet, assumptions, inputs.names, grouping));
     if (!inputs.keptPlans.empty()) {
-        document.sections.push_back(keptPlansSection(inputs));
+        document.sections.push_back(plan_document_parts::keptPlansSection(inputs));
     }
     document.sections.push_back(assumptionsSection(inputs));
     return document;
-}
-
-std::vector<KeptPlan> keptPlansOf(const KeptPlans& plans) {
-    std::vector<KeptPlan> kept;
-    kept.reserve(plans.size());
-    for (const NamedPlan& plan : plans.plans()) {
-        kept.push_back({plan.name, configSheetOf(plan.sheet)});
-    }
-    return kept;
-}
-
-PlanFigure printedFigureOf(std::optional<ComparedFigure> charted) noexcept {
-    switch (charted.value_or(ComparedFigure::UsableTb)) {
-    case ComparedFigure::Disks:
-    case ComparedFigure::DisksWithSpares:
-        return PlanFigure::DisksToOrder;
-    case ComparedFigure::Arrays:
-    case ComparedFigure::ArraysWithSpares:
-        return PlanFigure::Arrays;
-    case ComparedFigure::HostIops:
-        return PlanFigure::HostIops;
-    case ComparedFigure::Mbps:
-        return PlanFigure::Mbps;
-    case ComparedFigure::LossChance:
-        return PlanFigure::LossChance;
-    case ComparedFigure::Cost:
-    case ComparedFigure::CostPerUsableTb:
-    case ComparedFigure::CostPerThousandIops:
-        return PlanFigure::Cost;
-    default:
-        return PlanFigure::UsableTb;
-    }
 }
 
 } // namespace brim

@@ -10,6 +10,7 @@
 // force, as the one on screen is.
 
 #include "config_sheet.h"
+#include "digit_grouping.h"
 #include "disk_choices.h"
 #include "kept_plans.h"
 #include "plan_comparison.h"
@@ -41,8 +42,10 @@ enum class PlanFigure : std::uint8_t {
     Mbps,
     LossChance,
     Cost,
+    CostPerUsableTb,
+    CostPerThousandIops,
 };
-inline constexpr std::size_t kPlanFigureCount = 7;
+inline constexpr std::size_t kPlanFigureCount = 9;
 
 struct CalendarDate {
     int year = 2000;
@@ -73,12 +76,14 @@ struct DocumentBar {
     std::string valueText;
 };
 
-struct BarChart {
+// A bar chart on the page (named apart from the Compare Plans window's chart widget, which is
+// another type of the same namespace).
+struct DocumentChart {
     std::string caption;
     std::vector<DocumentBar> bars;
 };
 
-using DocumentBlock = std::variant<DocumentParagraph, DocumentTable, BarChart>;
+using DocumentBlock = std::variant<DocumentParagraph, DocumentTable, DocumentChart>;
 
 struct DocumentSection {
     std::string heading;
@@ -98,6 +103,10 @@ struct PlanDocumentInputs {
     // The figure last selected for comparison; usable TB when none was.
     std::optional<PlanFigure> chartFigure;
     CalendarDate date;
+    // The locale's digit group separator, which costs and counts of kFewestDigitsGrouped digits
+    // and more take on the page ("1,234,567"); empty leaves every figure in plain digits.
+    // Capacities, percentages, hours and the per-disk assumptions stay as the windows write them.
+    std::string_view digitSeparator = {};
 };
 
 // Sections in order: the sheet, what it delivers, the disks to order, risk and cost, the kept
@@ -111,8 +120,9 @@ std::string pageFooterText(int page, int pageCount);
 std::vector<KeptPlan> keptPlansOf(const KeptPlans& plans);
 
 // The printed chart's figure for one charted in Compare Plans: the same figure, or the one the
-// page shows of it (disks with spares for disks, cost for a cost per unit); usable TB for the
-// lines that are no figure (model, definitions) and when none was charted.
+// page shows of it (disks with spares for disks, arrays with spares for arrays); usable TB for
+// the lines that are no figure (model, definitions), for those the kept plans' table lacks
+// (usable GB, the worst read-error risk) and when none was charted.
 PlanFigure printedFigureOf(std::optional<ComparedFigure> charted) noexcept;
 
 // The name a figure has in the comparison table and the chart's caption.

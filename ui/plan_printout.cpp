@@ -24,6 +24,7 @@ constexpr qreal kCellPaddingPt = 2.0;
 constexpr qreal kBorderPt = 0.5;
 constexpr qreal kPointsPerInch = 72.0;
 constexpr qreal kChartShareOfWidth = 0.95;
+constexpr qreal kChartShareOfPage = 0.9; // room for the block's margin and the line around it
 
 constexpr int kBarChartObject = QTextFormat::UserObject + 1;
 enum ChartProperty : int {
@@ -38,7 +39,9 @@ constexpr int kKeepWithNext = QTextFormat::UserProperty + 10;
 
 // A caption line, then one bar per kept plan: its name at the left, the bar in proportion to the
 // largest figure, and the figure's text after the bar. Drawn as shapes and text on the device
-// itself; one object, so that the caption never leaves its bars on another page.
+// itself; one object, so that the caption never leaves its bars on another page. A chart of many
+// bars on a short page is drawn smaller to fit the page, rather than cut by the page's edge (and
+// the layout, which cannot place a line taller than a page, would lose count of the pages).
 class BarChartObject final : public QObject, public QTextObjectInterface {
     Q_OBJECT
     Q_INTERFACES(QTextObjectInterface)
@@ -46,9 +49,8 @@ public:
     explicit BarChartObject(QObject* parent) : QObject(parent) {}
 
     QSizeF intrinsicSize(QTextDocument* document, int, const QTextFormat& format) override {
-        const qreal line = lineHeight(document, format);
-        const auto bars = format.property(kBarLabels).toStringList().size();
-        return {format.doubleProperty(kChartWidth), (static_cast<qreal>(bars) * 1.5 + 2.0) * line};
+        return QSizeF(format.doubleProperty(kChartWidth), naturalHeight(document, format)) *
+               fitting(document, format);
     }
 
     void drawObject(QPainter* painter, const QRectF& rect, QTextDocument* document, int,
@@ -61,26 +63,30 @@ public:
             largest = std::max(largest, value.toDouble());
         }
         const qreal line = lineHeight(document, format);
-        const qreal labelWidth = rect.width() * 0.25;
-        const qreal textWidth = rect.width() * 0.15;
-        const qreal barRoom = rect.width() - labelWidth - textWidth - line;
+        const qreal fit = fitting(document, format);
         painter->save();
+        painter->translate(rect.topLeft());
+        painter->scale(fit, fit);
+        const QRectF area(0, 0, rect.width() / fit, naturalHeight(document, format));
+        const qreal labelWidth = area.width() * 0.25;
+        const qreal textWidth = area.width() * 0.15;
+        const qreal barRoom = area.width() - labelWidth - textWidth - line;
         painter->setFont(format.toCharFormat().font());
         painter->setPen(QPen(Qt::black, 0));
         QFont captionFont = painter->font();
         captionFont.setBold(true);
         painter->setFont(captionFont);
-        painter->drawText(QRectF(rect.left(), rect.top(), rect.width(), line),
+        painter->drawText(QRectF(area.left(), area.top(), area.width(), line),
                           Qt::AlignLeft | Qt::AlignVCenter, format.stringProperty(kChartCaption));
         painter->setFont(format.toCharFormat().font());
         for (qsizetype i = 0; i < labels.size(); ++i) {
-            const qreal top = rect.top() + (static_cast<qreal>(i) * 1.5 + 1.75) * line;
-            const QRectF label(rect.left(), top, labelWidth - line / 2, line);
+            const qreal top = area.top() + (static_cast<qreal>(i) * 1.5 + 1.75) * line;
+            const QRectF label(area.left(), top, labelWidth - line / 2, line);
             painter->drawText(label, Qt::AlignRight | Qt::AlignVCenter,
                               painter->fontMetrics().elidedText(labels[i], Qt::ElideRight,
                                                                 qRound(label.width())));
             const qreal share = largest > 0.0 ? values.value(i).toDouble() / largest : 0.0;
-            const QRectF bar(rect.left() + labelWidth, top + line * 0.1, barRoom * share,
+            const QRectF bar(area.left() + labelWidth, top + line * 0.1, barRoom * share,
                              line * 0.8);
             painter->fillRect(bar, QColor(0x60, 0x78, 0x90));
             painter->drawText(QRectF(bar.right() + line / 2, top, textWidth + line, line),
@@ -90,6 +96,18 @@ public:
     }
 
 private:
+    static qreal naturalHeight(QTextDocument* document, const QTextFormat& format) {
+        const auto bars = format.property(kBarLabels).toStringList().size();
+        return (static_cast<qreal>(bars) * 1.5 + 2.0) * lineHeight(document, format);
+    }
+
+    // The share of its size the chart is drawn at: whole where the page holds it.
+    static qreal fitting(QTextDocument* document, const QTextFormat& format) {
+        const qreal room = document->pageSize().height() * kChartShareOfPage;
+        const qreal natural = naturalHeight(document, format);
+        return room > 0.0 && natural > room ? room / natural : 1.0;
+    }
+
     static qreal lineHeight(QTextDocument* document, const QTextFormat& format) {
         return QFontMetricsF(format.toCharFormat().font(),
                              document->documentLayout()->paintDevice())
@@ -102,6 +120,20 @@ private:
 constexpr qreal kScreenPixelsPerInch = 96.0;
 constexpr qreal layoutPixels(qreal points) {
     return points * kScreenPixelsPerInch / kPointsPerInch;
+}
+
+// The toolkit's line breaking may break after a slash inside a word, which leaves "s" of "MB/s"
+// alone on a line. A word joiner after it keeps the word whole, so that text wraps between
+// words (or after the hyphen of "Read-only"); it prints nothing and is no part of the PDF's text.
+QString keptWhole(const std::string& text) {
+    constexpr QChar kWordJoiner(0x2060);
+    QString kept = toQString(text);
+    for (qsizetype i = kept.size() - 2; i > 0; --i) {
+        if (kept[i] == u'/' && kept[i - 1].isLetterOrNumber() && kept[i + 1].isLetterOrNumber()) {
+            kept.insert(i + 1, kWordJoiner);
+        }
+    }
+    return kept;
 }
 
 class TextWriter {
@@ -122,7 +154,7 @@ public:
     void heading(const std::string& heading) {
         QTextBlockFormat block;
         block.setTopMargin(layoutPixels(font_.pointSizeF() * 1.5));
-        block.setBottomMargin(layoutPixels(font_.pointSizeF() * 0.4));
+        block.setBottomMargin(paragraphSpacing());
         QTextCharFormat format = plain();
         format.setFontWeight(QFont::Bold);
         format.setFontPointSize(font_.pointSizeF() * kHeadingScale);
@@ -133,11 +165,11 @@ public:
 
     void paragraph(const std::string& text, bool leadsIn) {
         QTextBlockFormat block;
-        block.setTopMargin(layoutPixels(font_.pointSizeF() * 0.4));
+        block.setTopMargin(paragraphSpacing());
         block.setProperty(kKeepWithNext, leadsIn);
         const QTextCharFormat format = plain();
         cursor_.insertBlock(block, format);
-        cursor_.insertText(toQString(text), format);
+        cursor_.insertText(keptWhole(text), format);
     }
 
     void table(const DocumentTable& table) {
@@ -150,7 +182,7 @@ public:
         format.setBorderBrush(Qt::darkGray);
         format.setCellPadding(layoutPixels(kCellPaddingPt));
         format.setCellSpacing(0);
-        format.setTopMargin(layoutPixels(font_.pointSizeF() * 0.4));
+        format.setTopMargin(paragraphSpacing());
         format.setAlignment(Qt::AlignLeft);
         // Wide tables take the page's width; the two columns of totals only what they need.
         if (columns > 2) {
@@ -176,7 +208,7 @@ public:
         cursor_.movePosition(QTextCursor::End);
     }
 
-    void chart(const BarChart& chart) {
+    void chart(const DocumentChart& chart) {
         QStringList labels;
         QStringList texts;
         QVariantList values;
@@ -193,7 +225,10 @@ public:
         format.setProperty(kBarValues, values);
         format.setProperty(kChartWidth, chartWidth_);
         format.setProperty(kChartCaption, toQString(chart.caption));
-        cursor_.insertBlock();
+        // Its caption stands off the table above as a paragraph does.
+        QTextBlockFormat block;
+        block.setTopMargin(paragraphSpacing());
+        cursor_.insertBlock(block);
         cursor_.insertText(QString(QChar::ObjectReplacementCharacter), format);
     }
 
@@ -201,6 +236,8 @@ private:
     // The document's default font: text that names no font of its own keeps the formats small,
     // which the layout copies for every table cell it looks at.
     static QTextCharFormat plain() { return {}; }
+
+    qreal paragraphSpacing() const { return layoutPixels(font_.pointSizeF() * 0.4); }
 
     void writeCell(QTextTable& grid, int line, int column, const std::string& text, bool numeric,
                    bool bold) {
@@ -210,7 +247,8 @@ private:
         // A figure reads on one line; only the headings wrap, to keep their columns narrow.
         block.setNonBreakableLines(line != 0);
         cell.setBlockFormat(block);
-        cell.insertText(toQString(text), bold ? bold_ : plain());
+        // A figure's line never breaks; a heading keeps its words whole.
+        cell.insertText(line == 0 ? keptWhole(text) : toQString(text), bold ? bold_ : plain());
     }
 
     QTextCursor cursor_;
@@ -307,7 +345,7 @@ std::unique_ptr<QTextDocument> planTextDocument(const PlanDocument& document, co
                 writer.paragraph(paragraph->text, leadsIn);
             } else if (const auto* table = std::get_if<DocumentTable>(&block)) {
                 writer.table(*table);
-            } else if (const auto* chart = std::get_if<BarChart>(&block)) {
+            } else if (const auto* chart = std::get_if<DocumentChart>(&block)) {
                 writer.chart(*chart);
             }
         }

@@ -4,12 +4,16 @@
 
 #include "catalogue_names.h"
 #include "data_loss.h"
+#include "digit_grouping.h"
+#include "plan_comparison.h"
 #include "plan_cost.h"
 #include "plan_document.h"
+#include "recording_sink.h"
 #include "row_commands.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -154,11 +158,15 @@ TEST(PlanDocumentTest, TheChartShowsTheFigureAskedForOfEveryKeptPlan) {
          }},
         {PlanFigure::Cost, "Cost of each kept plan",
          [](const ConfigSheet& s, const PlanningAssumptions& a) { return sheetCost(s, a).cost; }},
+        {PlanFigure::CostPerUsableTb, "Cost per usable TB of each kept plan",
+         [](const ConfigSheet& s, const PlanningAssumptions& a) {
+             return sheetCost(s, a).perUsableTib.value_or(0.0); // 0 unpriced
+         }},
     };
     for (const Case& c : cases) {
         const PlanDocument document =
             planDocument({sheet, assumptions, kNoNames, kept, c.asked, {2026, 1, 2}});
-        const BarChart* chart = first<BarChart>(section(document, "Kept plans"));
+        const DocumentChart* chart = first<DocumentChart>(section(document, "Kept plans"));
         ASSERT_NE(chart, nullptr);
         EXPECT_EQ(chart->caption, c.caption);
         ASSERT_EQ(chart->bars.size(), kept.size());
@@ -168,6 +176,125 @@ TEST(PlanDocumentTest, TheChartShowsTheFigureAskedForOfEveryKeptPlan) {
                 << c.caption << ", " << kept[i].name;
         }
     }
+}
+
+// The kept plans' figures read as Compare Plans shows them, the new columns after Cost, and a
+// figure the printed table has is charted as itself.
+TEST(PlanDocumentTest, KeptPlansReadAsComparePlansShowsThem) {
+    PlanningAssumptions assumptions;
+    assumptions.prices.setDiskHundredths(k1TbAta, 30'000);
+    assumptions.prices.setArrayHundredths(kMorvikB, 1'500'000);
+    const std::vector<KeptPlan> kept{
+        {"priced", sheetWith(kMorvikB, {{k1TbAta, kRaid5, 5, 9}})},
+        {"partly", sheetWith(kMorvikB, {{k1TbAta, kRaid6, 6, 2}, {k450G, kRaid10, 8, 3}})},
+        {"unpriced", sheetWith(kTelvarA, {{k450G, kRaid5, 5, 2}})}};
+    const PlanDocument document =
+        planDocument({kept[0].sheet, assumptions, kNoNames, kept, std::nullopt, {2026, 1, 2}});
+    const DocumentTable& table = *first<DocumentTable>(section(document, "Kept plans"));
+    const std::vector<std::string> headings{
+        "Plan", "Model",   "Usable TB", "Disks / arrays to order", "Host IOPS",
+        "MB/s", "Loss/yr", "Cost",      "Cost per usable TB",      "Cost per 1000 host IOPS"};
+    ASSERT_EQ(table.headings, headings);
+    EXPECT_EQ(table.numeric,
+              std::vector<bool>({false, false, true, true, true, true, true, true, true, true}));
+    const std::vector<std::pair<std::size_t, ComparedFigure>> figures{
+        {2, ComparedFigure::UsableTb},
+        {4, ComparedFigure::HostIops},
+        {5, ComparedFigure::Mbps},
+        {6, ComparedFigure::LossChance},
+        {7, ComparedFigure::Cost},
+        {8, ComparedFigure::CostPerUsableTb},
+        {9, ComparedFigure::CostPerThousandIops}};
+    for (std::size_t p = 0; p < kept.size(); ++p) {
+        const ComparedColumn compared = compareColumn(kept[p].name, kept[p].sheet, assumptions);
+        for (const auto& [c, figure] : figures) {
+            EXPECT_EQ(table.lines[p].cells[c], compared[figure].text) << p << ", " << headings[c];
+        }
+    }
+    for (const ComparedFigureInfo& info : kComparedFigures) {
+        if (std::ranges::count(headings, info.heading) != 0) {
+            EXPECT_EQ(planFigureName(printedFigureOf(info.figure)), info.heading);
+        }
+    }
+}
+
+// Costs and counts group their digits with the separator given; capacities, percentages, hours
+// and the per-disk assumptions read as without one. A plan large enough that all have 5 digits
+// or more, and so would show a wrong grouping.
+TEST(PlanDocumentTest, CostsAndCountsAloneGroupTheirDigits) {
+    ConfigSheet sheet = sheetWith(kTelvarA, {{k450G, kRaid5, 5, 8'000}, {k1TbAta, kRaid6, 6, 40}});
+    RecordingSink messages;
+    computeSheet(sheet, messages);
+    PlanningAssumptions assumptions;
+    assumptions.prices.setDiskHundredths(k450G, 12'345'600);
+    assumptions.prices.setArrayHundredths(kTelvarA, 2'500'000);
+    assumptions.disks.setRandomIops(k450G, 12'345);
+    const std::vector<KeptPlan> kept{{"A", sheet}};
+    const std::string_view separator = "\u202f"; // a narrow no-break space, as some locales use
+    const auto documentWith = [&](std::string_view digits) {
+        return planDocument(
+            {sheet, assumptions, kNoNames, kept, PlanFigure::Cost, {2026, 1, 2}, digits});
+    };
+    // The section and column (a total by its label, the chart by its figure) of what groups.
+    const std::set<std::string> groupedColumns{"The sheet|Groups",
+                                               "The sheet|Disks/Group",
+                                               "The sheet|Total Disks",
+                                               "The sheet|Arrays Needed",
+                                               "What the sheet delivers|Disks/ Group",
+                                               "What the sheet delivers|Groups",
+                                               "What the sheet delivers|Host IOPS",
+                                               "What the sheet delivers|MB/s",
+                                               "What the sheet delivers|Read-only MB/s",
+                                               "What the sheet delivers|Write-only MB/s",
+                                               "Disks to order|In groups",
+                                               "Disks to order|Spares",
+                                               "Disks to order|To order",
+                                               "Disks to order|Cost",
+                                               "Risk and cost|Groups",
+                                               "Kept plans|Disks / arrays to order",
+                                               "Kept plans|Host IOPS",
+                                               "Kept plans|MB/s",
+                                               "Kept plans|Cost",
+                                               "Kept plans|Cost per usable TB",
+                                               "Kept plans|Cost per 1000 host IOPS"};
+    const PlanDocument plain = documentWith("");
+    const PlanDocument grouped = documentWith(separator);
+    std::set<std::string> met;
+    int changed = 0;
+    const auto expect = [&](const std::string& where, const std::string& before,
+                            const std::string& after) {
+        const bool groups = groupedColumns.contains(where);
+        met.insert(groups ? where : "");
+        EXPECT_EQ(after, groups ? groupDigits(before, separator) : before) << where;
+        changed += after != before ? 1 : 0;
+    };
+    for (std::size_t s = 0; s < plain.sections.size(); ++s) {
+        const std::string& heading = plain.sections[s].heading;
+        for (std::size_t b = 0; b < plain.sections[s].blocks.size(); ++b) {
+            const DocumentBlock& before = plain.sections[s].blocks[b];
+            const DocumentBlock& after = grouped.sections[s].blocks[b];
+            if (const auto* table = std::get_if<DocumentTable>(&before)) {
+                for (std::size_t l = 0; l < table->lines.size(); ++l) {
+                    const std::vector<std::string>& cells = table->lines[l].cells;
+                    for (std::size_t c = 0; c < cells.size(); ++c) {
+                        const bool totals = table->headings[0] == "Totals";
+                        expect(heading + '|' + (totals ? cells[0] : table->headings[c]), cells[c],
+                               std::get<DocumentTable>(after).lines[l].cells[c]);
+                    }
+                }
+            } else if (const auto* chart = std::get_if<DocumentChart>(&before)) {
+                for (std::size_t i = 0; i < chart->bars.size(); ++i) {
+                    expect(heading + "|Cost", chart->bars[i].valueText,
+                           std::get<DocumentChart>(after).bars[i].valueText);
+                }
+            } else { // a sentence groups its costs and counts; no other figure has 5 digits
+                const std::string& text = std::get<DocumentParagraph>(before).text;
+                EXPECT_EQ(std::get<DocumentParagraph>(after).text, groupDigits(text, separator));
+            }
+        }
+    }
+    EXPECT_EQ(met.size(), groupedColumns.size() + 1); // every grouped column met, and others
+    EXPECT_GT(changed, 15);
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include "catalogue_names.h"
 #include "control_names.h"
 #include "data_loss.h"
+#include "digit_grouping.h"
+#include "plan_comparison.h"
 #include "plan_cost.h"
 #include "plan_document.h"
 #include "plan_printout.h"
@@ -18,8 +20,10 @@
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QBuffer>
+#include <QLocale>
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -27,7 +31,10 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QTextLayout>
 #include <QTextTable>
+#include <QToolBar>
+#include <map>
 
 namespace brim::test {
 namespace {
@@ -122,8 +129,15 @@ protected:
     }
 
     PlanDocument document() const {
-        return planDocument({sheet_, assumptions_, names_, kept_, std::nullopt, {2026, 8, 12}});
+        return planDocument(
+            {sheet_, assumptions_, names_, kept_, std::nullopt, {2026, 8, 12}, separator_});
     }
+
+    // Costs and counts as the page groups them, with the program's locale.
+    QString grouped(const std::string& text) const {
+        return toQString(groupDigits(text, separator_));
+    }
+    QString grouped(const QString& text) const { return grouped(text.toStdString()); }
 
     // The text from the line that is the heading to the next line that is `next`.
     QString section(const QString& heading, const QString& next) const {
@@ -139,6 +153,7 @@ protected:
     const PlanningAssumptions assumptions_ = pricedAssumptions();
     const RowDiskNames names_ = rowDiskNames();
     const std::vector<KeptPlan> kept_ = keptPlans();
+    const std::string separator_ = QLocale().groupSeparator().toStdString();
     QTemporaryDir folder_;
     QString pdf_;
     int pages_ = 0;
@@ -157,7 +172,7 @@ TEST_F(PlanPrintoutTest, EachSectionHoldsItsFiguresOfTheReadmePlan) {
                 cells << toQString(cell);
             }
         }
-        delivered << cells.join(u' ');
+        delivered << grouped(cells.join(u' '));
     }
     QStringList ordered;
     for (const OrderTextLine& line : performance.orderLines()) {
@@ -167,9 +182,11 @@ TEST_F(PlanPrintoutTest, EachSectionHoldsItsFiguresOfTheReadmePlan) {
                 cells << toQString(cell);
             }
         }
-        ordered << cells.join(u' ');
+        ordered << grouped(cells.join(u' '));
     }
     ordered << toQString(performance.arraysLine());
+    const ComparedColumn mirrors = compareColumn(kept_[0].name, kept_[0].sheet, assumptions_);
+    const auto compared = [&](ComparedFigure figure) { return grouped(mirrors[figure].text); };
     const SheetLoss loss = sheetLoss(sheet_, assumptions_);
     const PlanCost cost = sheetCost(sheet_, assumptions_);
 
@@ -194,20 +211,23 @@ TEST_F(PlanPrintoutTest, EachSectionHoldsItsFiguresOfTheReadmePlan) {
          {"the whole plan: " + toQString(formatLossChance(loss.planChance)),
           "1 450 G FC RAID5 1 " + toQString(formatLossChance(loss.lines[0].groupChance)),
           "Cost of the disks to order, spares included, and the arrays they need: " +
-              toQString(formatCost(cost.cost)),
-          "Cost per usable TB: " + toQString(formatCostPer(*cost.perUsableTib)),
-          "Cost per 1000 host IOPS: " + toQString(formatCostPer(*cost.perThousandHostIops)),
+              grouped(formatCost(cost.cost)),
+          "Cost per usable TB: " + grouped(formatCostPer(*cost.perUsableTib)),
+          "Cost per 1000 host IOPS: " + grouped(formatCostPer(*cost.perThousandHostIops)),
           "Not priced, so left out of the cost: 1 TB ATA disks."}},
         {"Kept plans",
          "Assumptions",
          {"All FC mirrors Telvar A 31.39 " + ordered[ordered.size() - 2].section(u' ', 3, 3) +
-              " / 1 " + delivered.back().section(u' ', 1, 2),
+              " / 1 " + delivered.back().section(u' ', 1, 2) + ' ' +
+              compared(ComparedFigure::LossChance) + ' ' + compared(ComparedFigure::Cost) + ' ' +
+              compared(ComparedFigure::CostPerUsableTb) + ' ' +
+              compared(ComparedFigure::CostPerThousandIops),
           "Morvik ATA Morvik B", "Usable TB of each kept plan"}},
         {"Assumptions",
          "",
          {"450 G FC 180 90 10^16 50 2% 450", "1 TB ATA 80 60 10^15 50 3% not priced",
-          "Price per array: Telvar A 25000; Morvik B not priced.", "Reads: 70 % of host operations",
-          "Hours before a rebuild starts: 24."}},
+          "Price per array: Telvar A " + grouped(std::string("25000")) + "; Morvik B not priced.",
+          "Reads: 70 % of host operations", "Hours before a rebuild starts: 24."}},
     };
     for (const SectionCase& c : cases) {
         const QString text = section(c.heading, c.next);
@@ -227,6 +247,98 @@ TEST_F(PlanPrintoutTest, EveryPageCarriesItsNumberOfTheCount) {
         EXPECT_TRUE(pdfText(pdf_, page).contains(toQString(pageFooterText(page, pages_))))
             << "page " << page;
     }
+}
+
+struct PdfWord {
+    QString text;
+    double left, right;
+};
+
+// The words of the PDF by the line they stand on (page and height), left to right.
+std::map<std::pair<int, long>, std::vector<PdfWord>> pdfLines(const QString& pdf) {
+    static const QRegularExpression item(QStringLiteral(
+        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)"[^>]*>([^<]*)</word>)re"));
+    std::map<std::pair<int, long>, std::vector<PdfWord>> lines;
+    int page = 0;
+    for (const auto& m : item.globalMatch(run(QStringLiteral("pdftotext"), {"-bbox", pdf, "-"}))) {
+        page += m.captured(1).isEmpty() ? 1 : 0;
+        if (!m.captured(1).isEmpty()) {
+            lines[{page, std::lround(m.captured(2).toDouble() * 2)}].push_back(
+                {m.captured(4), m.captured(1).toDouble(), m.captured(3).toDouble()});
+        }
+    }
+    for (auto& [at, words] : lines) {
+        std::ranges::sort(words, {}, &PdfWord::left);
+    }
+    return lines;
+}
+
+QStringList wordsOf(const std::string& text) {
+    return toQString(text).split(u' ', Qt::SkipEmptyParts);
+}
+
+// Every line of every table found on the page by its words: a figure's cells end at one edge, a
+// name's cells (the columns named here) begin at one.
+TEST_F(PlanPrintoutTest, FiguresAlignRightAndNamesLeft) {
+    const auto lines = pdfLines(pdf_);
+    const QStringList names{"Disk Type", "RAID Type", "Vault", "Totals", "Plan", "Model"};
+    int tables = 0;
+    for (const DocumentSection& section : document().sections) {
+        for (const DocumentBlock& block : section.blocks) {
+            const auto* table = std::get_if<DocumentTable>(&block);
+            if (table == nullptr || table->lines.size() < 2) {
+                continue;
+            }
+            ++tables;
+            std::vector<std::vector<double>> edges(table->headings.size()); // per column
+            for (const DocumentLine& line : table->lines) {
+                QStringList expected;
+                for (const std::string& cell : line.cells) {
+                    expected << wordsOf(cell);
+                }
+                const auto found = std::ranges::find_if(lines, [&](const auto& entry) {
+                    return std::ranges::equal(entry.second, expected, {}, &PdfWord::text);
+                });
+                ASSERT_NE(found, lines.end()) << expected.join(u' ').toStdString();
+                auto word = found->second.begin();
+                for (std::size_t c = 0; c < line.cells.size() && !line.acrossRest; ++c) {
+                    const auto n = wordsOf(line.cells[c]).size();
+                    const bool name = names.contains(toQString(table->headings[c]));
+                    if (n != 0) {
+                        edges[c].push_back(name ? word->left : word[n - 1].right);
+                    }
+                    word += n;
+                }
+            }
+            for (std::size_t c = 0; c < edges.size(); ++c) {
+                const auto [low, high] = std::ranges::minmax(edges[c]);
+                EXPECT_LT(high - low, 0.5) << section.heading << ", " << table->headings[c];
+            }
+        }
+    }
+    EXPECT_EQ(tables, 7);
+}
+
+// Ten columns headed "MB/s" on a page 30 mm wide between its margins, narrower than the
+// headings: each wraps between words only, never after its slash.
+TEST_F(GuiTest, HeadingsNarrowerThanTheirWordsWrapNotAfterASlash) {
+    const DocumentTable table{std::vector<std::string>(10, "MB/s"),
+                              std::vector<bool>(10, true),
+                              {{std::vector<std::string>(10, "1")}}};
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&pdf);
+    writer.setPageSize(QPageSize(QSizeF(60, 100), QPageSize::Millimeter));
+    preparePlanPage(writer);
+    const auto text = planTextDocument({"", {{"", {table}}}}, QApplication::font(), writer);
+    int lines = 0;
+    for (QTextBlock block = text->begin(); block.isValid(); block = block.next()) {
+        for (int l = 0; l < block.layout()->lineCount(); ++l, ++lines) {
+            const QTextLine line = block.layout()->lineAt(l);
+            EXPECT_FALSE(block.text().mid(line.textStart(), line.textLength()).endsWith(u'/'));
+        }
+    }
+    EXPECT_GE(lines, 20);
 }
 
 // The page on which a block's text begins, or ends.
@@ -253,7 +365,7 @@ std::vector<int> rowPages(const QTextDocument& text, QTextTable& table) {
 
 // Fourteen kept plans on pages 100 to 200 mm tall, so that the breaks fall at many places: no
 // table row is ever split, no section heading ends a page, and some tables do cross a break.
-// (Below 100 mm the chart of fourteen bars no longer fits a page.)
+// (On the shorter pages the chart of fourteen bars is drawn smaller, to fit a page.)
 TEST_F(GuiTest, PageBreaksSplitNoRowAndLeaveNoHeadingLast) {
     std::vector<KeptPlan> kept;
     for (int k = 0; k < 7; ++k) {
@@ -303,6 +415,34 @@ TEST_F(SheetWindowTest, CtrlPComputesWhatTheControlsShowAndOpensThePrintPreview)
     EXPECT_EQ(responder.count("QPrintPreviewDialog"), 1);
     EXPECT_FALSE(rowFiguresStale(sheet(), 0));
     EXPECT_EQ(row(1).groupCount, 3U);
+}
+
+// The preview opens within the screen, the page fitted to its width and large enough to read
+// (at double scale on 1280 x 1024 it showed at 24 %), with the toolbar's Print action in view,
+// not behind the toolbar's extension. CTest runs this at double scale on such a screen too.
+TEST_F(SheetWindowTest, ThePrintPreviewShowsThePageToReadAndItsPrintAction) {
+    click(kLowCost);
+    QSize room, frame;
+    std::pair<int, qreal> zoom{-1, 0.0}; // the mode and the factor
+    bool printShown = false;
+    ModalResponder responder([&](QWidget* modal) {
+        room = modal->screen()->availableGeometry().size();
+        frame = modal->frameGeometry().size();
+        const auto* view = modal->findChild<QPrintPreviewWidget*>();
+        zoom = {view->zoomMode(), view->zoomFactor()};
+        const auto* toolbar = modal->findChild<QToolBar*>();
+        for (QAction* action : toolbar->actions()) {
+            const QWidget* button = toolbar->widgetForAction(action);
+            printShown |= action->text() == QStringLiteral("Print") && button->isVisible() &&
+                          toolbar->rect().contains(button->geometry());
+        }
+    });
+    QTest::keyClick(window_.get(), Qt::Key_P, Qt::ControlModifier);
+    ASSERT_EQ(responder.count("QPrintPreviewDialog"), 1);
+    EXPECT_TRUE(frame.width() <= room.width() && frame.height() <= room.height());
+    EXPECT_EQ(zoom.first, QPrintPreviewWidget::FitToWidth);
+    EXPECT_GE(zoom.second, 0.6);
+    EXPECT_TRUE(printShown);
 }
 
 } // namespace

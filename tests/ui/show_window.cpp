@@ -1,8 +1,9 @@
 // Developer tool, not part of the program: opens the About, the Help or the Size for Capacity
 // window on its own, so that scripts/screenshot can take its picture. "compare" opens a workbook
 // first and then Compare Plans over it; "performance" opens one and then Sheet Performance;
-// "capacity" opens one first when given (its prices and sizing choices).
-//   brimcount_show_window about|help|capacity|compare|performance [WORKBOOK]
+// "capacity" opens one first when given (its prices and sizing choices); "plan" opens one and
+// then Print Plan's preview, or with a PDF file prints the plan to it.
+//   brimcount_show_window about|help|capacity|compare|performance|plan [WORKBOOK] [PDF]
 #include "about_window.h"
 #include "application.h"
 #include "help_window.h"
@@ -11,6 +12,9 @@
 #include "window_menu.h"
 
 #include <QApplication>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QTimer>
 #include <cstring>
 
@@ -56,6 +60,28 @@ int main(int argc, char* argv[]) {
         QTimer::singleShot(0, &window, [&window, workbook] {
             window.planKeeping().openFile(workbook);
             window.handleWindowMenuCommand(brim::kComparePlansCommand);
+            window.reject();
+        });
+        window.exec();
+    } else if (asked(argc, argv, "plan")) {
+        brim::SheetWindow window;
+        const std::string workbook = argc > 2 ? argv[2] : "docs/example.brimcount";
+        const QString pdf = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
+        QTimer::singleShot(0, &window, [&window, workbook, pdf] {
+            window.planKeeping().openFile(workbook);
+            if (!pdf.isEmpty()) {
+                // The preview is modal: once it shows, its own printer writes the PDF.
+                QTimer::singleShot(500, [pdf] {
+                    auto* preview =
+                        qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+                    if (preview != nullptr) {
+                        preview->printer()->setOutputFileName(pdf);
+                        preview->findChild<QPrintPreviewWidget*>()->print();
+                        preview->reject();
+                    }
+                });
+            }
+            window.handleWindowMenuCommand(brim::kPrintPlanCommand);
             window.reject();
         });
         window.exec();

@@ -1,0 +1,169 @@
+// The printed plan's kept plans: one line per plan with the figures a choice between them rests
+// on, and the bar chart of the figure last compared.
+
+#include "blanks.h"
+#include "catalogue.h"
+#include "data_loss.h"
+#include "performance.h"
+#include "plan_cost.h"
+#include "plan_document_parts.h"
+#include "spares.h"
+#include "units.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace brim {
+namespace {
+
+using plan_document_parts::DigitGrouping;
+using plan_document_parts::str;
+
+struct PlanFigureColumn {
+    PlanFigure figure;
+    std::string_view heading; // in the comparison table and the chart's caption
+    bool grouped;
+    bool inTable; // the arrays have no column of their own: "disks / arrays" holds them
+};
+
+// clang-format off
+constexpr std::array<PlanFigureColumn, kPlanFigureCount> kPlanFigureColumns{{
+    {PlanFigure::UsableTb,            "Usable TB",               false, true},
+    {PlanFigure::DisksToOrder,        "Disks / arrays to order", true,  true},
+    {PlanFigure::Arrays,              "Arrays",                  true,  false},
+    {PlanFigure::HostIops,            "Host IOPS",               true,  true},
+    {PlanFigure::Mbps,                "MB/s",                    true,  true},
+    {PlanFigure::LossChance,          "Loss/yr",                 false, true},
+    {PlanFigure::Cost,                "Cost",                    true,  true},
+    {PlanFigure::CostPerUsableTb,     "Cost per usable TB",      true,  true},
+    {PlanFigure::CostPerThousandIops, "Cost per 1000 host IOPS", true,  true},
+}};
+// clang-format on
+static_assert(std::ranges::all_of(kPlanFigureColumns, [](const PlanFigureColumn& column) {
+    return &column - kPlanFigureColumns.data() == static_cast<std::ptrdiff_t>(column.figure);
+}));
+
+struct FigureOfPlan {
+    double value = 0.0;
+    std::string text;
+};
+
+FigureOfPlan noFigure() {
+    return {0.0, str(kNoFigureText)};
+}
+
+// Every figure of one kept plan, as its line in the comparison table and its bar.
+std::array<FigureOfPlan, kPlanFigureCount> planFigures(const ConfigSheet& sheet,
+                                                       const PlanningAssumptions& assumptions,
+                                                       const DigitGrouping& grouping) {
+    const double usableTib = sheetUsableTib(sheet);
+    const DisksToOrder order = sheetDisksToOrder(sheet, assumptions.spares);
+    const Delivery delivery =
+        sheetPerformance(sheet, assumptions.disks, assumptions.workload.readShare()).total;
+    const double lossChance = sheetLoss(sheet, assumptions).planChance;
+    const PlanCost cost = sheetCost(sheet, assumptions);
+    const auto count = [](std::uint64_t n) {
+        return FigureOfPlan{static_cast<double>(n), std::to_string(n)};
+    };
+    const auto per = [&cost](const std::optional<double>& value) {
+        return cost.priced && value ? FigureOfPlan{*value, formatCostPer(*value)} : noFigure();
+    };
+    std::array<FigureOfPlan, kPlanFigureCount> figures{{
+        {usableTib, str(trimBlanks(formatCapacity(usableTib)))},
+        {static_cast<double>(order.allToOrder),
+         formatDisksAndArrays(order.allToOrder, order.arrays)},
+        count(order.arrays),
+        {delivery.hostIops, formatRate(delivery.hostIops)},
+        {delivery.mbps, formatRate(delivery.mbps)},
+        {lossChance, formatLossChance(lossChance)},
+        cost.priced ? FigureOfPlan{cost.cost, formatCost(cost.cost)} : noFigure(),
+        per(cost.perUsableTib),
+        per(cost.perThousandHostIops),
+    }};
+    for (std::size_t f = 0; f < kPlanFigureCount; ++f) {
+        figures[f].text = grouping(figures[f].text, kPlanFigureColumns[f].grouped);
+    }
+    return figures;
+}
+
+} // namespace
+
+namespace plan_document_parts {
+
+DocumentSection keptPlansSection(const PlanDocumentInputs& inputs) {
+    const DigitGrouping grouping(inputs.digitSeparator);
+    const PlanFigure charted = inputs.chartFigure.value_or(PlanFigure::UsableTb);
+    DocumentTable table;
+    table.headings = {"Plan", "Model"};
+    table.numeric = {false, false};
+    for (const PlanFigureColumn& column : kPlanFigureColumns) {
+        if (column.inTable) {
+            table.headings.emplace_back(column.heading);
+            table.numeric.push_back(true);
+        }
+    }
+    DocumentChart chart{str(planFigureName(charted)) + " of each kept plan", {}};
+    for (const KeptPlan& kept : inputs.keptPlans) {
+        const auto figures = planFigures(kept.sheet, inputs.assumptions, grouping);
+        DocumentLine line{{kept.name, str(Catalogue::modelName(kept.sheet.modelIndex))}};
+        for (std::size_t f = 0; f < kPlanFigureCount; ++f) {
+            if (kPlanFigureColumns[f].inTable) {
+                line.cells.push_back(figures[f].text);
+            }
+        }
+        table.lines.push_back(std::move(line));
+        const FigureOfPlan& bar = figures[static_cast<std::size_t>(charted)];
+        chart.bars.push_back({kept.name, std::max(bar.value, 0.0), bar.text});
+    }
+    DocumentSection section{"Kept plans", {}};
+    section.blocks.emplace_back(DocumentParagraph{
+        "Each kept plan figured with the assumptions below, disks to order with their spares."});
+    section.blocks.emplace_back(std::move(table));
+    section.blocks.emplace_back(std::move(chart));
+    return section;
+}
+
+} // namespace plan_document_parts
+
+std::string_view planFigureName(PlanFigure figure) noexcept {
+    const auto index = static_cast<std::size_t>(figure);
+    return index < kPlanFigureColumns.size() ? kPlanFigureColumns[index].heading
+                                             : std::string_view{};
+}
+
+std::vector<KeptPlan> keptPlansOf(const KeptPlans& plans) {
+    std::vector<KeptPlan> kept;
+    kept.reserve(plans.size());
+    for (const NamedPlan& plan : plans.plans()) {
+        kept.push_back({plan.name, configSheetOf(plan.sheet)});
+    }
+    return kept;
+}
+
+PlanFigure printedFigureOf(std::optional<ComparedFigure> charted) noexcept {
+    switch (charted.value_or(ComparedFigure::UsableTb)) {
+    case ComparedFigure::Disks:
+    case ComparedFigure::DisksWithSpares:
+        return PlanFigure::DisksToOrder;
+    case ComparedFigure::Arrays:
+    case ComparedFigure::ArraysWithSpares:
+        return PlanFigure::Arrays;
+    case ComparedFigure::HostIops:
+        return PlanFigure::HostIops;
+    case ComparedFigure::Mbps:
+        return PlanFigure::Mbps;
+    case ComparedFigure::LossChance:
+        return PlanFigure::LossChance;
+    case ComparedFigure::Cost:
+        return PlanFigure::Cost;
+    case ComparedFigure::CostPerUsableTb:
+        return PlanFigure::CostPerUsableTb;
+    case ComparedFigure::CostPerThousandIops:
+        return PlanFigure::CostPerThousandIops;
+    default:
+        return PlanFigure::UsableTb;
+    }
+}
+
+} // namespace brim
