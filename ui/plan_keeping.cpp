@@ -1,8 +1,12 @@
 #include "plan_keeping.h"
 
 #include "compare_window.h"
+#include "file_texts.h"
+#include "qt_text.h"
 #include "question_box.h"
 #include "report_file_dialog.h"
+
+#include <QAction>
 
 namespace brim {
 
@@ -17,6 +21,32 @@ PlanKeeping::~PlanKeeping() = default;
 void PlanKeeping::useDialogs(WorkbookFileChooser* chooser, Questions* questions) {
     chooser_ = chooser ? chooser : ownChooser_.get();
     questions_ = questions ? questions : ownQuestions_.get();
+}
+
+void PlanKeeping::saveWorkbook() {
+    commands_.save(*chooser_);
+    showFile();
+}
+
+void PlanKeeping::saveWorkbookAs() {
+    commands_.saveAs(*chooser_);
+    showFile();
+}
+
+void PlanKeeping::openFile(const std::string& path) {
+    commands_.openFile(path, *questions_);
+    showFile();
+}
+
+void PlanKeeping::showFileIn(QAction& saveEntry) {
+    saveEntry_ = &saveEntry;
+    showFile();
+}
+
+void PlanKeeping::showFile() {
+    if (saveEntry_) {
+        saveEntry_->setText(toQString(saveWorkbookEntryText(parts_.file)));
+    }
 }
 
 void PlanKeeping::comparePlans() {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+class QAction;
 class QWidget;
 
 namespace brim {
@@ -25,10 +26,13 @@ public:
 
     // Opens with a capture; a field the capture refuses keeps the window closed.
     void comparePlans();
-    void saveWorkbook() { commands_.save(*chooser_); }
-    void saveWorkbookAs() { commands_.saveAs(*chooser_); }
-    void openFile(const std::string& path) { commands_.openFile(path, *questions_); }
+    void saveWorkbook();
+    void saveWorkbookAs();
+    void openFile(const std::string& path);
     void openReport(const std::string& path) { commands_.openReport(path); }
+
+    // The window menu's Save Workbook entry, which names the file it saves to from now on.
+    void showFileIn(QAction& saveEntry);
 
     const KeptPlans& plans() const noexcept { return parts_.plans; }
     // What Save Workbook would write now, the sheet's inputs as they stand.
@@ -36,7 +40,10 @@ public:
     const WorkbookFile& file() const noexcept { return parts_.file; }
 
 private:
+    void showFile();
+
     QWidget& window_;
+    QAction* saveEntry_ = nullptr;
     WorkbookParts parts_;
     WorkbookCommands commands_;
     std::unique_ptr<WorkbookFileChooser> ownChooser_;
