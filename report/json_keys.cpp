@@ -1,7 +1,9 @@
 #include "json_keys.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <deque>
 #include <numeric>
 
 namespace brim {
@@ -60,9 +62,6 @@ bool isLowSurrogate(std::uint32_t unit) {
 
 // A key between its quotes as it reads: escapes decoded, a surrogate pair as one character.
 std::string decodedKey(std::string_view raw) {
-    if (raw.find('\\') == std::string_view::npos) {
-        return std::string(raw);
-    }
     std::string key;
     for (std::size_t i = 0; i < raw.size(); ++i) {
         if (raw[i] != '\\' || i + 1 == raw.size()) {
@@ -103,13 +102,29 @@ std::string decodedKey(std::string_view raw) {
     return key;
 }
 
+// The bytes the scan stops at; it runs over blanks, numbers and the like without a look.
+constexpr std::array<bool, 256> kStructural = [] {
+    std::array<bool, 256> structural{};
+    for (const char c : std::string_view("{}[]\",")) {
+        structural[static_cast<unsigned char>(c)] = true;
+    }
+    return structural;
+}();
+
 class KeyScanner {
 public:
-    explicit KeyScanner(std::string_view json) : json_(json) {}
+    explicit KeyScanner(std::string_view json) : json_(json) {
+        frames_.reserve(16);
+        keys_.reserve(64);
+    }
 
     std::optional<RepeatedKey> firstRepeat() {
         while (at_ < json_.size()) {
-            switch (json_[at_++]) {
+            const char c = json_[at_++];
+            if (!kStructural[static_cast<unsigned char>(c)]) {
+                continue;
+            }
+            switch (c) {
             case '{':
                 frames_.push_back({true, true, keys_.size(), 0, 0});
                 break;
@@ -124,7 +139,7 @@ public:
                 break;
             case '}':
                 if (const std::optional<std::size_t> repeat = repeatInInnermost()) {
-                    return RepeatedKey{pathToInnermost(), keys_[*repeat]};
+                    return RepeatedKey{pathToInnermost(), std::string(keys_[*repeat])};
                 }
                 [[fallthrough]];
             case ']':
@@ -138,26 +153,31 @@ public:
     }
 
 private:
-    // From after the opening quote to after the closing one; a key is kept.
+    // From after the opening quote to after the closing one; a key is kept, as a view of the
+    // text unless it holds an escape.
     void readString() {
         const std::size_t start = at_;
-        std::size_t end = json_.size();
-        while (at_ < json_.size()) {
-            const std::size_t stop = json_.find_first_of("\"\\", at_);
-            if (stop == std::string_view::npos) {
-                at_ = json_.size();
-            } else if (json_[stop] == '\\') {
-                at_ = stop + 2;
-            } else {
-                end = stop;
-                at_ = stop + 1;
-                break;
+        bool escapes = false;
+        while (at_ < json_.size() && json_[at_] != '"') {
+            if (json_[at_] == '\\') {
+                escapes = true;
+                ++at_;
             }
+            ++at_;
         }
-        if (!frames_.empty() && frames_.back().awaitingKey) {
-            frames_.back().awaitingKey = false;
-            frames_.back().currentKey = keys_.size();
-            keys_.push_back(decodedKey(json_.substr(start, std::min(end, json_.size()) - start)));
+        const std::size_t end = std::min(at_, json_.size());
+        ++at_; // past the closing quote
+        if (frames_.empty() || !frames_.back().awaitingKey) {
+            return;
+        }
+        frames_.back().awaitingKey = false;
+        frames_.back().currentKey = keys_.size();
+        const std::string_view raw = json_.substr(start, end - start);
+        if (escapes) {
+            decoded_.push_back(decodedKey(raw));
+            keys_.push_back(decoded_.back());
+        } else {
+            keys_.push_back(raw);
         }
     }
 
@@ -221,7 +241,7 @@ private:
             if (!frame.isObject) {
                 path.push_back({std::nullopt, frame.index});
             } else if (frame.currentKey < keys_.size()) {
-                path.push_back({keys_[frame.currentKey], 0});
+                path.push_back({std::string(keys_[frame.currentKey]), 0});
             }
         }
         return path;
@@ -230,7 +250,8 @@ private:
     std::string_view json_;
     std::size_t at_ = 0;
     std::vector<Frame> frames_;
-    std::vector<std::string> keys_; // of every open object, the innermost's last
+    std::vector<std::string_view> keys_; // of every open object, the innermost's last
+    std::deque<std::string> decoded_;    // keys that held escapes, as they read
 };
 
 } // namespace
