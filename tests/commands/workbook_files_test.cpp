@@ -7,7 +7,6 @@
 #include "workbook_folder.h"
 
 #include <csignal>
-#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
@@ -47,10 +46,6 @@ constexpr int kSaidSomethingElse = 1;
 constexpr int kChangedSomething = 2;
 constexpr int kNoSmallDisk = 3;
 
-void writeText(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
 // A child whose files may grow to 512 bytes, with SIGXFSZ ignored: writes past it fail.
 // Or one with its own 8 KiB disk mounted on `dir`/small, seen by no other process.
 int inChild(Setting setting, const fs::path& dir, const std::function<int()>& part) {
@@ -72,14 +67,11 @@ int inChild(Setting setting, const fs::path& dir, const std::function<int()>& pa
 }
 
 int runIn(Setting setting, const fs::path& dir, const std::function<int()>& part) {
-    switch (setting) {
-    case Setting::AsIs:
+    if (setting == Setting::AsIs) {
         return part();
-    case Setting::OrdinaryUser:
-        return test::runAsOrdinaryUser(dir, part);
-    default:
-        return inChild(setting, dir, part);
     }
+    return setting == Setting::OrdinaryUser ? test::runAsOrdinaryUser(dir, part)
+                                            : inChild(setting, dir, part);
 }
 
 std::map<fs::path, std::string> filesUnder(const fs::path& dir) {
@@ -113,9 +105,6 @@ TEST_P(FileFailures, NameTheFileAndTheReasonAndChangeNothing) {
         Answers answers;
         c.save ? run.workbook.saveAs(chooser) : run.workbook.openFile(path, answers);
         if (run.messages() != std::vector<std::string>{expected}) {
-            for (const std::string& message : run.messages()) {
-                std::fprintf(stderr, "said: %s\n", message.c_str());
-            }
             return kSaidSomethingElse;
         }
         const bool unchanged =
@@ -129,59 +118,49 @@ TEST_P(FileFailures, NameTheFileAndTheReasonAndChangeNothing) {
     EXPECT_EQ(filesUnder(dir_), filesBefore); // no temporary file left, the old file whole
 }
 
-fs::path oldWorkbookIn(const fs::path& folder) {
-    writeText(folder / "acme.brimcount", formatWorkbook({}));
+// A workbook in `folder` with these permissions, or a folder in `dir` with these.
+fs::path oldWorkbookIn(const fs::path& folder, fs::perms perms = fs::perms::owner_all) {
+    std::ofstream(folder / "acme.brimcount", std::ios::binary) << formatWorkbook({});
+    fs::permissions(folder / "acme.brimcount", perms);
     return folder / "acme.brimcount";
 }
+
+fs::path folderIn(const fs::path& dir, const char* name, fs::perms perms = fs::perms::owner_all) {
+    fs::create_directory(dir / name);
+    fs::permissions(dir / name, perms);
+    return dir / name;
+}
+
+constexpr fs::perms kReadOnly = fs::perms::owner_read | fs::perms::owner_exec;
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, FileFailures, ::testing::Values(
     FileFailureCase{"SaveInReadOnlyFolder", true, Setting::OrdinaryUser,
-        [](const fs::path& dir) {
-            fs::create_directory(dir / "locked");
-            fs::permissions(dir / "locked", fs::perms::owner_read | fs::perms::owner_exec);
-            return dir / "locked" / "acme.brimcount";
-        },
+        [](const fs::path& d) { return folderIn(d, "locked", kReadOnly) / "acme.brimcount"; },
         "Could not save the workbook to {}: Permission denied."},
     FileFailureCase{"SaveOverReadOnlyFile", true, Setting::AsIs,
-        [](const fs::path& dir) {
-            const fs::path old = oldWorkbookIn(dir);
-            fs::permissions(old, fs::perms::owner_read);
-            return old;
-        },
+        [](const fs::path& d) { return oldWorkbookIn(d, fs::perms::owner_read); },
         "Could not save the workbook to {}: Permission denied."},
     FileFailureCase{"SaveInMissingFolder", true, Setting::AsIs,
-        [](const fs::path& dir) { return dir / "missing" / "acme.brimcount"; },
+        [](const fs::path& d) { return d / "missing" / "acme.brimcount"; },
         "Could not save the workbook to {}: No such file or directory."},
     FileFailureCase{"SaveOverFolder", true, Setting::AsIs,
-        [](const fs::path& dir) {
-            fs::create_directory(dir / "acme.brimcount");
-            return dir / "acme.brimcount";
-        },
+        [](const fs::path& d) { return folderIn(d, "acme.brimcount"); },
         "Could not save the workbook to {}: Is a directory."},
-    FileFailureCase{"SaveOverFileSizeLimit", true, Setting::FileSizeLimit, oldWorkbookIn,
+    FileFailureCase{"SaveOverFileSizeLimit", true, Setting::FileSizeLimit,
+        [](const fs::path& d) { return oldWorkbookIn(d); },
         "Could not save the workbook to {}: File too large."},
     FileFailureCase{"SaveOnFullDisk", true, Setting::SmallDisk,
-        [](const fs::path& dir) {
-            fs::create_directory(dir / "small");
-            return dir / "small" / "acme.brimcount";
-        },
+        [](const fs::path& d) { return folderIn(d, "small") / "acme.brimcount"; },
         "Could not save the workbook to {}: No space left on device."},
     FileFailureCase{"OpenMissingFile", false, Setting::AsIs,
-        [](const fs::path& dir) { return dir / "acme.brimcount"; },
+        [](const fs::path& d) { return d / "acme.brimcount"; },
         "Could not open {}: No such file or directory."},
     FileFailureCase{"OpenFolder", false, Setting::AsIs,
-        [](const fs::path& dir) {
-            fs::create_directory(dir / "plans");
-            return dir / "plans";
-        },
+        [](const fs::path& d) { return folderIn(d, "plans"); },
         "Could not open {}: Is a directory."},
     FileFailureCase{"OpenUnreadableFile", false, Setting::OrdinaryUser,
-        [](const fs::path& dir) {
-            const fs::path old = oldWorkbookIn(dir);
-            fs::permissions(old, fs::perms::none);
-            return old;
-        },
+        [](const fs::path& d) { return oldWorkbookIn(d, fs::perms::none); },
         "Could not open {}: Permission denied."}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
