@@ -518,6 +518,15 @@ void readArrayPrice(const QJsonValue& value, const std::string& path, Prices& pr
                                                   member(path, kPriceKey), kPriceHundredthsRange));
 }
 
+std::string workloadText(const QJsonValue& value, const std::string& path) {
+    const QString text = stringAt(value, path);
+    if (static_cast<std::size_t>(text.toUcs4().size()) > kMaxWorkloadTextCharacters) {
+        fault(path,
+              "is longer than " + std::to_string(kMaxWorkloadTextCharacters) + " characters.");
+    }
+    return text.toStdString();
+}
+
 // A workload field: a whole number in the window's range, or a text that the window reads as
 // empty or as such a number. Either is kept as the text the window shows.
 std::string workloadTextAt(const WorkloadField& field, const QJsonValue& value,
@@ -528,23 +537,18 @@ std::string workloadTextAt(const WorkloadField& field, const QJsonValue& value,
     if (!value.isString()) {
         fault(path, "must be a whole number, or a text in quotes holding one.");
     }
-    const QString text = value.toString();
-    if (static_cast<std::size_t>(text.toUcs4().size()) > kMaxWorkloadTextCharacters) {
-        fault(path,
-              "is longer than " + std::to_string(kMaxWorkloadTextCharacters) + " characters.");
-    }
-    std::string kept = text.toStdString();
-    switch (field.parse(kept).refusal) {
+    std::string text = workloadText(value, path);
+    switch (field.parse(text).refusal) {
     case InputRefusal::None:
         break;
     case InputRefusal::NotANumber:
-        fault(path, quoted(text) + " is not a whole number.");
+        fault(path, quoted(qText(text)) + " is not a whole number.");
     case InputRefusal::BelowRange:
     case InputRefusal::AboveRange:
-        fault(path, quoted(text) + " is outside " + std::to_string(field.range.lowest) + " to " +
-                        std::to_string(field.range.highest) + '.');
+        fault(path, quoted(qText(text)) + " is outside " + std::to_string(field.range.lowest) +
+                        " to " + std::to_string(field.range.highest) + '.');
     }
-    return kept;
+    return text;
 }
 
 SizingChoices sizingAt(const QJsonValue& value, const std::string& path) {
