@@ -153,32 +153,37 @@ public:
     }
 
 private:
-    // From after the opening quote to after the closing one; a key is kept, as a view of the
-    // text unless it holds an escape.
+    // From after the opening quote to after the closing one, which no odd run of backslashes
+    // escapes (found with memchr, most of a workbook being strings); a key is kept, as a view
+    // of the text unless it holds an escape.
     void readString() {
         const std::size_t start = at_;
-        bool escapes = false;
-        while (at_ < json_.size() && json_[at_] != '"') {
-            if (json_[at_] == '\\') {
-                escapes = true;
-                ++at_;
-            }
-            ++at_;
+        std::size_t end = json_.find('"', at_);
+        while (end != std::string_view::npos && isEscaped(start, end)) {
+            end = json_.find('"', end + 1);
         }
-        const std::size_t end = std::min(at_, json_.size());
-        ++at_; // past the closing quote
+        end = std::min(end, json_.size());
+        at_ = end + 1;
         if (frames_.empty() || !frames_.back().awaitingKey) {
             return;
         }
         frames_.back().awaitingKey = false;
         frames_.back().currentKey = keys_.size();
         const std::string_view raw = json_.substr(start, end - start);
-        if (escapes) {
+        if (raw.find('\\') != std::string_view::npos) {
             decoded_.push_back(decodedKey(raw));
             keys_.push_back(decoded_.back());
         } else {
             keys_.push_back(raw);
         }
+    }
+
+    bool isEscaped(std::size_t start, std::size_t quote) const {
+        std::size_t backslashes = 0;
+        while (quote - backslashes > start && json_[quote - backslashes - 1] == '\\') {
+            ++backslashes;
+        }
+        return backslashes % 2 == 1;
     }
 
     void nextMember() {

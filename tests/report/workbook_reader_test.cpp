@@ -108,6 +108,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, WorkbookRefusals, ::testing::Values(
         "planning.readPercent: the field \"readPercent\" is given twice."},
     RefusalCase{"twice_as_a_pair", "\"name\": \"Plan A\"", "\"\\ud83d\\ude00\": 1, \"\xF0\x9F\x98\x80\": 2, \"name\": \"Plan A\"",
         "plans[0].\xF0\x9F\x98\x80: the field \"\xF0\x9F\x98\x80\" is given twice."},
+    RefusalCase{"twice_among_many", "\"name\": \"Plan A\"", "\"x\": 1, ",
+        "plans[0].x: the field \"x\" is given twice.", 20},
     RefusalCase{"lone_surrogates_differ", "\"name\": \"Plan A\"", "\"\\ud83d\": 1, \"\\ude00\": 2, \"name\": \"Plan A\"",
         "plans[0].?: \"?\" is not a field this program knows."},
     // ---- plans ----
