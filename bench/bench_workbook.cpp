@@ -1,8 +1,10 @@
 // Compare Plans and the workbook: the comparison of eight kept plans with every figure and
 // text made, keeping the sheet, Save Workbook of eight plans to disk, and opening it again (read,
-// check, apply, Compute), over the commands with the stand-in main window of the tests.
+// check, apply, Compute), over the commands with the stand-in main window of the tests; and the
+// reader alone on that workbook's text, with its search for a key given twice.
 
 #include "catalogue_names.h"
+#include "json_keys.h"
 #include "kept_plans.h"
 #include "plan_comparison.h"
 #include "workbook.h"
@@ -112,6 +114,27 @@ void BM_OpenWorkbookEight(benchmark::State& state) {
     std::filesystem::remove(benchPath());
 }
 BENCHMARK(BM_OpenWorkbookEight)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// The reader alone, on the same workbook's text: parsed, checked for a key given twice, read.
+void BM_ReadWorkbookEightText(benchmark::State& state) {
+    const Program program;
+    const std::string text = formatWorkbook(program.workbook.current());
+    for (auto _ : state) {
+        WorkbookReading reading = readWorkbook(text);
+        benchmark::DoNotOptimize(&reading);
+    }
+}
+BENCHMARK(BM_ReadWorkbookEightText)->Unit(benchmark::kMicrosecond);
+
+void BM_RepeatedKeysEight(benchmark::State& state) {
+    const Program program;
+    const std::string text = formatWorkbook(program.workbook.current());
+    for (auto _ : state) {
+        std::optional<RepeatedKey> repeat = firstRepeatedKey(text);
+        benchmark::DoNotOptimize(&repeat);
+    }
+}
+BENCHMARK(BM_RepeatedKeysEight)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace brim

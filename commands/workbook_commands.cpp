@@ -1,6 +1,8 @@
 #include "workbook_commands.h"
 
 #include "atomic_file.h"
+#include "file_access.h"
+#include "file_texts.h"
 #include "planner_inputs.h"
 #include "report.h"
 #include "report_reader.h"
@@ -68,31 +70,51 @@ void WorkbookCommands::saveAs(WorkbookFileChooser& chooser) {
 // saves to next.
 void WorkbookCommands::saveTo(const std::string& path) {
     const Workbook workbook = current();
-    switch (saveFileAtomically(path, formatWorkbook(workbook))) {
-    case SaveOutcome::Saved:
-        parts_.file.path = path;
-        parts_.file.saved = workbook.figures;
-        break;
-    case SaveOutcome::OpenFailed:
-        messages_.show(kOpenFailedMessage);
-        break;
-    case SaveOutcome::WriteFailed:
-        messages_.show(kWriteFailedMessage);
-        break;
+    const SaveResult result = saveFileAtomically(path, formatWorkbook(workbook));
+    if (result.outcome != SaveOutcome::Saved) {
+        messages_.show(saveWorkbookFailedText(path, result.reason));
+        return;
     }
+    parts_.file.path = path;
+    parts_.file.saved = workbook.figures;
 }
 
+// The file is read once, as much of it as a workbook may hold: a larger report is still
+// refused for its size.
 void WorkbookCommands::openFile(const std::string& path, Questions& questions) {
-    const std::optional<std::string> start = readFileStart(path, kMaxWorkbookBytes + 1);
-    if (start && looksLikeWorkbook(*start)) {
-        openWorkbook(path, questions);
-    } else {
-        openReport(path); // which says so when the file cannot be read
+    if (const std::optional<std::string> text = readOrSay(path, kMaxWorkbookBytes + 1)) {
+        if (looksLikeWorkbook(*text)) {
+            openWorkbookText(path, *text, questions);
+        } else {
+            openReportText(*text);
+        }
     }
 }
 
 void WorkbookCommands::openReport(const std::string& path) {
-    const ReportReading reading = readReportFile(path);
+    if (const std::optional<std::string> text = readOrSay(path, kMaxReportBytes + 1)) {
+        openReportText(*text);
+    }
+}
+
+void WorkbookCommands::openWorkbook(const std::string& path, Questions& questions) {
+    if (const std::optional<std::string> text = readOrSay(path, kMaxWorkbookBytes + 1)) {
+        openWorkbookText(path, *text, questions);
+    }
+}
+
+std::optional<std::string> WorkbookCommands::readOrSay(const std::string& path,
+                                                       std::size_t maxBytes) {
+    FileStart start = readFileStart(path, maxBytes);
+    if (const auto* failure = std::get_if<FileFailure>(&start)) {
+        messages_.show(openFailedText(path, failure->reason));
+        return std::nullopt;
+    }
+    return std::move(std::get<std::string>(start));
+}
+
+void WorkbookCommands::openReportText(std::string_view text) {
+    const ReportReading reading = readReport(text);
     if (const auto* refusal = std::get_if<ReportRefusal>(&reading)) {
         messages_.show(refusal->message);
         return;
@@ -127,8 +149,9 @@ bool WorkbookCommands::mayClose(WorkbookFileChooser& chooser, ClosingQuestion& q
     return false;
 }
 
-void WorkbookCommands::openWorkbook(const std::string& path, Questions& questions) {
-    WorkbookReading reading = readWorkbookFile(path);
+void WorkbookCommands::openWorkbookText(const std::string& path, std::string_view text,
+                                        Questions& questions) {
+    WorkbookReading reading = readWorkbook(text);
     if (const auto* refusal = std::get_if<WorkbookRefusal>(&reading)) {
         messages_.show(refusal->message);
         return;

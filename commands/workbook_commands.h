@@ -14,8 +14,10 @@
 #include "row_commands.h"
 #include "workbook.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace brim {
 
@@ -60,7 +62,7 @@ public:
     void saveAs(WorkbookFileChooser& chooser);
 
     // A workbook when the file's first character other than blanks and a byte order mark is
-    // "{", a report otherwise.
+    // "{", a report otherwise. A file that cannot be read is named with the system's reason.
     void openFile(const std::string& path, Questions& questions);
     void openReport(const std::string& path);
     // Checked whole first: a refused file changes nothing and says why. Asks before it replaces
@@ -78,6 +80,10 @@ public:
 
 private:
     void saveTo(const std::string& path);
+    // The file's first `maxBytes` bytes, or nothing once the failure is said.
+    std::optional<std::string> readOrSay(const std::string& path, std::size_t maxBytes);
+    void openReportText(std::string_view text);
+    void openWorkbookText(const std::string& path, std::string_view text, Questions& questions);
     bool replacesUnsavedFigures(const WorkbookFigures& incoming) const;
 
     WorkbookParts parts_;

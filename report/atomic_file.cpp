@@ -1,9 +1,12 @@
 #include "atomic_file.h"
 
+#include "file_access.h"
+
 #include <QFileDevice>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QString>
+#include <cerrno>
 #include <optional>
 
 namespace brim {
@@ -35,33 +38,46 @@ bool isReadOnlyFile(const QString& path) {
     return info.isFile() && !(info.permissions() & kAnyWrite);
 }
 
+SaveResult failed(SaveOutcome outcome, int error) {
+    return {outcome, systemReason(error)};
+}
+
 // Writes `text` to a temporary file beside `path` and renames it over `path` only once every
 // byte is written. A write past the disk's or the process's limit can come back short without
 // an error, and commit() ignores a failing flush of its own, so both are checked before it.
-SaveOutcome saveAtomically(const QString& path, std::string_view text) {
+// Qt's error strings after a failed write are its own ("Unknown error"): the reason is errno,
+// read right after the call that failed.
+SaveResult saveAtomically(const QString& path, std::string_view text) {
     if (isReadOnlyFile(path)) {
-        return SaveOutcome::OpenFailed;
+        return failed(SaveOutcome::OpenFailed, EACCES);
+    }
+    if (QFileInfo(path).isDir()) {
+        return failed(SaveOutcome::OpenFailed, EISDIR);
     }
     QSaveFile file(path);
     // A writable file in a folder the user may not write to cannot get a temporary file beside
     // it; it is then written in place, which cannot be atomic but is what the user asked for.
     file.setDirectWriteFallback(true);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        return SaveOutcome::OpenFailed;
+        return failed(SaveOutcome::OpenFailed, errno);
     }
     const auto size = static_cast<qint64>(text.size());
+    errno = 0;
     if (file.write(text.data(), size) != size || !file.flush()) {
+        const int error = errno;
         file.cancelWriting(); // the temporary file is removed when `file` goes
-        return SaveOutcome::WriteFailed;
+        return failed(SaveOutcome::WriteFailed, error);
     }
-    return file.commit() ? SaveOutcome::Saved : SaveOutcome::WriteFailed;
+    errno = 0;
+    return file.commit() ? SaveResult{} : failed(SaveOutcome::WriteFailed, errno);
 }
 
 } // namespace
 
-SaveOutcome saveFileAtomically(const std::string& chosenPath, std::string_view text) {
+SaveResult saveFileAtomically(const std::string& chosenPath, std::string_view text) {
     const std::optional<QString> path = followLinks(QString::fromStdString(chosenPath));
-    return path ? saveAtomically(*path, text) : SaveOutcome::OpenFailed;
+    return path ? saveAtomically(*path, text) : failed(SaveOutcome::OpenFailed, ELOOP);
 }
 
 } // namespace brim

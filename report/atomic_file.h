@@ -7,6 +7,11 @@ namespace brim {
 
 enum class SaveOutcome { Saved, OpenFailed, WriteFailed };
 
+struct SaveResult {
+    SaveOutcome outcome = SaveOutcome::Saved;
+    std::string reason; // on a failure, the system's words ("No space left on device") or empty
+};
+
 // How the program writes every file it writes, the report and the workbook: to a temporary file
 // beside the target, renamed over it only once every byte has reached the disk. On any failure
 // the old file stays as it was and no temporary file is left. The one exception is a writable
@@ -14,7 +19,7 @@ enum class SaveOutcome { Saved, OpenFailed, WriteFailed };
 // file is emptied and written in place, every write still checked. A chosen path that is a
 // symbolic link is followed, so the fresh file replaces the link's target and the link keeps
 // pointing at it. A file without any write permission bit is treated as read-only and left
-// alone, even for a user (root) whom the system would let write it.
-SaveOutcome saveFileAtomically(const std::string& chosenPath, std::string_view text);
+// alone, even for a user (root) whom the system would let write it ("Permission denied").
+SaveResult saveFileAtomically(const std::string& chosenPath, std::string_view text);
 
 } // namespace brim

@@ -173,7 +173,8 @@ void printReport(const ConfigSheet& sheet, ReportFileChooser& chooser, MessageSi
     text.reserve(expectedReportSize(sheet));
     writeReportHeader(text, sheet);
     appendBody(text, sheet);
-    switch (saveFileAtomically(*chosen, text)) {
+    // Print's two messages are all it says: the system's reason is left out.
+    switch (saveFileAtomically(*chosen, text).outcome) {
     case SaveOutcome::Saved:
         break;
     case SaveOutcome::OpenFailed:

@@ -7,9 +7,6 @@
 #include "sheet_exchange.h"
 #include "units.h"
 
-#include <QByteArray>
-#include <QFile>
-#include <QString>
 #include <algorithm>
 #include <array>
 
@@ -288,19 +285,6 @@ ReportReading readReport(std::string_view text) {
         return notAReport("the file is empty");
     }
     return readLines(text);
-}
-
-ReportReading readReportFile(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return ReportRefusal{std::string(kOpenInputFailedMessage)};
-    }
-    // One byte past the limit is enough to refuse a larger file without reading all of it.
-    const QByteArray bytes = file.read(static_cast<qint64>(kMaxReportBytes) + 1);
-    if (file.error() != QFileDevice::NoError) {
-        return ReportRefusal{std::string(kOpenInputFailedMessage)};
-    }
-    return readReport(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 } // namespace brim

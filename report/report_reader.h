@@ -19,7 +19,6 @@ namespace brim {
 // prints there and what was found.
 
 inline constexpr std::size_t kMaxReportBytes = 64 * 1024;
-inline constexpr std::string_view kOpenInputFailedMessage = "Could not open input file.";
 
 struct OpenedReport {
     std::string version; // the title line's version text, as printed
@@ -38,10 +37,6 @@ using ReportReading = std::variant<OpenedReport, ReportRefusal>;
 
 // The whole text of a report file, read from nothing else.
 ReportReading readReport(std::string_view text);
-
-// Reads the file at `path` (UTF-8) and then its text. A file that cannot be opened or read
-// gives kOpenInputFailedMessage; no more than kMaxReportBytes and one byte are ever read.
-ReportReading readReportFile(const std::string& path);
 
 // The open-file chooser: the report the user picked (UTF-8), or nothing when they cancelled.
 class ReportOpenChooser {

@@ -1,12 +1,13 @@
 #include "workbook.h"
 
 #include "catalogue.h"
+#include "json_keys.h"
 #include "planner_inputs.h"
+#include "raid_rules.h"
 #include "report_reader.h"
 #include "units.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -63,6 +64,39 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // A JSON number carries a price or an AFR as a double; hundredths further from a whole number
 // than this have more than two decimals.
 constexpr double kHundredthsTolerance = 1e-4;
+
+// Size for Capacity's workload fields: kept as the texts the window shows, read as the window
+// reads them.
+struct WorkloadField {
+    const char* key;
+    std::string SizingChoices::*text;
+    AllowedRange<std::int64_t> range;
+    NeedParse (*parse)(std::string_view text);
+};
+
+constexpr std::array<WorkloadField, 2> kWorkloadFields{{
+    {kHostIopsKey, &SizingChoices::hostIopsText, kHostIopsNeedRange, parseHostIopsNeed},
+    {kMbpsKey, &SizingChoices::mbpsText, kMbpsNeedRange, parseMbpsNeed},
+}};
+
+bool isBlank(char c) noexcept {
+    return std::find(kBlanks.begin(), kBlanks.end(), c) != kBlanks.end();
+}
+
+std::size_t codePoints(std::string_view text) noexcept {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+// What a workbook keeps of a workload field: its text while the window takes it (empty, or a
+// need in range); nothing of one the window refuses, which states no need and which the reader
+// would refuse.
+std::string keptWorkloadText(const WorkloadField& field, const std::string& text) {
+    const bool taken = field.parse(text).refusal == InputRefusal::None &&
+                       codePoints(text) <= kMaxWorkloadTextCharacters;
+    return taken ? text : std::string();
+}
 
 // A field's name as the JSON classes take it, without making a QString of it each time.
 QLatin1String key(const char* name) {
@@ -140,8 +174,9 @@ QJsonObject sizingObject(const SizingChoices& sizing) {
     const DiskType* disk = sizing.diskType ? Catalogue::diskType(*sizing.diskType) : nullptr;
     object[key(kDiskTypeKey)] = disk ? QJsonValue(qText(disk->orlenReportName)) : QJsonValue();
     object[key(kMinimumFailuresKey)] = sizing.minimumFailures;
-    object[key(kHostIopsKey)] = qText(sizing.hostIopsText);
-    object[key(kMbpsKey)] = qText(sizing.mbpsText);
+    for (const WorkloadField& field : kWorkloadFields) {
+        object[key(field.key)] = qText(keptWorkloadText(field, sizing.*field.text));
+    }
     // A text, as the other fields of the sizing window; "" for no limit.
     object[key(kMaxLossKey)] =
         qText(sizing.maxLossHundredths ? formatHundredths(*sizing.maxLossHundredths) : "");
@@ -369,7 +404,7 @@ PlanRow rowAt(const QJsonValue& value, const std::string& path, bool vaultRow) {
     }
     if (const QJsonValue perGroup = object.value(key(kDisksPerGroupKey)); !perGroup.isUndefined()) {
         row.disksPerGroup = static_cast<std::uint32_t>(
-            wholeNumberAt(perGroup, member(path, kDisksPerGroupKey), 0, kMostCount));
+            wholeNumberAt(perGroup, member(path, kDisksPerGroupKey), 0, kMaxDisksPerGroup));
     }
     if (const QJsonValue groups = object.value(key(kGroupsKey)); !groups.isUndefined()) {
         row.groupCount = static_cast<std::uint32_t>(
@@ -498,6 +533,30 @@ std::string workloadText(const QJsonValue& value, const std::string& path) {
     return text.toStdString();
 }
 
+// A workload field: a whole number in the window's range, or a text that the window reads as
+// empty or as such a number. Either is kept as the text the window shows.
+std::string workloadTextAt(const WorkloadField& field, const QJsonValue& value,
+                           const std::string& path) {
+    if (value.isDouble()) {
+        return std::to_string(wholeNumberIn(value, path, field.range));
+    }
+    if (!value.isString()) {
+        fault(path, "must be a whole number, or a text in quotes holding one.");
+    }
+    std::string text = workloadText(value, path);
+    switch (field.parse(text).refusal) {
+    case InputRefusal::None:
+        break;
+    case InputRefusal::NotANumber:
+        fault(path, quoted(qText(text)) + " is not a whole number.");
+    case InputRefusal::BelowRange:
+    case InputRefusal::AboveRange:
+        fault(path, quoted(qText(text)) + " is outside " + std::to_string(field.range.lowest) +
+                        " to " + std::to_string(field.range.highest) + '.');
+    }
+    return text;
+}
+
 // Empty (no limit), or a percentage from 0 to 100 with up to two decimals, as a number or a text.
 std::optional<std::int64_t> lossLimitAt(const QJsonValue& value, const std::string& path) {
     if (value.isDouble()) {
@@ -538,11 +597,11 @@ SizingChoices sizingAt(const QJsonValue& value, const std::string& path) {
                                                                 member(path, kMinimumFailuresKey),
                                                                 0, kMostFailuresAsked));
     }
-    if (object.contains(key(kHostIopsKey))) {
-        sizing.hostIopsText = workloadText(object[key(kHostIopsKey)], member(path, kHostIopsKey));
-    }
-    if (object.contains(key(kMbpsKey))) {
-        sizing.mbpsText = workloadText(object[key(kMbpsKey)], member(path, kMbpsKey));
+    for (const WorkloadField& field : kWorkloadFields) {
+        if (object.contains(key(field.key))) {
+            sizing.*field.text =
+                workloadTextAt(field, object[key(field.key)], member(path, field.key));
+        }
     }
     if (object.contains(key(kMaxLossKey))) {
         sizing.maxLossHundredths = lossLimitAt(object[key(kMaxLossKey)], member(path, kMaxLossKey));
@@ -608,13 +667,34 @@ void checkFormat(const QJsonObject& root) {
         fault(kFormatKey, "this is not a Brimcount workbook (\"" +
                               std::string(kWorkbookFormatName) + "\" expected).");
     }
-    const std::int64_t version =
-        wholeNumberAt(required(root, kVersionKey, {}), kVersionKey, 1, INT32_MAX);
+    const QJsonValue value = required(root, kVersionKey, {});
+    if (!value.isDouble()) {
+        fault(kVersionKey, "must be a number.");
+    }
+    const double version = value.toDouble();
+    if (!std::isfinite(version) || version != std::floor(version)) {
+        fault(kVersionKey, numberText(version) + " is not a whole number.");
+    }
+    const std::string known = "version " + std::to_string(kWorkbookVersion) + " only.";
     if (version > kWorkbookVersion) {
         fault(kVersionKey, "the workbook was made by a newer Brimcount (format version " +
-                               std::to_string(version) + "); this one reads version " +
-                               std::to_string(kWorkbookVersion) + " only.");
+                               numberText(version) + "); this one reads " + known);
     }
+    if (version < 1) {
+        fault(kVersionKey, numberText(version) +
+                               " is not a format version this program reads; it reads " + known);
+    }
+}
+
+// Where a key given twice is, as the other refusals name places.
+std::string repeatedKeyMessage(const RepeatedKey& repeat) {
+    std::string path;
+    for (const JsonStep& step : repeat.object) {
+        path = step.key ? member(path, escaped(qText(*step.key)).c_str())
+                        : element(path, static_cast<qsizetype>(step.index));
+    }
+    const QString name = qText(repeat.key);
+    return member(path, escaped(name).c_str()) + ": the field " + quoted(name) + " is given twice.";
 }
 
 Workbook workbookOf(const QJsonDocument& document) {
@@ -633,16 +713,6 @@ Workbook workbookOf(const QJsonDocument& document) {
         readPlanning(root[key(kPlanningKey)], kPlanningKey, workbook.figures);
     }
     return workbook;
-}
-
-bool isBlank(char c) noexcept {
-    return std::find(kBlanks.begin(), kBlanks.end(), c) != kBlanks.end();
-}
-
-std::size_t codePoints(std::string_view text) noexcept {
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
 }
 
 } // namespace
@@ -717,6 +787,10 @@ WorkbookReading readWorkbook(std::string_view text) {
                                std::to_string(error.offset) + ": " +
                                error.errorString().toStdString() + '.'};
     }
+    // The JSON classes keep one value of a key given twice; the text still holds both.
+    if (const std::optional<RepeatedKey> repeat = firstRepeatedKey(text)) {
+        return WorkbookRefusal{repeatedKeyMessage(*repeat)};
+    }
     try {
         return workbookOf(document);
     } catch (const Fault& refused) {
@@ -730,26 +804,6 @@ bool looksLikeWorkbook(std::string_view firstBytes) noexcept {
     }
     const auto first = std::find_if_not(firstBytes.begin(), firstBytes.end(), isBlank);
     return first != firstBytes.end() && *first == '{';
-}
-
-std::optional<std::string> readFileStart(const std::string& path, std::size_t maxBytes) {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.read(static_cast<qint64>(maxBytes));
-    if (file.error() != QFileDevice::NoError) {
-        return std::nullopt;
-    }
-    return bytes.toStdString();
-}
-
-WorkbookReading readWorkbookFile(const std::string& path) {
-    const std::optional<std::string> text = readFileStart(path, kMaxWorkbookBytes + 1);
-    if (!text) {
-        return WorkbookRefusal{std::string(kOpenInputFailedMessage)};
-    }
-    return readWorkbook(*text);
 }
 
 } // namespace brim

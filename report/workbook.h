@@ -8,8 +8,10 @@
 //
 // A workbook is read whole and checked before anything changes: at most kMaxWorkbookBytes, the
 // format name and a version this program knows, exactly ten rows a sheet, names it knows, every
-// number in its range, at most kMaxKeptPlans plans, and no field it does not know. A refusal
-// names the place as a JSON path counted from 0 and the fault.
+// number in its range (a sheet's disks per group as the RAID rules take them, the sizing
+// window's workload as that window reads it), at most kMaxKeptPlans plans, no field it does not
+// know and no field given twice in one object. A refusal names the place as a JSON path counted
+// from 0 and the fault.
 
 #include "capacity_sizing.h"
 #include "config_sheet.h"
@@ -74,6 +76,8 @@ struct SizingChoices {
     CapacityUnit unit = CapacityUnit::Tb;
     std::optional<int> diskType;
     int minimumFailures = 1; // 0 to 2
+    // As the window shows them. A file holds them as texts, and one the window refuses as
+    // empty; it may give them as numbers.
     std::string hostIopsText;
     std::string mbpsText;
     // The most a layout may risk losing data a year, in hundredths of a percent; none: no limit.
@@ -115,12 +119,6 @@ WorkbookReading readWorkbook(std::string_view text);
 // Whether a file's first bytes are a workbook's: the first character other than blanks, line
 // breaks and a byte order mark is "{". Anything else is read as a report.
 bool looksLikeWorkbook(std::string_view firstBytes) noexcept;
-
-// The first `maxBytes` bytes of the file at `path` (UTF-8), or nothing when it cannot be read.
-std::optional<std::string> readFileStart(const std::string& path, std::size_t maxBytes);
-
-// Reads the file at `path` and then its text; no more than kMaxWorkbookBytes and one byte.
-WorkbookReading readWorkbookFile(const std::string& path);
 
 inline constexpr std::string_view kWorkbookTooLargeMessage =
     "The workbook is larger than 1 MiB: nothing was opened.";

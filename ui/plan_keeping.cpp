@@ -1,8 +1,12 @@
 #include "plan_keeping.h"
 
 #include "compare_window.h"
+#include "file_texts.h"
+#include "qt_text.h"
 #include "question_box.h"
 #include "report_file_dialog.h"
+
+#include <QAction>
 
 namespace brim {
 
@@ -23,6 +27,39 @@ void PlanKeeping::useDialogs(WorkbookFileChooser* chooser, Questions* questions)
 
 void PlanKeeping::useClosingQuestion(ClosingQuestion* question) {
     closingQuestion_ = question ? question : ownClosingQuestion_.get();
+}
+
+void PlanKeeping::saveWorkbook() {
+    commands_.save(*chooser_);
+    showFile();
+}
+
+void PlanKeeping::saveWorkbookAs() {
+    commands_.saveAs(*chooser_);
+    showFile();
+}
+
+void PlanKeeping::openFile(const std::string& path) {
+    commands_.openFile(path, *questions_);
+    showFile();
+}
+
+// A save the question asked for names its file, as Ctrl+S does, in case the window stays open.
+bool PlanKeeping::mayClose() {
+    const bool closes = commands_.mayClose(*chooser_, *closingQuestion_);
+    showFile();
+    return closes;
+}
+
+void PlanKeeping::showFileIn(QAction& saveEntry) {
+    saveEntry_ = &saveEntry;
+    showFile();
+}
+
+void PlanKeeping::showFile() {
+    if (saveEntry_) {
+        saveEntry_->setText(toQString(saveWorkbookEntryText(parts_.file)));
+    }
 }
 
 void PlanKeeping::comparePlans() {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+class QAction;
 class QWidget;
 
 namespace brim {
@@ -27,12 +28,15 @@ public:
 
     // Opens with a capture; a field the capture refuses keeps the window closed.
     void comparePlans();
-    void saveWorkbook() { commands_.save(*chooser_); }
-    void saveWorkbookAs() { commands_.saveAs(*chooser_); }
-    void openFile(const std::string& path) { commands_.openFile(path, *questions_); }
+    void saveWorkbook();
+    void saveWorkbookAs();
+    void openFile(const std::string& path);
     void openReport(const std::string& path) { commands_.openReport(path); }
     // Whether the window may close, after the question when plans or figures are unsaved.
-    bool mayClose() { return commands_.mayClose(*chooser_, *closingQuestion_); }
+    bool mayClose();
+
+    // The window menu's Save Workbook entry, which names the file it saves to from now on.
+    void showFileIn(QAction& saveEntry);
 
     const KeptPlans& plans() const noexcept { return parts_.plans; }
     // What Save Workbook would write now, the sheet's inputs as they stand.
@@ -40,7 +44,10 @@ public:
     const WorkbookFile& file() const noexcept { return parts_.file; }
 
 private:
+    void showFile();
+
     QWidget& window_;
+    QAction* saveEntry_ = nullptr;
     WorkbookParts parts_;
     WorkbookCommands commands_;
     std::unique_ptr<WorkbookFileChooser> ownChooser_;

@@ -1,5 +1,8 @@
 #include "report_file_dialog.h"
 
+#include "file_texts.h"
+#include "qt_text.h"
+
 #include <QDialog>
 #include <QString>
 #include <QStringList>
@@ -30,7 +33,7 @@ std::unique_ptr<QFileDialog> makeSaveDialog(QWidget* parent, const char* filter,
                                             const char* suffix) {
     // A dialog object, not QFileDialog::getSaveFileName: only the object applies the default
     // suffix. Qt's own dialog, so the suffix and the replace question hold on every desktop.
-    // No caption and no file name: the dialog keeps its own title for saving.
+    // No caption and no file name: Print's dialog keeps its own title for saving.
     auto dialog = std::make_unique<QFileDialog>(parent);
     dialog->setOption(QFileDialog::DontUseNativeDialog, true);
     dialog->setOption(QFileDialog::DontConfirmOverwrite, false);
@@ -48,7 +51,9 @@ std::unique_ptr<QFileDialog> makeReportFileDialog(QWidget* parent) {
 }
 
 std::unique_ptr<QFileDialog> makeWorkbookFileDialog(QWidget* parent) {
-    return makeSaveDialog(parent, kWorkbookFilter, kWorkbookSuffix);
+    auto dialog = makeSaveDialog(parent, kWorkbookFilter, kWorkbookSuffix);
+    dialog->setWindowTitle(toQString(FileWords::kSaveWorkbookTitle));
+    return dialog;
 }
 
 std::optional<std::string> WorkbookFileDialog::chooseWorkbookFile() {
@@ -62,8 +67,9 @@ std::optional<std::string> ReportFileDialog::chooseReportFile() {
 }
 
 std::unique_ptr<QFileDialog> makeOpenReportFileDialog(QWidget* parent) {
-    // Qt's own dialog, as for Print; no caption, so it keeps its own title for opening.
+    // Qt's own dialog, as for Print, titled for the command.
     auto dialog = std::make_unique<QFileDialog>(parent);
+    dialog->setWindowTitle(toQString(FileWords::kOpenTitle));
     dialog->setOption(QFileDialog::DontUseNativeDialog, true);
     dialog->setFileMode(QFileDialog::ExistingFile);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);

@@ -25,8 +25,9 @@ private:
     QWidget* parent_;
 };
 
-// The save-file chooser of Save Workbook, set up as Print's: one file type
-// "Brimcount workbook (*.brimcount)", default suffix "brimcount", asking before it replaces a file.
+// The save-file chooser of Save Workbook and Save Workbook As, set up as Print's and titled
+// "Save Workbook": one file type "Brimcount workbook (*.brimcount)", default suffix
+// "brimcount", asking before it replaces a file.
 std::unique_ptr<QFileDialog> makeWorkbookFileDialog(QWidget* parent);
 
 class WorkbookFileDialog final : public WorkbookFileChooser {
@@ -38,9 +39,9 @@ private:
     QWidget* parent_;
 };
 
-// The open-file chooser of Open, set up but not shown: Qt's own file dialog picking one
-// existing file, reports and workbooks together first, then "Text Files (*.txt)",
-// "Brimcount workbook (*.brimcount)" and "All Files (*)".
+// The open-file chooser of Open, set up but not shown: Qt's own file dialog titled "Open", picking
+// one existing file, reports and workbooks together first, then "Text Files (*.txt)", "Brimcount
+// workbook (*.brimcount)" and "All Files (*)".
 std::unique_ptr<QFileDialog> makeOpenReportFileDialog(QWidget* parent);
 
 // Shows the open-file chooser modally over `parent` and returns the picked path (UTF-8).

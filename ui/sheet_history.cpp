@@ -14,19 +14,6 @@ namespace {
 // The history keeps the last 100 steps, for as long as the window lives.
 constexpr int kHistorySteps = 100;
 
-QAction* entryWithCommand(const QMenu& menu, int commandId) {
-    const QList<QAction*> actions = menu.actions();
-    const auto it = std::find_if(actions.begin(), actions.end(), [commandId](QAction* action) {
-        return !action->isSeparator() && action->data().toInt() == commandId;
-    });
-    return it == actions.end() ? nullptr : *it;
-}
-
-const WindowMenuEntry& menuEntry(int commandId) {
-    return *std::find_if(kWindowMenuCommands.begin(), kWindowMenuCommands.end(),
-                         [commandId](const auto& entry) { return entry.commandId == commandId; });
-}
-
 } // namespace
 
 SheetHistory::SheetHistory(RowCommands& commands, QMenu& windowMenu)

@@ -108,6 +108,7 @@ void SheetWindow::addWindowMenu() {
     connect(windowMenu_, &QMenu::triggered, this,
             [this](QAction* action) { handleWindowMenuCommand(action->data().toInt()); });
     history_ = std::make_unique<SheetHistory>(commands_, *windowMenu_);
+    planKeeping_->showFileIn(*entryWithCommand(*windowMenu_, kSaveWorkbookCommand));
     auto* menuKey = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
     connect(menuKey, &QShortcut::activated, this,
             [this] { showWindowMenu(mapToGlobal(QPoint(0, 0))); });

@@ -33,6 +33,19 @@ const WindowMenuEntry* entryOfKey(std::span<const WindowMenuEntry> entries, cons
     return found == entries.end() ? nullptr : &*found;
 }
 
+QAction* entryWithCommand(const QMenu& menu, int commandId) {
+    const QList<QAction*> actions = menu.actions();
+    const auto it = std::find_if(actions.begin(), actions.end(), [commandId](QAction* action) {
+        return !action->isSeparator() && action->data().toInt() == commandId;
+    });
+    return it == actions.end() ? nullptr : *it;
+}
+
+const WindowMenuEntry& menuEntry(int commandId) {
+    return *std::find_if(kWindowMenuCommands.begin(), kWindowMenuCommands.end(),
+                         [commandId](const auto& entry) { return entry.commandId == commandId; });
+}
+
 QString historyEntryText(std::string_view entryText, const QString& stepName) {
     const QString text = toQString(entryText);
     return stepName.isEmpty() ? text : text + QLatin1Char(' ') + stepName;

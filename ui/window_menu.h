@@ -1,10 +1,13 @@
 #pragma once
 
+#include "file_texts.h"
+
 #include <QString>
 #include <array>
 #include <span>
 #include <string_view>
 
+class QAction;
 class QKeyEvent;
 class QMenu;
 class QWidget;
@@ -47,11 +50,12 @@ inline constexpr int kPrintPlanCommand = 400;
 
 // clang-format off
 
-// Undo and Redo show the name of their step after their text, "&Undo Max IOPS".
+// Undo and Redo show the name of their step after their text, "&Undo Max IOPS"; Save Workbook
+// the name of the file it saves to once there is one.
 inline constexpr std::array<WindowMenuEntry, 10> kWindowMenuCommands{{
     // command                  text                      shortcut         other shortcut
     {kOpenReportCommand,       "&Open...",               "Ctrl+O",        ""},
-    {kSaveWorkbookCommand,     "&Save Workbook...",      "Ctrl+S",        ""},
+    {kSaveWorkbookCommand,     FileWords::kSaveWorkbookEntry, "Ctrl+S",   ""},
     {kSaveWorkbookAsCommand,   "Save &Workbook As...",   "Ctrl+Shift+S",  ""},
     {kSizeForCapacityCommand,  "Size for &Capacity...",  "Ctrl+K",        ""},
     {kSheetPerformanceCommand, "Sheet &Performance...",  "Ctrl+I",        ""},
@@ -70,6 +74,12 @@ constexpr bool isHistoryCommand(int commandId) noexcept {
 
 // The entry whose shortcut (or other shortcut) the key press gives, nullptr for none.
 const WindowMenuEntry* entryOfKey(std::span<const WindowMenuEntry> entries, const QKeyEvent& key);
+
+// The menu's entry that carries `commandId`, nullptr for none.
+QAction* entryWithCommand(const QMenu& menu, int commandId);
+
+// The table's entry of `commandId`, which must be one of the table's.
+const WindowMenuEntry& menuEntry(int commandId);
 
 // An Undo or Redo entry's text with the name of its step: "&Undo Max IOPS", or "&Undo" alone
 // when there is no step.

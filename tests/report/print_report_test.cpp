@@ -1,3 +1,4 @@
+#include "ordinary_user.h"
 #include "report.h"
 #include "report_test_support.h"
 
@@ -21,6 +22,7 @@ namespace {
 namespace fs = std::filesystem;
 using test::FakeChooser;
 using test::RecordingSink;
+using test::runAsOrdinaryUser;
 using test::tenRowSheet;
 
 const std::string kOldReport = "an older report\nthat must survive every failure\n";
@@ -164,32 +166,6 @@ INSTANTIATE_TEST_SUITE_P(
                             return dir / "a.txt";
                         }}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// Runs `print` as an ordinary user: in a child that gives up root's rights when the tests run as
-// root, whom folder permissions do not stop. The child's exit code is the verdict.
-constexpr uid_t kUnprivilegedId = 65534; // "nobody"
-
-int runAsOrdinaryUser(const fs::path& ownTree, const std::function<int()>& print) {
-    if (geteuid() != 0) {
-        return print();
-    }
-    for (const auto& entry : fs::recursive_directory_iterator(ownTree)) {
-        EXPECT_EQ(lchown(entry.path().c_str(), kUnprivilegedId, kUnprivilegedId), 0);
-    }
-    EXPECT_EQ(chown(ownTree.c_str(), kUnprivilegedId, kUnprivilegedId), 0);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (setgid(kUnprivilegedId) != 0 || setuid(kUnprivilegedId) != 0) {
-            _exit(99);
-        }
-        _exit(print());
-    }
-    int status = 0;
-    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) {
-        return -1;
-    }
-    return WEXITSTATUS(status);
-}
 
 // In a folder the user may not write, no new report can be made; an existing writable report
 // is written in place, as emptying and writing a file always could.

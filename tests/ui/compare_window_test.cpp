@@ -103,8 +103,10 @@ TEST_F(SheetWindowTest, SavedWorkbookOpensInAFreshWindowByCtrlO) {
     }
     window_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    EXPECT_EQ(entryText(kSaveWorkbookCommand), QStringLiteral("&Save Workbook..."));
     QTest::keyClick(window_.get(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(messages_.texts().empty());
+    EXPECT_EQ(entryText(kSaveWorkbookCommand), QStringLiteral("&Save Workbook (plans.brimcount)"));
 
     SheetWindow fresh(&messages_, &chooser_, &chooser_);
     fresh.planKeeping().useDialogs(&answers, &answers);

@@ -124,7 +124,8 @@ TEST_F(OpenReportTest, AFileThatIsNotAReportSaysWhereAndChangesNothing) {
     };
     writeFile(path("refused.txt"), report.replace(report.find("Telvar B"), 8, "Telvar Z"));
     refusedWith(path("refused.txt"), "Not a Brimcount report: line 4 should be like");
-    refusedWith(folder_.path().toStdString(), "Could not open input file.");
+    refusedWith(folder_.path().toStdString(),
+                "Could not open " + folder_.path().toStdString() + ": Is a directory.");
     writeFile(path("large.txt"), report + std::string(kMaxReportBytes, '\n'));
     refusedWith(path("large.txt"), "Not a Brimcount report: the file should be at most 64 KiB");
 }

@@ -169,6 +169,14 @@ TEST(ReportFileDialogSetUp, SavesTextFilesWithQtsOwnDialog) {
     EXPECT_TRUE(name->text().isEmpty());
 }
 
+// Print's chooser keeps Qt's own title for saving; the workbook's choosers are named for their
+// commands.
+TEST(FileDialogSetUp, TitlesNameTheCommand) {
+    EXPECT_NE(makeReportFileDialog(nullptr)->windowTitle(), QStringLiteral("Save Workbook"));
+    EXPECT_EQ(makeWorkbookFileDialog(nullptr)->windowTitle(), QStringLiteral("Save Workbook"));
+    EXPECT_EQ(makeOpenReportFileDialog(nullptr)->windowTitle(), QStringLiteral("Open"));
+}
+
 // Drives the real chooser: types `typed` into its file name field and presses Enter; a
 // replace question that comes up is answered with `replace`; then cancels the chooser if it
 // is still open.
