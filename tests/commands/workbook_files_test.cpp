@@ -96,9 +96,11 @@ TEST_P(FileFailures, NameTheFileAndTheReasonAndChangeNothing) {
     const auto filesBefore = filesUnder(dir_);
     const int verdict = runIn(c.setting, dir_, [&] {
         ProgramRun run;
-        for (std::size_t i = 0; i < kMaxKeptPlans; ++i) {
-            run.plans.keep(run.sheet); // far more than 512 bytes or 8 KiB
+        for (std::uint32_t i = 0; i < kMaxKeptPlans; ++i) {
+            run.sheet.rows[0].groupCount = i; // a sheet is kept once
+            run.plans.keep(run.sheet);        // eight: far more than 512 bytes or 8 KiB
         }
+        run.sheet.rows[0].groupCount = 0; // as the window's fields show it
         const Workbook before = run.workbook.current();
         Chooser chooser;
         chooser.path = path;
