@@ -2,9 +2,9 @@
 // (every figure and text), then laid out as rich text on an A4 page as the preview and the
 // printer get it. Offscreen: the layout needs the toolkit's fonts, not a display.
 
-#include "catalogue_names.h"
-#include "plan_document.h"
-#include "plan_printout.h"
+#include "commands/plan_document.h"
+#include "tests/support/catalogue_names.h"
+#include "ui/plan_printout.h"
 
 #include <QApplication>
 #include <QBuffer>

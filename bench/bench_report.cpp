@@ -1,9 +1,9 @@
 // Print of a ten-row report to a file: formatting, the temporary file, its flush and the
 // atomic rename over the previous report. Reading a ten-row report back, as Open Report does.
-#include "config_sheet.h"
-#include "message_sink.h"
-#include "report.h"
-#include "report_reader.h"
+#include "core/config_sheet.h"
+#include "core/message_sink.h"
+#include "report/report.h"
+#include "report/report_reader.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>

@@ -7,15 +7,15 @@
 // the command's return; the repaint that follows runs later in the event loop. Then the sheet's
 // history: what one step adds to its command, and Undo of a preset.
 
-#include "catalogue_names.h"
-#include "control_names.h"
-#include "message_sink.h"
-#include "report.h"
-#include "row_commands.h"
-#include "sheet_step.h"
-#include "sheet_window.h"
-#include "window_layout.h"
-#include "window_menu.h"
+#include "commands/row_commands.h"
+#include "commands/sheet_step.h"
+#include "core/message_sink.h"
+#include "report/report.h"
+#include "tests/support/catalogue_names.h"
+#include "tests/support/control_names.h"
+#include "ui/sheet_window.h"
+#include "ui/window_layout.h"
+#include "ui/window_menu.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -3,13 +3,13 @@
 // check, apply, Compute), over the commands with the stand-in main window of the tests; and the
 // reader alone on that workbook's text, with its search for a key given twice.
 
-#include "catalogue_names.h"
-#include "json_keys.h"
-#include "kept_plans.h"
-#include "plan_comparison.h"
-#include "workbook.h"
-#include "workbook_commands.h"
-#include "workbook_run.h"
+#include "commands/kept_plans.h"
+#include "commands/plan_comparison.h"
+#include "commands/workbook_commands.h"
+#include "report/json_keys.h"
+#include "report/workbook.h"
+#include "tests/support/catalogue_names.h"
+#include "tests/support/workbook_run.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>

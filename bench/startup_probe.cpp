@@ -5,12 +5,12 @@
 // the same code from the same layout tables, with nothing behind them: the toolkit's floor.
 // Prints "<ns to first paint> <ns to end of first frame> <peak resident KiB>".
 
-#include "application.h"
-#include "control_exchange.h"
-#include "dialog_units.h"
-#include "sheet_controls.h"
-#include "sheet_window.h"
-#include "window_layout.h"
+#include "ui/application.h"
+#include "ui/control_exchange.h"
+#include "ui/dialog_units.h"
+#include "ui/sheet_controls.h"
+#include "ui/sheet_window.h"
+#include "ui/window_layout.h"
 
 #include <QApplication>
 #include <QDialog>

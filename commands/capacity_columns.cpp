@@ -1,8 +1,8 @@
-#include "capacity_columns.h"
+#include "commands/capacity_columns.h"
 
-#include "catalogue.h"
-#include "planner_texts.h"
-#include "units.h"
+#include "commands/planner_texts.h"
+#include "core/catalogue.h"
+#include "core/units.h"
 
 #include <charconv>
 #include <limits>

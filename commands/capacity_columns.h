@@ -5,7 +5,7 @@
 // made for the lines drawn only, from the sizer's numbers; a new column is a new record (and its
 // name in CapacityColumn).
 
-#include "capacity_sizing.h"
+#include "core/capacity_sizing.h"
 
 #include <array>
 #include <cstddef>

@@ -1,11 +1,11 @@
-#include "capacity_planner.h"
+#include "commands/capacity_planner.h"
 
-#include "blanks.h"
-#include "catalogue.h"
-#include "data_loss.h"
-#include "plan_cost.h"
-#include "planner_texts.h"
-#include "sheet_exchange.h"
+#include "commands/planner_texts.h"
+#include "core/blanks.h"
+#include "core/catalogue.h"
+#include "core/data_loss.h"
+#include "core/plan_cost.h"
+#include "core/sheet_exchange.h"
 
 #include <algorithm>
 #include <cstddef>

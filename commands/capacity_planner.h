@@ -10,12 +10,12 @@
 // sheet" is possible exactly when those inputs compute without a rule failing: the texts of an
 // earlier Compute are never read, as inputs may have changed since.
 
-#include "capacity_columns.h"
-#include "capacity_sizing.h"
-#include "config_sheet.h"
-#include "disk_choices.h"
-#include "planning_assumptions.h"
-#include "row_commands.h"
+#include "commands/capacity_columns.h"
+#include "commands/disk_choices.h"
+#include "commands/row_commands.h"
+#include "core/capacity_sizing.h"
+#include "core/config_sheet.h"
+#include "core/planning_assumptions.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "capacity_texts.h"
+#include "commands/capacity_texts.h"
 
-#include "catalogue.h"
-#include "units.h"
+#include "core/catalogue.h"
+#include "core/units.h"
 
 #include <vector>
 

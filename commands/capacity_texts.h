@@ -2,7 +2,7 @@
 
 // The texts of the Size for Capacity window: what its planner decided, said in words.
 
-#include "capacity_planner.h"
+#include "commands/capacity_planner.h"
 
 #include <array>
 #include <string>

@@ -1,4 +1,4 @@
-#include "digit_grouping.h"
+#include "commands/digit_grouping.h"
 
 namespace brim {
 namespace {

@@ -1,7 +1,7 @@
-#include "disk_choices.h"
+#include "commands/disk_choices.h"
 
-#include "blanks.h"
-#include "catalogue.h"
+#include "core/blanks.h"
+#include "core/catalogue.h"
 
 namespace brim {
 

@@ -2,7 +2,7 @@
 
 // The disk types a window offers, under the names the main window's rows show for them.
 
-#include "config_sheet.h"
+#include "core/config_sheet.h"
 
 #include <array>
 #include <span>

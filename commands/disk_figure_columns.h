@@ -4,7 +4,7 @@
 // heading and a refusal call it, the range it takes, and where it is read and stored. A new
 // figure is a new record (and its name in FigureColumn).
 
-#include "planning_assumptions.h"
+#include "core/planning_assumptions.h"
 
 #include <array>
 #include <cstddef>

@@ -1,6 +1,6 @@
-#include "file_texts.h"
+#include "commands/file_texts.h"
 
-#include "workbook_commands.h"
+#include "commands/workbook_commands.h"
 
 #include <filesystem>
 

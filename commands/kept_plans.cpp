@@ -1,7 +1,7 @@
-#include "kept_plans.h"
+#include "commands/kept_plans.h"
 
-#include "blanks.h"
-#include "sheet_step.h"
+#include "commands/sheet_step.h"
+#include "core/blanks.h"
 
 #include <algorithm>
 #include <utility>

@@ -4,9 +4,9 @@
 // a name, "Plan A", "Plan B", ..., at most kMaxKeptPlans. They are not part of the sheet's
 // Undo; a workbook saves them and opens them again.
 
-#include "config_sheet.h"
-#include "plan_comparison.h"
-#include "workbook.h"
+#include "commands/plan_comparison.h"
+#include "core/config_sheet.h"
+#include "report/workbook.h"
 
 #include <cstddef>
 #include <optional>

@@ -5,7 +5,7 @@
 // SheetPerformancePlan, cell by cell in these columns; a new column is a new record (and its
 // name in PerformanceColumn or OrderColumn).
 
-#include "sheet_performance_plan.h"
+#include "commands/sheet_performance_plan.h"
 
 #include <array>
 #include <cstddef>

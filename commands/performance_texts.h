@@ -4,7 +4,7 @@
 // the names a screen reader gives its fields and tables, and its buttons. The words of its
 // lines and notes come from SheetPerformancePlan and planner_texts.h.
 
-#include "catalogue.h"
+#include "core/catalogue.h"
 
 #include <string>
 #include <string_view>

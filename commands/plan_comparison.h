@@ -5,9 +5,9 @@
 // functions as Compute and Sheet Performance with the planning figures in force now, and the
 // best value of each line marked. Every text is ready to show as it stands.
 
-#include "config_sheet.h"
-#include "planning_assumptions.h"
-#include "workbook.h"
+#include "core/config_sheet.h"
+#include "core/planning_assumptions.h"
+#include "report/workbook.h"
 
 #include <array>
 #include <cstddef>

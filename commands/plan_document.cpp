@@ -1,15 +1,15 @@
-#include "plan_document.h"
+#include "commands/plan_document.h"
 
-#include "blanks.h"
-#include "catalogue.h"
-#include "data_loss.h"
-#include "performance.h"
-#include "plan_cost.h"
-#include "plan_document_parts.h"
-#include "sheet_performance_plan.h"
-#include "sheet_table.h"
-#include "spares.h"
-#include "units.h"
+#include "commands/plan_document_parts.h"
+#include "commands/sheet_performance_plan.h"
+#include "core/blanks.h"
+#include "core/catalogue.h"
+#include "core/data_loss.h"
+#include "core/performance.h"
+#include "core/plan_cost.h"
+#include "core/spares.h"
+#include "core/units.h"
+#include "report/sheet_table.h"
 
 #include <algorithm>
 #include <array>

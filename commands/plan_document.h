@@ -9,12 +9,12 @@
 // in a year and cost. A plan kept for comparison is figured with the planning assumptions in
 // force, as the one on screen is.
 
-#include "config_sheet.h"
-#include "digit_grouping.h"
-#include "disk_choices.h"
-#include "kept_plans.h"
-#include "plan_comparison.h"
-#include "planning_assumptions.h"
+#include "commands/digit_grouping.h"
+#include "commands/disk_choices.h"
+#include "commands/kept_plans.h"
+#include "commands/plan_comparison.h"
+#include "core/config_sheet.h"
+#include "core/planning_assumptions.h"
 
 #include <cstddef>
 #include <cstdint>

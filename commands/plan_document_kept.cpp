@@ -1,14 +1,14 @@
 // The printed plan's kept plans: one line per plan with the figures a choice between them rests
 // on, and the bar chart of the figure last compared.
 
-#include "blanks.h"
-#include "catalogue.h"
-#include "data_loss.h"
-#include "performance.h"
-#include "plan_cost.h"
-#include "plan_document_parts.h"
-#include "spares.h"
-#include "units.h"
+#include "commands/plan_document_parts.h"
+#include "core/blanks.h"
+#include "core/catalogue.h"
+#include "core/data_loss.h"
+#include "core/performance.h"
+#include "core/plan_cost.h"
+#include "core/spares.h"
+#include "core/units.h"
 
 #include <algorithm>
 #include <array>

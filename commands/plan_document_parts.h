@@ -3,7 +3,7 @@
 // What the sections of the printed plan share: their columns as records, the digit grouping of
 // costs and counts, and the kept plans' section, which plan_document_kept.cpp writes.
 
-#include "plan_document.h"
+#include "commands/plan_document.h"
 
 #include <span>
 #include <string>

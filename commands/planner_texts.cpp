@@ -1,7 +1,7 @@
-#include "planner_texts.h"
+#include "commands/planner_texts.h"
 
-#include "catalogue.h"
-#include "units.h"
+#include "core/catalogue.h"
+#include "core/units.h"
 
 namespace brim {
 namespace {

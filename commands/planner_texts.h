@@ -4,10 +4,10 @@
 // the core's numbers and reasons: why a field is refused, what sized a layout, what a rebuild
 // risks, and how things are counted.
 
-#include "capacity_sizing.h"
-#include "planner_inputs.h"
-#include "planning_assumptions.h"
-#include "rebuild_risk.h"
+#include "core/capacity_sizing.h"
+#include "core/planner_inputs.h"
+#include "core/planning_assumptions.h"
+#include "core/rebuild_risk.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "catalogue.h"
-#include "raid_rules.h"
+#include "core/catalogue.h"
+#include "core/raid_rules.h"
 
 #include <array>
 #include <cstddef>

@@ -1,9 +1,9 @@
-#include "row_commands.h"
+#include "commands/row_commands.h"
 
-#include "blanks.h"
-#include "catalogue.h"
-#include "raid_rules.h"
-#include "report_compare.h"
+#include "core/blanks.h"
+#include "core/catalogue.h"
+#include "core/raid_rules.h"
+#include "report/report_compare.h"
 
 #include <array>
 #include <cstddef>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "config_sheet.h"
-#include "message_sink.h"
-#include "presets.h"
-#include "sheet_step.h"
-#include "sheet_view.h"
+#include "commands/presets.h"
+#include "commands/sheet_step.h"
+#include "commands/sheet_view.h"
+#include "core/config_sheet.h"
+#include "core/message_sink.h"
 
 #include <array>
 #include <cstdint>

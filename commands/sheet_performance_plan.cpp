@@ -1,15 +1,15 @@
-#include "sheet_performance_plan.h"
+#include "commands/sheet_performance_plan.h"
 
-#include "blanks.h"
-#include "catalogue.h"
-#include "data_loss.h"
-#include "performance.h"
-#include "plan_cost.h"
-#include "planner_inputs.h"
-#include "planner_texts.h"
-#include "sheet_exchange.h"
-#include "spares.h"
-#include "units.h"
+#include "commands/planner_texts.h"
+#include "core/blanks.h"
+#include "core/catalogue.h"
+#include "core/data_loss.h"
+#include "core/performance.h"
+#include "core/plan_cost.h"
+#include "core/planner_inputs.h"
+#include "core/sheet_exchange.h"
+#include "core/spares.h"
+#include "core/units.h"
 
 #include <algorithm>
 #include <optional>

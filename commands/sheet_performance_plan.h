@@ -8,10 +8,10 @@
 // The planning assumptions belong to the main window, which keeps them while the program runs;
 // the plan edits them in place, so the next window (and the sizing window) sees the same ones.
 
-#include "config_sheet.h"
-#include "disk_choices.h"
-#include "disk_figure_columns.h"
-#include "planning_assumptions.h"
+#include "commands/disk_choices.h"
+#include "commands/disk_figure_columns.h"
+#include "core/config_sheet.h"
+#include "core/planning_assumptions.h"
 
 #include <array>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "sheet_step.h"
+#include "commands/sheet_step.h"
 
 #include <cstddef>
 

@@ -4,7 +4,7 @@
 // the window one step, what the sheet was before it and after it, and Undo and Redo put one of
 // the two back.
 
-#include "config_sheet.h"
+#include "core/config_sheet.h"
 
 #include <array>
 #include <string>

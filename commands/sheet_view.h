@@ -1,8 +1,8 @@
 #pragma once
 
-#include "config_sheet.h"
-#include "message_sink.h"
-#include "sheet_step.h"
+#include "commands/sheet_step.h"
+#include "core/config_sheet.h"
+#include "core/message_sink.h"
 
 namespace brim {
 

@@ -1,13 +1,13 @@
-#include "workbook_commands.h"
+#include "commands/workbook_commands.h"
 
-#include "atomic_file.h"
-#include "file_access.h"
-#include "file_texts.h"
-#include "planner_inputs.h"
-#include "report.h"
-#include "report_reader.h"
-#include "sheet_step.h"
-#include "units.h"
+#include "commands/file_texts.h"
+#include "commands/sheet_step.h"
+#include "core/planner_inputs.h"
+#include "core/units.h"
+#include "report/atomic_file.h"
+#include "report/file_access.h"
+#include "report/report.h"
+#include "report/report_reader.h"
 
 #include <utility>
 #include <variant>

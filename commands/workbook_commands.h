@@ -4,15 +4,15 @@
 // main window owns what they work on for the whole run: the sheet, the kept plans, the planning
 // figures, the sizing window's choices and the workbook's file.
 
-#include "capacity_planner.h"
-#include "closing_question.h"
-#include "config_sheet.h"
-#include "kept_plans.h"
-#include "message_sink.h"
-#include "planning_assumptions.h"
-#include "questions.h"
-#include "row_commands.h"
-#include "workbook.h"
+#include "commands/capacity_planner.h"
+#include "commands/closing_question.h"
+#include "commands/kept_plans.h"
+#include "commands/questions.h"
+#include "commands/row_commands.h"
+#include "core/config_sheet.h"
+#include "core/message_sink.h"
+#include "core/planning_assumptions.h"
+#include "report/workbook.h"
 
 #include <cstddef>
 #include <optional>

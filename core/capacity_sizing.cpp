@@ -1,11 +1,11 @@
-#include "capacity_sizing.h"
+#include "core/capacity_sizing.h"
 
-#include "catalogue.h"
-#include "message_sink.h"
-#include "performance.h"
-#include "raid_rules.h"
-#include "spares.h"
-#include "units.h"
+#include "core/catalogue.h"
+#include "core/message_sink.h"
+#include "core/performance.h"
+#include "core/raid_rules.h"
+#include "core/spares.h"
+#include "core/units.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "catalogue.h"
-#include "config_sheet.h"
-#include "planner_inputs.h"
-#include "planning_assumptions.h"
-#include "raid_rules.h"
-#include "rebuild_risk.h"
-#include "sheet_baseline.h"
-#include "units.h"
+#include "core/catalogue.h"
+#include "core/config_sheet.h"
+#include "core/planner_inputs.h"
+#include "core/planning_assumptions.h"
+#include "core/raid_rules.h"
+#include "core/rebuild_risk.h"
+#include "core/sheet_baseline.h"
+#include "core/units.h"
 
 #include <algorithm>
 #include <array>

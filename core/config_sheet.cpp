@@ -1,8 +1,8 @@
-#include "config_sheet.h"
+#include "core/config_sheet.h"
 
-#include "blanks.h"
-#include "catalogue.h"
-#include "raid_rules.h"
+#include "core/blanks.h"
+#include "core/catalogue.h"
+#include "core/raid_rules.h"
 
 #include <cmath>
 #include <cstddef>

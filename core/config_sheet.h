@@ -1,8 +1,8 @@
 #pragma once
 
-#include "catalogue.h"
-#include "message_sink.h"
-#include "units.h"
+#include "core/catalogue.h"
+#include "core/message_sink.h"
+#include "core/units.h"
 
 #include <array>
 #include <cstddef>

@@ -1,10 +1,10 @@
-#include "data_loss.h"
+#include "core/data_loss.h"
 
-#include "catalogue.h"
-#include "raid_disk_use.h"
-#include "rebuild_risk.h"
-#include "row_check.h"
-#include "units.h"
+#include "core/catalogue.h"
+#include "core/raid_disk_use.h"
+#include "core/rebuild_risk.h"
+#include "core/row_check.h"
+#include "core/units.h"
 
 #include <algorithm>
 #include <cmath>

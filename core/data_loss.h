@@ -1,7 +1,7 @@
 #pragma once
 
-#include "config_sheet.h"
-#include "planning_assumptions.h"
+#include "core/config_sheet.h"
+#include "core/planning_assumptions.h"
 
 #include <array>
 #include <cstddef>

@@ -1,9 +1,9 @@
-#include "performance.h"
+#include "core/performance.h"
 
-#include "catalogue.h"
-#include "raid_disk_use.h"
-#include "row_check.h"
-#include "units.h"
+#include "core/catalogue.h"
+#include "core/raid_disk_use.h"
+#include "core/row_check.h"
+#include "core/units.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
-#include "plan_cost.h"
+#include "core/plan_cost.h"
 
-#include "message_sink.h"
-#include "performance.h"
-#include "row_check.h"
-#include "units.h"
+#include "core/message_sink.h"
+#include "core/performance.h"
+#include "core/row_check.h"
+#include "core/units.h"
 
 #include <cstddef>
 #include <string_view>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "catalogue.h"
-#include "config_sheet.h"
-#include "planning_assumptions.h"
-#include "spares.h"
+#include "core/catalogue.h"
+#include "core/config_sheet.h"
+#include "core/planning_assumptions.h"
+#include "core/spares.h"
 
 #include <array>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "planner_inputs.h"
+#include "core/planner_inputs.h"
 
-#include "blanks.h"
+#include "core/blanks.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "planning_assumptions.h"
-#include "units.h"
+#include "core/planning_assumptions.h"
+#include "core/units.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "planning_assumptions.h"
+#include "core/planning_assumptions.h"
 
-#include "blanks.h"
+#include "core/blanks.h"
 
 #include <cstddef>
 #include <limits>

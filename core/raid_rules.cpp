@@ -1,6 +1,6 @@
-#include "raid_rules.h"
+#include "core/raid_rules.h"
 
-#include "catalogue.h"
+#include "core/catalogue.h"
 
 namespace brim {
 namespace {

@@ -1,8 +1,8 @@
-#include "rebuild_risk.h"
+#include "core/rebuild_risk.h"
 
-#include "catalogue.h"
-#include "raid_disk_use.h"
-#include "units.h"
+#include "core/catalogue.h"
+#include "core/raid_disk_use.h"
+#include "core/units.h"
 
 #include <cmath>
 

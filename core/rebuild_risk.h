@@ -1,6 +1,6 @@
 #pragma once
 
-#include "planning_assumptions.h"
+#include "core/planning_assumptions.h"
 
 #include <cstdint>
 

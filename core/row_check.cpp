@@ -1,6 +1,6 @@
-#include "row_check.h"
+#include "core/row_check.h"
 
-#include "message_sink.h"
+#include "core/message_sink.h"
 
 #include <string_view>
 #include <utility>

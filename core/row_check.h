@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config_sheet.h"
+#include "core/config_sheet.h"
 
 #include <cstddef>
 #include <string>

@@ -1,7 +1,7 @@
-#include "sheet_baseline.h"
+#include "core/sheet_baseline.h"
 
-#include "message_sink.h"
-#include "performance.h"
+#include "core/message_sink.h"
+#include "core/performance.h"
 
 namespace brim {
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "config_sheet.h"
-#include "planning_assumptions.h"
-#include "spares.h"
+#include "core/config_sheet.h"
+#include "core/planning_assumptions.h"
+#include "core/spares.h"
 
 #include <array>
 #include <cstddef>

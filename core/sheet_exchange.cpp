@@ -1,7 +1,7 @@
-#include "sheet_exchange.h"
+#include "core/sheet_exchange.h"
 
-#include "blanks.h"
-#include "raid_rules.h"
+#include "core/blanks.h"
+#include "core/raid_rules.h"
 
 #include <charconv>
 #include <cstddef>

@@ -1,6 +1,6 @@
-#include "spares.h"
+#include "core/spares.h"
 
-#include "row_check.h"
+#include "core/row_check.h"
 
 #include <algorithm>
 #include <cstddef>

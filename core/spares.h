@@ -1,8 +1,8 @@
 #pragma once
 
-#include "catalogue.h"
-#include "config_sheet.h"
-#include "planning_assumptions.h"
+#include "core/catalogue.h"
+#include "core/config_sheet.h"
+#include "core/planning_assumptions.h"
 
 #include <array>
 #include <cstdint>

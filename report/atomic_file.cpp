@@ -1,6 +1,6 @@
-#include "atomic_file.h"
+#include "report/atomic_file.h"
 
-#include "file_access.h"
+#include "report/file_access.h"
 
 #include <QFileDevice>
 #include <QFileInfo>

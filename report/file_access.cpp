@@ -1,4 +1,4 @@
-#include "file_access.h"
+#include "report/file_access.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "json_keys.h"
+#include "report/json_keys.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
-#include "report.h"
+#include "report/report.h"
 
-#include "atomic_file.h"
-#include "catalogue.h"
-#include "report_lines.h"
+#include "core/catalogue.h"
+#include "report/atomic_file.h"
+#include "report/report_lines.h"
 
 #include <array>
 #include <charconv>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "config_sheet.h"
-#include "message_sink.h"
+#include "core/config_sheet.h"
+#include "core/message_sink.h"
 
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
-#include "report_compare.h"
+#include "report/report_compare.h"
 
-#include "blanks.h"
-#include "report_lines.h"
+#include "core/blanks.h"
+#include "report/report_lines.h"
 
 #include <array>
 #include <cstddef>

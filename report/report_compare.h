@@ -3,7 +3,7 @@
 // An opened report against what Compute gives now for its inputs: the report names each figure
 // by its own column heading or label, and a difference is told in those names.
 
-#include "config_sheet.h"
+#include "core/config_sheet.h"
 
 #include <optional>
 #include <string>

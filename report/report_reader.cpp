@@ -1,11 +1,11 @@
-#include "report_reader.h"
+#include "report/report_reader.h"
 
-#include "blanks.h"
-#include "catalogue.h"
-#include "report.h"
-#include "report_lines.h"
-#include "sheet_exchange.h"
-#include "units.h"
+#include "core/blanks.h"
+#include "core/catalogue.h"
+#include "core/sheet_exchange.h"
+#include "core/units.h"
+#include "report/report.h"
+#include "report/report_lines.h"
 
 #include <algorithm>
 #include <array>

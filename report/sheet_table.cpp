@@ -1,8 +1,8 @@
-#include "sheet_table.h"
+#include "report/sheet_table.h"
 
-#include "blanks.h"
-#include "catalogue.h"
-#include "report_lines.h"
+#include "core/blanks.h"
+#include "core/catalogue.h"
+#include "report/report_lines.h"
 
 #include <cstddef>
 #include <span>

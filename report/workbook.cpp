@@ -1,11 +1,11 @@
-#include "workbook.h"
+#include "report/workbook.h"
 
-#include "catalogue.h"
-#include "json_keys.h"
-#include "planner_inputs.h"
-#include "raid_rules.h"
-#include "report_reader.h"
-#include "units.h"
+#include "core/catalogue.h"
+#include "core/planner_inputs.h"
+#include "core/raid_rules.h"
+#include "core/units.h"
+#include "report/json_keys.h"
+#include "report/report_reader.h"
 
 #include <QByteArray>
 #include <QJsonArray>

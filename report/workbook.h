@@ -13,9 +13,9 @@
 // know and no field given twice in one object. A refusal names the place as a JSON path counted
 // from 0 and the fault.
 
-#include "capacity_sizing.h"
-#include "config_sheet.h"
-#include "planning_assumptions.h"
+#include "core/capacity_sizing.h"
+#include "core/config_sheet.h"
+#include "core/planning_assumptions.h"
 
 #include <array>
 #include <cstddef>

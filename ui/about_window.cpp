@@ -1,9 +1,9 @@
-#include "about_window.h"
+#include "ui/about_window.h"
 
-#include "about_help_texts.h"
-#include "application.h"
-#include "dialog_units.h"
-#include "qt_text.h"
+#include "commands/about_help_texts.h"
+#include "ui/application.h"
+#include "ui/dialog_units.h"
+#include "ui/qt_text.h"
 
 #include <QLabel>
 #include <QPushButton>

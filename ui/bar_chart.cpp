@@ -1,4 +1,4 @@
-#include "bar_chart.h"
+#include "ui/bar_chart.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,11 +1,11 @@
-#include "capacity_table.h"
+#include "ui/capacity_table.h"
 
-#include "capacity_texts.h"
-#include "catalogue.h"
-#include "cut_text_tips.h"
-#include "planner_widgets.h"
-#include "qt_text.h"
-#include "table_copy.h"
+#include "commands/capacity_texts.h"
+#include "core/catalogue.h"
+#include "ui/cut_text_tips.h"
+#include "ui/planner_widgets.h"
+#include "ui/qt_text.h"
+#include "ui/table_copy.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -4,8 +4,8 @@
 // its order until a heading is clicked; the delegate that draws the efficiency as a bar; and
 // the view that puts them together.
 
-#include "capacity_columns.h"
-#include "capacity_sizing.h"
+#include "commands/capacity_columns.h"
+#include "core/capacity_sizing.h"
 
 #include <QAbstractTableModel>
 #include <QStyledItemDelegate>

@@ -1,14 +1,14 @@
-#include "capacity_window.h"
+#include "ui/capacity_window.h"
 
-#include "application.h"
-#include "capacity_table.h"
-#include "capacity_texts.h"
-#include "catalogue.h"
-#include "dialog_units.h"
-#include "planner_widgets.h"
-#include "qt_text.h"
-#include "sheet_controls.h"
-#include "window_layout.h"
+#include "commands/capacity_texts.h"
+#include "core/catalogue.h"
+#include "ui/application.h"
+#include "ui/capacity_table.h"
+#include "ui/dialog_units.h"
+#include "ui/planner_widgets.h"
+#include "ui/qt_text.h"
+#include "ui/sheet_controls.h"
+#include "ui/window_layout.h"
 
 #include <QCheckBox>
 #include <QComboBox>

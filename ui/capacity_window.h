@@ -7,10 +7,10 @@
 // to show and whether Put in Row may act is the planner's to decide (CapacityPlanner); the
 // window turns its reasons into texts and shows its lines.
 
-#include "capacity_planner.h"
-#include "config_sheet.h"
-#include "planning_assumptions.h"
-#include "row_commands.h"
+#include "commands/capacity_planner.h"
+#include "commands/row_commands.h"
+#include "core/config_sheet.h"
+#include "core/planning_assumptions.h"
 
 #include <QDialog>
 

@@ -1,13 +1,13 @@
-#include "compare_window.h"
+#include "ui/compare_window.h"
 
-#include "application.h"
-#include "bar_chart.h"
-#include "compare_texts.h"
-#include "cut_text_tips.h"
-#include "dialog_units.h"
-#include "qt_text.h"
-#include "table_copy.h"
-#include "workbook.h"
+#include "commands/compare_texts.h"
+#include "report/workbook.h"
+#include "ui/application.h"
+#include "ui/bar_chart.h"
+#include "ui/cut_text_tips.h"
+#include "ui/dialog_units.h"
+#include "ui/qt_text.h"
+#include "ui/table_copy.h"
 
 #include <QAbstractTableModel>
 #include <QClipboard>

@@ -5,12 +5,12 @@
 // are the main window's; what the table says is the comparison's (plan_comparison.h), the window
 // only shows its texts.
 
-#include "config_sheet.h"
-#include "kept_plans.h"
-#include "plan_comparison.h"
-#include "planning_assumptions.h"
-#include "questions.h"
-#include "row_commands.h"
+#include "commands/kept_plans.h"
+#include "commands/plan_comparison.h"
+#include "commands/questions.h"
+#include "commands/row_commands.h"
+#include "core/config_sheet.h"
+#include "core/planning_assumptions.h"
 
 #include <QDialog>
 #include <string>

@@ -1,8 +1,8 @@
-#include "control_exchange.h"
+#include "ui/control_exchange.h"
 
-#include "qt_text.h"
-#include "raid_rules.h"
-#include "sheet_exchange.h"
+#include "core/raid_rules.h"
+#include "core/sheet_exchange.h"
+#include "ui/qt_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "config_sheet.h"
-#include "message_sink.h"
-#include "sheet_exchange.h"
-#include "window_layout.h"
+#include "core/config_sheet.h"
+#include "core/message_sink.h"
+#include "core/sheet_exchange.h"
+#include "ui/window_layout.h"
 
 #include <span>
 #include <string>

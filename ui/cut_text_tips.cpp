@@ -1,6 +1,6 @@
-#include "cut_text_tips.h"
+#include "ui/cut_text_tips.h"
 
-#include "planner_widgets.h"
+#include "ui/planner_widgets.h"
 
 #include <QEvent>
 #include <QFontMetrics>

@@ -1,5 +1,5 @@
-#include "application.h"
-#include "sheet_window.h"
+#include "ui/application.h"
+#include "ui/sheet_window.h"
 
 #include <QApplication>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "message_box_sink.h"
+#include "ui/message_box_sink.h"
 
-#include "qt_text.h"
+#include "ui/qt_text.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "message_sink.h"
+#include "core/message_sink.h"
 
 class QWidget;
 

@@ -1,8 +1,8 @@
-#include "performance_tables.h"
+#include "ui/performance_tables.h"
 
-#include "planner_widgets.h"
-#include "qt_text.h"
-#include "table_copy.h"
+#include "ui/planner_widgets.h"
+#include "ui/qt_text.h"
+#include "ui/table_copy.h"
 
 #include <QFont>
 #include <QFontMetrics>

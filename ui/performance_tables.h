@@ -3,8 +3,8 @@
 // The tables of the Sheet Performance window, over the texts its plan keeps: the lines of the
 // sheet's rows, the disks to order, and the disk figures that the planner edits in place.
 
-#include "performance_columns.h"
-#include "sheet_performance_plan.h"
+#include "commands/performance_columns.h"
+#include "commands/sheet_performance_plan.h"
 
 #include <QAbstractTableModel>
 #include <span>

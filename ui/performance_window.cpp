@@ -1,14 +1,14 @@
-#include "performance_window.h"
+#include "ui/performance_window.h"
 
-#include "application.h"
-#include "catalogue.h"
-#include "dialog_units.h"
-#include "performance_tables.h"
-#include "performance_texts.h"
-#include "planner_widgets.h"
-#include "qt_text.h"
-#include "sheet_controls.h"
-#include "window_layout.h"
+#include "commands/performance_texts.h"
+#include "core/catalogue.h"
+#include "ui/application.h"
+#include "ui/dialog_units.h"
+#include "ui/performance_tables.h"
+#include "ui/planner_widgets.h"
+#include "ui/qt_text.h"
+#include "ui/sheet_controls.h"
+#include "ui/window_layout.h"
 
 #include <QFontMetrics>
 #include <QGridLayout>

@@ -5,9 +5,9 @@
 // planner edits the assumptions behind the figures here; what they change is the plan's to say
 // (SheetPerformancePlan), the window only shows its texts.
 
-#include "config_sheet.h"
-#include "planning_assumptions.h"
-#include "sheet_performance_plan.h"
+#include "commands/sheet_performance_plan.h"
+#include "core/config_sheet.h"
+#include "core/planning_assumptions.h"
 
 #include <QDialog>
 #include <array>

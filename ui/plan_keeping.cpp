@@ -1,10 +1,10 @@
-#include "plan_keeping.h"
+#include "ui/plan_keeping.h"
 
-#include "compare_window.h"
-#include "file_texts.h"
-#include "qt_text.h"
-#include "question_box.h"
-#include "report_file_dialog.h"
+#include "commands/file_texts.h"
+#include "ui/compare_window.h"
+#include "ui/qt_text.h"
+#include "ui/question_box.h"
+#include "ui/report_file_dialog.h"
 
 #include <QAction>
 

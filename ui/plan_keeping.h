@@ -1,8 +1,8 @@
 #pragma once
 
-#include "kept_plans.h"
-#include "questions.h"
-#include "workbook_commands.h"
+#include "commands/kept_plans.h"
+#include "commands/questions.h"
+#include "commands/workbook_commands.h"
 
 #include <memory>
 #include <string>

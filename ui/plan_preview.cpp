@@ -1,7 +1,7 @@
-#include "plan_preview.h"
+#include "ui/plan_preview.h"
 
-#include "plan_printout.h"
-#include "sheet_controls.h"
+#include "ui/plan_printout.h"
+#include "ui/sheet_controls.h"
 
 #include <QAction>
 #include <QDate>

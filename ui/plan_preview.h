@@ -3,7 +3,7 @@
 // Print Plan: the plan as a document in the toolkit's print preview, from which the planner
 // prints it or saves it as a PDF through the print dialog.
 
-#include "plan_document.h"
+#include "commands/plan_document.h"
 
 #include <span>
 

@@ -1,7 +1,7 @@
-#include "plan_printout.h"
+#include "ui/plan_printout.h"
 
-#include "plan_document.h"
-#include "qt_text.h"
+#include "commands/plan_document.h"
+#include "ui/qt_text.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>

@@ -1,8 +1,8 @@
-#include "planner_widgets.h"
+#include "ui/planner_widgets.h"
 
-#include "digit_grouping.h"
-#include "planner_texts.h"
-#include "qt_text.h"
+#include "commands/digit_grouping.h"
+#include "commands/planner_texts.h"
+#include "ui/qt_text.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "question_box.h"
+#include "ui/question_box.h"
 
-#include "qt_text.h"
+#include "ui/qt_text.h"
 
 #include <QAbstractButton>
 #include <QApplication>

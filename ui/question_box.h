@@ -1,7 +1,7 @@
 #pragma once
 
-#include "closing_question.h"
-#include "questions.h"
+#include "commands/closing_question.h"
+#include "commands/questions.h"
 
 class QWidget;
 

@@ -1,7 +1,7 @@
-#include "report_file_dialog.h"
+#include "ui/report_file_dialog.h"
 
-#include "file_texts.h"
-#include "qt_text.h"
+#include "commands/file_texts.h"
+#include "ui/qt_text.h"
 
 #include <QDialog>
 #include <QString>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "report.h"
-#include "report_reader.h"
-#include "workbook.h"
+#include "report/report.h"
+#include "report/report_reader.h"
+#include "report/workbook.h"
 
 #include <QFileDialog>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "result_field.h"
+#include "ui/result_field.h"
 
-#include "qt_text.h"
+#include "ui/qt_text.h"
 
 #include <QEvent>
 #include <QFontMetrics>

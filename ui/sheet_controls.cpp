@@ -1,8 +1,8 @@
-#include "sheet_controls.h"
+#include "ui/sheet_controls.h"
 
-#include "qt_text.h"
-#include "result_field.h"
-#include "window_layout.h"
+#include "ui/qt_text.h"
+#include "ui/result_field.h"
+#include "ui/window_layout.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "control_exchange.h"
-#include "dialog_units.h"
-#include "disk_choices.h"
+#include "commands/disk_choices.h"
+#include "ui/control_exchange.h"
+#include "ui/dialog_units.h"
 
 #include <QString>
 #include <string_view>

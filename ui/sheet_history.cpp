@@ -1,7 +1,7 @@
-#include "sheet_history.h"
+#include "ui/sheet_history.h"
 
-#include "sheet_step_command.h"
-#include "window_menu.h"
+#include "ui/sheet_step_command.h"
+#include "ui/window_menu.h"
 
 #include <QAction>
 #include <QMenu>

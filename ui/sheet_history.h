@@ -1,7 +1,7 @@
 #pragma once
 
-#include "row_commands.h"
-#include "sheet_step.h"
+#include "commands/row_commands.h"
+#include "commands/sheet_step.h"
 
 #include <QUndoStack>
 

@@ -1,6 +1,6 @@
-#include "sheet_step_command.h"
+#include "ui/sheet_step_command.h"
 
-#include "qt_text.h"
+#include "ui/qt_text.h"
 
 #include <utility>
 

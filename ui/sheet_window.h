@@ -9,16 +9,16 @@
 // a control starts a command. Each command that changed the sheet hands the window a step for
 // its history (SheetHistory), which Undo and Redo walk through the commands.
 
-#include "capacity_planner.h"
-#include "config_sheet.h"
-#include "control_exchange.h"
-#include "kept_plans.h"
-#include "planning_assumptions.h"
-#include "report.h"
-#include "report_reader.h"
-#include "row_commands.h"
-#include "window_layout.h"
-#include "workbook_commands.h"
+#include "commands/capacity_planner.h"
+#include "commands/kept_plans.h"
+#include "commands/row_commands.h"
+#include "commands/workbook_commands.h"
+#include "core/config_sheet.h"
+#include "core/planning_assumptions.h"
+#include "report/report.h"
+#include "report/report_reader.h"
+#include "ui/control_exchange.h"
+#include "ui/window_layout.h"
 
 #include <QDialog>
 #include <memory>

@@ -1,7 +1,7 @@
-#include "stale_figures.h"
+#include "ui/stale_figures.h"
 
-#include "result_field.h"
-#include "window_layout.h"
+#include "ui/result_field.h"
+#include "ui/window_layout.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "config_sheet.h"
-#include "control_exchange.h"
-#include "sheet_exchange.h"
+#include "core/config_sheet.h"
+#include "core/sheet_exchange.h"
+#include "ui/control_exchange.h"
 
 #include <QObject>
 #include <utility>

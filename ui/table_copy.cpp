@@ -1,4 +1,4 @@
-#include "table_copy.h"
+#include "ui/table_copy.h"
 
 #include <QAbstractItemModel>
 #include <QClipboard>

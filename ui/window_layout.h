@@ -4,11 +4,11 @@
 // which sheet field it shows and in what order the exchange walks them, the Tab order and
 // which command each user action runs. The window code only walks these tables.
 
-#include "catalogue.h"
-#include "config_sheet.h"
-#include "dialog_units.h"
-#include "row_commands.h"
-#include "sheet_exchange.h"
+#include "commands/row_commands.h"
+#include "core/catalogue.h"
+#include "core/config_sheet.h"
+#include "core/sheet_exchange.h"
+#include "ui/dialog_units.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
-#include "window_menu.h"
+#include "ui/window_menu.h"
 
-#include "qt_text.h"
+#include "ui/qt_text.h"
 
 #include <QAction>
 #include <QKeyEvent>

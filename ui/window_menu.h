@@ -1,6 +1,6 @@
 #pragma once
 
-#include "file_texts.h"
+#include "commands/file_texts.h"
 
 #include <QString>
 #include <array>

@@ -1,12 +1,12 @@
 // Size for Capacity's limit on the chance of loss a year, and the Loss/yr that stands out: both
 // judge the figure as its cell reads it.
 
-#include "capacity_columns.h"
-#include "capacity_planner.h"
-#include "capacity_texts.h"
-#include "catalogue_names.h"
-#include "fake_sheet_view.h"
-#include "units.h"
+#include "commands/capacity_columns.h"
+#include "commands/capacity_planner.h"
+#include "commands/capacity_texts.h"
+#include "core/units.h"
+#include "tests/support/catalogue_names.h"
+#include "tests/support/fake_sheet_view.h"
 
 #include <gtest/gtest.h>
 #include <random>

@@ -1,15 +1,15 @@
 // CapacityPlanner: what the Size for Capacity window shows and whether Put in Row may act.
 
-#include "blanks.h"
-#include "capacity_columns.h"
-#include "capacity_planner.h"
-#include "catalogue.h"
-#include "catalogue_names.h"
-#include "data_loss.h"
-#include "digit_grouping.h"
-#include "fake_sheet_view.h"
-#include "performance.h"
-#include "planner_texts.h"
+#include "commands/capacity_columns.h"
+#include "commands/capacity_planner.h"
+#include "commands/digit_grouping.h"
+#include "commands/planner_texts.h"
+#include "core/blanks.h"
+#include "core/catalogue.h"
+#include "core/data_loss.h"
+#include "core/performance.h"
+#include "tests/support/catalogue_names.h"
+#include "tests/support/fake_sheet_view.h"
 
 #include <functional>
 #include <gtest/gtest.h>

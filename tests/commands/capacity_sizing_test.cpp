@@ -1,13 +1,13 @@
-#include "capacity_columns.h"
-#include "capacity_sizing.h"
-#include "catalogue.h"
-#include "blanks.h"
-#include "catalogue_names.h"
-#include "performance.h"
-#include "planner_texts.h"
-#include "raid_rules.h"
-#include "recording_sink.h"
-#include "spares.h"
+#include "commands/capacity_columns.h"
+#include "commands/planner_texts.h"
+#include "core/blanks.h"
+#include "core/capacity_sizing.h"
+#include "core/catalogue.h"
+#include "core/performance.h"
+#include "core/raid_rules.h"
+#include "core/spares.h"
+#include "tests/support/catalogue_names.h"
+#include "tests/support/recording_sink.h"
 
 #include <algorithm>
 #include <cmath>
@@ -273,8 +273,9 @@ TEST(SizeForCapacityTest, EveryLineIsTheFewestGroupsThatMeetEveryNeedAndTheSheet
                 sheetPerformance(withLine, assumptions.disks, assumptions.workload.readShare());
             EXPECT_EQ(std::tie(shown.total.hostIops, shown.total.mbps),
                       std::tie(line.hostIops, line.mbps));
-            EXPECT_EQ(std::make_pair(formatRate(shown.total.hostIops), formatRate(shown.total.mbps)),
-                      std::make_pair(text(CapacityColumn::HostIops), text(CapacityColumn::Mbps)));
+            EXPECT_EQ(
+                std::make_pair(formatRate(shown.total.hostIops), formatRate(shown.total.mbps)),
+                std::make_pair(text(CapacityColumn::HostIops), text(CapacityColumn::Mbps)));
             const auto newRow = std::find_if(shown.lines.begin(), shown.lines.end(), [&](auto& l) {
                 return l.rowIndex == static_cast<std::size_t>(freeRow - 1);
             });
@@ -330,8 +331,8 @@ TEST(SizeForCapacityTest, AddsTheNewRowInComputesOrder) {
     withRow.rows[1] = {7, 4, 5, 2, false, {}, {}};
     RecordingSink sink;
     const double target = walkSheet(withRow, sink).netTotalMib;
-    const SizingResult result =
-        sizeForNeeds(5, 7, false, {target, {}, {}}, *sheetBaseline(sheet, 2), PlanningAssumptions{});
+    const SizingResult result = sizeForNeeds(5, 7, false, {target, {}, {}},
+                                             *sheetBaseline(sheet, 2), PlanningAssumptions{});
     const auto raid5Of5 = std::find_if(result.layouts.begin(), result.layouts.end(), [](auto& l) {
         return l.raidType == kRaid5 && l.disksPerGroup == 5;
     });

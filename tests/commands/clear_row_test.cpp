@@ -1,7 +1,7 @@
 // clearRow: the row's X button.
 
-#include "catalogue_names.h"
-#include "fake_sheet_view.h"
+#include "tests/support/catalogue_names.h"
+#include "tests/support/fake_sheet_view.h"
 
 #include <gtest/gtest.h>
 #include <string>

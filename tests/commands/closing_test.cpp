@@ -1,10 +1,10 @@
 // Closing the main window: at once while no kept plan or planning figure is unsaved, after the
 // question otherwise, and open again for Cancel and for a Save that did not go through.
 
-#include "catalogue_names.h"
-#include "file_access.h"
-#include "workbook_commands.h"
-#include "workbook_run.h"
+#include "commands/workbook_commands.h"
+#include "report/file_access.h"
+#include "tests/support/catalogue_names.h"
+#include "tests/support/workbook_run.h"
 
 #include <filesystem>
 #include <fstream>

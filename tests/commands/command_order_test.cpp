@@ -1,8 +1,8 @@
 // The order of calls of every command, failed captures, rows outside 1-10, result texts, and
 // the commands that recompute: changeModel, toggleVault and Compute.
 
-#include "catalogue_names.h"
-#include "fake_sheet_view.h"
+#include "tests/support/catalogue_names.h"
+#include "tests/support/fake_sheet_view.h"
 
 #include <climits>
 #include <functional>

@@ -1,6 +1,6 @@
 // The locale's digit grouping of the costs and counts a window draws.
 
-#include "digit_grouping.h"
+#include "commands/digit_grouping.h"
 
 #include <gtest/gtest.h>
 #include <random>

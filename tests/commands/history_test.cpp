@@ -5,8 +5,8 @@
 // hold values the exchange refuses now and then: Undo and Redo work all the same, without a
 // notice, and an Undo takes back exactly one step, a value typed but not yet taken in first.
 
-#include "catalogue_names.h"
-#include "fake_sheet_view.h"
+#include "tests/support/catalogue_names.h"
+#include "tests/support/fake_sheet_view.h"
 
 #include <gtest/gtest.h>
 #include <random>

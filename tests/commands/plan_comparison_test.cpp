@@ -1,15 +1,15 @@
 // Kept plans and the comparison of plans: names, the figures against the core functions that
 // Compute and Sheet Performance use, the best values, and the planning figures in force now.
 
-#include "blanks.h"
-#include "catalogue_names.h"
-#include "data_loss.h"
-#include "kept_plans.h"
-#include "performance.h"
-#include "plan_comparison.h"
-#include "plan_cost.h"
-#include "recording_sink.h"
-#include "units.h"
+#include "commands/kept_plans.h"
+#include "commands/plan_comparison.h"
+#include "core/blanks.h"
+#include "core/data_loss.h"
+#include "core/performance.h"
+#include "core/plan_cost.h"
+#include "core/units.h"
+#include "tests/support/catalogue_names.h"
+#include "tests/support/recording_sink.h"
 
 #include <gtest/gtest.h>
 #include <tuple>

@@ -2,14 +2,14 @@
 // across its table, the cost lines only when priced, and the kept plans' chart in the figure
 // asked for.
 
-#include "catalogue_names.h"
-#include "data_loss.h"
-#include "digit_grouping.h"
-#include "plan_comparison.h"
-#include "plan_cost.h"
-#include "plan_document.h"
-#include "recording_sink.h"
-#include "row_commands.h"
+#include "commands/digit_grouping.h"
+#include "commands/plan_comparison.h"
+#include "commands/plan_document.h"
+#include "commands/row_commands.h"
+#include "core/data_loss.h"
+#include "core/plan_cost.h"
+#include "tests/support/catalogue_names.h"
+#include "tests/support/recording_sink.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
 // The planners' texts of the core's figures: rebuild and risk, delivery, refusals.
 
-#include "catalogue.h"
-#include "catalogue_names.h"
-#include "performance.h"
-#include "planner_inputs.h"
-#include "planner_texts.h"
-#include "rebuild_risk.h"
-#include "units.h"
+#include "commands/planner_texts.h"
+#include "core/catalogue.h"
+#include "core/performance.h"
+#include "core/planner_inputs.h"
+#include "core/rebuild_risk.h"
+#include "core/units.h"
+#include "tests/support/catalogue_names.h"
 
 #include <gtest/gtest.h>
 #include <tuple>

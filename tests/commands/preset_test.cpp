@@ -1,9 +1,9 @@
 // applyPreset: the four presets and the sticky rule.
 
-#include "catalogue.h"
-#include "catalogue_names.h"
-#include "fake_sheet_view.h"
-#include "raid_rules.h"
+#include "core/catalogue.h"
+#include "core/raid_rules.h"
+#include "tests/support/catalogue_names.h"
+#include "tests/support/fake_sheet_view.h"
 
 #include <gtest/gtest.h>
 #include <string>

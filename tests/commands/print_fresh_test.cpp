@@ -2,9 +2,9 @@
 // Compute, so that every report is what Compute then Print would write, and opens again to the
 // figures it printed; the figures are drawn stale exactly while the screen leaves their inputs.
 
-#include "fake_sheet_view.h"
-#include "report.h"
-#include "report_reader.h"
+#include "report/report.h"
+#include "report/report_reader.h"
+#include "tests/support/fake_sheet_view.h"
 
 #include <array>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "catalogue_names.h"
-#include "fake_sheet_view.h"
+#include "tests/support/catalogue_names.h"
+#include "tests/support/fake_sheet_view.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,5 +1,5 @@
-#include "catalogue_names.h"
-#include "sheet_performance_plan.h"
+#include "commands/sheet_performance_plan.h"
+#include "tests/support/catalogue_names.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,10 +1,10 @@
 // Save Workbook and Open when the file cannot be written or read: the message names the file
 // and the system's reason, and nothing changes; and the Save Workbook entry's text.
 
-#include "file_texts.h"
-#include "ordinary_user.h"
-#include "workbook_commands.h"
-#include "workbook_folder.h"
+#include "commands/file_texts.h"
+#include "commands/workbook_commands.h"
+#include "tests/commands/workbook_folder.h"
+#include "tests/support/ordinary_user.h"
 
 #include <csignal>
 #include <fstream>

@@ -2,9 +2,9 @@
 
 // What the workbook tests through the commands share: recording choosers and a fresh folder.
 
-#include "questions.h"
-#include "workbook.h"
-#include "workbook_run.h"
+#include "commands/questions.h"
+#include "report/workbook.h"
+#include "tests/support/workbook_run.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

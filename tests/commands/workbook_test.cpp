@@ -2,11 +2,11 @@
 // through the commands carry a state from one run to the next, refuse a broken file without
 // changing anything and ask before replacing figures no saved workbook holds.
 
-#include "catalogue_names.h"
-#include "file_access.h"
-#include "workbook.h"
-#include "workbook_commands.h"
-#include "workbook_folder.h"
+#include "commands/workbook_commands.h"
+#include "report/file_access.h"
+#include "report/workbook.h"
+#include "tests/commands/workbook_folder.h"
+#include "tests/support/catalogue_names.h"
 
 #include <cstring>
 #include <filesystem>

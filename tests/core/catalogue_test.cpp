@@ -1,5 +1,5 @@
-#include "catalogue.h"
-#include "catalogue_names.h"
+#include "core/catalogue.h"
+#include "tests/support/catalogue_names.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>

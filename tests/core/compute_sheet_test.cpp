@@ -1,7 +1,7 @@
-#include "catalogue.h"
-#include "catalogue_names.h"
-#include "config_sheet.h"
-#include "recording_sink.h"
+#include "core/catalogue.h"
+#include "core/config_sheet.h"
+#include "tests/support/catalogue_names.h"
+#include "tests/support/recording_sink.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "catalogue_names.h"
-#include "data_loss.h"
-#include "units.h"
+#include "core/data_loss.h"
+#include "core/units.h"
+#include "tests/support/catalogue_names.h"
 
 #include <gtest/gtest.h>
 #include <random>

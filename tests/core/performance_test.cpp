@@ -1,5 +1,5 @@
-#include "catalogue_names.h"
-#include "performance.h"
+#include "core/performance.h"
+#include "tests/support/catalogue_names.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

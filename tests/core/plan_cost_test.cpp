@@ -1,6 +1,6 @@
-#include "catalogue_names.h"
-#include "plan_cost.h"
-#include "units.h"
+#include "core/plan_cost.h"
+#include "core/units.h"
+#include "tests/support/catalogue_names.h"
 
 #include <gtest/gtest.h>
 

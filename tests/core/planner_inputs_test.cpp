@@ -1,4 +1,4 @@
-#include "planner_inputs.h"
+#include "core/planner_inputs.h"
 
 #include <gtest/gtest.h>
 #include <string>

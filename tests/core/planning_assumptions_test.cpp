@@ -1,6 +1,6 @@
-#include "catalogue_names.h"
-#include "planning_assumptions.h"
-#include "units.h"
+#include "core/planning_assumptions.h"
+#include "core/units.h"
+#include "tests/support/catalogue_names.h"
 
 #include <functional>
 #include <gtest/gtest.h>

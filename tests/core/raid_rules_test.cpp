@@ -1,6 +1,6 @@
-#include "catalogue_names.h"
-#include "raid_rules.h"
-#include "recording_sink.h"
+#include "core/raid_rules.h"
+#include "tests/support/catalogue_names.h"
+#include "tests/support/recording_sink.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,7 +1,7 @@
-#include "catalogue.h"
-#include "catalogue_names.h"
-#include "rebuild_risk.h"
-#include "units.h"
+#include "core/catalogue.h"
+#include "core/rebuild_risk.h"
+#include "core/units.h"
+#include "tests/support/catalogue_names.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "sheet_exchange.h"
+#include "core/sheet_exchange.h"
 
 #include <gtest/gtest.h>
 #include <optional>

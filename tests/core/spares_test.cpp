@@ -1,6 +1,6 @@
-#include "catalogue_names.h"
-#include "recording_sink.h"
-#include "spares.h"
+#include "core/spares.h"
+#include "tests/support/catalogue_names.h"
+#include "tests/support/recording_sink.h"
 
 #include <gtest/gtest.h>
 #include <random>

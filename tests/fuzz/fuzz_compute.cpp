@@ -13,14 +13,14 @@
 // that follow from the rows and the model; or exactly one message, totals reading "Error" and
 // no arrays text. Each editing command must change exactly the fields it owns.
 
-#include "config_sheet.h"
-#include "fuzz_check.h"
-#include "fuzz_input.h"
-#include "message_sink.h"
-#include "reference_sizing.h"
-#include "row_commands.h"
-#include "sheet_compare.h"
-#include "sheet_exchange.h"
+#include "commands/row_commands.h"
+#include "core/config_sheet.h"
+#include "core/message_sink.h"
+#include "core/sheet_exchange.h"
+#include "tests/fuzz/fuzz_check.h"
+#include "tests/fuzz/fuzz_input.h"
+#include "tests/support/reference_sizing.h"
+#include "tests/support/sheet_compare.h"
 
 #include <array>
 #include <cmath>

@@ -3,8 +3,8 @@
 // unsigned 32-bit number; the value read is the decimal value of those digits, and the text
 // that shows a stored number reads back as the same number.
 
-#include "fuzz_check.h"
-#include "sheet_exchange.h"
+#include "core/sheet_exchange.h"
+#include "tests/fuzz/fuzz_check.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -4,10 +4,10 @@
 // fields right-aligned in their widths, and it must read nothing outside a table (the sanitizer
 // build reports any such read).
 
-#include "config_sheet.h"
-#include "fuzz_check.h"
-#include "fuzz_input.h"
-#include "report.h"
+#include "core/config_sheet.h"
+#include "report/report.h"
+#include "tests/fuzz/fuzz_check.h"
+#include "tests/fuzz/fuzz_input.h"
 
 #include <cstddef>
 #include <cstdint>

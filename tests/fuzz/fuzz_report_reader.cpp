@@ -3,11 +3,11 @@
 // and every text it accepts is a plan that formats back to a report it accepts again with the
 // same content.
 
-#include "config_sheet.h"
-#include "fuzz_check.h"
-#include "report.h"
-#include "report_reader.h"
-#include "sheet_compare.h"
+#include "core/config_sheet.h"
+#include "report/report.h"
+#include "report/report_reader.h"
+#include "tests/fuzz/fuzz_check.h"
+#include "tests/support/sheet_compare.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,8 +2,8 @@
 // refusal is one line that names a place and a fault; and every workbook it accepts writes back
 // to a text it reads again as the same workbook, field for field.
 
-#include "fuzz_check.h"
-#include "workbook.h"
+#include "report/workbook.h"
+#include "tests/fuzz/fuzz_check.h"
 
 #include <cstddef>
 #include <cstdint>

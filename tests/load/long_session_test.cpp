@@ -9,19 +9,19 @@
 // within 5% of what the first thousand actions reached (see measuredMemory for the sanitizer
 // build).
 
-#include "catalogue_names.h"
-#include "control_names.h"
-#include "gui_test_support.h"
-#include "plan_keeping.h"
-#include "reference_sizing.h"
-#include "report.h"
-#include "sheet_compare.h"
-#include "sheet_exchange.h"
-#include "sheet_table.h"
-#include "sheet_window.h"
-#include "window_layout.h"
-#include "window_menu.h"
-#include "workbook.h"
+#include "core/sheet_exchange.h"
+#include "report/report.h"
+#include "report/sheet_table.h"
+#include "report/workbook.h"
+#include "tests/support/catalogue_names.h"
+#include "tests/support/control_names.h"
+#include "tests/support/reference_sizing.h"
+#include "tests/support/sheet_compare.h"
+#include "tests/ui/gui_test_support.h"
+#include "ui/plan_keeping.h"
+#include "ui/sheet_window.h"
+#include "ui/window_layout.h"
+#include "ui/window_menu.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "ordinary_user.h"
-#include "report.h"
-#include "report_test_support.h"
+#include "report/report.h"
+#include "tests/report/report_test_support.h"
+#include "tests/support/ordinary_user.h"
 
 #include <csignal>
 #include <cstdlib>

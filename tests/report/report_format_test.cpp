@@ -1,6 +1,6 @@
-#include "report.h"
-#include "report_test_support.h"
-#include "sheet_table.h"
+#include "report/report.h"
+#include "report/sheet_table.h"
+#include "tests/report/report_test_support.h"
 
 #include <fstream>
 #include <functional>

@@ -1,9 +1,9 @@
-#include "blanks.h"
-#include "fake_sheet_view.h"
-#include "report.h"
-#include "report_compare.h"
-#include "report_reader.h"
-#include "report_test_support.h"
+#include "core/blanks.h"
+#include "report/report.h"
+#include "report/report_compare.h"
+#include "report/report_reader.h"
+#include "tests/report/report_test_support.h"
+#include "tests/support/fake_sheet_view.h"
 
 #include <functional>
 #include <gtest/gtest.h>

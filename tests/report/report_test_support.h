@@ -1,8 +1,8 @@
 #pragma once
 
-#include "config_sheet.h"
-#include "message_sink.h"
-#include "report.h"
+#include "core/config_sheet.h"
+#include "core/message_sink.h"
+#include "report/report.h"
 
 #include <optional>
 #include <string>

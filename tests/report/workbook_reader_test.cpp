@@ -1,8 +1,8 @@
 // What the workbook reader makes of a broken workbook: a valid file with one thing changed is
 // refused with the place and the fault, or read with the value it states.
 
-#include "catalogue_names.h"
-#include "workbook.h"
+#include "report/workbook.h"
+#include "tests/support/catalogue_names.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 // misspelt name does not build): models by their list name, disk types by their Morvik and
 // Telvar report name, RAID types by their list name.
 
-#include "catalogue.h"
+#include "core/catalogue.h"
 
 namespace brim::test::names {
 

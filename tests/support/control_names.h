@@ -4,8 +4,8 @@
 // comes from the window's own tables (window_layout.h, and row_commands.h for the rows' editing
 // controls); none is written here as a number. Needs brimcount_ui.
 
-#include "row_commands.h"
-#include "window_layout.h"
+#include "commands/row_commands.h"
+#include "ui/window_layout.h"
 
 #include <cstddef>
 

@@ -6,11 +6,11 @@
 // can refuse what the window's does: a number field that holds no number (`unreadable`), and a
 // disks-per-group value above 16 (`refusesOutOfRange`).
 
-#include "config_sheet.h"
-#include "message_sink.h"
-#include "raid_rules.h"
-#include "row_commands.h"
-#include "sheet_exchange.h"
+#include "commands/row_commands.h"
+#include "core/config_sheet.h"
+#include "core/message_sink.h"
+#include "core/raid_rules.h"
+#include "core/sheet_exchange.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -5,7 +5,7 @@
 // code and no tables with the program: the catalogue figures are typed in again here, the
 // RAID rules are one switch, and texts are made with snprintf.
 
-#include "config_sheet.h"
+#include "core/config_sheet.h"
 
 #include <cmath>
 #include <cstdint>

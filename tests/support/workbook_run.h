@@ -1,8 +1,8 @@
 #pragma once
 
-#include "fake_sheet_view.h"
-#include "kept_plans.h"
-#include "workbook_commands.h"
+#include "commands/kept_plans.h"
+#include "commands/workbook_commands.h"
+#include "tests/support/fake_sheet_view.h"
 
 #include <string>
 #include <vector>

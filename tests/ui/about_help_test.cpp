@@ -1,7 +1,7 @@
-#include "about_window.h"
-#include "dialog_units.h"
-#include "gui_test_support.h"
-#include "help_window.h"
+#include "tests/ui/gui_test_support.h"
+#include "ui/about_window.h"
+#include "ui/dialog_units.h"
+#include "ui/help_window.h"
 
 #include <QAbstractButton>
 #include <QLabel>

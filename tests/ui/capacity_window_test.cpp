@@ -1,13 +1,13 @@
-#include "capacity_table.h"
-#include "capacity_window.h"
-#include "catalogue_names.h"
-#include "control_names.h"
-#include "performance.h"
-#include "planner_widgets.h"
-#include "sheet_window_fixture.h"
-#include "units.h"
-#include "window_layout.h"
-#include "window_menu.h"
+#include "core/performance.h"
+#include "core/units.h"
+#include "tests/support/catalogue_names.h"
+#include "tests/support/control_names.h"
+#include "tests/ui/sheet_window_fixture.h"
+#include "ui/capacity_table.h"
+#include "ui/capacity_window.h"
+#include "ui/planner_widgets.h"
+#include "ui/window_layout.h"
+#include "ui/window_menu.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -2,10 +2,10 @@
 // keys answer (Escape keeps the window open, Alt+D closes it, Enter saves and closes); with
 // nothing unsaved (the sizing window opened and closed is nothing) it closes at once.
 
-#include "control_names.h"
-#include "plan_keeping.h"
-#include "sheet_window_fixture.h"
-#include "window_menu.h"
+#include "tests/support/control_names.h"
+#include "tests/ui/sheet_window_fixture.h"
+#include "ui/plan_keeping.h"
+#include "ui/window_menu.h"
 
 #include <QApplication>
 #include <QFileInfo>

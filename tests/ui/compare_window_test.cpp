@@ -2,10 +2,10 @@
 // Sheet, the copy keys, Remove after its question, Put Back as one Undo step, and Ctrl+S then
 // Ctrl+O of the workbook in a fresh window, as a planner's next run would open it.
 
-#include "control_names.h"
-#include "plan_keeping.h"
-#include "sheet_window_fixture.h"
-#include "window_menu.h"
+#include "tests/support/control_names.h"
+#include "tests/ui/sheet_window_fixture.h"
+#include "ui/plan_keeping.h"
+#include "ui/window_menu.h"
 
 #include <QApplication>
 #include <QClipboard>

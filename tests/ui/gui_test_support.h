@@ -5,9 +5,9 @@
 // that answers the modal windows a test expects, and recorders for the message boxes and the
 // report file chooser. The test binary's main (gui_test_main.cpp) creates the QApplication.
 
-#include "message_sink.h"
-#include "report.h"
-#include "report_reader.h"
+#include "core/message_sink.h"
+#include "report/report.h"
+#include "report/report_reader.h"
 
 #include <QElapsedTimer>
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "gui_test_support.h"
+#include "tests/ui/gui_test_support.h"
 
 #include <QDialog>
 #include <QTimer>

@@ -1,10 +1,10 @@
-#include "catalogue_names.h"
-#include "control_names.h"
-#include "fake_sheet_view.h"
-#include "report.h"
-#include "report_reader.h"
-#include "sheet_window_fixture.h"
-#include "window_menu.h"
+#include "report/report.h"
+#include "report/report_reader.h"
+#include "tests/support/catalogue_names.h"
+#include "tests/support/control_names.h"
+#include "tests/support/fake_sheet_view.h"
+#include "tests/ui/sheet_window_fixture.h"
+#include "ui/window_menu.h"
 
 #include <QApplication>
 #include <QDropEvent>

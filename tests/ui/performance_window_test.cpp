@@ -1,11 +1,11 @@
-#include "control_names.h"
-#include "performance.h"
-#include "performance_window.h"
-#include "planner_widgets.h"
-#include "sheet_window_fixture.h"
-#include "units.h"
-#include "window_layout.h"
-#include "window_menu.h"
+#include "core/performance.h"
+#include "core/units.h"
+#include "tests/support/control_names.h"
+#include "tests/ui/sheet_window_fixture.h"
+#include "ui/performance_window.h"
+#include "ui/planner_widgets.h"
+#include "ui/window_layout.h"
+#include "ui/window_menu.h"
 
 #include <QApplication>
 #include <QClipboard>

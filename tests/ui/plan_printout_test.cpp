@@ -2,20 +2,20 @@
 // with pdftotext (poppler-utils), section by section; the tables' rows against the page breaks
 // of short pages; and Ctrl+P in the main window.
 
-#include "catalogue_names.h"
-#include "control_names.h"
-#include "data_loss.h"
-#include "digit_grouping.h"
-#include "plan_comparison.h"
-#include "plan_cost.h"
-#include "plan_document.h"
-#include "plan_printout.h"
-#include "qt_text.h"
-#include "sheet_controls.h"
-#include "sheet_performance_plan.h"
-#include "sheet_window_fixture.h"
-#include "units.h"
-#include "window_menu.h"
+#include "commands/digit_grouping.h"
+#include "commands/plan_comparison.h"
+#include "commands/plan_document.h"
+#include "commands/sheet_performance_plan.h"
+#include "core/data_loss.h"
+#include "core/plan_cost.h"
+#include "core/units.h"
+#include "tests/support/catalogue_names.h"
+#include "tests/support/control_names.h"
+#include "tests/ui/sheet_window_fixture.h"
+#include "ui/plan_printout.h"
+#include "ui/qt_text.h"
+#include "ui/sheet_controls.h"
+#include "ui/window_menu.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>

@@ -2,12 +2,12 @@
 // QT_SCALE_FACTOR=2 and at QT_FONT_DPI=144): the layout keeps its proportions, no two controls
 // that take input overlap, and every one-line caption shows whole.
 
-#include "control_names.h"
-#include "dialog_units.h"
-#include "gui_test_support.h"
-#include "sheet_window_fixture.h"
-#include "window_layout.h"
-#include "window_menu.h"
+#include "tests/support/control_names.h"
+#include "tests/ui/gui_test_support.h"
+#include "tests/ui/sheet_window_fixture.h"
+#include "ui/dialog_units.h"
+#include "ui/window_layout.h"
+#include "ui/window_menu.h"
 
 #include <QAbstractButton>
 #include <QFontMetrics>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gui_test_support.h"
-#include "sheet_window.h"
+#include "tests/ui/gui_test_support.h"
+#include "ui/sheet_window.h"
 
 #include <QAbstractItemView>
 #include <QAction>

@@ -1,11 +1,11 @@
-#include "catalogue_names.h"
-#include "control_exchange.h"
-#include "control_names.h"
-#include "qt_text.h"
-#include "report.h"
-#include "result_field.h"
-#include "sheet_window_fixture.h"
-#include "window_menu.h"
+#include "report/report.h"
+#include "tests/support/catalogue_names.h"
+#include "tests/support/control_names.h"
+#include "tests/ui/sheet_window_fixture.h"
+#include "ui/control_exchange.h"
+#include "ui/qt_text.h"
+#include "ui/result_field.h"
+#include "ui/window_menu.h"
 
 #include <QApplication>
 #include <QClipboard>

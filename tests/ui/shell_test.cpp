@@ -1,8 +1,8 @@
-#include "application.h"
-#include "dialog_units.h"
-#include "gui_test_support.h"
-#include "message_box_sink.h"
-#include "report_file_dialog.h"
+#include "tests/ui/gui_test_support.h"
+#include "ui/application.h"
+#include "ui/dialog_units.h"
+#include "ui/message_box_sink.h"
+#include "ui/report_file_dialog.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -4,12 +4,12 @@
 // "capacity" opens one first when given (its prices and sizing choices); "plan" opens one and
 // then Print Plan's preview, or with a PDF file prints the plan to it.
 //   brimcount_show_window about|help|capacity|compare|performance|plan [WORKBOOK] [PDF]
-#include "about_window.h"
-#include "application.h"
-#include "help_window.h"
-#include "plan_keeping.h"
-#include "sheet_window.h"
-#include "window_menu.h"
+#include "ui/about_window.h"
+#include "ui/application.h"
+#include "ui/help_window.h"
+#include "ui/plan_keeping.h"
+#include "ui/sheet_window.h"
+#include "ui/window_menu.h"
 
 #include <QApplication>
 #include <QPrintPreviewDialog>

@@ -1,6 +1,6 @@
-#include "gui_test_support.h"
-#include "performance_window.h"
-#include "table_copy.h"
+#include "tests/ui/gui_test_support.h"
+#include "ui/performance_window.h"
+#include "ui/table_copy.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -2,9 +2,9 @@
 // built. The list texts against the catalogue and the preset buttons against kPresets are
 // checked where the tables are, at compile time.
 
-#include "config_sheet.h"
-#include "sheet_exchange.h"
-#include "window_layout.h"
+#include "core/config_sheet.h"
+#include "core/sheet_exchange.h"
+#include "ui/window_layout.h"
 
 #include <gtest/gtest.h>
 #include <set>

@@ -1,7 +1,7 @@
-#include "dialog_units.h"
-#include "sheet_exchange.h"
-#include "sheet_window_fixture.h"
-#include "window_layout.h"
+#include "core/sheet_exchange.h"
+#include "tests/ui/sheet_window_fixture.h"
+#include "ui/dialog_units.h"
+#include "ui/window_layout.h"
 
 #include <QAbstractButton>
 #include <QMenu>

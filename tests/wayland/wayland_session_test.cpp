@@ -1,11 +1,11 @@
 // The program as a native Wayland client, on the headless weston that weston_session.sh starts:
 // what the window asks of the compositor is read back from the compositor's protocol log.
 
-#include "application.h"
-#include "gui_test_support.h"
-#include "message_box_sink.h"
-#include "sheet_window.h"
-#include "window_menu.h"
+#include "tests/ui/gui_test_support.h"
+#include "ui/application.h"
+#include "ui/message_box_sink.h"
+#include "ui/sheet_window.h"
+#include "ui/window_menu.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
