@@ -39,15 +39,15 @@ public:
     void replaceAll(std::vector<NamedPlan> plans) { plans_ = std::move(plans); }
 
     // The figure the planner last charted in Compare Plans, which the printed plan charts too.
-    std::optional<ComparedFigure> chartedFigure() const noexcept { return charted_; }
-    void chart(ComparedFigure figure) noexcept { charted_ = figure; }
+    std::optional<PlanFigure> chartedFigure() const noexcept { return charted_; }
+    void chart(PlanFigure figure) noexcept { charted_ = figure; }
 
 private:
     std::string freeName() const;
     bool nameInUse(std::string_view name, std::size_t except) const;
 
     std::vector<NamedPlan> plans_;
-    std::optional<ComparedFigure> charted_;
+    std::optional<PlanFigure> charted_;
 };
 
 // Whether Keep the Sheet can keep `sheet` now, and the note beside it when it cannot.

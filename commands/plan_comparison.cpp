@@ -27,7 +27,7 @@ constexpr std::string_view kRowSeparator = "; ";
 constexpr double kNoRedundancyRisk = 1.0;
 constexpr int kNoRedundancyFailures = 1;
 
-ComparedCell& cell(ComparedColumn& column, ComparedFigure figure) {
+ComparedCell& cell(ComparedColumn& column, PlanFigure figure) {
     return column.cells[static_cast<std::size_t>(figure)];
 }
 
@@ -72,47 +72,47 @@ void fillCosts(ComparedColumn& column, const ConfigSheet& sheet,
                const PlanningAssumptions& planning) {
     const PlanCost cost = sheetCost(sheet, planning);
     if (!cost.priced) {
-        cell(column, ComparedFigure::Cost) = dash();
-        cell(column, ComparedFigure::CostPerUsableTb) = dash();
-        cell(column, ComparedFigure::CostPerThousandIops) = dash();
+        cell(column, PlanFigure::Cost) = dash();
+        cell(column, PlanFigure::CostPerUsableTb) = dash();
+        cell(column, PlanFigure::CostPerThousandIops) = dash();
         return;
     }
-    cell(column, ComparedFigure::Cost) = figureCell(formatCost(cost.cost), cost.cost);
+    cell(column, PlanFigure::Cost) = figureCell(formatCost(cost.cost), cost.cost);
     const auto per = [](const std::optional<double>& value) {
         return value ? figureCell(formatCostPer(*value), *value) : dash();
     };
-    cell(column, ComparedFigure::CostPerUsableTb) = per(cost.perUsableTib);
-    cell(column, ComparedFigure::CostPerThousandIops) = per(cost.perThousandHostIops);
+    cell(column, PlanFigure::CostPerUsableTb) = per(cost.perUsableTib);
+    cell(column, PlanFigure::CostPerThousandIops) = per(cost.perThousandHostIops);
 }
 
 void fillFigures(ComparedColumn& column, const ConfigSheet& sheet, const SheetWalk& walk,
                  const PlanningAssumptions& planning) {
-    cell(column, ComparedFigure::UsableGb) =
+    cell(column, PlanFigure::UsableGb) =
         figureCell(capacityText(gibFromMib(walk.netTotalMib)), gibFromMib(walk.netTotalMib));
-    cell(column, ComparedFigure::UsableTb) =
+    cell(column, PlanFigure::UsableTb) =
         figureCell(capacityText(tibFromMib(walk.netTotalMib)), tibFromMib(walk.netTotalMib));
     const auto count = [](std::uint64_t value) {
         return figureCell(std::to_string(value), static_cast<double>(value));
     };
-    cell(column, ComparedFigure::Disks) = count(walk.totalDisks);
-    cell(column, ComparedFigure::Arrays) = count(arraysRequired(walk.totalDisks, sheet.modelIndex));
+    cell(column, PlanFigure::Disks) = count(walk.totalDisks);
+    cell(column, PlanFigure::Arrays) = count(arraysRequired(walk.totalDisks, sheet.modelIndex));
     const DisksToOrder order = sheetDisksToOrder(sheet, planning.spares);
-    cell(column, ComparedFigure::DisksWithSpares) = count(order.allToOrder);
-    cell(column, ComparedFigure::ArraysWithSpares) = count(order.arrays);
+    cell(column, PlanFigure::DisksWithSpares) = count(order.allToOrder);
+    cell(column, PlanFigure::ArraysWithSpares) = count(order.arrays);
 
     const SheetPerformance performance =
         sheetPerformance(sheet, planning.disks, planning.workload.readShare());
-    cell(column, ComparedFigure::HostIops) =
+    cell(column, PlanFigure::HostIops) =
         figureCell(formatRate(performance.total.hostIops), performance.total.hostIops);
-    cell(column, ComparedFigure::Mbps) =
+    cell(column, PlanFigure::Mbps) =
         figureCell(formatRate(performance.total.mbps), performance.total.mbps);
-    cell(column, ComparedFigure::ReadErrorRisk) = worstRisk(performance);
+    cell(column, PlanFigure::ReadErrorRisk) = worstRisk(performance);
 
     const SheetLoss loss = sheetLoss(sheet, planning);
     const bool anyLoss =
         std::any_of(loss.lines.begin(), loss.lines.begin() + loss.count,
                     [](const LossLine& l) { return l.kind == LossCase::Computed; });
-    cell(column, ComparedFigure::LossChance) =
+    cell(column, PlanFigure::LossChance) =
         anyLoss ? figureCell(formatLossChance(loss.planChance), loss.planChance) : dash();
     fillCosts(column, sheet, planning);
 }
@@ -143,8 +143,8 @@ void markBest(std::vector<ComparedColumn>& columns) {
     if (taking < 2) {
         return;
     }
-    for (std::size_t f = 0; f < kComparedFigureCount; ++f) {
-        const Better way = kComparedFigures[f].better;
+    for (std::size_t f = 0; f < kPlanFigureCount; ++f) {
+        const Better way = kPlanFigures[f].better;
         if (way == Better::None || !alikeValues(columns, f)) {
             continue;
         }
@@ -192,14 +192,14 @@ ComparedColumn compareColumn(std::string name, const ConfigSheet& sheet,
                              const PlanningAssumptions& planning) {
     ComparedColumn column;
     column.name = std::move(name);
-    cell(column, ComparedFigure::Model) = {std::string(Catalogue::modelName(sheet.modelIndex)),
-                                           std::nullopt, false};
-    cell(column, ComparedFigure::Definitions) = {definitionsText(sheet), std::nullopt, false};
+    cell(column, PlanFigure::Model) = {std::string(Catalogue::modelName(sheet.modelIndex)),
+                                       std::nullopt, false};
+    cell(column, PlanFigure::Definitions) = {definitionsText(sheet), std::nullopt, false};
     FirstMessage message;
     const SheetWalk walk = walkSheet(sheet, message);
     if (walk.failed) {
         column.brokenRule = true;
-        cell(column, ComparedFigure::UsableGb) = {std::move(message.message), std::nullopt, false};
+        cell(column, PlanFigure::UsableGb) = {std::move(message.message), std::nullopt, false};
         return column;
     }
     fillFigures(column, sheet, walk, planning);
@@ -220,13 +220,13 @@ std::vector<ComparedColumn> comparePlans(const ConfigSheet& sheetNow,
     return columns;
 }
 
-std::string shownText(const ComparedCell& cell, ComparedFigure figure, std::string_view separator) {
-    const bool grouped = kComparedFigures[static_cast<std::size_t>(figure)].grouped;
+std::string shownText(const ComparedCell& cell, PlanFigure figure, std::string_view separator) {
+    const bool grouped = kPlanFigures[static_cast<std::size_t>(figure)].grouped;
     return grouped ? groupDigits(cell.text, separator) : cell.text;
 }
 
 std::vector<std::size_t> chartedColumns(std::span<const ComparedColumn> columns,
-                                        ComparedFigure figure) {
+                                        PlanFigure figure) {
     std::vector<std::size_t> charted;
     for (std::size_t i = 0; i < columns.size(); ++i) {
         if (columns[i].takesPart && columns[i][figure].value) {
@@ -236,8 +236,8 @@ std::vector<std::size_t> chartedColumns(std::span<const ComparedColumn> columns,
     return charted;
 }
 
-std::string chartDescription(std::span<const ComparedColumn> columns, ComparedFigure figure) {
-    const ComparedFigureInfo& info = kComparedFigures[static_cast<std::size_t>(figure)];
+std::string chartDescription(std::span<const ComparedColumn> columns, PlanFigure figure) {
+    const PlanFigureInfo& info = kPlanFigures[static_cast<std::size_t>(figure)];
     const std::vector<std::size_t> charted = chartedColumns(columns, figure);
     std::string text(info.heading);
     if (info.better == Better::None || charted.empty()) {

@@ -20,7 +20,7 @@
 
 namespace brim {
 
-enum class ComparedFigure : std::uint8_t {
+enum class PlanFigure : std::uint8_t {
     Model,
     Definitions,
     UsableGb,
@@ -41,8 +41,8 @@ enum class ComparedFigure : std::uint8_t {
 // Which way a figure is better; None for the texts that are no figure.
 enum class Better : std::uint8_t { None, More, Less };
 
-struct ComparedFigureInfo {
-    ComparedFigure figure;
+struct PlanFigureInfo {
+    PlanFigure figure;
     std::string_view heading;
     Better better;
     // Shown with the locale's digit grouping in a window: the costs and counts. The capacities
@@ -51,26 +51,26 @@ struct ComparedFigureInfo {
 };
 
 // clang-format off
-inline constexpr std::array<ComparedFigureInfo, 15> kComparedFigures{{
+inline constexpr std::array<PlanFigureInfo, 15> kPlanFigures{{
     // figure                            heading                       better        grouped
-    {ComparedFigure::Model,               "Array model",                Better::None, false},
-    {ComparedFigure::Definitions,         "Definitions",                Better::None, false},
-    {ComparedFigure::UsableGb,            "Usable GB",                  Better::More, false},
-    {ComparedFigure::UsableTb,            "Usable TB",                  Better::More, false},
-    {ComparedFigure::Disks,               "Disks",                      Better::Less, true},
-    {ComparedFigure::Arrays,              "Arrays needed",              Better::Less, true},
-    {ComparedFigure::DisksWithSpares,     "Disks to order with spares", Better::Less, true},
-    {ComparedFigure::ArraysWithSpares,    "Arrays with spares",         Better::Less, true},
-    {ComparedFigure::HostIops,            "Host IOPS",                  Better::More, true},
-    {ComparedFigure::Mbps,                "MB/s",                       Better::More, true},
-    {ComparedFigure::ReadErrorRisk,       "Worst read-error risk",      Better::Less, false},
-    {ComparedFigure::LossChance,          "Chance of data loss a year", Better::Less, false},
-    {ComparedFigure::Cost,                "Cost",                       Better::Less, true},
-    {ComparedFigure::CostPerUsableTb,     "Cost per usable TB",         Better::Less, true},
-    {ComparedFigure::CostPerThousandIops, "Cost per 1000 host IOPS",    Better::Less, true},
+    {PlanFigure::Model,               "Array model",                Better::None, false},
+    {PlanFigure::Definitions,         "Definitions",                Better::None, false},
+    {PlanFigure::UsableGb,            "Usable GB",                  Better::More, false},
+    {PlanFigure::UsableTb,            "Usable TB",                  Better::More, false},
+    {PlanFigure::Disks,               "Disks",                      Better::Less, true},
+    {PlanFigure::Arrays,              "Arrays needed",              Better::Less, true},
+    {PlanFigure::DisksWithSpares,     "Disks to order with spares", Better::Less, true},
+    {PlanFigure::ArraysWithSpares,    "Arrays with spares",         Better::Less, true},
+    {PlanFigure::HostIops,            "Host IOPS",                  Better::More, true},
+    {PlanFigure::Mbps,                "MB/s",                       Better::More, true},
+    {PlanFigure::ReadErrorRisk,       "Worst read-error risk",      Better::Less, false},
+    {PlanFigure::LossChance,          "Chance of data loss a year", Better::Less, false},
+    {PlanFigure::Cost,                "Cost",                       Better::Less, true},
+    {PlanFigure::CostPerUsableTb,     "Cost per usable TB",         Better::Less, true},
+    {PlanFigure::CostPerThousandIops, "Cost per 1000 host IOPS",    Better::Less, true},
 }};
 // clang-format on
-inline constexpr std::size_t kComparedFigureCount = kComparedFigures.size();
+inline constexpr std::size_t kPlanFigureCount = kPlanFigures.size();
 
 inline constexpr std::string_view kSheetNowName = "Sheet now";
 
@@ -90,9 +90,9 @@ struct ComparedColumn {
     bool takesPart = false;
     // The first rule a row breaks, in the first figure's cell; the figures are then empty.
     bool brokenRule = false;
-    std::array<ComparedCell, kComparedFigureCount> cells{};
+    std::array<ComparedCell, kPlanFigureCount> cells{};
 
-    const ComparedCell& operator[](ComparedFigure figure) const {
+    const ComparedCell& operator[](PlanFigure figure) const {
         return cells[static_cast<std::size_t>(figure)];
     }
 };
@@ -110,15 +110,14 @@ std::vector<ComparedColumn> comparePlans(const ConfigSheet& sheetNow,
 
 // The cell's text as a window shows it: a grouped figure's digits grouped by `separator` (the
 // locale's), any other as it stands.
-std::string shownText(const ComparedCell& cell, ComparedFigure figure, std::string_view separator);
+std::string shownText(const ComparedCell& cell, PlanFigure figure, std::string_view separator);
 
 // The columns a chart of `figure` draws: those that take part and have a value for it.
-std::vector<std::size_t> chartedColumns(std::span<const ComparedColumn> columns,
-                                        ComparedFigure figure);
+std::vector<std::size_t> chartedColumns(std::span<const ComparedColumn> columns, PlanFigure figure);
 
 // What a chart of `figure` says to a screen reader: "Usable TB: Sheet now 12.50; Plan A 20.00
 // (best)." or why there is nothing to draw.
-std::string chartDescription(std::span<const ComparedColumn> columns, ComparedFigure figure);
+std::string chartDescription(std::span<const ComparedColumn> columns, PlanFigure figure);
 
 // "5 × 450 G FC RAID5 5 vault; 4 × 1 TB ATA RAID6 8": groups, disk type, RAID type, disks per
 // group and "vault" for each row with groups; the dash for none.

@@ -18,8 +18,10 @@
 namespace brim {
 namespace {
 
+using plan_document_parts::assumptionsSection;
 using plan_document_parts::Column;
 using plan_document_parts::DigitGrouping;
+using plan_document_parts::diskName;
 using plan_document_parts::lineOf;
 using plan_document_parts::str;
 using plan_document_parts::tableWith;
@@ -49,11 +51,6 @@ constexpr std::array<Column, 6> kLossColumns{{
     {"Row", true, false}, {"Disk Type", false, false}, {"RAID Type", false, false},
     {"Groups", true, true}, {"Loss/yr, one group", true, false}, {"Loss/yr, the row", true, false},
 }};
-constexpr std::array<Column, 7> kDiskFigureColumns{{
-    {"Disk Type", false, false}, {"IOPS", true, false}, {"MB/s", true, false},
-    {"Bits per read error", true, false}, {"Rebuild MB/s", true, false}, {"AFR", true, false},
-    {"Price per disk", true, false},
-}};
 constexpr std::array<std::string_view, 12> kMonthNames{
     "January", "February", "March", "April", "May", "June", "July", "August", "September",
     "October", "November", "December",
@@ -64,28 +61,11 @@ static_assert(kPerformanceColumns.size() == kPerformanceColumnCount);
 static_assert(kOrderColumns.size() == kOrderColumnCount);
 static_assert(kTotalsGrouped.size() == std::tuple_size_v<decltype(SheetTableFields::totals)>);
 
-constexpr std::string_view kNotPriced = "not priced";
-constexpr std::string_view kPowerOfTen = "10^";
-
 std::string dateText(const CalendarDate& date) {
     const bool monthKnown = date.month >= 1 && date.month <= 12;
     const std::string month =
         monthKnown ? str(kMonthNames[static_cast<std::size_t>(date.month - 1)]) : "?";
     return std::to_string(date.day) + ' ' + month + ' ' + std::to_string(date.year);
-}
-
-// The name a row's own Disk Type list gives its disk, as the windows show it.
-std::string_view diskName(const RowDiskNames& names, std::size_t rowIndex, int diskType,
-                          int modelIndex) {
-    const std::span<const std::string_view> entries = names[rowIndex];
-    if (diskType >= 0 && static_cast<std::size_t>(diskType) < entries.size()) {
-        return trimBlanks(entries[static_cast<std::size_t>(diskType)]);
-    }
-    return Catalogue::diskReportName(diskType, modelIndex);
-}
-
-std::string priceText(std::int64_t hundredths) {
-    return hundredths == 0 ? str(kNotPriced) : formatHundredths(hundredths);
 }
 
 // ---- the sheet ----------------------------------------------------------------------------
@@ -244,95 +224,16 @@ DocumentSection riskAndCostSection(const ConfigSheet& sheet, const PlanningAssum
     return section;
 }
 
-// ---- assumptions --------------------------------------------------------------------------
-
-// The disk types the model's family offers, then any other that a kept plan uses.
-std::vector<std::pair<int, std::string>> disksToList(const PlanDocumentInputs& inputs) {
-    std::vector<std::pair<int, std::string>> disks;
-    const auto listed = [&disks](int disk) {
-        return std::any_of(disks.begin(), disks.end(),
-                           [disk](const auto& entry) { return entry.first == disk; });
-    };
-    const int model = inputs.sheet.modelIndex;
-    for (int disk = 0; disk < static_cast<int>(kDiskTypes.size()); ++disk) {
-        if (usableDiskKib(model, disk, false) != 0) {
-            disks.emplace_back(disk, str(diskName(inputs.names, kRowCount - 1, disk, model)));
-        }
-    }
-    for (const KeptPlan& kept : inputs.keptPlans) {
-        for (const GroupDefinition& row : kept.sheet.rows) {
-            if (row.groupCount != 0 && Catalogue::diskType(row.diskType) && !listed(row.diskType)) {
-                disks.emplace_back(row.diskType, str(Catalogue::diskReportName(
-                                                     row.diskType, kept.sheet.modelIndex)));
-            }
-        }
-    }
-    return disks;
-}
-
-DocumentTable diskFiguresTable(const PlanDocumentInputs& inputs) {
-    const DigitGrouping grouping(inputs.digitSeparator);
-    DocumentTable table = tableWith(kDiskFigureColumns);
-    for (const auto& [disk, name] : disksToList(inputs)) {
-        const DiskFigures* figures = inputs.assumptions.disks.figures(disk);
-        if (figures == nullptr) {
-            continue;
-        }
-        const std::array<std::string, kDiskFigureColumns.size()> cells{
-            name,
-            std::to_string(figures->randomIops),
-            std::to_string(figures->sequentialMbps),
-            str(kPowerOfTen) + std::to_string(figures->readErrorExponent),
-            std::to_string(figures->rebuildMbps),
-            formatHundredths(figures->annualFailureHundredths) + "%",
-            priceText(inputs.assumptions.prices.diskHundredths(disk))};
-        table.lines.push_back(lineOf(cells, kDiskFigureColumns, grouping));
-    }
-    return table;
-}
-
-// The arrays' prices are costs, grouped as the costs of the pages above; the prices per disk
-// stay in the table of per-disk figures, as typed.
-std::string arrayPricesText(const PlanDocumentInputs& inputs) {
-    const DigitGrouping grouping(inputs.digitSeparator);
-    std::vector<int> models{inputs.sheet.modelIndex};
-    for (const KeptPlan& kept : inputs.keptPlans) {
-        if (std::find(models.begin(), models.end(), kept.sheet.modelIndex) == models.end()) {
-            models.push_back(kept.sheet.modelIndex);
-        }
-    }
-    std::string text = "Price per array:";
-    for (std::size_t i = 0; i < models.size(); ++i) {
-        text += (i == 0 ? " " : "; ") + str(Catalogue::modelName(models[i])) + ' ' +
-                grouping(priceText(inputs.assumptions.prices.arrayHundredths(models[i])), true);
-    }
-    return text + '.';
-}
-
-DocumentSection assumptionsSection(const PlanDocumentInputs& inputs) {
-    const PlanningAssumptions& assumptions = inputs.assumptions;
-    DocumentSection section{"Assumptions", {}};
-    section.blocks.emplace_back(DocumentParagraph{
-        "Every planning figure the pages above rest on, per disk: random IOPS, sequential MB/s, "
-        "bits read per unrecoverable read error, rebuild rate, annual failure rate (AFR) and "
-        "price."});
-    section.blocks.emplace_back(diskFiguresTable(inputs));
-    section.blocks.emplace_back(DocumentParagraph{arrayPricesText(inputs)});
-    section.blocks.emplace_back(
-        DocumentParagraph{"Hot spares: " + sparePolicyText(assumptions.spares)});
-    section.blocks.emplace_back(
-        DocumentParagraph{"Reads: " + std::to_string(assumptions.workload.readPercent()) +
-                          " % of host operations; writes the rest."});
-    section.blocks.emplace_back(
-        DocumentParagraph{"Hours before a rebuild starts: " +
-                          std::to_string(assumptions.rebuildWait.hoursBeforeRebuild()) + '.'});
-    section.blocks.emplace_back(
-        DocumentParagraph{"Capacities are binary: GB is 2^30 bytes, TB 2^40 bytes, MB/s "
-                          "2^20 bytes a second. Prices are in the currency of the quote."});
-    return section;
-}
-
 } // namespace
+
+std::string_view plan_document_parts::diskName(const RowDiskNames& names, std::size_t rowIndex,
+                                               int diskType, int modelIndex) {
+    const std::span<const std::string_view> entries = names[rowIndex];
+    if (diskType >= 0 && static_cast<std::size_t>(diskType) < entries.size()) {
+        return trimBlanks(entries[static_cast<std::size_t>(diskType)]);
+    }
+    return Catalogue::diskReportName(diskType, modelIndex);
+}
 
 DocumentTable plan_document_parts::tableWith(std::span<const Column> columns) {
     DocumentTable table;

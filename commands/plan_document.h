@@ -33,20 +33,6 @@ struct KeptPlan {
     ConfigSheet sheet;
 };
 
-// The figures by which kept plans are compared, in the comparison table's order.
-enum class PlanFigure : std::uint8_t {
-    UsableTb,
-    DisksToOrder,
-    Arrays,
-    HostIops,
-    Mbps,
-    LossChance,
-    Cost,
-    CostPerUsableTb,
-    CostPerThousandIops,
-};
-inline constexpr std::size_t kPlanFigureCount = 9;
-
 struct CalendarDate {
     int year = 2000;
     int month = 1; // 1 to 12
@@ -123,9 +109,10 @@ std::vector<KeptPlan> keptPlansOf(const KeptPlans& plans);
 // page shows of it (disks with spares for disks, arrays with spares for arrays); usable TB for
 // the lines that are no figure (model, definitions), for those the kept plans' table lacks
 // (usable GB, the worst read-error risk) and when none was charted.
-PlanFigure printedFigureOf(std::optional<ComparedFigure> charted) noexcept;
+PlanFigure printedFigureOf(std::optional<PlanFigure> charted) noexcept;
 
-// The name a figure has in the comparison table and the chart's caption.
+// The name a printed figure has in the kept plans' table and the chart's caption; empty for a
+// figure the page does not print.
 std::string_view planFigureName(PlanFigure figure) noexcept;
 
 } // namespace brim

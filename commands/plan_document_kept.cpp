@@ -20,29 +20,37 @@ namespace {
 using plan_document_parts::DigitGrouping;
 using plan_document_parts::str;
 
-struct PlanFigureColumn {
+// The figures of a plan the page prints, in its order: each in a column of the kept plans'
+// table but the arrays, which "disks / arrays" holds and only the chart shows alone. Their
+// digits group as Compare Plans groups them.
+struct PrintedFigure {
     PlanFigure figure;
-    std::string_view heading; // in the comparison table and the chart's caption
-    bool grouped;
-    bool inTable; // the arrays have no column of their own: "disks / arrays" holds them
+    std::string_view heading; // in the table and the chart's caption
+    bool inTable;
 };
 
 // clang-format off
-constexpr std::array<PlanFigureColumn, kPlanFigureCount> kPlanFigureColumns{{
-    {PlanFigure::UsableTb,            "Usable TB",               false, true},
-    {PlanFigure::DisksToOrder,        "Disks / arrays to order", true,  true},
-    {PlanFigure::Arrays,              "Arrays",                  true,  false},
-    {PlanFigure::HostIops,            "Host IOPS",               true,  true},
-    {PlanFigure::Mbps,                "MB/s",                    true,  true},
-    {PlanFigure::LossChance,          "Loss/yr",                 false, true},
-    {PlanFigure::Cost,                "Cost",                    true,  true},
-    {PlanFigure::CostPerUsableTb,     "Cost per usable TB",      true,  true},
-    {PlanFigure::CostPerThousandIops, "Cost per 1000 host IOPS", true,  true},
-}};
+constexpr auto kPrintedFigures = std::to_array<PrintedFigure>({
+    {PlanFigure::UsableTb,            "Usable TB",               true},
+    {PlanFigure::DisksWithSpares,     "Disks / arrays to order", true},
+    {PlanFigure::ArraysWithSpares,    "Arrays",                  false},
+    {PlanFigure::HostIops,            "Host IOPS",               true},
+    {PlanFigure::Mbps,                "MB/s",                    true},
+    {PlanFigure::LossChance,          "Loss/yr",                 true},
+    {PlanFigure::Cost,                "Cost",                    true},
+    {PlanFigure::CostPerUsableTb,     "Cost per usable TB",      true},
+    {PlanFigure::CostPerThousandIops, "Cost per 1000 host IOPS", true},
+});
 // clang-format on
-static_assert(std::ranges::all_of(kPlanFigureColumns, [](const PlanFigureColumn& column) {
-    return &column - kPlanFigureColumns.data() == static_cast<std::ptrdiff_t>(column.figure);
-}));
+
+const PrintedFigure* printedAs(PlanFigure figure) noexcept {
+    const auto* found = std::ranges::find(kPrintedFigures, figure, &PrintedFigure::figure);
+    return found == kPrintedFigures.end() ? nullptr : found;
+}
+
+bool groupedFigure(PlanFigure figure) noexcept {
+    return kPlanFigures[static_cast<std::size_t>(figure)].grouped;
+}
 
 struct FigureOfPlan {
     double value = 0.0;
@@ -54,9 +62,9 @@ FigureOfPlan noFigure() {
 }
 
 // Every figure of one kept plan, as its line in the comparison table and its bar.
-std::array<FigureOfPlan, kPlanFigureCount> planFigures(const ConfigSheet& sheet,
-                                                       const PlanningAssumptions& assumptions,
-                                                       const DigitGrouping& grouping) {
+std::array<FigureOfPlan, kPrintedFigures.size()> planFigures(const ConfigSheet& sheet,
+                                                             const PlanningAssumptions& assumptions,
+                                                             const DigitGrouping& grouping) {
     const double usableTib = sheetUsableTib(sheet);
     const DisksToOrder order = sheetDisksToOrder(sheet, assumptions.spares);
     const Delivery delivery =
@@ -69,7 +77,7 @@ std::array<FigureOfPlan, kPlanFigureCount> planFigures(const ConfigSheet& sheet,
     const auto per = [&cost](const std::optional<double>& value) {
         return cost.priced && value ? FigureOfPlan{*value, formatCostPer(*value)} : noFigure();
     };
-    std::array<FigureOfPlan, kPlanFigureCount> figures{{
+    std::array<FigureOfPlan, kPrintedFigures.size()> figures{{
         {usableTib, str(trimBlanks(formatCapacity(usableTib)))},
         {static_cast<double>(order.allToOrder),
          formatDisksAndArrays(order.allToOrder, order.arrays)},
@@ -81,8 +89,8 @@ std::array<FigureOfPlan, kPlanFigureCount> planFigures(const ConfigSheet& sheet,
         per(cost.perUsableTib),
         per(cost.perThousandHostIops),
     }};
-    for (std::size_t f = 0; f < kPlanFigureCount; ++f) {
-        figures[f].text = grouping(figures[f].text, kPlanFigureColumns[f].grouped);
+    for (std::size_t f = 0; f < figures.size(); ++f) {
+        figures[f].text = grouping(figures[f].text, groupedFigure(kPrintedFigures[f].figure));
     }
     return figures;
 }
@@ -93,11 +101,11 @@ namespace plan_document_parts {
 
 DocumentSection keptPlansSection(const PlanDocumentInputs& inputs) {
     const DigitGrouping grouping(inputs.digitSeparator);
-    const PlanFigure charted = inputs.chartFigure.value_or(PlanFigure::UsableTb);
+    const PlanFigure charted = printedFigureOf(inputs.chartFigure);
     DocumentTable table;
     table.headings = {"Plan", "Model"};
     table.numeric = {false, false};
-    for (const PlanFigureColumn& column : kPlanFigureColumns) {
+    for (const PrintedFigure& column : kPrintedFigures) {
         if (column.inTable) {
             table.headings.emplace_back(column.heading);
             table.numeric.push_back(true);
@@ -107,13 +115,14 @@ DocumentSection keptPlansSection(const PlanDocumentInputs& inputs) {
     for (const KeptPlan& kept : inputs.keptPlans) {
         const auto figures = planFigures(kept.sheet, inputs.assumptions, grouping);
         DocumentLine line{{kept.name, str(Catalogue::modelName(kept.sheet.modelIndex))}};
-        for (std::size_t f = 0; f < kPlanFigureCount; ++f) {
-            if (kPlanFigureColumns[f].inTable) {
+        for (std::size_t f = 0; f < figures.size(); ++f) {
+            if (kPrintedFigures[f].inTable) {
                 line.cells.push_back(figures[f].text);
             }
         }
         table.lines.push_back(std::move(line));
-        const FigureOfPlan& bar = figures[static_cast<std::size_t>(charted)];
+        const FigureOfPlan& bar =
+            figures[static_cast<std::size_t>(printedAs(charted) - kPrintedFigures.data())];
         chart.bars.push_back({kept.name, std::max(bar.value, 0.0), bar.text});
     }
     DocumentSection section{"Kept plans", {}};
@@ -127,9 +136,8 @@ DocumentSection keptPlansSection(const PlanDocumentInputs& inputs) {
 } // namespace plan_document_parts
 
 std::string_view planFigureName(PlanFigure figure) noexcept {
-    const auto index = static_cast<std::size_t>(figure);
-    return index < kPlanFigureColumns.size() ? kPlanFigureColumns[index].heading
-                                             : std::string_view{};
+    const PrintedFigure* printed = printedAs(figure);
+    return printed ? printed->heading : std::string_view{};
 }
 
 std::vector<KeptPlan> keptPlansOf(const KeptPlans& plans) {
@@ -141,29 +149,17 @@ std::vector<KeptPlan> keptPlansOf(const KeptPlans& plans) {
     return kept;
 }
 
-PlanFigure printedFigureOf(std::optional<ComparedFigure> charted) noexcept {
-    switch (charted.value_or(ComparedFigure::UsableTb)) {
-    case ComparedFigure::Disks:
-    case ComparedFigure::DisksWithSpares:
-        return PlanFigure::DisksToOrder;
-    case ComparedFigure::Arrays:
-    case ComparedFigure::ArraysWithSpares:
-        return PlanFigure::Arrays;
-    case ComparedFigure::HostIops:
-        return PlanFigure::HostIops;
-    case ComparedFigure::Mbps:
-        return PlanFigure::Mbps;
-    case ComparedFigure::LossChance:
-        return PlanFigure::LossChance;
-    case ComparedFigure::Cost:
-        return PlanFigure::Cost;
-    case ComparedFigure::CostPerUsableTb:
-        return PlanFigure::CostPerUsableTb;
-    case ComparedFigure::CostPerThousandIops:
-        return PlanFigure::CostPerThousandIops;
+PlanFigure printedFigureOf(std::optional<PlanFigure> charted) noexcept {
+    const PlanFigure figure = charted.value_or(PlanFigure::UsableTb);
+    switch (figure) {
+    case PlanFigure::Disks:
+        return PlanFigure::DisksWithSpares;
+    case PlanFigure::Arrays:
+        return PlanFigure::ArraysWithSpares;
     default:
-        return PlanFigure::UsableTb;
+        break;
     }
+    return printedAs(figure) ? figure : PlanFigure::UsableTb;
 }
 
 } // namespace brim

@@ -1,7 +1,8 @@
 #pragma once
 
 // What the sections of the printed plan share: their columns as records, the digit grouping of
-// costs and counts, and the kept plans' section, which plan_document_kept.cpp writes.
+// costs and counts, and the sections that files of their own write: the kept plans
+// (plan_document_kept.cpp) and the assumptions (plan_document_assumptions.cpp).
 
 #include "commands/plan_document.h"
 
@@ -50,6 +51,13 @@ DocumentLine lineOf(const Cells& cells, std::span<const Column> columns,
     }
     return line;
 }
+
+// The name a row's own Disk Type list gives its disk, as the windows show it.
+std::string_view diskName(const RowDiskNames& names, std::size_t rowIndex, int diskType,
+                          int modelIndex);
+
+// Every planning figure in force, walked from the figures' tables (plan_document_assumptions.cpp).
+DocumentSection assumptionsSection(const PlanDocumentInputs& inputs);
 
 // One line per kept plan and a bar chart of the figure asked for.
 DocumentSection keptPlansSection(const PlanDocumentInputs& inputs);

@@ -1,5 +1,6 @@
 #include "commands/planner_texts.h"
 
+#include "commands/figure_words.h"
 #include "core/catalogue.h"
 #include "core/units.h"
 
@@ -35,25 +36,7 @@ std::string_view mbpsRefusal(InputRefusal why) noexcept {
 }
 
 std::string_view readPercentRefusal(InputRefusal why) noexcept {
-    return unlessTaken(why, "Type a whole percentage from 0 to 100, such as 70.");
-}
-
-std::string_view disksPerSpareRefusal(InputRefusal why) noexcept {
-    return unlessTaken(why, "Type a whole number of disks from 1 to 1000, such as 30.");
-}
-
-std::string_view minSparesPerTypeRefusal(InputRefusal why) noexcept {
-    return unlessTaken(why, "Type a whole number of spares from 0 to 100, such as 1.");
-}
-
-std::string_view hoursBeforeRebuildRefusal(InputRefusal why) noexcept {
-    return unlessTaken(why, "Type a whole number of hours from 0 to 720, such as 0 or 24.");
-}
-
-std::string_view arrayPriceRefusal(DecimalRefusal why) noexcept {
-    return why == DecimalRefusal::None
-               ? std::string_view{}
-               : "Type a price from 0 to 1000000000 with up to two decimals, such as 45000.";
+    return unlessTaken(why, figureWords(ProgramFigure::ReadPercent).refusal);
 }
 
 std::string_view lossLimitRefusal(DecimalRefusal why) noexcept {

@@ -20,10 +20,6 @@ std::string_view capacityTargetRefusal(InputRefusal why) noexcept;
 std::string_view hostIopsRefusal(InputRefusal why) noexcept;
 std::string_view mbpsRefusal(InputRefusal why) noexcept;
 std::string_view readPercentRefusal(InputRefusal why) noexcept;
-std::string_view disksPerSpareRefusal(InputRefusal why) noexcept;
-std::string_view minSparesPerTypeRefusal(InputRefusal why) noexcept;
-std::string_view hoursBeforeRebuildRefusal(InputRefusal why) noexcept;
-std::string_view arrayPriceRefusal(DecimalRefusal why) noexcept;
 std::string_view lossLimitRefusal(DecimalRefusal why) noexcept;
 
 // Over both windows: "Array model: Telvar A".

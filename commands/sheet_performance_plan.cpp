@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <optional>
 #include <span>
+#include <type_traits>
 #include <utility>
 
 namespace brim {
@@ -21,91 +22,10 @@ namespace {
 
 constexpr std::string_view kTotalText = "Total";
 constexpr std::string_view kArraysText = "Arrays";
-// A typed error rate may keep the base it is shown with: "10^17" as well as "17".
-constexpr std::string_view kPowerOfTen = "10^";
 
-std::size_t slot(PlanField field) noexcept {
-    return static_cast<std::size_t>(field);
-}
-
-std::string shownFigure(const DiskFigureColumn& figure, std::int64_t value) {
-    switch (figure.form) {
-    case FigureForm::PowerOfTen:
-        return std::string(kPowerOfTen) + std::to_string(value);
-    case FigureForm::Hundredths:
-        return formatHundredths(value);
-    case FigureForm::Whole:
-        break;
-    }
-    return std::to_string(value);
-}
-
-// "a whole number from 1 to 100000", "a power of ten from 12 to 18", "a number from 0.01 to 50
-// with up to two decimals".
-std::string allowedText(const DiskFigureColumn& figure) {
-    const std::int64_t lowest = figure.range.lowest;
-    const std::int64_t highest = figure.range.highest;
-    switch (figure.form) {
-    case FigureForm::PowerOfTen:
-        return "a power of ten from " + std::to_string(lowest) + " to " + std::to_string(highest);
-    case FigureForm::Hundredths:
-        return "a number from " + formatHundredths(lowest) + " to " + formatHundredths(highest) +
-               " with up to two decimals";
-    case FigureForm::Whole:
-        break;
-    }
-    return "a whole number from " + std::to_string(lowest) + " to " + std::to_string(highest);
-}
-
-// The figure typed, in the unit it is kept in; nothing when it is refused.
-std::optional<std::int64_t> typedFigure(const DiskFigureColumn& figure, std::string_view text) {
-    if (figure.form == FigureForm::Hundredths) {
-        const HundredthsParse parsed = parseHundredths(text, figure.range);
-        return parsed.taken() ? std::optional(parsed.hundredths) : std::nullopt;
-    }
-    const std::string_view trimmed = trimBlanks(text);
-    const bool base = figure.form == FigureForm::PowerOfTen && trimmed.starts_with(kPowerOfTen);
-    const WholeNumberParse parsed =
-        parseWholeNumber(base ? trimmed.substr(kPowerOfTen.size()) : text, figure.range);
-    return parsed.taken() ? std::optional(parsed.value) : std::nullopt;
-}
-
-// Takes a field's text into its assumption; the note saying why when it is refused.
-std::string_view storeField(PlanningAssumptions& assumptions, int modelIndex, PlanField field,
-                            std::string_view text) {
-    const auto store = [&](const auto& range, auto setter) {
-        const WholeNumberParse parsed = parseWholeNumber(text, range);
-        if (!parsed.taken()) {
-            return parsed.refusal;
-        }
-        return setter(parsed.value) ? InputRefusal::None : InputRefusal::AboveRange;
-    };
-    switch (field) {
-    case PlanField::ReadPercent:
-        return readPercentRefusal(store(kReadPercentRange, [&](std::int64_t v) {
-            return assumptions.workload.setReadPercent(v);
-        }));
-    case PlanField::DisksPerSpare:
-        return disksPerSpareRefusal(store(kDisksPerSpareRange, [&](std::int64_t v) {
-            return assumptions.spares.setDisksPerSpare(v);
-        }));
-    case PlanField::MinSparesPerType:
-        return minSparesPerTypeRefusal(store(kMinSparesPerTypeRange, [&](std::int64_t v) {
-            return assumptions.spares.setMinSparesPerType(v);
-        }));
-    case PlanField::HoursBeforeRebuild:
-        return hoursBeforeRebuildRefusal(store(kHoursBeforeRebuildRange, [&](std::int64_t v) {
-            return assumptions.rebuildWait.setHoursBeforeRebuild(v);
-        }));
-    case PlanField::ArrayPrice: {
-        const HundredthsParse parsed = parseHundredths(text, kPriceHundredthsRange);
-        const bool stored =
-            parsed.taken() && assumptions.prices.setArrayHundredths(modelIndex, parsed.hundredths);
-        return arrayPriceRefusal(parsed.taken() && !stored ? DecimalRefusal::OutOfRange
-                                                           : parsed.refusal);
-    }
-    }
-    return {};
+// A program figure takes no index; a model figure's is the model the window shows.
+template <typename Figure> int indexOf(Figure, int modelIndex) {
+    return std::is_same_v<Figure, ModelFigure> ? modelIndex : 0;
 }
 
 // Host IOPS and MB/s as whole numbers, the dash for 0.
@@ -234,89 +154,95 @@ std::string_view SheetPerformancePlan::diskName(std::size_t rowIndex, int diskTy
 }
 
 std::string SheetPerformancePlan::fieldText(PlanField field) const {
-    switch (field) {
-    case PlanField::ReadPercent:
-        return numberText(static_cast<std::uint32_t>(assumptions_.workload.readPercent()));
-    case PlanField::DisksPerSpare:
-        return numberText(assumptions_.spares.disksPerSpare());
-    case PlanField::MinSparesPerType:
-        return numberText(assumptions_.spares.minSparesPerType());
-    case PlanField::ArrayPrice:
-        return formatHundredths(assumptions_.prices.arrayHundredths(sheet_.modelIndex));
-    case PlanField::HoursBeforeRebuild:
-        return std::to_string(assumptions_.rebuildWait.hoursBeforeRebuild());
+    return std::visit(
+        [this](auto figure) {
+            const auto& record = figureRule(figure);
+            return brim::figureEditText(
+                record.rule, record.value(assumptions_, indexOf(figure, sheet_.modelIndex)));
+        },
+        field);
+}
+
+std::string_view& SheetPerformancePlan::noteOf(PlanField field) noexcept {
+    if (const auto* program = std::get_if<ProgramFigure>(&field)) {
+        return programNotes_[static_cast<std::size_t>(*program)];
     }
-    return {};
+    return modelNotes_[static_cast<std::size_t>(std::get<ModelFigure>(field))];
 }
 
 // "% reads" moves the host IOPS a cost is counted per, the hours the chance of loss: every
-// field may change both tables.
+// field may change both tables. A refused text keeps the figure in use.
 std::string_view SheetPerformancePlan::typeField(PlanField field, std::string_view text) {
-    fieldNotes_[slot(field)] = storeField(assumptions_, sheet_.modelIndex, field, text);
+    const bool stored = std::visit(
+        [&](auto figure) {
+            const auto& record = figureRule(figure);
+            const std::optional<std::int64_t> value = typedFigure(record.rule, text);
+            return value && record.store(assumptions_, indexOf(figure, sheet_.modelIndex), *value);
+        },
+        field);
+    noteOf(field) =
+        stored ? std::string_view{}
+               : std::visit([](auto figure) { return figureWords(figure).refusal; }, field);
     refresh();
-    return fieldNotes_[slot(field)];
+    return noteOf(field);
 }
 
 std::string_view SheetPerformancePlan::fieldNote(PlanField field) const noexcept {
-    return fieldNotes_[slot(field)];
+    return const_cast<SheetPerformancePlan*>(this)->noteOf(field);
 }
 
 PlanNoteLine SheetPerformancePlan::noteLineOf(PlanField field) noexcept {
-    switch (field) {
-    case PlanField::ReadPercent:
-        return PlanNoteLine::Reads;
-    case PlanField::DisksPerSpare:
-    case PlanField::MinSparesPerType:
-        return PlanNoteLine::Spares;
-    case PlanField::ArrayPrice:
-    case PlanField::HoursBeforeRebuild:
-        break;
-    }
-    return PlanNoteLine::Costs;
+    const auto* program = std::get_if<ProgramFigure>(&field);
+    return program ? figureWords(*program).noteLine : PlanNoteLine::Costs;
 }
 
 std::string_view SheetPerformancePlan::noteLineText(PlanNoteLine line) const noexcept {
-    for (const PlanField field :
-         {PlanField::ReadPercent, PlanField::DisksPerSpare, PlanField::MinSparesPerType,
-          PlanField::ArrayPrice, PlanField::HoursBeforeRebuild}) {
-        if (noteLineOf(field) == line && !fieldNote(field).empty()) {
-            return fieldNote(field);
+    for (const ProgramFigure figure : allFigures<ProgramFigure>()) {
+        if (noteLineOf(figure) == line && !fieldNote(figure).empty()) {
+            return fieldNote(figure);
+        }
+    }
+    for (const ModelFigure figure : allFigures<ModelFigure>()) {
+        if (noteLineOf(figure) == line && !fieldNote(figure).empty()) {
+            return fieldNote(figure);
         }
     }
     return {};
 }
 
-std::string SheetPerformancePlan::figureText(int diskType, FigureColumn column) const {
-    if (column == FigureColumn::DiskType) {
-        return std::string(diskName(kRowCount - 1, diskType));
-    }
-    const DiskFigureColumn& figure = figureColumn(column);
-    if (!assumptions_.disks.figures(diskType) || !figure.value) {
-        return {};
-    }
-    return shownFigure(figure, figure.value(assumptions_, diskType));
+std::string_view SheetPerformancePlan::diskTypeName(int diskType) const {
+    return diskName(kRowCount - 1, diskType);
 }
 
-std::string SheetPerformancePlan::figureEditText(int diskType, FigureColumn column) const {
-    const DiskFigureColumn& figure = figureColumn(column);
-    if (!assumptions_.disks.figures(diskType) || !figure.value) {
+std::string SheetPerformancePlan::figureText(int diskType, DiskFigure figure) const {
+    const auto& record = figureRule(figure);
+    if (!assumptions_.disks.figures(diskType)) {
         return {};
     }
-    const std::int64_t value = figure.value(assumptions_, diskType);
-    return figure.form == FigureForm::Hundredths ? formatHundredths(value) : std::to_string(value);
+    return brim::figureText(record.rule, record.value(assumptions_, diskType));
+}
+
+std::string SheetPerformancePlan::figureEditText(int diskType, DiskFigure figure) const {
+    const auto& record = figureRule(figure);
+    if (!assumptions_.disks.figures(diskType)) {
+        return {};
+    }
+    return brim::figureEditText(record.rule, record.value(assumptions_, diskType));
 }
 
 // A decimal column is as wide as a realistic figure (a disk priced under 100000, an AFR of
 // 49.99 %); a longer price still shows whole in its editor.
-std::string SheetPerformancePlan::widestFigureText(FigureColumn column) const {
+std::string SheetPerformancePlan::widestFigureText(DiskFigure figure) const {
     constexpr std::int64_t kWidestShownHundredths = 9'999'999;
-    const DiskFigureColumn& figure = figureColumn(column);
-    if (figure.form == FigureForm::Hundredths) {
-        return formatHundredths(std::min(figure.range.highest - 1, kWidestShownHundredths));
+    const FigureRule& rule = figureRule(figure).rule;
+    if (rule.form == FigureForm::Decimal) {
+        return formatDecimal(std::min(rule.range.highest - 1, kWidestShownHundredths),
+                             rule.decimals);
     }
-    if (figure.value) {
-        return shownFigure(figure, figure.range.highest);
-    }
+    return brim::figureText(rule, rule.range.highest);
+}
+
+std::string SheetPerformancePlan::widestDiskTypeName() const {
     std::string_view longest;
     for (const DiskChoice& choice : diskTypes_) {
         longest = choice.name.size() > longest.size() ? choice.name : longest;
@@ -324,14 +250,14 @@ std::string SheetPerformancePlan::widestFigureText(FigureColumn column) const {
     return std::string(longest);
 }
 
-bool SheetPerformancePlan::setFigure(int diskType, FigureColumn column, std::string_view text) {
-    const DiskFigureColumn& figure = figureColumn(column);
-    const std::optional<std::int64_t> value =
-        figure.store ? typedFigure(figure, text) : std::nullopt;
-    if (!value || !figure.store(assumptions_, diskType, *value)) {
-        figureNote_ = "Kept " + figureText(diskType, column) + " as the " +
-                      std::string(diskName(kRowCount - 1, diskType)) + "'s " +
-                      std::string(figure.name) + ": type " + allowedText(figure) + '.';
+bool SheetPerformancePlan::setFigure(int diskType, DiskFigure figure, std::string_view text) {
+    const auto& record = figureRule(figure);
+    const std::optional<std::int64_t> value = typedFigure(record.rule, text);
+    if (!value || !record.store(assumptions_, diskType, *value)) {
+        figureNote_ = "Kept " + figureText(diskType, figure) + " as the " +
+                      std::string(diskTypeName(diskType)) + "'s " +
+                      std::string(figureWords(figure).name) + ": type " + allowedText(record.rule) +
+                      '.';
         return false;
     }
     figureNote_.clear();
@@ -352,7 +278,7 @@ void SheetPerformancePlan::refresh() {
 
 void SheetPerformancePlan::refreshPerformance() {
     performanceLines_.clear();
-    if (!fieldNote(PlanField::ReadPercent).empty()) {
+    if (!fieldNote(ProgramFigure::ReadPercent).empty()) {
         return;
     }
     SheetPerformance sheet =
@@ -367,8 +293,8 @@ void SheetPerformancePlan::refreshPerformance() {
 }
 
 bool SheetPerformancePlan::sparesTaken() const noexcept {
-    return fieldNote(PlanField::DisksPerSpare).empty() &&
-           fieldNote(PlanField::MinSparesPerType).empty();
+    return fieldNote(ProgramFigure::DisksPerSpare).empty() &&
+           fieldNote(ProgramFigure::MinSparesPerType).empty();
 }
 
 void SheetPerformancePlan::refreshOrder() {

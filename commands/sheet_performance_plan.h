@@ -9,7 +9,7 @@
 // the plan edits them in place, so the next window (and the sizing window) sees the same ones.
 
 #include "commands/disk_choices.h"
-#include "commands/disk_figure_columns.h"
+#include "commands/figure_words.h"
 #include "core/config_sheet.h"
 #include "core/planning_assumptions.h"
 
@@ -19,6 +19,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace brim {
@@ -55,21 +56,12 @@ struct PerformanceTextLine {
 
 using OrderTextLine = std::array<std::string, kOrderColumnCount>;
 
-// The fields typed in the window, each a whole number in its range but the array's price, a
-// decimal with up to two places.
-enum class PlanField : std::uint8_t {
-    ReadPercent,
-    DisksPerSpare,
-    MinSparesPerType,
-    ArrayPrice,
-    HoursBeforeRebuild,
-};
-inline constexpr std::size_t kPlanFieldCount = 5;
+// The fields typed in the window: its program figures ("% reads", the spare policy, the hours
+// before a rebuild) and every figure of the main window's model (its array's price ...).
+using PlanField = std::variant<ProgramFigure, ModelFigure>;
 
-// The note lines under the fields: one under "% reads", one under the two spare fields, one
-// under the array's price and the hours before a rebuild.
-enum class PlanNoteLine : std::uint8_t { Reads, Spares, Costs };
-inline constexpr std::size_t kPlanNoteLineCount = 3;
+// The disks' figures table: the disk type, then each figure in DiskFigure's order.
+inline constexpr std::size_t kFigureColumnCount = 1 + kFigureCount<DiskFigure>;
 
 class SheetPerformancePlan {
 public:
@@ -95,15 +87,18 @@ public:
     // The disk types the model's family offers, in catalogue order, under the names of the
     // last row's list (the one most rows show).
     const std::vector<DiskChoice>& diskTypes() const noexcept { return diskTypes_; }
-    // "180", and the error rate as "10^16"; the disk type's name in its own column.
-    std::string figureText(int diskType, FigureColumn column) const;
+    // The disk type's name, as its column shows it.
+    std::string_view diskTypeName(int diskType) const;
+    // "180", and the error rate as "10^16".
+    std::string figureText(int diskType, DiskFigure figure) const;
     // The widest text a column shows: its largest figure, or the longest name on offer.
-    std::string widestFigureText(FigureColumn column) const;
+    std::string widestFigureText(DiskFigure figure) const;
+    std::string widestDiskTypeName() const;
     // What an editor starts from: the number alone ("16" for 10^16).
-    std::string figureEditText(int diskType, FigureColumn column) const;
+    std::string figureEditText(int diskType, DiskFigure figure) const;
     // Takes a typed figure; a text that is no number of the figure's form in its range is refused,
     // the old figure kept and figureNote() says why. A good one clears the note.
-    bool setFigure(int diskType, FigureColumn column, std::string_view text);
+    bool setFigure(int diskType, DiskFigure figure, std::string_view text);
     const std::string& figureNote() const noexcept { return figureNote_; }
     // The disk figures of every type back at their rules of thumb; prices, the hours before a
     // rebuild, the spare policy and "% reads" stay as typed.
@@ -136,7 +131,9 @@ private:
     PlanningAssumptions& assumptions_;
     RowDiskNames names_;
     std::vector<DiskChoice> diskTypes_;
-    std::array<std::string_view, kPlanFieldCount> fieldNotes_{};
+    std::string_view& noteOf(PlanField field) noexcept;
+    std::array<std::string_view, kFigureCount<ProgramFigure>> programNotes_{};
+    std::array<std::string_view, kFigureCount<ModelFigure>> modelNotes_{};
     std::string figureNote_;
     std::vector<PerformanceTextLine> performanceLines_;
     std::vector<OrderTextLine> orderLines_;

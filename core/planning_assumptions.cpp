@@ -25,9 +25,6 @@ bool inDiskTable(int diskType) noexcept {
     return inTable(kDiskTypes, diskType);
 }
 
-// Whole parts beyond this would overflow once counted in hundredths; every range ends far below.
-constexpr std::int64_t kLargestWholePart = (std::numeric_limits<std::int64_t>::max() - 99) / 100;
-
 } // namespace
 
 DiskAssumptions::DiskAssumptions() noexcept {
@@ -45,33 +42,24 @@ const DiskFigures* DiskAssumptions::figures(int diskType) const noexcept {
 }
 
 bool DiskAssumptions::setRandomIops(int diskType, std::int64_t iops) noexcept {
-    return inDiskTable(diskType) &&
-           setWithin(kRandomIopsRange, iops,
-                     figures_[static_cast<std::size_t>(diskType)].randomIops);
+    return set<&DiskFigures::randomIops>(diskType, iops, kRandomIopsRange);
 }
 
 bool DiskAssumptions::setSequentialMbps(int diskType, std::int64_t mbps) noexcept {
-    return inDiskTable(diskType) &&
-           setWithin(kSequentialMbpsRange, mbps,
-                     figures_[static_cast<std::size_t>(diskType)].sequentialMbps);
+    return set<&DiskFigures::sequentialMbps>(diskType, mbps, kSequentialMbpsRange);
 }
 
 bool DiskAssumptions::setReadErrorExponent(int diskType, std::int64_t exponent) noexcept {
-    return inDiskTable(diskType) &&
-           setWithin(kReadErrorExponentRange, exponent,
-                     figures_[static_cast<std::size_t>(diskType)].readErrorExponent);
+    return set<&DiskFigures::readErrorExponent>(diskType, exponent, kReadErrorExponentRange);
 }
 
 bool DiskAssumptions::setRebuildMbps(int diskType, std::int64_t mbps) noexcept {
-    return inDiskTable(diskType) &&
-           setWithin(kRebuildMbpsRange, mbps,
-                     figures_[static_cast<std::size_t>(diskType)].rebuildMbps);
+    return set<&DiskFigures::rebuildMbps>(diskType, mbps, kRebuildMbpsRange);
 }
 
 bool DiskAssumptions::setAnnualFailureHundredths(int diskType, std::int64_t hundredths) noexcept {
-    return inDiskTable(diskType) &&
-           setWithin(kAnnualFailureHundredthsRange, hundredths,
-                     figures_[static_cast<std::size_t>(diskType)].annualFailureHundredths);
+    return set<&DiskFigures::annualFailureHundredths>(diskType, hundredths,
+                                                      kAnnualFailureHundredthsRange);
 }
 
 bool SparePolicy::setDisksPerSpare(std::int64_t disks) noexcept {
@@ -118,9 +106,14 @@ bool Prices::setArrayHundredths(int modelIndex, std::int64_t hundredths) noexcep
                      arrays_[static_cast<std::size_t>(modelIndex)]);
 }
 
-HundredthsParse parseHundredths(std::string_view text,
-                                const AllowedRange<std::int64_t>& range) noexcept {
-    const std::string_view number = trimBlanks(text);
+HundredthsParse parseDecimal(std::string_view text, int decimals,
+                             const AllowedRange<std::int64_t>& range) noexcept {
+    std::string_view number = trimBlanks(text);
+    // A sign only where the range goes below 0: a price of "-0" is no price.
+    const bool negative = range.lowest < 0 && number.starts_with('-');
+    if (negative) {
+        number.remove_prefix(1);
+    }
     const std::size_t point = number.find('.');
     const std::string_view whole = number.substr(0, point);
     const std::string_view fraction =
@@ -133,35 +126,45 @@ HundredthsParse parseHundredths(std::string_view text,
         }
         return true;
     };
-    if (whole.empty() && fraction.empty()) {
+    if ((whole.empty() && fraction.empty()) || !allDigits(whole) || !allDigits(fraction)) {
         return {0, DecimalRefusal::NotANumber};
     }
-    if (!allDigits(whole) || !allDigits(fraction)) {
-        return {0, DecimalRefusal::NotANumber};
-    }
-    for (std::size_t i = 2; i < fraction.size(); ++i) {
+    const auto places = static_cast<std::size_t>(decimals);
+    for (std::size_t i = places; i < fraction.size(); ++i) {
         if (fraction[i] != '0') {
             return {0, DecimalRefusal::TooManyDecimals};
         }
     }
+    std::int64_t step = 1;
+    for (std::size_t i = 0; i < places; ++i) {
+        step *= 10;
+    }
+    const std::int64_t largestWhole = (std::numeric_limits<std::int64_t>::max() - step) / step;
     std::int64_t wholePart = 0;
     for (const char c : whole) {
         wholePart = wholePart * 10 + (c - '0');
-        if (wholePart > kLargestWholePart) {
+        if (wholePart > largestWhole) {
             return {0, DecimalRefusal::OutOfRange};
         }
     }
-    std::int64_t hundredths = wholePart * 100;
-    if (!fraction.empty()) {
-        hundredths += (fraction[0] - '0') * 10;
+    std::int64_t held = wholePart * step;
+    std::int64_t place = step;
+    for (std::size_t i = 0; i < places && i < fraction.size(); ++i) {
+        place /= 10;
+        held += (fraction[i] - '0') * place;
     }
-    if (fraction.size() > 1) {
-        hundredths += fraction[1] - '0';
+    if (negative) {
+        held = -held;
     }
-    if (!range.holds(hundredths)) {
+    if (!range.holds(held)) {
         return {0, DecimalRefusal::OutOfRange};
     }
-    return {hundredths, DecimalRefusal::None};
+    return {held, DecimalRefusal::None};
+}
+
+HundredthsParse parseHundredths(std::string_view text,
+                                const AllowedRange<std::int64_t>& range) noexcept {
+    return parseDecimal(text, 2, range);
 }
 
 } // namespace brim

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <type_traits>
 
 namespace brim {
 
@@ -71,6 +72,19 @@ public:
 
     // nullptr for an index outside the disk table.
     const DiskFigures* figures(int diskType) const noexcept;
+
+    // Sets one member of a type's figures when the value is in `range`; the planning figure
+    // records (planning_figures.h) set every figure this way.
+    template <auto Member, typename T>
+    bool set(int diskType, std::int64_t value, const AllowedRange<T>& range) noexcept {
+        if (diskType < 0 || static_cast<std::size_t>(diskType) >= figures_.size() ||
+            !range.holds(value)) {
+            return false;
+        }
+        using Held = std::remove_reference_t<decltype(figures_[0].*Member)>;
+        figures_[static_cast<std::size_t>(diskType)].*Member = static_cast<Held>(value);
+        return true;
+    }
 
     bool setRandomIops(int diskType, std::int64_t iops) noexcept;
     bool setSequentialMbps(int diskType, std::int64_t mbps) noexcept;
@@ -182,6 +196,11 @@ struct HundredthsParse {
 
 HundredthsParse parseHundredths(std::string_view text,
                                 const AllowedRange<std::int64_t>& range) noexcept;
+
+// The same for a decimal of up to `decimals` places, held in steps of 10^-decimals ("20.5" with
+// one place is 205). A minus sign is taken only where the range goes below 0.
+HundredthsParse parseDecimal(std::string_view text, int decimals,
+                             const AllowedRange<std::int64_t>& range) noexcept;
 
 template <typename T>
 HundredthsParse parseHundredths(std::string_view text, const AllowedRange<T>& range) noexcept {

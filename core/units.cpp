@@ -116,22 +116,29 @@ std::string formatCostPer(double cost) {
     return text;
 }
 
-std::string formatHundredths(std::int64_t hundredths) {
+std::string formatDecimal(std::int64_t held, int places) {
+    std::uint64_t step = 1;
+    for (int i = 0; i < places; ++i) {
+        step *= 10;
+    }
     // In unsigned magnitude, so that even the most negative count has one.
-    const std::uint64_t magnitude = hundredths < 0 ? 0 - static_cast<std::uint64_t>(hundredths)
-                                                   : static_cast<std::uint64_t>(hundredths);
-    const std::uint64_t whole = magnitude / 100;
-    const std::uint64_t cents = magnitude % 100;
-    std::string text = (hundredths < 0 ? "-" : "") + std::to_string(whole);
-    if (cents == 0) {
+    const std::uint64_t magnitude =
+        held < 0 ? 0 - static_cast<std::uint64_t>(held) : static_cast<std::uint64_t>(held);
+    std::string text = (held < 0 ? "-" : "") + std::to_string(magnitude / step);
+    std::uint64_t fraction = magnitude % step;
+    if (fraction == 0) {
         return text;
     }
     text += '.';
-    text += static_cast<char>('0' + cents / 10);
-    if (cents % 10 != 0) {
-        text += static_cast<char>('0' + cents % 10);
+    for (std::uint64_t place = step / 10; fraction != 0; place /= 10) {
+        text += static_cast<char>('0' + fraction / place);
+        fraction %= place;
     }
     return text;
+}
+
+std::string formatHundredths(std::int64_t hundredths) {
+    return formatDecimal(hundredths, 2);
 }
 
 std::string formatDisksAndArrays(std::uint64_t disks, std::uint64_t arrays) {

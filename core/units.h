@@ -75,6 +75,8 @@ std::string formatCostPer(double cost);
 // A figure held in hundredths (a price, an AFR) as the planner edits it: as few decimals as it
 // needs, so that it reads back to the same value: "1520", "1520.5", "1520.05", "0.01".
 std::string formatHundredths(std::int64_t hundredths);
+// The same for a figure held in steps of 10^-places: formatDecimal(205, 1) is "20.5".
+std::string formatDecimal(std::int64_t held, int places);
 
 // Disks to order and the arrays they need, as a narrow column reads them under the heading
 // "disks / arrays": "46 / 1".

@@ -6,6 +6,7 @@
 #include "core/units.h"
 #include "report/json_keys.h"
 #include "report/report_reader.h"
+#include "report/workbook_keys.h"
 
 #include <QByteArray>
 #include <QJsonArray>
@@ -39,18 +40,8 @@ constexpr char kRaidTypeKey[] = "raidType";
 constexpr char kDisksPerGroupKey[] = "disksPerGroup";
 constexpr char kGroupsKey[] = "groups";
 constexpr char kVaultKey[] = "vault";
-constexpr char kReadPercentKey[] = "readPercent";
-constexpr char kHoursKey[] = "hoursBeforeRebuild";
-constexpr char kSparesKey[] = "spares";
-constexpr char kDisksPerSpareKey[] = "disksPerSpare";
-constexpr char kMinSparesKey[] = "minSparesPerType";
 constexpr char kDisksKey[] = "disks";
-constexpr char kIopsKey[] = "iops";
 constexpr char kMbpsKey[] = "mbps";
-constexpr char kErrorExponentKey[] = "readErrorExponent";
-constexpr char kRebuildMbpsKey[] = "rebuildMbps";
-constexpr char kAfrKey[] = "afrPercent";
-constexpr char kPriceKey[] = "price";
 constexpr char kArrayPricesKey[] = "arrayPrices";
 constexpr char kSizingKey[] = "sizing";
 constexpr char kUnitKey[] = "unit";
@@ -61,9 +52,9 @@ constexpr char kMaxLossKey[] = "maxLossPercent";
 constexpr std::array<std::string_view, 2> kUnitNames{"GB", "TB"}; // in CapacityUnit order
 constexpr std::array<char, 4> kBlanks{' ', '\t', '\r', '\n'};
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-// A JSON number carries a price or an AFR as a double; hundredths further from a whole number
-// than this have more than two decimals.
-constexpr double kHundredthsTolerance = 1e-4;
+// A JSON number carries a price or an AFR as a double; a value further than this share of its
+// smallest step from a whole number of steps has more decimals than its figure takes.
+constexpr double kStepTolerance = 1e-4;
 
 // Size for Capacity's workload fields: kept as the texts the window shows, read as the window
 // reads them.
@@ -102,6 +93,18 @@ std::string keptWorkloadText(const WorkloadField& field, const std::string& text
 QLatin1String key(const char* name) {
     return QLatin1String(name);
 }
+QLatin1String key(std::string_view name) {
+    return QLatin1String(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+// 10^places: the smallest step of a decimal figure, in which it is held.
+std::int64_t stepOf(int places) noexcept {
+    std::int64_t step = 1;
+    for (int i = 0; i < places; ++i) {
+        step *= 10;
+    }
+    return step;
+}
 
 QString qText(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -132,40 +135,59 @@ void putSheet(QJsonObject& object, const PlanSheet& sheet) {
     object[key(kRowsKey)] = rows;
 }
 
-QJsonValue hundredthsValue(std::int64_t hundredths) {
-    if (hundredths % 100 == 0) {
-        return static_cast<qint64>(hundredths / 100);
+// A figure as it was typed: a whole number where it is one, else its decimals.
+QJsonValue figureValue(const FigureRule& rule, std::int64_t held) {
+    const std::int64_t step = stepOf(rule.decimals);
+    if (held % step == 0) {
+        return static_cast<qint64>(held / step);
     }
-    return static_cast<double>(hundredths) / 100.0;
+    return static_cast<double>(held) / static_cast<double>(step);
+}
+
+// Every figure of a scope that `group` holds, for one disk type or model (or the program).
+template <typename Figure>
+void putFigures(QJsonObject& object, std::span<const FigureKey<Figure>> keys,
+                std::string_view group, const PlanningAssumptions& planning, int index) {
+    for (const FigureKey<Figure>& figure : keys) {
+        if (figure.group == group) {
+            const FigureRecord<Figure>& record = figureRule(figure.figure);
+            object[key(figure.key)] = figureValue(record.rule, record.value(planning, index));
+        }
+    }
 }
 
 QJsonArray disksArray(const PlanningAssumptions& planning) {
     QJsonArray disks;
     for (std::size_t i = 0; i < kDiskTypes.size(); ++i) {
-        const int type = static_cast<int>(i);
-        const DiskFigures& figures = *planning.disks.figures(type);
         QJsonObject disk;
         disk[key(kDiskTypeKey)] = qText(kDiskTypes[i].orlenReportName);
-        disk[key(kIopsKey)] = static_cast<qint64>(figures.randomIops);
-        disk[key(kMbpsKey)] = static_cast<qint64>(figures.sequentialMbps);
-        disk[key(kErrorExponentKey)] = figures.readErrorExponent;
-        disk[key(kRebuildMbpsKey)] = static_cast<qint64>(figures.rebuildMbps);
-        disk[key(kAfrKey)] = hundredthsValue(figures.annualFailureHundredths);
-        disk[key(kPriceKey)] = hundredthsValue(planning.prices.diskHundredths(type));
+        putFigures<DiskFigure>(disk, kDiskFigureKeys, {}, planning, static_cast<int>(i));
         disks.append(disk);
     }
     return disks;
 }
 
-QJsonArray arrayPricesArray(const Prices& prices) {
+QJsonArray arraysArray(const PlanningAssumptions& planning) {
     QJsonArray arrays;
     for (std::size_t i = 0; i < kArrayModels.size(); ++i) {
         QJsonObject entry;
         entry[key(kModelKey)] = qText(kArrayModels[i].name);
-        entry[key(kPriceKey)] = hundredthsValue(prices.arrayHundredths(static_cast<int>(i)));
+        putFigures<ModelFigure>(entry, kModelFigureKeys, {}, planning, static_cast<int>(i));
         arrays.append(entry);
     }
     return arrays;
+}
+
+// The groups of program figures, each once, in the order of their first figure.
+std::vector<std::string_view> programGroups() {
+    std::vector<std::string_view> groups;
+    for (const FigureKey<ProgramFigure>& figure : kProgramFigureKeys) {
+        if (!figure.group.empty() &&
+            std::find(groups.begin(), groups.end(), figure.group) == groups.end()) {
+            groups.push_back(figure.group);
+        }
+    }
+    return groups;
 }
 
 QJsonObject sizingObject(const SizingChoices& sizing) {
@@ -186,14 +208,14 @@ QJsonObject sizingObject(const SizingChoices& sizing) {
 QJsonObject planningObject(const WorkbookFigures& figures) {
     const PlanningAssumptions& planning = figures.planning;
     QJsonObject object;
-    object[key(kReadPercentKey)] = planning.workload.readPercent();
-    object[key(kHoursKey)] = planning.rebuildWait.hoursBeforeRebuild();
-    QJsonObject spares;
-    spares[key(kDisksPerSpareKey)] = static_cast<qint64>(planning.spares.disksPerSpare());
-    spares[key(kMinSparesKey)] = static_cast<qint64>(planning.spares.minSparesPerType());
-    object[key(kSparesKey)] = spares;
+    putFigures<ProgramFigure>(object, kProgramFigureKeys, {}, planning, 0);
+    for (const std::string_view group : programGroups()) {
+        QJsonObject fields;
+        putFigures<ProgramFigure>(fields, kProgramFigureKeys, group, planning, 0);
+        object[key(group)] = fields;
+    }
     object[key(kDisksKey)] = disksArray(planning);
-    object[key(kArrayPricesKey)] = arrayPricesArray(planning.prices);
+    object[key(kArrayPricesKey)] = arraysArray(planning);
     object[key(kSizingKey)] = sizingObject(figures.sizing);
     return object;
 }
@@ -272,16 +294,21 @@ QString stringAt(const QJsonValue& value, const std::string& path) {
 }
 
 void onlyKnownFields(const QJsonObject& object, const std::string& path,
-                     std::initializer_list<const char*> known) {
+                     std::span<const std::string_view> known) {
     for (auto field = object.begin(); field != object.end(); ++field) {
         const QString name = field.key();
         const bool isKnown = std::any_of(known.begin(), known.end(),
-                                         [&name](const char* k) { return name == key(k); });
+                                         [&name](std::string_view k) { return name == key(k); });
         if (!isKnown) {
             fault(member(path, escaped(name).c_str()),
                   quoted(name) + " is not a field this program knows.");
         }
     }
+}
+
+void onlyKnownFields(const QJsonObject& object, const std::string& path,
+                     std::initializer_list<std::string_view> known) {
+    onlyKnownFields(object, path, std::span<const std::string_view>(known.begin(), known.size()));
 }
 
 QJsonValue required(const QJsonObject& object, const char* name, const std::string& path) {
@@ -314,26 +341,75 @@ std::int64_t wholeNumberIn(const QJsonValue& value, const std::string& path,
                          static_cast<std::int64_t>(range.highest));
 }
 
-// A decimal with at most two decimals, in hundredths, within `range` (given in hundredths).
-template <typename T>
-std::int64_t hundredthsIn(const QJsonValue& value, const std::string& path,
-                          const AllowedRange<T>& range) {
+constexpr std::array<std::string_view, 4> kPlacesNames{"no", "one decimal", "two decimals",
+                                                       "three decimals"};
+
+// A decimal with at most `places` decimals, held in steps of 10^-places, within `range` (given
+// in those steps).
+std::int64_t decimalAt(const QJsonValue& value, const std::string& path, int places,
+                       const AllowedRange<std::int64_t>& range) {
     if (!value.isDouble()) {
         fault(path, "must be a number.");
     }
     const double number = value.toDouble();
-    const double lowest = static_cast<double>(range.lowest) / 100.0;
-    const double highest = static_cast<double>(range.highest) / 100.0;
+    const auto step = static_cast<double>(stepOf(places));
+    const double lowest = static_cast<double>(range.lowest) / step;
+    const double highest = static_cast<double>(range.highest) / step;
     if (!std::isfinite(number) || number < lowest || number > highest) {
         fault(path, numberText(number) + " is outside " + numberText(lowest) + " to " +
                         numberText(highest) + '.');
     }
-    const double hundredths = number * 100.0;
-    const double whole = std::round(hundredths);
-    if (std::abs(hundredths - whole) > kHundredthsTolerance) {
-        fault(path, numberText(number) + " has more than two decimals.");
+    const double steps = number * step;
+    const double whole = std::round(steps);
+    if (std::abs(steps - whole) > kStepTolerance) {
+        fault(path, numberText(number) + " has more than " +
+                        std::string(kPlacesNames[static_cast<std::size_t>(places)]) + '.');
     }
     return static_cast<std::int64_t>(whole);
+}
+
+template <typename T>
+std::int64_t hundredthsIn(const QJsonValue& value, const std::string& path,
+                          const AllowedRange<T>& range) {
+    return decimalAt(value, path, 2, widened(range));
+}
+
+// A planning figure in its rule's form and range.
+std::int64_t figureAt(const QJsonValue& value, const std::string& path, const FigureRule& rule) {
+    if (rule.form == FigureForm::Decimal) {
+        return decimalAt(value, path, rule.decimals, rule.range);
+    }
+    return wholeNumberAt(value, path, rule.range.lowest, rule.range.highest);
+}
+
+// Every figure of a scope that `group` holds and the object gives, for one disk type or model
+// (or the program). A figure left out keeps its value; a given one was checked against its
+// rule's range, which its store holds too, so every store takes it.
+template <typename Figure>
+void readFigures(const QJsonObject& object, const std::string& path,
+                 std::span<const FigureKey<Figure>> keys, std::string_view group,
+                 PlanningAssumptions& planning, int index) {
+    for (const FigureKey<Figure>& figure : keys) {
+        if (figure.group == group && object.contains(key(figure.key))) {
+            const FigureRecord<Figure>& record = figureRule(figure.figure);
+            const std::string place = member(path, std::string(figure.key).c_str());
+            record.store(planning, index, figureAt(object[key(figure.key)], place, record.rule));
+        }
+    }
+}
+
+// The names of those figures, with the object's own fields before them.
+template <typename Figure>
+std::vector<std::string_view> fieldsOf(std::span<const FigureKey<Figure>> keys,
+                                       std::string_view group,
+                                       std::initializer_list<std::string_view> own) {
+    std::vector<std::string_view> names(own);
+    for (const FigureKey<Figure>& figure : keys) {
+        if (figure.group == group) {
+            names.push_back(figure.key);
+        }
+    }
+    return names;
 }
 
 // Compared as UTF-8 bytes: the file's text is made one string once, not each table name a
@@ -471,9 +547,7 @@ std::vector<NamedPlan> plansAt(const QJsonValue& value, const std::string& path)
 void readDisk(const QJsonValue& value, const std::string& path, PlanningAssumptions& planning,
               std::array<bool, kDiskTypes.size()>& seen) {
     const QJsonObject object = objectAt(value, path);
-    onlyKnownFields(
-        object, path,
-        {kDiskTypeKey, kIopsKey, kMbpsKey, kErrorExponentKey, kRebuildMbpsKey, kAfrKey, kPriceKey});
+    onlyKnownFields(object, path, fieldsOf<DiskFigure>(kDiskFigureKeys, {}, {kDiskTypeKey}));
     const std::string typePath = member(path, kDiskTypeKey);
     const int type = diskTypeAt(required(object, kDiskTypeKey, path), typePath);
     if (seen[static_cast<std::size_t>(type)]) {
@@ -481,47 +555,21 @@ void readDisk(const QJsonValue& value, const std::string& path, PlanningAssumpti
                             " are given twice.");
     }
     seen[static_cast<std::size_t>(type)] = true;
-    // A figure left out keeps its rule of thumb; a given one was checked against the same range
-    // its setter holds, so every set below takes it.
-    const auto field = [&](const char* name, auto read) {
-        if (object.contains(key(name))) {
-            read(object[key(name)], member(path, name));
-        }
-    };
-    DiskAssumptions& disks = planning.disks;
-    field(kIopsKey, [&](const QJsonValue& v, const std::string& p) {
-        disks.setRandomIops(type, wholeNumberIn(v, p, kRandomIopsRange));
-    });
-    field(kMbpsKey, [&](const QJsonValue& v, const std::string& p) {
-        disks.setSequentialMbps(type, wholeNumberIn(v, p, kSequentialMbpsRange));
-    });
-    field(kErrorExponentKey, [&](const QJsonValue& v, const std::string& p) {
-        disks.setReadErrorExponent(type, wholeNumberIn(v, p, kReadErrorExponentRange));
-    });
-    field(kRebuildMbpsKey, [&](const QJsonValue& v, const std::string& p) {
-        disks.setRebuildMbps(type, wholeNumberIn(v, p, kRebuildMbpsRange));
-    });
-    field(kAfrKey, [&](const QJsonValue& v, const std::string& p) {
-        disks.setAnnualFailureHundredths(type, hundredthsIn(v, p, kAnnualFailureHundredthsRange));
-    });
-    field(kPriceKey, [&](const QJsonValue& v, const std::string& p) {
-        planning.prices.setDiskHundredths(type, hundredthsIn(v, p, kPriceHundredthsRange));
-    });
+    readFigures<DiskFigure>(object, path, kDiskFigureKeys, {}, planning, type);
 }
 
-void readArrayPrice(const QJsonValue& value, const std::string& path, Prices& prices,
-                    std::array<bool, kArrayModels.size()>& seen) {
+void readArray(const QJsonValue& value, const std::string& path, PlanningAssumptions& planning,
+               std::array<bool, kArrayModels.size()>& seen) {
     const QJsonObject object = objectAt(value, path);
-    onlyKnownFields(object, path, {kModelKey, kPriceKey});
+    onlyKnownFields(object, path, fieldsOf<ModelFigure>(kModelFigureKeys, {}, {kModelKey}));
     const std::string modelPath = member(path, kModelKey);
     const int model = modelAt(required(object, kModelKey, path), modelPath);
     if (seen[static_cast<std::size_t>(model)]) {
         fault(modelPath,
-              "the price of " + quoted(object[key(kModelKey)].toString()) + " is given twice.");
+              "the figures of " + quoted(object[key(kModelKey)].toString()) + " are given twice.");
     }
     seen[static_cast<std::size_t>(model)] = true;
-    prices.setArrayHundredths(model, hundredthsIn(required(object, kPriceKey, path),
-                                                  member(path, kPriceKey), kPriceHundredthsRange));
+    readFigures<ModelFigure>(object, path, kModelFigureKeys, {}, planning, model);
 }
 
 std::string workloadText(const QJsonValue& value, const std::string& path) {
@@ -611,31 +659,20 @@ SizingChoices sizingAt(const QJsonValue& value, const std::string& path) {
 
 void readPlanning(const QJsonValue& value, const std::string& path, WorkbookFigures& figures) {
     const QJsonObject object = objectAt(value, path);
-    onlyKnownFields(
-        object, path,
-        {kReadPercentKey, kHoursKey, kSparesKey, kDisksKey, kArrayPricesKey, kSizingKey});
+    std::vector<std::string_view> known =
+        fieldsOf<ProgramFigure>(kProgramFigureKeys, {}, {kDisksKey, kArrayPricesKey, kSizingKey});
+    const std::vector<std::string_view> groups = programGroups();
+    known.insert(known.end(), groups.begin(), groups.end());
+    onlyKnownFields(object, path, known);
     PlanningAssumptions& planning = figures.planning;
-    if (object.contains(key(kReadPercentKey))) {
-        planning.workload.setReadPercent(wholeNumberIn(
-            object[key(kReadPercentKey)], member(path, kReadPercentKey), kReadPercentRange));
-    }
-    if (object.contains(key(kHoursKey))) {
-        planning.rebuildWait.setHoursBeforeRebuild(wholeNumberIn(
-            object[key(kHoursKey)], member(path, kHoursKey), kHoursBeforeRebuildRange));
-    }
-    if (object.contains(key(kSparesKey))) {
-        const std::string sparesPath = member(path, kSparesKey);
-        const QJsonObject spares = objectAt(object[key(kSparesKey)], sparesPath);
-        onlyKnownFields(spares, sparesPath, {kDisksPerSpareKey, kMinSparesKey});
-        if (spares.contains(key(kDisksPerSpareKey))) {
-            planning.spares.setDisksPerSpare(wholeNumberIn(spares[key(kDisksPerSpareKey)],
-                                                           member(sparesPath, kDisksPerSpareKey),
-                                                           kDisksPerSpareRange));
-        }
-        if (spares.contains(key(kMinSparesKey))) {
-            planning.spares.setMinSparesPerType(wholeNumberIn(spares[key(kMinSparesKey)],
-                                                              member(sparesPath, kMinSparesKey),
-                                                              kMinSparesPerTypeRange));
+    readFigures<ProgramFigure>(object, path, kProgramFigureKeys, {}, planning, 0);
+    for (const std::string_view group : groups) {
+        if (object.contains(key(group))) {
+            const std::string groupPath = member(path, std::string(group).c_str());
+            const QJsonObject fields = objectAt(object[key(group)], groupPath);
+            onlyKnownFields(fields, groupPath,
+                            fieldsOf<ProgramFigure>(kProgramFigureKeys, group, {}));
+            readFigures<ProgramFigure>(fields, groupPath, kProgramFigureKeys, group, planning, 0);
         }
     }
     if (object.contains(key(kDisksKey))) {
@@ -647,11 +684,11 @@ void readPlanning(const QJsonValue& value, const std::string& path, WorkbookFigu
         }
     }
     if (object.contains(key(kArrayPricesKey))) {
-        const std::string pricesPath = member(path, kArrayPricesKey);
-        const QJsonArray prices = arrayAt(object[key(kArrayPricesKey)], pricesPath);
+        const std::string arraysPath = member(path, kArrayPricesKey);
+        const QJsonArray arrays = arrayAt(object[key(kArrayPricesKey)], arraysPath);
         std::array<bool, kArrayModels.size()> seen{};
-        for (qsizetype i = 0; i < prices.size(); ++i) {
-            readArrayPrice(prices[i], element(pricesPath, i), planning.prices, seen);
+        for (qsizetype i = 0; i < arrays.size(); ++i) {
+            readArray(arrays[i], element(arraysPath, i), planning, seen);
         }
     }
     if (object.contains(key(kSizingKey))) {

@@ -33,8 +33,8 @@ namespace {
 // column 0 is the sheet's, the plans follow.
 constexpr int kSheetColumn = 0;
 constexpr int kFirstPlanColumn = 1;
-constexpr int kBrokenRuleRow = static_cast<int>(ComparedFigure::UsableGb);
-constexpr int kFirstChartedRow = static_cast<int>(ComparedFigure::UsableTb);
+constexpr int kBrokenRuleRow = static_cast<int>(PlanFigure::UsableGb);
+constexpr int kFirstChartedRow = static_cast<int>(PlanFigure::UsableTb);
 constexpr int kCellMargin = 6;          // pixels above and below a line's text
 constexpr int kLargestScreenShare = 60; // percent of the screen's height the table takes at most
 // What a cell shows where it differs from what it copies: digits grouped by the locale.
@@ -69,7 +69,7 @@ public:
     }
 
     int rowCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : static_cast<int>(kComparedFigureCount);
+        return parent.isValid() ? 0 : static_cast<int>(kPlanFigureCount);
     }
     int columnCount(const QModelIndex& parent = {}) const override {
         return parent.isValid() ? 0 : static_cast<int>(columns_.size());
@@ -79,7 +79,7 @@ public:
         if (!index.isValid()) {
             return {};
         }
-        const auto figure = static_cast<ComparedFigure>(index.row());
+        const auto figure = static_cast<PlanFigure>(index.row());
         const ComparedCell& cell = columns_[static_cast<std::size_t>(index.column())][figure];
         switch (role) {
         case Qt::DisplayRole:
@@ -105,7 +105,7 @@ public:
         if (orientation == Qt::Vertical) {
             switch (role) {
             case Qt::DisplayRole:
-                return toQString(kComparedFigures[static_cast<std::size_t>(section)].heading);
+                return toQString(kPlanFigures[static_cast<std::size_t>(section)].heading);
             case Qt::TextAlignmentRole:
                 return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
             default:
@@ -216,7 +216,7 @@ void CompareWindow::refresh() {
     for (std::size_t i = 0; i < columns_.size(); ++i) {
         if (columns_[i].brokenRule) {
             table_->setSpan(kBrokenRuleRow, static_cast<int>(i),
-                            static_cast<int>(kComparedFigureCount) - kBrokenRuleRow, 1);
+                            static_cast<int>(kPlanFigureCount) - kBrokenRuleRow, 1);
         }
     }
     fitTable();
@@ -288,7 +288,7 @@ void CompareWindow::showSelection() {
     putBack_->setEnabled(planSelected);
     remove_->setEnabled(planSelected);
     const int row = std::max(table_->currentIndex().row(), 0);
-    const auto figure = static_cast<ComparedFigure>(row);
+    const auto figure = static_cast<PlanFigure>(row);
     plans_.chart(figure);
     std::vector<ChartBar> bars;
     for (const std::size_t i : chartedColumns(columns_, figure)) {

@@ -1,5 +1,7 @@
 #include "ui/performance_tables.h"
 
+#include "commands/figure_words.h"
+#include "commands/performance_texts.h"
 #include "ui/planner_widgets.h"
 #include "ui/qt_text.h"
 #include "ui/table_copy.h"
@@ -232,13 +234,19 @@ void DiskFiguresModel::restoreDefaults() {
     emit figureTyped();
 }
 
-QString DiskFiguresModel::sampleText(int column) const {
-    return QString::fromStdString(plan_.widestFigureText(static_cast<FigureColumn>(column)));
+// The disk type's name, then a column a figure.
+std::optional<DiskFigure> DiskFiguresModel::figureOf(int column) {
+    return column <= 0 ? std::nullopt : std::optional(static_cast<DiskFigure>(column - 1));
 }
 
-// Every column but the disk type's holds a figure.
+QString DiskFiguresModel::sampleText(int column) const {
+    const std::optional<DiskFigure> figure = figureOf(column);
+    return QString::fromStdString(figure ? plan_.widestFigureText(*figure)
+                                         : plan_.widestDiskTypeName());
+}
+
 bool DiskFiguresModel::numeric(int column) const {
-    return static_cast<FigureColumn>(column) != FigureColumn::DiskType;
+    return figureOf(column).has_value();
 }
 
 int DiskFiguresModel::rowCount(const QModelIndex& parent) const {
@@ -254,12 +262,14 @@ QVariant DiskFiguresModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     const int diskType = plan_.diskTypes()[static_cast<std::size_t>(index.row())].diskType;
-    const auto column = static_cast<FigureColumn>(index.column());
+    const std::optional<DiskFigure> figure = figureOf(index.column());
     switch (role) {
     case Qt::DisplayRole:
-        return QString::fromStdString(plan_.figureText(diskType, column));
+        return figure ? QString::fromStdString(plan_.figureText(diskType, *figure))
+                      : toQString(plan_.diskTypeName(diskType));
     case Qt::EditRole:
-        return QString::fromStdString(plan_.figureEditText(diskType, column));
+        return figure ? QString::fromStdString(plan_.figureEditText(diskType, *figure))
+                      : QVariant();
     case Qt::TextAlignmentRole:
         return alignment(numeric(index.column()));
     default:
@@ -270,14 +280,16 @@ QVariant DiskFiguresModel::data(const QModelIndex& index, int role) const {
 QVariant DiskFiguresModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < columnCount()) {
-        return toQString(kDiskFigureColumns[static_cast<std::size_t>(section)].heading);
+        const std::optional<DiskFigure> figure = figureOf(section);
+        return toQString(figure ? figureWords(*figure).heading
+                                : PerformanceWords::kDiskTypeHeading);
     }
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
 Qt::ItemFlags DiskFiguresModel::flags(const QModelIndex& index) const {
     Qt::ItemFlags flags = QAbstractTableModel::flags(index);
-    if (index.isValid() && static_cast<FigureColumn>(index.column()) != FigureColumn::DiskType) {
+    if (index.isValid() && figureOf(index.column())) {
         flags |= Qt::ItemIsEditable;
     }
     return flags;
@@ -290,7 +302,7 @@ bool DiskFiguresModel::setData(const QModelIndex& index, const QVariant& value, 
     const int diskType = plan_.diskTypes()[static_cast<std::size_t>(index.row())].diskType;
     const QByteArray text = value.toString().toUtf8();
     const bool taken =
-        plan_.setFigure(diskType, static_cast<FigureColumn>(index.column()),
+        plan_.setFigure(diskType, *figureOf(index.column()),
                         std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
     if (taken) {
         emit dataChanged(index, index);

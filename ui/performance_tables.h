@@ -7,6 +7,7 @@
 #include "commands/sheet_performance_plan.h"
 
 #include <QAbstractTableModel>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -74,6 +75,8 @@ public:
     explicit DiskFiguresModel(SheetPerformancePlan& plan, QObject* parent = nullptr);
 
     void restoreDefaults();
+    // The figure a column shows; none for the disk type's name.
+    static std::optional<DiskFigure> figureOf(int column);
     QString sampleText(int column) const;
     bool numeric(int column) const;
     // The figures read as typed: none is grouped.

@@ -1,5 +1,6 @@
 #include "ui/performance_window.h"
 
+#include "commands/figure_words.h"
 #include "commands/performance_texts.h"
 #include "core/catalogue.h"
 #include "ui/application.h"
@@ -37,11 +38,14 @@ constexpr int kFigureLines = static_cast<int>(kDiskTypes.size());
 constexpr int kFewestLines = 2;
 constexpr int kFewestSheetLines = kFewestLines - 1;
 
-QLineEdit* numberField(const char* name, std::string_view accessibleName, int digits,
-                       QWidget* parent) {
+// A figure's field, as wide as the largest figure it takes.
+template <typename Figure> QLineEdit* figureField(Figure figure, QWidget* parent) {
+    const auto& words = figureWords(figure);
+    const FigureRule& rule = figureRule(figure).rule;
     auto* field = new QLineEdit(parent);
-    field->setObjectName(QString::fromLatin1(name));
-    field->setAccessibleName(toQString(accessibleName));
+    field->setObjectName(toQString(words.fieldName));
+    field->setAccessibleName(toQString(words.accessibleName));
+    const auto digits = static_cast<int>(figureEditText(rule, rule.range.highest).size());
     const QFontMetrics metrics(field->font());
     field->setFixedWidth(metrics.horizontalAdvance(QString(digits + 2, u'0')) + 8);
     return field;
@@ -63,30 +67,53 @@ PerformanceWindow::PerformanceWindow(const ConfigSheet& sheet, PlanningAssumptio
     sizeTables();
     connectInputs();
     showLines();
-    readsField_->setFocus(Qt::OtherFocusReason);
+    fieldOf(ProgramFigure::ReadPercent)->setFocus(Qt::OtherFocusReason);
 }
 
 PerformanceWindow::~PerformanceWindow() = default;
 
+std::vector<PlanField> PerformanceWindow::planFields() {
+    std::vector<PlanField> fields;
+    for (const ProgramFigure figure : allFigures<ProgramFigure>()) {
+        fields.emplace_back(figure);
+    }
+    for (const ModelFigure figure : allFigures<ModelFigure>()) {
+        fields.emplace_back(figure);
+    }
+    return fields;
+}
+
+QLineEdit* PerformanceWindow::fieldOf(PlanField field) const {
+    if (const auto* program = std::get_if<ProgramFigure>(&field)) {
+        return programFields_[static_cast<std::size_t>(*program)];
+    }
+    return modelFields_[static_cast<std::size_t>(std::get<ModelFigure>(field))];
+}
+
+void PerformanceWindow::addLabelled(QHBoxLayout& line, ProgramFigure figure) {
+    QLineEdit* field = fieldOf(figure);
+    line.addWidget(buddyLabel(figureWords(figure).label, field, this));
+    line.addWidget(field);
+}
+
 void PerformanceWindow::buildControls() {
     modelLabel_ = modelLine(plan_.modelIndex(), this);
-    readsField_ = numberField("readPercent", PerformanceWords::kReadsName, 3, this);
-    readsField_->setText(QString::fromStdString(plan_.fieldText(PlanField::ReadPercent)));
+    for (const ProgramFigure figure : allFigures<ProgramFigure>()) {
+        programFields_[static_cast<std::size_t>(figure)] = figureField(figure, this);
+    }
+    for (const ModelFigure figure : allFigures<ModelFigure>()) {
+        modelFields_[static_cast<std::size_t>(figure)] = figureField(figure, this);
+    }
+    for (const PlanField field : planFields()) {
+        fieldOf(field)->setText(QString::fromStdString(plan_.fieldText(field)));
+    }
     readsNote_ = noteLine("readsNote", 1, this);
 
     figureNote_ = noteLine("figureNote", 2, this);
     restore_ = new QPushButton(toQString(PerformanceWords::kRestoreDefaults), this);
     restore_->setAutoDefault(false);
 
-    perSpareField_ = numberField("disksPerSpare", PerformanceWords::kPerSpareName, 4, this);
-    perSpareField_->setText(QString::fromStdString(plan_.fieldText(PlanField::DisksPerSpare)));
-    minSparesField_ = numberField("minSpares", PerformanceWords::kMinSparesName, 3, this);
-    minSparesField_->setText(QString::fromStdString(plan_.fieldText(PlanField::MinSparesPerType)));
     sparesNote_ = noteLine("sparesNote", 2, this);
-    arrayPriceField_ = numberField("arrayPrice", PerformanceWords::kArrayPriceName, 10, this);
-    arrayPriceField_->setText(QString::fromStdString(plan_.fieldText(PlanField::ArrayPrice)));
-    hoursField_ = numberField("hoursBeforeRebuild", PerformanceWords::kHoursName, 3, this);
-    hoursField_->setText(QString::fromStdString(plan_.fieldText(PlanField::HoursBeforeRebuild)));
     costsNote_ = noteLine("costsNote", 2, this);
     noteLines_ = {readsNote_, sparesNote_, costsNote_};
     arraysLine_ = noteLine("arraysLine", 2, this);
@@ -119,19 +146,25 @@ void PerformanceWindow::layOut() {
     auto* top = new QHBoxLayout;
     top->addWidget(modelLabel_);
     top->addStretch(1);
-    top->addWidget(buddyLabel(PerformanceWords::kReadsLabel, readsField_, this));
-    top->addWidget(readsField_);
+    addLabelled(*top, ProgramFigure::ReadPercent);
 
     auto* figures = new QGroupBox(toQString(PerformanceWords::kFiguresBox), this);
     auto* figuresLayout = new QVBoxLayout(figures);
     figuresLayout->addWidget(figuresTable_);
     figuresLayout->addWidget(figureNote_);
-    const std::string arrayLabel = arrayPriceLabel(plan_.modelIndex());
+    // The figures of the main window's model, then the hours before a rebuild.
     auto* costs = new QGridLayout;
-    costs->addWidget(buddyLabel(arrayLabel, arrayPriceField_, this), 0, 0);
-    costs->addWidget(arrayPriceField_, 0, 1);
-    costs->addWidget(buddyLabel(PerformanceWords::kHoursLabel, hoursField_, this), 1, 0);
-    costs->addWidget(hoursField_, 1, 1);
+    int costLine = 0;
+    for (const ModelFigure figure : allFigures<ModelFigure>()) {
+        QLineEdit* field = fieldOf(figure);
+        costs->addWidget(buddyLabel(modelFigureLabel(figure, plan_.modelIndex()), field, this),
+                         costLine, 0);
+        costs->addWidget(field, costLine++, 1);
+    }
+    QLineEdit* hours = fieldOf(ProgramFigure::HoursBeforeRebuild);
+    costs->addWidget(buddyLabel(figureWords(ProgramFigure::HoursBeforeRebuild).label, hours, this),
+                     costLine, 0);
+    costs->addWidget(hours, costLine, 1);
     costs->setColumnStretch(2, 1);
     figuresLayout->addLayout(costs);
     figuresLayout->addWidget(costsNote_);
@@ -139,10 +172,8 @@ void PerformanceWindow::layOut() {
     figuresLayout->addWidget(restore_, 0, Qt::AlignLeft);
 
     auto* policy = new QHBoxLayout;
-    policy->addWidget(buddyLabel(PerformanceWords::kPerSpareLabel, perSpareField_, this));
-    policy->addWidget(perSpareField_);
-    policy->addWidget(buddyLabel(PerformanceWords::kMinSparesLabel, minSparesField_, this));
-    policy->addWidget(minSparesField_);
+    addLabelled(*policy, ProgramFigure::DisksPerSpare);
+    addLabelled(*policy, ProgramFigure::MinSparesPerType);
     policy->addWidget(new QLabel(toQString(PerformanceWords::kMinSparesAfter), this));
     policy->addStretch(1);
 
@@ -185,15 +216,22 @@ void PerformanceWindow::layOut() {
     window->addWidget(body_);
     window->addLayout(buttons);
 
-    setTabOrder(readsField_, linesTable_);
-    setTabOrder(linesTable_, figuresTable_);
-    setTabOrder(figuresTable_, arrayPriceField_);
-    setTabOrder(arrayPriceField_, hoursField_);
-    setTabOrder(hoursField_, restore_);
-    setTabOrder(restore_, perSpareField_);
-    setTabOrder(perSpareField_, minSparesField_);
-    setTabOrder(minSparesField_, orderTable_);
-    setTabOrder(orderTable_, close_);
+    QWidget* previous = fieldOf(ProgramFigure::ReadPercent);
+    const auto next = [&previous](QWidget* widget) {
+        setTabOrder(previous, widget);
+        previous = widget;
+    };
+    next(linesTable_);
+    next(figuresTable_);
+    for (const ModelFigure figure : allFigures<ModelFigure>()) {
+        next(fieldOf(figure));
+    }
+    next(hours);
+    next(restore_);
+    next(fieldOf(ProgramFigure::DisksPerSpare));
+    next(fieldOf(ProgramFigure::MinSparesPerType));
+    next(orderTable_);
+    next(close_);
 }
 
 // The sheet does not change while the window is open: its tables are as tall as their lines.
@@ -266,16 +304,11 @@ QSize PerformanceWindow::roomForBody() const {
 }
 
 void PerformanceWindow::connectInputs() {
-    connect(readsField_, &QLineEdit::textChanged, this,
-            [this] { typeField(PlanField::ReadPercent, *readsField_); });
-    connect(perSpareField_, &QLineEdit::textChanged, this,
-            [this] { typeField(PlanField::DisksPerSpare, *perSpareField_); });
-    connect(minSparesField_, &QLineEdit::textChanged, this,
-            [this] { typeField(PlanField::MinSparesPerType, *minSparesField_); });
-    connect(arrayPriceField_, &QLineEdit::textChanged, this,
-            [this] { typeField(PlanField::ArrayPrice, *arrayPriceField_); });
-    connect(hoursField_, &QLineEdit::textChanged, this,
-            [this] { typeField(PlanField::HoursBeforeRebuild, *hoursField_); });
+    for (const PlanField field : planFields()) {
+        QLineEdit* edit = fieldOf(field);
+        connect(edit, &QLineEdit::textChanged, this,
+                [this, field, edit] { typeField(field, *edit); });
+    }
     connect(figures_, &DiskFiguresModel::figureTyped, this, [this] { showFigures(); });
     connect(restore_, &QPushButton::clicked, figures_, &DiskFiguresModel::restoreDefaults);
     connect(close_, &QPushButton::clicked, this, &QDialog::reject);

@@ -11,7 +11,9 @@
 
 #include <QDialog>
 #include <array>
+#include <vector>
 
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -45,13 +47,18 @@ private:
     QSize roomForBody() const;
     void connectInputs();
     void typeField(PlanField field, const QLineEdit& edit);
+    // Every field of the window: the program's figures, then the model's.
+    static std::vector<PlanField> planFields();
+    QLineEdit* fieldOf(PlanField field) const;
+    void addLabelled(QHBoxLayout& line, ProgramFigure figure);
     void showFigures();
     void showLines();
 
     SheetPerformancePlan plan_;
 
     QLabel* modelLabel_ = nullptr;
-    QLineEdit* readsField_ = nullptr;
+    std::array<QLineEdit*, kFigureCount<ProgramFigure>> programFields_{};
+    std::array<QLineEdit*, kFigureCount<ModelFigure>> modelFields_{};
     QLabel* readsNote_ = nullptr;
     QTableView* linesTable_ = nullptr;
     QTableView* totalTable_ = nullptr; // the lines' total, pinned below them
@@ -60,11 +67,7 @@ private:
     DiskFiguresModel* figures_ = nullptr;
     QLabel* figureNote_ = nullptr;
     QPushButton* restore_ = nullptr;
-    QLineEdit* perSpareField_ = nullptr;
-    QLineEdit* minSparesField_ = nullptr;
     QLabel* sparesNote_ = nullptr;
-    QLineEdit* arrayPriceField_ = nullptr;
-    QLineEdit* hoursField_ = nullptr;
     QLabel* costsNote_ = nullptr;
     std::array<QLabel*, kPlanNoteLineCount> noteLines_{}; // per PlanNoteLine
     QTableView* orderTable_ = nullptr;

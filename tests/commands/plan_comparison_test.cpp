@@ -135,47 +135,46 @@ TEST_F(ThreePlans, EveryFigureIsTheCoreFunctionsFigureInItsText) {
         const DisksToOrder order = sheetDisksToOrder(sheet, planning_.spares);
         test::RecordingSink silent;
         computeSheet(sheet, silent);
-        const std::vector<std::pair<ComparedFigure, std::string>> expected{
-            {ComparedFigure::Model, "Telvar A"},
-            {ComparedFigure::UsableGb, std::string(trimBlanks(sheet.netTotalGbText))},
-            {ComparedFigure::UsableTb, std::string(trimBlanks(sheet.netTotalTbText))},
-            {ComparedFigure::Disks, sheet.totalDisksText},
-            {ComparedFigure::Arrays, sheet.arraysRequiredText},
-            {ComparedFigure::DisksWithSpares, std::to_string(order.allToOrder)},
-            {ComparedFigure::ArraysWithSpares, std::to_string(order.arrays)},
-            {ComparedFigure::HostIops, formatRate(performance.total.hostIops)},
-            {ComparedFigure::Mbps, formatRate(performance.total.mbps)},
-            {ComparedFigure::LossChance, formatLossChance(sheetLoss(sheet, planning_).planChance)},
-            {ComparedFigure::Cost, formatCost(cost.cost)},
-            {ComparedFigure::CostPerUsableTb, formatCostPer(*cost.perUsableTib)},
+        const std::vector<std::pair<PlanFigure, std::string>> expected{
+            {PlanFigure::Model, "Telvar A"},
+            {PlanFigure::UsableGb, std::string(trimBlanks(sheet.netTotalGbText))},
+            {PlanFigure::UsableTb, std::string(trimBlanks(sheet.netTotalTbText))},
+            {PlanFigure::Disks, sheet.totalDisksText},
+            {PlanFigure::Arrays, sheet.arraysRequiredText},
+            {PlanFigure::DisksWithSpares, std::to_string(order.allToOrder)},
+            {PlanFigure::ArraysWithSpares, std::to_string(order.arrays)},
+            {PlanFigure::HostIops, formatRate(performance.total.hostIops)},
+            {PlanFigure::Mbps, formatRate(performance.total.mbps)},
+            {PlanFigure::LossChance, formatLossChance(sheetLoss(sheet, planning_).planChance)},
+            {PlanFigure::Cost, formatCost(cost.cost)},
+            {PlanFigure::CostPerUsableTb, formatCostPer(*cost.perUsableTib)},
         };
         for (const auto& [figure, text] : expected) {
             EXPECT_EQ(column[figure].text, text) << column.name << " figure " << int(figure);
         }
     }
-    EXPECT_EQ(columns[1][ComparedFigure::Definitions].text, "4 \u00D7 450 G FC RAID5 9");
+    EXPECT_EQ(columns[1][PlanFigure::Definitions].text, "4 \u00D7 450 G FC RAID5 9");
 }
 
 TEST_F(ThreePlans, BestValuesAreBoldTiesMarkEachAndPricesFollow) {
     std::vector<ComparedColumn> columns = compare();
-    const auto bestOf = [&columns](ComparedFigure figure) {
+    const auto bestOf = [&columns](PlanFigure figure) {
         std::string names;
         for (const ComparedColumn& column : columns) {
             names += column[figure].best ? column.name + ';' : "";
         }
         return names;
     };
-    EXPECT_EQ(bestOf(ComparedFigure::UsableTb), "Plan B;");
-    EXPECT_EQ(bestOf(ComparedFigure::Disks), "Plan B;Plan C;"); // a tie marks each
-    EXPECT_EQ(bestOf(ComparedFigure::Model), "");
-    const std::string cheapest = bestOf(ComparedFigure::CostPerUsableTb);
+    EXPECT_EQ(bestOf(PlanFigure::UsableTb), "Plan B;");
+    EXPECT_EQ(bestOf(PlanFigure::Disks), "Plan B;Plan C;"); // a tie marks each
+    EXPECT_EQ(bestOf(PlanFigure::Model), "");
+    const std::string cheapest = bestOf(PlanFigure::CostPerUsableTb);
     EXPECT_EQ(cheapest, "Plan B;");
 
     planning_.prices.setDiskHundredths(k1TbAta, 9000000); // the ATA disks now cost a fortune
     columns = compare();
-    EXPECT_NE(bestOf(ComparedFigure::CostPerUsableTb), cheapest);
-    EXPECT_NE(chartDescription(columns, ComparedFigure::UsableTb).find("Plan B "),
-              std::string::npos);
+    EXPECT_NE(bestOf(PlanFigure::CostPerUsableTb), cheapest);
+    EXPECT_NE(chartDescription(columns, PlanFigure::UsableTb).find("Plan B "), std::string::npos);
 }
 
 TEST_F(ThreePlans, APlanBreakingARuleShowsTheRuleAndTakesNoPart) {
@@ -183,12 +182,11 @@ TEST_F(ThreePlans, APlanBreakingARuleShowsTheRuleAndTakesNoPart) {
     const std::vector<ComparedColumn> columns = compare(oneRow(kTelvarA, k146G, kRaid10, 8, 4));
     EXPECT_TRUE(columns[1].brokenRule);
     EXPECT_FALSE(columns[1].takesPart);
-    EXPECT_FALSE(columns[1][ComparedFigure::UsableGb].text.empty());
-    EXPECT_FALSE(columns[1][ComparedFigure::UsableGb].value.has_value());
-    EXPECT_EQ(chartedColumns(columns, ComparedFigure::UsableTb),
-              (std::vector<std::size_t>{0, 2, 3}));
+    EXPECT_FALSE(columns[1][PlanFigure::UsableGb].text.empty());
+    EXPECT_FALSE(columns[1][PlanFigure::UsableGb].value.has_value());
+    EXPECT_EQ(chartedColumns(columns, PlanFigure::UsableTb), (std::vector<std::size_t>{0, 2, 3}));
     // The sheet now ties with Plan C on every figure.
-    EXPECT_TRUE(columns[0][ComparedFigure::Disks].best == columns[3][ComparedFigure::Disks].best);
+    EXPECT_TRUE(columns[0][PlanFigure::Disks].best == columns[3][PlanFigure::Disks].best);
 }
 
 // Plans of one row each on a Telvar A, the sheet empty: which plans each figure marks best.
@@ -198,8 +196,8 @@ TEST(PlanComparison, MarksTheBestOnlyAmongAlikeValues) {
     const ConfigSheet raid6 = oneRow(kTelvarA, k1TbAta, kRaid6, 8, 4); // 4.62% after 2 failures
     const ConfigSheet wideRaid6 = oneRow(kTelvarA, k1TbAta, kRaid6, 16, 2);
     const ConfigSheet striped = oneRow(kTelvarA, k450G, kRaid0, 4, 4); // no redundancy
-    using enum ComparedFigure;
-    const std::tuple<const char*, std::vector<ConfigSheet>, ComparedFigure, std::string> cases[] = {
+    using enum PlanFigure;
+    const std::tuple<const char*, std::vector<ConfigSheet>, PlanFigure, std::string> cases[] = {
         {"risk after one failure against two", {mirror, raid6}, ReadErrorRisk, ""},
         {"one failure each", {raid5, mirror}, ReadErrorRisk, "B"},
         {"two failures each", {wideRaid6, raid6}, ReadErrorRisk, "B"},
@@ -225,7 +223,7 @@ TEST(PlanComparison, MarksTheBestOnlyAmongAlikeValues) {
 // capacities keep the sheet's texts.
 TEST(PlanComparison, ShowsCostsAndCountsWithTheLocalesDigitGrouping) {
     std::string grouped;
-    for (const ComparedFigureInfo& info : kComparedFigures) {
+    for (const PlanFigureInfo& info : kPlanFigures) {
         const ComparedCell cell{"12345", 12345.0};
         grouped +=
             shownText(cell, info.figure, ",") == "12,345" ? std::string(info.heading) + ';' : "";
@@ -235,7 +233,7 @@ TEST(PlanComparison, ShowsCostsAndCountsWithTheLocalesDigitGrouping) {
     // 11200 disks: 16 disks in each of 700 groups.
     const ComparedColumn large =
         compareColumn("Large", oneRow(kTelvarD, k1TbAta, kRaid6, 16, 700), PlanningAssumptions{});
-    EXPECT_EQ(shownText(large[ComparedFigure::Disks], ComparedFigure::Disks, ","), "11,200");
+    EXPECT_EQ(shownText(large[PlanFigure::Disks], PlanFigure::Disks, ","), "11,200");
 }
 
 } // namespace

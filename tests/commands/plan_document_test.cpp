@@ -197,21 +197,21 @@ TEST(PlanDocumentTest, KeptPlansReadAsComparePlansShowsThem) {
     ASSERT_EQ(table.headings, headings);
     EXPECT_EQ(table.numeric,
               std::vector<bool>({false, false, true, true, true, true, true, true, true, true}));
-    const std::vector<std::pair<std::size_t, ComparedFigure>> figures{
-        {2, ComparedFigure::UsableTb},
-        {4, ComparedFigure::HostIops},
-        {5, ComparedFigure::Mbps},
-        {6, ComparedFigure::LossChance},
-        {7, ComparedFigure::Cost},
-        {8, ComparedFigure::CostPerUsableTb},
-        {9, ComparedFigure::CostPerThousandIops}};
+    const std::vector<std::pair<std::size_t, PlanFigure>> figures{
+        {2, PlanFigure::UsableTb},
+        {4, PlanFigure::HostIops},
+        {5, PlanFigure::Mbps},
+        {6, PlanFigure::LossChance},
+        {7, PlanFigure::Cost},
+        {8, PlanFigure::CostPerUsableTb},
+        {9, PlanFigure::CostPerThousandIops}};
     for (std::size_t p = 0; p < kept.size(); ++p) {
         const ComparedColumn compared = compareColumn(kept[p].name, kept[p].sheet, assumptions);
         for (const auto& [c, figure] : figures) {
             EXPECT_EQ(table.lines[p].cells[c], compared[figure].text) << p << ", " << headings[c];
         }
     }
-    for (const ComparedFigureInfo& info : kComparedFigures) {
+    for (const PlanFigureInfo& info : kPlanFigures) {
         if (std::ranges::count(headings, info.heading) != 0) {
             EXPECT_EQ(planFigureName(printedFigureOf(info.figure)), info.heading);
         }

@@ -121,7 +121,7 @@ TEST(SheetPerformancePlanTest, ShowsEachRowByItselfUnderItsListsNameAndTotals) {
         const ConfigSheet sheet = sheetOf(c.model, c.rows);
         PlanningAssumptions assumptions;
         SheetPerformancePlan plan(sheet, assumptions, kNames);
-        EXPECT_EQ(plan.typeField(PlanField::ReadPercent, c.readPercent), "");
+        EXPECT_EQ(plan.typeField(ProgramFigure::ReadPercent, c.readPercent), "");
         const auto& lines = plan.performanceLines();
         ASSERT_EQ(lines.size(), c.rows.size() + 1) << c.cells[0];
         EXPECT_EQ(cellsOf(lines[c.line]), c.cells);
@@ -138,23 +138,23 @@ TEST(SheetPerformancePlanTest, TakesFieldsInTheirRangesAndEmptiesTheirTableOther
         std::string kept;
     };
     const Case cases[] = {
-        {PlanField::ReadPercent, " 0 ", true, "0"},
-        {PlanField::ReadPercent, "100", true, "100"},
-        {PlanField::ReadPercent, "101", false, "70"},
-        {PlanField::ReadPercent, "", false, "70"},
-        {PlanField::ReadPercent, "-5", false, "70"},
-        {PlanField::ReadPercent, "7a", false, "70"},
-        {PlanField::DisksPerSpare, "0", false, "30"},
-        {PlanField::DisksPerSpare, "1000", true, "1000"},
-        {PlanField::DisksPerSpare, "1001", false, "30"},
-        {PlanField::MinSparesPerType, "0", true, "0"},
-        {PlanField::MinSparesPerType, "101", false, "1"},
+        {ProgramFigure::ReadPercent, " 0 ", true, "0"},
+        {ProgramFigure::ReadPercent, "100", true, "100"},
+        {ProgramFigure::ReadPercent, "101", false, "70"},
+        {ProgramFigure::ReadPercent, "", false, "70"},
+        {ProgramFigure::ReadPercent, "-5", false, "70"},
+        {ProgramFigure::ReadPercent, "7a", false, "70"},
+        {ProgramFigure::DisksPerSpare, "0", false, "30"},
+        {ProgramFigure::DisksPerSpare, "1000", true, "1000"},
+        {ProgramFigure::DisksPerSpare, "1001", false, "30"},
+        {ProgramFigure::MinSparesPerType, "0", true, "0"},
+        {ProgramFigure::MinSparesPerType, "101", false, "1"},
         // Neither empties a table: the figures keep the price and the hours in use.
-        {PlanField::ArrayPrice, " 45000.50 ", true, "45000.5"},
-        {PlanField::ArrayPrice, "1000000000.01", false, "0"},
-        {PlanField::ArrayPrice, "1.234", false, "0"},
-        {PlanField::HoursBeforeRebuild, "720", true, "720"},
-        {PlanField::HoursBeforeRebuild, "1.5", false, "0"},
+        {ModelFigure::ArrayPrice, " 45000.50 ", true, "45000.5"},
+        {ModelFigure::ArrayPrice, "1000000000.01", false, "0"},
+        {ModelFigure::ArrayPrice, "1.234", false, "0"},
+        {ProgramFigure::HoursBeforeRebuild, "720", true, "720"},
+        {ProgramFigure::HoursBeforeRebuild, "1.5", false, "0"},
     };
     const ConfigSheet sheet = sheetOf(kTelvarA, {{1, k450G, kRaid5, 5, 1}});
     for (const Case& c : cases) {
@@ -163,9 +163,9 @@ TEST(SheetPerformancePlanTest, TakesFieldsInTheirRangesAndEmptiesTheirTableOther
         const std::string_view note = plan.typeField(c.field, c.text);
         EXPECT_EQ(note.empty(), c.taken) << c.text;
         EXPECT_EQ(plan.fieldText(c.field), c.kept) << c.text;
-        const bool reads = c.field == PlanField::ReadPercent;
-        const bool spares =
-            c.field == PlanField::DisksPerSpare || c.field == PlanField::MinSparesPerType;
+        const bool reads = c.field == PlanField{ProgramFigure::ReadPercent};
+        const bool spares = c.field == PlanField{ProgramFigure::DisksPerSpare} ||
+                            c.field == PlanField{ProgramFigure::MinSparesPerType};
         EXPECT_EQ(plan.performanceLines().empty(), reads && !c.taken) << c.text;
         EXPECT_EQ(plan.orderLines().empty(), spares && !c.taken) << c.text;
         EXPECT_EQ(plan.typeField(c.field, c.kept), "") << "a good text brings the table back";
@@ -175,7 +175,7 @@ TEST(SheetPerformancePlanTest, TakesFieldsInTheirRangesAndEmptiesTheirTableOther
 
 TEST(SheetPerformancePlanTest, TakesFiguresInTheirRangesAndKeepsTheOldOneOtherwise) {
     struct Case {
-        FigureColumn column;
+        DiskFigure column;
         std::string text;
         std::string shown;
         PerformanceColumn effect;
@@ -183,24 +183,23 @@ TEST(SheetPerformancePlanTest, TakesFiguresInTheirRangesAndKeepsTheOldOneOtherwi
         std::string note;
     };
     const Case cases[] = {
-        {FigureColumn::RandomIops, "250", "250", PerformanceColumn::HostIops, "658", ""},
-        {FigureColumn::RandomIops, "0", "180", PerformanceColumn::HostIops, "474",
+        {DiskFigure::RandomIops, "250", "250", PerformanceColumn::HostIops, "658", ""},
+        {DiskFigure::RandomIops, "0", "180", PerformanceColumn::HostIops, "474",
          "Kept 180 as the 450 G FC's IOPS: type a whole number from 1 to 100000."},
-        {FigureColumn::RandomIops, "100001", "180", PerformanceColumn::HostIops, "474", "Kept"},
-        {FigureColumn::SequentialMbps, "10000", "10000", PerformanceColumn::Mbps, "40000", ""},
-        {FigureColumn::ReadErrorExponent, "10^17", "10^17", PerformanceColumn::ReadErrorRisk,
-         "0.01%", ""},
-        {FigureColumn::ReadErrorExponent, "19", "10^16", PerformanceColumn::ReadErrorRisk, "0.14%",
+        {DiskFigure::RandomIops, "100001", "180", PerformanceColumn::HostIops, "474", "Kept"},
+        {DiskFigure::SequentialMbps, "10000", "10000", PerformanceColumn::Mbps, "40000", ""},
+        {DiskFigure::ReadErrorExponent, "10^17", "10^17", PerformanceColumn::ReadErrorRisk, "0.01%",
+         ""},
+        {DiskFigure::ReadErrorExponent, "19", "10^16", PerformanceColumn::ReadErrorRisk, "0.14%",
          "Kept 10^16 as the 450 G FC's read-error rate: type a power of ten from 12 to 18."},
-        {FigureColumn::RebuildMbps, "100", "100", PerformanceColumn::RebuildHours, "1.1", ""},
-        {FigureColumn::RebuildMbps, "x", "50", PerformanceColumn::RebuildHours, "2.3", "Kept"},
-        {FigureColumn::AnnualFailure, "4", "4", PerformanceColumn::LossPerYear, "0.029%", ""},
-        {FigureColumn::AnnualFailure, "0.001", "2", PerformanceColumn::LossPerYear, "0.014%",
+        {DiskFigure::RebuildMbps, "100", "100", PerformanceColumn::RebuildHours, "1.1", ""},
+        {DiskFigure::RebuildMbps, "x", "50", PerformanceColumn::RebuildHours, "2.3", "Kept"},
+        {DiskFigure::AnnualFailure, "4", "4", PerformanceColumn::LossPerYear, "0.029%", ""},
+        {DiskFigure::AnnualFailure, "0.001", "2", PerformanceColumn::LossPerYear, "0.014%",
          "Kept 2 as the 450 G FC's AFR %: type a number from 0.01 to 50 with up to two decimals."},
-        {FigureColumn::AnnualFailure, "50.01", "2", PerformanceColumn::LossPerYear, "0.014%",
-         "Kept"},
-        {FigureColumn::Price, "1520.50", "1520.5", PerformanceColumn::LossPerYear, "0.014%", ""},
-        {FigureColumn::Price, "-1", "0", PerformanceColumn::LossPerYear, "0.014%", "Kept 0 as"},
+        {DiskFigure::AnnualFailure, "50.01", "2", PerformanceColumn::LossPerYear, "0.014%", "Kept"},
+        {DiskFigure::Price, "1520.50", "1520.5", PerformanceColumn::LossPerYear, "0.014%", ""},
+        {DiskFigure::Price, "-1", "0", PerformanceColumn::LossPerYear, "0.014%", "Kept 0 as"},
     };
     const ConfigSheet sheet = sheetOf(kTelvarA, {{1, k450G, kRaid5, 5, 1}});
     for (const Case& c : cases) {
@@ -215,8 +214,8 @@ TEST(SheetPerformancePlanTest, TakesFiguresInTheirRangesAndKeepsTheOldOneOtherwi
         EXPECT_EQ(*assumptions.disks.figures(k450G), kFcSasDefaults);
         EXPECT_EQ(plan.figureNote(), "");
         // A price is the planner's own: the rules of thumb come back around it.
-        EXPECT_EQ(plan.figureText(k450G, FigureColumn::Price),
-                  c.column == FigureColumn::Price ? c.shown : "0");
+        EXPECT_EQ(plan.figureText(k450G, DiskFigure::Price),
+                  c.column == DiskFigure::Price ? c.shown : "0");
     }
 }
 
@@ -234,7 +233,7 @@ TEST(SheetPerformancePlanTest, OffersTheFamilysDiskTypesUnderTheLastRowsNames) {
         std::vector<std::string_view> offered;
         for (const DiskChoice& choice : plan.diskTypes()) {
             offered.push_back(choice.name);
-            EXPECT_EQ(plan.figureText(choice.diskType, FigureColumn::DiskType), choice.name);
+            EXPECT_EQ(plan.diskTypeName(choice.diskType), choice.name);
         }
         EXPECT_EQ(offered, names) << model;
     }
@@ -277,8 +276,8 @@ TEST(SheetPerformancePlanTest, OrdersEveryDiskTypeInUseWithItsSparesAndTheArrays
         PlanningAssumptions assumptions;
         const ConfigSheet sheet = sheetOf(kTelvarA, c.rows);
         SheetPerformancePlan plan(sheet, assumptions, kNames);
-        plan.typeField(PlanField::DisksPerSpare, c.disksPerSpare);
-        plan.typeField(PlanField::MinSparesPerType, c.minSpares);
+        plan.typeField(ProgramFigure::DisksPerSpare, c.disksPerSpare);
+        plan.typeField(ProgramFigure::MinSparesPerType, c.minSpares);
         EXPECT_EQ(plan.orderLines(), c.lines) << c.arrays;
         EXPECT_EQ(plan.arraysLine(), c.arrays);
     }
@@ -325,8 +324,8 @@ TEST(SheetPerformancePlanTest, CostsTheOrderAndNamesThePricesItLeavesOut) {
         PlanningAssumptions assumptions;
         const ConfigSheet sheet = sheetOf(kTelvarA, c.rows);
         SheetPerformancePlan plan(sheet, assumptions, kNames);
-        EXPECT_TRUE(plan.setFigure(k450G, FigureColumn::Price, c.diskPrice));
-        EXPECT_EQ(plan.typeField(PlanField::ArrayPrice, c.arrayPrice), "");
+        EXPECT_TRUE(plan.setFigure(k450G, DiskFigure::Price, c.diskPrice));
+        EXPECT_EQ(plan.typeField(ModelFigure::ArrayPrice, c.arrayPrice), "");
         EXPECT_EQ(plan.orderLines(), c.lines) << c.costLine;
         EXPECT_EQ(plan.costLine(), c.costLine);
     }

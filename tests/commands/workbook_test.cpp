@@ -3,6 +3,7 @@
 // changing anything and ask before replacing figures no saved workbook holds.
 
 #include "commands/workbook_commands.h"
+#include "core/planning_figures.h"
 #include "report/file_access.h"
 #include "report/workbook.h"
 #include "tests/commands/workbook_folder.h"
@@ -71,22 +72,23 @@ Workbook randomWorkbook(Randomness& r) {
     for (std::size_t i = 0; i < plans; ++i) {
         workbook.figures.plans.push_back({randomName(r, i), randomSheet(r)});
     }
+    // Every planning figure, walked from the figures' tables: one left out of the workbook's keys
+    // would come back at its default.
     PlanningAssumptions& p = workbook.figures.planning;
-    for (int d = 0; d < static_cast<int>(kDiskTypes.size()); ++d) {
-        p.disks.setRandomIops(d, r.in(kRandomIopsRange));
-        p.disks.setSequentialMbps(d, r.in(kSequentialMbpsRange));
-        p.disks.setReadErrorExponent(d, r.in(kReadErrorExponentRange));
-        p.disks.setRebuildMbps(d, r.in(kRebuildMbpsRange));
-        p.disks.setAnnualFailureHundredths(d, r.in(kAnnualFailureHundredthsRange));
-        p.prices.setDiskHundredths(d, r.in(kPriceHundredthsRange));
-    }
-    for (int m = 0; m < static_cast<int>(kArrayModels.size()); ++m) {
-        p.prices.setArrayHundredths(m, r.coin() ? 0 : r.in(kPriceHundredthsRange));
-    }
-    p.workload.setReadPercent(r.in(kReadPercentRange));
-    p.spares.setDisksPerSpare(r.in(kDisksPerSpareRange));
-    p.spares.setMinSparesPerType(r.in(kMinSparesPerTypeRange));
-    p.rebuildWait.setHoursBeforeRebuild(r.in(kHoursBeforeRebuildRange));
+    const auto randomFigures = [&r, &p](const auto& rules, std::size_t indexes) {
+        for (const auto& record : rules) {
+            for (std::size_t i = 0; i < indexes; ++i) {
+                const AllowedRange<std::int64_t> range = record.rule.range;
+                const std::int64_t value = r.coin()   ? r.in(range)
+                                           : r.coin() ? range.lowest
+                                                      : range.highest;
+                ASSERT_TRUE(record.store(p, static_cast<int>(i), value));
+            }
+        }
+    };
+    randomFigures(kDiskFigureRules, kDiskTypes.size());
+    randomFigures(kModelFigureRules, kArrayModels.size());
+    randomFigures(kProgramFigureRules, 1);
     SizingChoices& s = workbook.figures.sizing;
     s.unit = r.coin() ? CapacityUnit::Gb : CapacityUnit::Tb;
     s.diskType = r.coin() ? std::optional<int>() : static_cast<int>(r.in(0, kDiskTypes.size() - 1));

@@ -186,7 +186,7 @@ TEST_F(PlanPrintoutTest, EachSectionHoldsItsFiguresOfTheReadmePlan) {
     }
     ordered << toQString(performance.arraysLine());
     const ComparedColumn mirrors = compareColumn(kept_[0].name, kept_[0].sheet, assumptions_);
-    const auto compared = [&](ComparedFigure figure) { return grouped(mirrors[figure].text); };
+    const auto compared = [&](PlanFigure figure) { return grouped(mirrors[figure].text); };
     const SheetLoss loss = sheetLoss(sheet_, assumptions_);
     const PlanCost cost = sheetCost(sheet_, assumptions_);
 
@@ -219,9 +219,9 @@ TEST_F(PlanPrintoutTest, EachSectionHoldsItsFiguresOfTheReadmePlan) {
          "Assumptions",
          {"All FC mirrors Telvar A 31.39 " + ordered[ordered.size() - 2].section(u' ', 3, 3) +
               " / 1 " + delivered.back().section(u' ', 1, 2) + ' ' +
-              compared(ComparedFigure::LossChance) + ' ' + compared(ComparedFigure::Cost) + ' ' +
-              compared(ComparedFigure::CostPerUsableTb) + ' ' +
-              compared(ComparedFigure::CostPerThousandIops),
+              compared(PlanFigure::LossChance) + ' ' + compared(PlanFigure::Cost) + ' ' +
+              compared(PlanFigure::CostPerUsableTb) + ' ' +
+              compared(PlanFigure::CostPerThousandIops),
           "Morvik ATA Morvik B", "Usable TB of each kept plan"}},
         {"Assumptions",
          "",
