@@ -2,6 +2,7 @@
 
 #include "commands/sheet_step.h"
 #include "core/blanks.h"
+#include "core/plan_name.h"
 
 #include <algorithm>
 #include <utility>

@@ -15,6 +15,7 @@
 
 #include "core/capacity_sizing.h"
 #include "core/config_sheet.h"
+#include "core/plan_name.h"
 #include "core/planning_assumptions.h"
 
 #include <array>
@@ -32,7 +33,6 @@ inline constexpr std::string_view kWorkbookFormatName = "Brimcount workbook";
 inline constexpr int kWorkbookVersion = 1;
 inline constexpr std::size_t kMaxWorkbookBytes = 1024 * 1024;
 inline constexpr std::size_t kMaxKeptPlans = 8;
-inline constexpr std::size_t kMaxPlanNameCharacters = 40;
 inline constexpr std::size_t kMaxWorkloadTextCharacters = 100;
 
 // The inputs of one row, as the planner typed and picked them.
@@ -57,12 +57,6 @@ struct PlanSheet {
 PlanSheet planSheetOf(const ConfigSheet& sheet);
 // A sheet with these inputs and no result texts; Sticky Changes at its default.
 ConfigSheet configSheetOf(const PlanSheet& plan);
-
-inline constexpr std::string_view kPlanNameRule =
-    "a plan's name is 1 to 40 characters, with no blank at either end and no line break.";
-
-// Whether `name` (UTF-8) may name a kept plan.
-bool isPlanName(std::string_view name) noexcept;
 
 struct NamedPlan {
     std::string name; // 1 to kMaxPlanNameCharacters characters

@@ -1,16 +1,63 @@
 #pragma once
 
-// The workbook's name for each planning figure, one record a figure, walked by the writer and
-// the reader. A figure of a disk type is a field of its entry in "planning.disks", a figure of a
-// model one of its entry in "planning.arrayPrices", and a program figure a field of "planning"
-// itself, or of the group of fields it belongs to ("planning.spares").
+// The workbook's names: of its objects and fields, and of each planning figure, one record a
+// figure, walked by the writer and the reader. A figure of a disk type is a field of its entry in
+// "planning.disks", a figure of a model one of its entry in "planning.arrayPrices", and a program
+// figure a field of "planning" itself, or of the group of fields it belongs to ("planning.spares").
 
+#include "core/planner_inputs.h"
 #include "core/planning_figures.h"
+#include "report/workbook.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
+#include <vector>
 
 namespace brim {
+
+// The JSON keys of the file's objects. QJsonObject writes its keys in sorted order: "format" and
+// "formatVersion" sort first, so the file begins with them.
+namespace workbook_keys {
+inline constexpr char kFormatKey[] = "format";
+inline constexpr char kVersionKey[] = "formatVersion";
+inline constexpr char kSheetKey[] = "sheet";
+inline constexpr char kPlansKey[] = "plans";
+inline constexpr char kPlanningKey[] = "planning";
+inline constexpr char kModelKey[] = "model";
+inline constexpr char kRowsKey[] = "rows";
+inline constexpr char kNameKey[] = "name";
+inline constexpr char kDiskTypeKey[] = "diskType";
+inline constexpr char kRaidTypeKey[] = "raidType";
+inline constexpr char kDisksPerGroupKey[] = "disksPerGroup";
+inline constexpr char kGroupsKey[] = "groups";
+inline constexpr char kVaultKey[] = "vault";
+inline constexpr char kDisksKey[] = "disks";
+inline constexpr char kMbpsKey[] = "mbps";
+inline constexpr char kArrayPricesKey[] = "arrayPrices";
+inline constexpr char kSizingKey[] = "sizing";
+inline constexpr char kUnitKey[] = "unit";
+inline constexpr char kMinimumFailuresKey[] = "minimumFailures";
+inline constexpr char kHostIopsKey[] = "hostIops";
+inline constexpr char kMaxLossKey[] = "maxLossPercent";
+
+inline constexpr std::array<std::string_view, 2> kUnitNames{"GB", "TB"}; // in CapacityUnit order
+
+// Size for Capacity's workload fields: kept as the texts the window shows, read as the window
+// reads them.
+struct WorkloadField {
+    const char* key;
+    std::string SizingChoices::*text;
+    AllowedRange<std::int64_t> range;
+    NeedParse (*parse)(std::string_view text);
+};
+
+inline constexpr std::array<WorkloadField, 2> kWorkloadFields{{
+    {kHostIopsKey, &SizingChoices::hostIopsText, kHostIopsNeedRange, parseHostIopsNeed},
+    {kMbpsKey, &SizingChoices::mbpsText, kMbpsNeedRange, parseMbpsNeed},
+}};
+
+} // namespace workbook_keys
 
 template <typename Figure> struct FigureKey {
     Figure figure;
@@ -62,5 +109,17 @@ static_assert(keysApart(kDiskFigureKeys, "diskType"), "a disk's fields have name
 static_assert(keysApart(kModelFigureKeys, "model"), "a model's fields have names of their own");
 static_assert(keysApart(kProgramFigureKeys, "disks"),
               "the planning fields have names of their own");
+
+// The groups of program figures, each once, in the order of their first figure.
+inline std::vector<std::string_view> programGroups() {
+    std::vector<std::string_view> groups;
+    for (const FigureKey<ProgramFigure>& figure : kProgramFigureKeys) {
+        if (!figure.group.empty() &&
+            std::find(groups.begin(), groups.end(), figure.group) == groups.end()) {
+            groups.push_back(figure.group);
+        }
+    }
+    return groups;
+}
 
 } // namespace brim
