@@ -38,6 +38,8 @@ using brim::test::controls::groupsFieldOf;
 using brim::test::controls::kCompute;
 using brim::test::controls::kModelList;
 using brim::test::controls::kSticky;
+using brim::test::names::k1TbAta;
+using brim::test::names::kRaid5;
 using brim::test::names::kTelvarA;
 using brim::test::names::kZundaS;
 
@@ -63,7 +65,7 @@ std::unique_ptr<brim::SheetWindow> fullWindow(CountingSink& sink, NoFile& choose
             ->setText(QString::number(3 + i));
         // 146 G to 450 G: offered on every family.
         qobject_cast<QComboBox*>(window->control(row.diskType.id))->setCurrentIndex(1 + i % 4);
-        qobject_cast<QComboBox*>(window->control(row.raidType.id))->setCurrentIndex(4); // RAID5
+        qobject_cast<QComboBox*>(window->control(row.raidType.id))->setCurrentIndex(kRaid5);
         qobject_cast<QLineEdit*>(window->control(row.disksPerGroup.id))
             ->setText(QString::number(5 + i));
     }
@@ -214,7 +216,7 @@ void BM_RecordStep(benchmark::State& state) {
         presetButton(*window, i % 2)->click();
     }
     brim::ConfigSheet other = window->sheet();
-    other.rows[0].diskType = 7;
+    other.rows[0].diskType = k1TbAta;
     for (auto _ : state) {
         brim::SheetSnapshot before{window->sheet(), {}};
         brim::SheetSnapshot after{other, {}};

@@ -43,8 +43,7 @@ static_assert(layoutsTheRulesAccept() == kMaxLayouts, "kMaxLayouts must count ev
 // or a mirrored pair.
 inline constexpr double kSmallestGroupInDisks = 1.0;
 
-// The smallest and the largest usable disk of the catalogue (the smallest with its family's
-// vault reservation taken off), and the fewest disks an array model holds.
+// The smallest usable disk of the catalogue, with its family's vault reservation taken off.
 constexpr std::uint32_t smallestUsableDiskKib() noexcept {
     std::uint32_t smallest = std::numeric_limits<std::uint32_t>::max();
     for (const FamilyInfo& family : kFamilies) {
@@ -56,22 +55,6 @@ constexpr std::uint32_t smallestUsableDiskKib() noexcept {
         }
     }
     return smallest;
-}
-constexpr std::uint32_t largestUsableDiskKib() noexcept {
-    std::uint32_t largest = 0;
-    for (const DiskType& disk : kDiskTypes) {
-        for (const std::uint32_t kib : disk.usableKib) {
-            largest = std::max(largest, kib);
-        }
-    }
-    return largest;
-}
-constexpr std::uint32_t fewestDisksOfAModel() noexcept {
-    std::uint32_t fewest = std::numeric_limits<std::uint32_t>::max();
-    for (const ArrayModel& model : kArrayModels) {
-        fewest = std::min(fewest, model.maxDisks);
-    }
-    return fewest;
 }
 
 // The most groups the largest target can need: it in groups of the smallest group, about 2.2e8

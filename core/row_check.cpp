@@ -6,7 +6,6 @@
 #include <utility>
 
 namespace brim {
-namespace {} // namespace
 
 std::string brokenRuleOfRow(const ConfigSheet& sheet, std::size_t rowIndex) {
     if (rowIndex >= sheet.rows.size()) {

@@ -72,8 +72,8 @@ TEST(CapacityPlannerTest, JudgesTheSheetsInputsAsTheyStand) {
          true, kNone, 0},
         {"every row in use", sheetOf(kTelvarA, 10), 0, false, true, PlanNotice::NoFreeRow, 0},
         {"RAID rule below",
-         sheetOf(kTelvarA, 2, {{3, k450G, kRaid5, 2, 0, false}, {4, k450G, 4, 2, 1, false}}), 3,
-         false, false, kBreaks, 4},
+         sheetOf(kTelvarA, 2, {{3, k450G, kRaid5, 2, 0, false}, {4, k450G, kRaid5, 2, 1, false}}),
+         3, false, false, kBreaks, 4},
         {"free row breaks alone", sheetOf(kTelvarA, 0, {{1, k450G, kRaid5, 2, 0, false}}), 1, false,
          false, kNone, 0},
         {"ATA in the free vault row", sheetOf(kMorvikB, 0, {{1, k1TbAta, kNoRaidType, 0, 0, true}}),
@@ -138,8 +138,9 @@ TEST(CapacityPlannerTest, AnswersEachRequestOrSaysWhyNot) {
                                  std::string(c.request.hostIopsText) + "/" + c.reads + "/" +
                                  std::string(c.request.mbpsText);
         PlannerFixture f;
-        f.sheet = sheetOf(kMorvikB, 0,
-                          {{1, k450G, kRaid5, 5, 10, false}, {2, k450G, -1, 0, 0, c.vaultRow}});
+        f.sheet =
+            sheetOf(kMorvikB, 0,
+                    {{1, k450G, kRaid5, 5, 10, false}, {2, k450G, kNoRaidType, 0, 0, c.vaultRow}});
         CapacityPlanner planner(f.sheet, f.commands, kNames, f.planning);
         planner.typeReadPercent(c.reads);
         const CapacityAnswer answer = planner.answer(c.request);
@@ -182,7 +183,8 @@ TEST(CapacityPlannerTest, OffersTheModelsDiskTypesUnderTheRowsNames) {
         int opening;
         const char* assumption; // the opening disk's, as the window shows it under the table
     };
-    const std::vector<int> all{0, 1, 2, 3, 4, 5, 6, 7}, zunda{1, 2, 3, 4, 6, 7};
+    const std::vector<int> all{k73G, k146G, k300G, k400G, k450G, k500GAta, k750GAta, k1TbAta};
+    const std::vector<int> zunda{k146G, k300G, k400G, k450G, k750GAta, k1TbAta};
     const Case cases[] = {
         {kTelvarA, 1, k450G, std::nullopt, 'a', all, k450G,
          "180 IOPS, 90 MB/s and an AFR of 2% per a4"},

@@ -2,6 +2,7 @@
 
 #include "tests/support/catalogue_names.h"
 #include "tests/support/fake_sheet_view.h"
+#include "tests/support/row_control_names.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -10,6 +11,7 @@
 namespace brim::test {
 namespace {
 
+using namespace controls;
 using namespace names;
 
 // A sheet where every row has been filled and computed, rows 1 to 5 hold the vault, and every
@@ -35,7 +37,7 @@ TEST_P(ClearEachRow, ClearsOnlyItsRow) {
     CommandsFixture f;
     fillAndLockEveryRow(f);
     const ConfigSheet before = f.sheet;
-    const RowEditControls& controls = kRowEditControls[static_cast<std::size_t>(r - 1)];
+    const RowEditControls& controls = rowEditControlsOf(r);
 
     f.commands.clearRow(r);
 
@@ -44,7 +46,7 @@ TEST_P(ClearEachRow, ClearsOnlyItsRow) {
                                      enable(controls.raidPicker, true),
                                      enable(controls.disksPerGroupField, true), refresh()}));
     const GroupDefinition& cleared = row(f.sheet, r);
-    EXPECT_EQ(cleared.diskType, 2);
+    EXPECT_EQ(cleared.diskType, k300G);
     EXPECT_EQ(cleared.disksPerGroup, 0u);
     EXPECT_EQ(cleared.groupCount, 0u);
     EXPECT_EQ(cleared.raidType, kNoRaidType);
@@ -62,7 +64,7 @@ TEST_P(ClearEachRow, ClearsOnlyItsRow) {
             SCOPED_TRACE("row " + std::to_string(other));
             EXPECT_TRUE(sameRow(row(f.sheet, other), row(before, other)));
             EXPECT_TRUE(f.commands.disksFieldLocked(other));
-            EXPECT_FALSE(f.view.isEnabled(disksField(other)));
+            EXPECT_FALSE(f.view.isEnabled(disksFieldOf(other)));
         }
     }
     // The screen shows the cleared row.
@@ -81,9 +83,9 @@ TEST(ClearRow, Row10) {
 
     f.commands.clearRow(10);
 
-    EXPECT_EQ(f.view.calls,
-              (std::vector<ViewCall>{capture(), enable(1066, true), enable(1067, true),
-                                     enable(1068, true), refresh()}));
+    EXPECT_EQ(f.view.calls, (std::vector<ViewCall>{capture(), enable(diskPickerOf(10), true),
+                                                   enable(raidPickerOf(10), true),
+                                                   enable(disksFieldOf(10), true), refresh()}));
     EXPECT_FALSE(f.commands.disksFieldLocked(10));
     for (int r = 1; r <= 9; ++r) {
         EXPECT_TRUE(f.commands.disksFieldLocked(r)) << "row " << r;
@@ -95,12 +97,12 @@ TEST(ClearRow, Row10) {
     EXPECT_EQ(f.sheet.netTotalGbText, "stale GB");
 }
 
-// Row 2 with its vault box checked: disk type 2, no RAID type, 0 and 0 on screen, the box still
+// Row 2 with its vault box checked: 300 G FC, no RAID type, 0 and 0 on screen, the box still
 // checked, the old capacity texts still shown.
 TEST(ClearRow, Row2KeepsVaultBoxAndOldNumbers) {
     CommandsFixture f;
     row(f.view.screen, 2).includesVault = true;
-    row(f.view.screen, 2).diskType = 7;
+    row(f.view.screen, 2).diskType = k1TbAta;
     row(f.view.screen, 2).disksPerGroup = 5;
     row(f.view.screen, 2).raidType = kRaid5;
     row(f.view.screen, 2).groupCount = 2;
@@ -114,7 +116,7 @@ TEST(ClearRow, Row2KeepsVaultBoxAndOldNumbers) {
     f.commands.clearRow(2);
 
     const GroupDefinition& shown = row(f.view.screen, 2);
-    EXPECT_EQ(shown.diskType, 2);
+    EXPECT_EQ(shown.diskType, k300G);
     EXPECT_EQ(shown.raidType, kNoRaidType);
     EXPECT_EQ(shown.disksPerGroup, 0u);
     EXPECT_EQ(shown.groupCount, 0u);
@@ -128,15 +130,15 @@ TEST(ClearRow, Row2KeepsVaultBoxAndOldNumbers) {
 // and the row's own on-screen edits are overwritten by the clear.
 TEST(ClearRow, CapturesFirst) {
     CommandsFixture f;
-    row(f.view.screen, 3).diskType = 0; // picked, not yet captured
-    row(f.view.screen, 4).diskType = 6;
+    row(f.view.screen, 3).diskType = k73G; // picked, not yet captured
+    row(f.view.screen, 4).diskType = k750GAta;
     row(f.view.screen, 4).disksPerGroup = 12; // typed, not yet captured
 
     f.commands.clearRow(4);
 
-    EXPECT_EQ(row(f.sheet, 3).diskType, 0);
-    EXPECT_EQ(row(f.view.screen, 3).diskType, 0);
-    EXPECT_EQ(row(f.sheet, 4).diskType, 2);
+    EXPECT_EQ(row(f.sheet, 3).diskType, k73G);
+    EXPECT_EQ(row(f.view.screen, 3).diskType, k73G);
+    EXPECT_EQ(row(f.sheet, 4).diskType, k300G);
     EXPECT_EQ(row(f.sheet, 4).disksPerGroup, 0u);
 }
 
@@ -144,9 +146,9 @@ TEST(ClearRow, CapturesFirst) {
 TEST(ClearRow, EnablesEvenWhenNothingWasLocked) {
     CommandsFixture f;
     f.commands.clearRow(1);
-    EXPECT_EQ(f.view.calls,
-              (std::vector<ViewCall>{capture(), enable(1007, true), enable(1010, true),
-                                     enable(1009, true), refresh()}));
+    EXPECT_EQ(f.view.calls, (std::vector<ViewCall>{capture(), enable(diskPickerOf(1), true),
+                                                   enable(raidPickerOf(1), true),
+                                                   enable(disksFieldOf(1), true), refresh()}));
     EXPECT_FALSE(f.commands.disksFieldLocked(1));
 }
 
@@ -164,9 +166,9 @@ TEST(ClearRow, FailedCaptureStillClears) {
 
     f.commands.clearRow(6);
 
-    EXPECT_EQ(f.view.calls,
-              (std::vector<ViewCall>{capture(), enable(1042, true), enable(1043, true),
-                                     enable(1044, true), refresh()}));
+    EXPECT_EQ(f.view.calls, (std::vector<ViewCall>{capture(), enable(diskPickerOf(6), true),
+                                                   enable(raidPickerOf(6), true),
+                                                   enable(disksFieldOf(6), true), refresh()}));
     EXPECT_EQ(row(f.sheet, 6).disksPerGroup, 0u);
     EXPECT_EQ(row(f.sheet, 6).groupCount, 0u);
     EXPECT_EQ(row(f.sheet, 6).raidType, kNoRaidType);

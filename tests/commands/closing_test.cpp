@@ -16,6 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::names::k450G;
+using test::names::kZundaS;
 using ProgramRun = test::WorkbookRun;
 
 class Answers final : public ClosingQuestion, public Questions, public WorkbookFileChooser {
@@ -83,7 +84,7 @@ TEST_P(Closing, AsksOnlyOverUnsavedPlansOrFiguresAndClosesAsAnswered) {
     answers.path = (dir / "plans.brimcount").string();
     Workbook opened; // a plan and a price, for the sessions that open a workbook
     opened.figures.plans.push_back({"Plan A", {}});
-    opened.figures.planning.prices.setArrayHundredths(0, 100);
+    opened.figures.planning.prices.setArrayHundredths(kZundaS, 100);
     std::ofstream(*answers.path + ".open") << formatWorkbook(opened);
     ProgramRun run;
     c.session(run, answers);

@@ -3,6 +3,7 @@
 
 #include "tests/support/catalogue_names.h"
 #include "tests/support/fake_sheet_view.h"
+#include "tests/support/row_control_names.h"
 
 #include <climits>
 #include <functional>
@@ -13,6 +14,7 @@
 namespace brim::test {
 namespace {
 
+using namespace controls;
 using namespace names;
 
 struct CommandCase {
@@ -27,12 +29,16 @@ const std::vector<CommandCase>& allCommands() {
         {"Compute", [](RowCommands& c) { c.compute(); }, {capture(), refresh()}, true},
         {"ChangeRaidType",
          [](RowCommands& c) { c.changeRaidType(8); },
-         {capture(), enable(1056, true), refresh()},
+         {capture(), enable(disksFieldOf(8), true), refresh()},
          false},
-        {"ApplyRaidLock", [](RowCommands& c) { c.applyRaidLock(8); }, {enable(1056, true)}, false},
+        {"ApplyRaidLock",
+         [](RowCommands& c) { c.applyRaidLock(8); },
+         {enable(disksFieldOf(8), true)},
+         false},
         {"ClearRow",
          [](RowCommands& c) { c.clearRow(4); },
-         {capture(), enable(1030, true), enable(1031, true), enable(1032, true), refresh()},
+         {capture(), enable(diskPickerOf(4), true), enable(raidPickerOf(4), true),
+          enable(disksFieldOf(4), true), refresh()},
          false},
         {"ApplyPreset", [](RowCommands& c) { c.applyPreset(kPresets[0]); }, {refresh()}, false},
         {"ChangeModel",
@@ -93,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(Commands, EveryCommand, ::testing::ValuesIn(allCommands
 TEST(ResultTexts, EditingCommandsLeaveThemOnAFilledSheet) {
     CommandsFixture f;
     for (int r = 1; r <= kRowCount; ++r) {
-        row(f.view.screen, r).diskType = 6;
+        row(f.view.screen, r).diskType = k750GAta;
         row(f.view.screen, r).disksPerGroup = 7;
         row(f.view.screen, r).raidType = kRaid5;
         row(f.view.screen, r).groupCount = r % 3 == 0 ? 2u : 0u;
@@ -196,14 +202,14 @@ TEST(ChangeModel, RecomputesAndShowsOneRaidMessage) {
     fillStaleTexts(f.sheet);
     f.syncScreen();
 
-    f.view.screen.modelIndex = 3; // "Morvik C" picked
+    f.view.screen.modelIndex = kMorvikC; // picked
     f.commands.changeModel();
 
     EXPECT_EQ(f.view.calls,
               (std::vector<ViewCall>{capture(), refresh(), capture(),
                                      message("Error: RAID5 requires 3 to 16 disks per group"),
                                      refresh()}));
-    EXPECT_EQ(f.sheet.modelIndex, 3);
+    EXPECT_EQ(f.sheet.modelIndex, kMorvikC);
     EXPECT_EQ(row(f.sheet, 1).groupCapacityText, "    0.00");
     EXPECT_EQ(row(f.sheet, 1).totalCapacityText, "    0.00");
     EXPECT_EQ(row(f.sheet, 2).groupCapacityText, "stale group 2"); // not reached
@@ -216,18 +222,18 @@ TEST(ChangeModel, RecomputesAndShowsOneRaidMessage) {
 // A model change on a valid sheet gives what computeSheet gives for the new model.
 TEST(ChangeModel, ResultsOfTheNewModel) {
     CommandsFixture f;
-    row(f.view.screen, 1).diskType = 4;
+    row(f.view.screen, 1).diskType = k450G;
     row(f.view.screen, 1).raidType = kRaid5;
     row(f.view.screen, 1).disksPerGroup = 9;
     row(f.view.screen, 1).groupCount = 30;
     f.commands.compute();
     const ConfigSheet onTelvarA = f.sheet;
 
-    f.view.screen.modelIndex = 0; // "Zunda S"
+    f.view.screen.modelIndex = kZundaS;
     f.commands.changeModel();
 
     ConfigSheet expected = onTelvarA; // the same inputs, computed for "Zunda S"
-    expected.modelIndex = 0;
+    expected.modelIndex = kZundaS;
     FakeSheetView quiet(expected);
     computeSheet(expected, quiet);
     EXPECT_TRUE(quiet.calls.empty());
@@ -243,14 +249,14 @@ TEST(ChangeModel, FailedCaptureStillComputes) {
     fillStaleTexts(f.sheet);
     f.syncScreen();
     f.view.failingCaptures = 1;
-    f.view.screen.modelIndex = 8;
+    f.view.screen.modelIndex = kTelvarD;
 
     f.commands.changeModel();
 
     EXPECT_EQ(f.view.calls, (std::vector<ViewCall>{capture(), refresh(), capture(), refresh()}));
     // The failed copy did not take the model; the refresh put the old one back on screen, and
     // Compute's own capture took that.
-    EXPECT_EQ(f.sheet.modelIndex, 5);
+    EXPECT_EQ(f.sheet.modelIndex, kTelvarA);
     EXPECT_EQ(f.sheet.netTotalGbText, "    0.00");
 }
 
@@ -259,8 +265,8 @@ TEST(ChangeModel, FailedCaptureStillComputes) {
 // vault shows the vault message; unchecking it computes cleanly.
 TEST(ToggleVault, ComputesWithTheNewState) {
     CommandsFixture f;
-    f.view.screen.modelIndex = 6;       // "Telvar B": no ATA in vault groups
-    row(f.view.screen, 1).diskType = 6; // "750 G ATA"
+    f.view.screen.modelIndex = kTelvarB; // no ATA in vault groups
+    row(f.view.screen, 1).diskType = k750GAta;
     row(f.view.screen, 1).raidType = kRaid5;
     row(f.view.screen, 1).disksPerGroup = 5;
     row(f.view.screen, 1).groupCount = 1;

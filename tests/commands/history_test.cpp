@@ -7,6 +7,7 @@
 
 #include "tests/support/catalogue_names.h"
 #include "tests/support/fake_sheet_view.h"
+#include "tests/support/row_control_names.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -16,6 +17,7 @@
 namespace brim::test {
 namespace {
 
+using namespace controls;
 using namespace names;
 
 bool same(const SheetSnapshot& a, const SheetSnapshot& b) {
@@ -60,7 +62,7 @@ public:
 
         const SheetSnapshot now = f_.commands.snapshot();
         for (int k = 1; k <= kRowCount; ++k) {
-            ASSERT_EQ(f_.view.isEnabled(disksField(k)), !f_.commands.disksFieldLocked(k));
+            ASSERT_EQ(f_.view.isEnabled(disksFieldOf(k)), !f_.commands.disksFieldLocked(k));
         }
         const bool added = f_.view.pushes > pushes;
         const bool extended = f_.view.extensions > extensions;
@@ -134,7 +136,7 @@ private:
     // Into a field the user can type in: disks per group above 16, or text that is no number.
     void typeRefusedValue() {
         const int r = anyRow();
-        const bool inDisksField = f_.view.isEnabled(disksField(r)) && pick(2) == 0;
+        const bool inDisksField = f_.view.isEnabled(disksFieldOf(r)) && pick(2) == 0;
         if (inDisksField && pick(2) == 0) {
             row(f_.view.screen, r).disksPerGroup = 17 + static_cast<std::uint32_t>(pick(1000));
             f_.view.unreadable.erase({r, SheetFieldKind::DisksPerGroup});
@@ -239,10 +241,10 @@ TEST(History, StepsAreNamedForTheirCommand) {
     ConfigSheet& screen = f.view.screen;
     f.commands.applyPreset(kPresets[2]);
     f.commands.clearRow(3);
-    row(screen, 7).diskType = 0;
+    row(screen, 7).diskType = k73G;
     row(screen, 9).disksPerGroup = 6;
     f.pickRaid(5, kRaid6);
-    screen.modelIndex = 1;
+    screen.modelIndex = kMorvikA;
     f.commands.changeModel();
     row(screen, 2).includesVault = true;
     f.commands.toggleVault();
@@ -255,14 +257,14 @@ TEST(History, StepsAreNamedForTheirCommand) {
             f.commands.endTyping(); // the focus left the field
         }
     }
-    (void)f.commands.putInFirstFreeRow({7, 4, 5, 3});
+    (void)f.commands.putInFirstFreeRow({k1TbAta, kRaid5, 5, 3});
     ConfigSheet plan;
-    row(plan, 1) = {1, 4, 5, 2, false, {}, {}};
+    row(plan, 1) = {k146G, kRaid5, 5, 2, false, {}, {}};
     f.commands.openPlan(plan, "4.3");
-    row(screen, 4).diskType = 1;
+    row(screen, 4).diskType = k146G;
     f.commands.compute();
     f.commands.compute();
-    row(screen, 6).diskType = 3;
+    row(screen, 6).diskType = k400G;
     (void)f.view.undo(f.commands);
 
     std::vector<std::string> names;

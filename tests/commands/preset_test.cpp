@@ -4,6 +4,7 @@
 #include "core/raid_rules.h"
 #include "tests/support/catalogue_names.h"
 #include "tests/support/fake_sheet_view.h"
+#include "tests/support/row_control_names.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -12,6 +13,7 @@
 namespace brim::test {
 namespace {
 
+using namespace controls;
 using namespace names;
 
 const Preset& presetNamed(std::string_view caption) {
@@ -24,7 +26,8 @@ const Preset& presetNamed(std::string_view caption) {
     return kPresets[0];
 }
 
-// The four presets, left to right on screen, with their buttons.
+// The four presets, left to right on screen, with their buttons. The buttons' identifiers are
+// written as numbers on purpose: this test pins them.
 TEST(PresetTable, MatchesTheButtonsOnScreen) {
     struct Expected {
         std::string_view caption;
@@ -79,13 +82,13 @@ TEST_P(PresetSticky, WritesThreeFieldsOfTheRowsItMay) {
     CommandsFixture f;
     for (int r = 1; r <= kRowCount; ++r) {
         GroupDefinition& definition = row(f.view.screen, r);
-        definition.diskType = 3;
+        definition.diskType = k400G;
         definition.disksPerGroup = 2;
         definition.includesVault = r <= 2;
         definition.groupCount = (r == 1 || r == 4 || r == 9) ? 3u : 0u;
         f.pickRaid(r, r % 2 == 0 ? kRaid1 : kRaid0);
     }
-    f.view.screen.modelIndex = 7;
+    f.view.screen.modelIndex = kTelvarC;
     f.view.screen.stickyChanges = sticky;
     f.commands.captureInput();
     fillStaleTexts(f.sheet);
@@ -108,7 +111,7 @@ TEST_P(PresetSticky, WritesThreeFieldsOfTheRowsItMay) {
         EXPECT_EQ(f.commands.disksFieldLocked(r), r % 2 == 0);
     }
     EXPECT_TRUE(sameResultTexts(f.sheet, before));
-    EXPECT_EQ(f.sheet.modelIndex, 7);
+    EXPECT_EQ(f.sheet.modelIndex, kTelvarC);
     EXPECT_EQ(f.sheet.stickyChanges, sticky);
     EXPECT_TRUE(sameSheet(f.view.screen, f.sheet));
 }
@@ -130,7 +133,7 @@ INSTANTIATE_TEST_SUITE_P(Commands, PresetSticky, ::testing::ValuesIn(allStickyCa
                          });
 
 // The planner's usual case: Sticky Changes on (its start-up state), 3 groups in row 1 and 0 in
-// every other row; "Max IOPS" leaves row 1 and gives rows 2 to 10 disk type 1, RAID1/0 and 4 disks.
+// every other row; "Max IOPS" leaves row 1 and gives rows 2 to 10 146 G FC, RAID1/0 and 4 disks.
 TEST(Preset, MaxIopsStickyOn) {
     CommandsFixture f;
     ASSERT_TRUE(f.sheet.stickyChanges);
@@ -143,7 +146,7 @@ TEST(Preset, MaxIopsStickyOn) {
     EXPECT_TRUE(sameRow(row(f.sheet, 1), row1));
     for (int r = 2; r <= kRowCount; ++r) {
         SCOPED_TRACE("row " + std::to_string(r));
-        EXPECT_EQ(row(f.view.screen, r).diskType, 1);
+        EXPECT_EQ(row(f.view.screen, r).diskType, k146G);
         EXPECT_EQ(row(f.view.screen, r).raidType, kRaid10);
         EXPECT_EQ(row(f.view.screen, r).disksPerGroup, 4u);
         EXPECT_EQ(row(f.view.screen, r).groupCount, 0u);
@@ -162,7 +165,7 @@ TEST(Preset, MaxIopsStickyOff) {
 
     for (int r = 1; r <= kRowCount; ++r) {
         SCOPED_TRACE("row " + std::to_string(r));
-        EXPECT_EQ(row(f.sheet, r).diskType, 1);
+        EXPECT_EQ(row(f.sheet, r).diskType, k146G);
         EXPECT_EQ(row(f.sheet, r).raidType, kRaid10);
         EXPECT_EQ(row(f.sheet, r).disksPerGroup, 4u);
     }
@@ -175,23 +178,23 @@ TEST(Preset, MaxIopsStickyOff) {
 // overwrites, both fields show the preset's values anyway.
 TEST(Preset, NoCaptureSoUncapturedEditsGoBack) {
     CommandsFixture f;
-    row(f.view.screen, 1).diskType = 3;
+    row(f.view.screen, 1).diskType = k400G;
     row(f.view.screen, 1).disksPerGroup = 6;
     row(f.view.screen, 1).groupCount = 3;
     f.commands.captureInput(); // the last capture
 
-    row(f.view.screen, 1).diskType = 6;       // picked: no command runs
-    row(f.view.screen, 1).disksPerGroup = 12; // typed: no command runs
-    row(f.view.screen, 2).diskType = 0;
+    row(f.view.screen, 1).diskType = k750GAta; // picked: no command runs
+    row(f.view.screen, 1).disksPerGroup = 12;  // typed: no command runs
+    row(f.view.screen, 2).diskType = k73G;
     row(f.view.screen, 2).disksPerGroup = 11;
     f.view.calls.clear();
 
     f.commands.applyPreset(presetNamed("Low Cost"));
 
     EXPECT_EQ(f.view.calls, std::vector<ViewCall>{refresh()});
-    EXPECT_EQ(row(f.view.screen, 1).diskType, 3);
+    EXPECT_EQ(row(f.view.screen, 1).diskType, k400G);
     EXPECT_EQ(row(f.view.screen, 1).disksPerGroup, 6u);
-    EXPECT_EQ(row(f.view.screen, 2).diskType, 4);
+    EXPECT_EQ(row(f.view.screen, 2).diskType, k450G);
     EXPECT_EQ(row(f.view.screen, 2).disksPerGroup, 9u);
 }
 
@@ -208,9 +211,9 @@ TEST(Preset, StickyTestSeesCapturedGroupCounts) {
 
     f.commands.applyPreset(presetNamed("Cheap IOPS"));
 
-    EXPECT_EQ(row(f.sheet, 5).diskType, 4); // kept: start-up values
+    EXPECT_EQ(row(f.sheet, 5).diskType, k450G); // kept: start-up values
     EXPECT_EQ(row(f.sheet, 5).raidType, kNoRaidType);
-    EXPECT_EQ(row(f.sheet, 6).diskType, 2); // overwritten
+    EXPECT_EQ(row(f.sheet, 6).diskType, k300G); // overwritten
     EXPECT_EQ(row(f.sheet, 6).raidType, kRaid5);
     EXPECT_EQ(row(f.sheet, 6).groupCount, 0u);
     EXPECT_EQ(row(f.view.screen, 6).groupCount, 0u); // the uncaptured 2 goes back
@@ -230,33 +233,33 @@ TEST(Preset, LockedRowStaysLocked) {
     EXPECT_EQ(row(f.view.screen, 1).disksPerGroup, 4u);
     EXPECT_EQ(row(f.view.screen, 1).raidType, kRaid10);
     EXPECT_TRUE(f.commands.disksFieldLocked(1));
-    EXPECT_FALSE(f.view.isEnabled(1009));
+    EXPECT_FALSE(f.view.isEnabled(disksFieldOf(1)));
     EXPECT_TRUE(f.commands.disksFieldLocked(2));
 
     // The next RAID pick in row 1 takes the preset's RAID1/0 from the screen and unlocks.
     f.commands.changeRaidType(1);
     EXPECT_FALSE(f.commands.disksFieldLocked(1));
-    EXPECT_TRUE(f.view.isEnabled(1009));
+    EXPECT_TRUE(f.view.isEnabled(disksFieldOf(1)));
     EXPECT_EQ(row(f.sheet, 1).disksPerGroup, 4u);
 
     // A clear unlocks row 2.
     f.commands.clearRow(2);
     EXPECT_FALSE(f.commands.disksFieldLocked(2));
-    EXPECT_TRUE(f.view.isEnabled(1013));
+    EXPECT_TRUE(f.view.isEnabled(disksFieldOf(2)));
 }
 
-// "BU 2 Disk" puts ATA disk type 7 into vault rows too; on a model that does not allow ATA in
+// "BU 2 Disk" puts 1 TB ATA disks into vault rows too; on a model that does not allow ATA in
 // the vault the next Compute stops with the vault message.
 TEST(Preset, Bu2DiskInVaultRowFailsNextCompute) {
     CommandsFixture f;
-    f.view.screen.modelIndex = 2; // "Morvik B"
-    ASSERT_FALSE(kArrayModels[2].ataVaultAllowed);
+    f.view.screen.modelIndex = kMorvikB;
+    ASSERT_FALSE(kArrayModels[kMorvikB].ataVaultAllowed);
     row(f.view.screen, 3).includesVault = true;
     row(f.view.screen, 3).groupCount = 0;
     f.commands.captureInput();
 
     f.commands.applyPreset(presetNamed("BU 2 Disk"));
-    EXPECT_EQ(row(f.sheet, 3).diskType, 7);
+    EXPECT_EQ(row(f.sheet, 3).diskType, k1TbAta);
     EXPECT_TRUE(f.view.messagesShown().empty()); // a preset does not recompute
 
     f.commands.compute();

@@ -1,5 +1,6 @@
 #include "tests/support/catalogue_names.h"
 #include "tests/support/fake_sheet_view.h"
+#include "tests/support/row_control_names.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -9,6 +10,7 @@
 namespace brim::test {
 namespace {
 
+using namespace controls;
 using namespace names;
 
 // Rows above `freeRow` have groups, the others none; every row starts locked by IndivDisk, so
@@ -24,9 +26,9 @@ void lockAllWithGroupsAbove(CommandsFixture& f, int freeRow) {
 }
 
 TEST(PutInFirstFreeRowTest, FillsTheFirstRowWithoutGroupsLocksAndComputes) {
-    const std::tuple<int, GroupLayout, bool> cases[] = {{1, {7, kRaid1, 2, 12}, true},
-                                                        {10, {0, kIndivDisk, 1, 40}, true},
-                                                        {5, {6, kRaid6, 8, 1}, false}};
+    const std::tuple<int, GroupLayout, bool> cases[] = {{1, {k1TbAta, kRaid1, 2, 12}, true},
+                                                        {10, {k73G, kIndivDisk, 1, 40}, true},
+                                                        {5, {k750GAta, kRaid6, 8, 1}, false}};
     for (const auto& [freeRow, layout, locks] : cases) {
         CommandsFixture f;
         lockAllWithGroupsAbove(f, freeRow);
@@ -37,7 +39,7 @@ TEST(PutInFirstFreeRowTest, FillsTheFirstRowWithoutGroupsLocksAndComputes) {
         computeSheet(expected, f.view);
 
         EXPECT_TRUE(f.commands.putInFirstFreeRow(layout));
-        EXPECT_EQ(f.view.calls, (std::vector<ViewCall>{enable(disksField(freeRow), !locks),
+        EXPECT_EQ(f.view.calls, (std::vector<ViewCall>{enable(disksFieldOf(freeRow), !locks),
                                                        refresh(), capture(), refresh()}));
         EXPECT_TRUE(sameSheet(f.sheet, expected)) << freeRow;
         EXPECT_EQ(f.commands.disksFieldLocked(freeRow), locks);
@@ -48,7 +50,7 @@ TEST(PutInFirstFreeRowTest, WithEveryRowInUseShowsTheMessageAndChangesNothing) {
     CommandsFixture f;
     lockAllWithGroupsAbove(f, kRowCount + 1);
     const ConfigSheet before = f.sheet;
-    EXPECT_FALSE(f.commands.putInFirstFreeRow({4, kRaid5, 5, 1}));
+    EXPECT_FALSE(f.commands.putInFirstFreeRow({k450G, kRaid5, 5, 1}));
     EXPECT_EQ(f.view.calls, (std::vector<ViewCall>{message(std::string(kEveryRowInUseMessage))}));
     EXPECT_TRUE(sameSheet(f.sheet, before));
 }

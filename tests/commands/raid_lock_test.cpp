@@ -2,6 +2,7 @@
 
 #include "tests/support/catalogue_names.h"
 #include "tests/support/fake_sheet_view.h"
+#include "tests/support/row_control_names.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -10,6 +11,7 @@
 namespace brim::test {
 namespace {
 
+using namespace controls;
 using namespace names;
 
 struct LockCase {
@@ -62,9 +64,9 @@ TEST_P(RaidLockTable, ChangeRaidTypeSetsValueAndLock) {
             EXPECT_EQ(row(f.sheet, r).groupCount, 3u);
             EXPECT_EQ(f.commands.disksFieldLocked(r), c.locked);
             EXPECT_EQ(row(f.view.screen, r).disksPerGroup, c.disksAfter);
-            EXPECT_EQ(f.view.isEnabled(disksField(r)), !c.locked);
+            EXPECT_EQ(f.view.isEnabled(disksFieldOf(r)), !c.locked);
             EXPECT_EQ(f.view.calls, (std::vector<ViewCall>{
-                                        capture(), enable(disksField(r), !c.locked), refresh()}));
+                                        capture(), enable(disksFieldOf(r), !c.locked), refresh()}));
             for (int other = 1; other <= kRowCount; ++other) {
                 if (other != r) {
                     EXPECT_FALSE(f.commands.disksFieldLocked(other)) << "row " << other;
@@ -86,7 +88,7 @@ TEST_P(RaidLockTable, ApplyRaidLockAlone) {
 
     EXPECT_EQ(row(f.sheet, 4).disksPerGroup, c.disksAfter);
     EXPECT_EQ(f.commands.disksFieldLocked(4), c.locked);
-    EXPECT_EQ(f.view.calls, (std::vector<ViewCall>{enable(1032, !c.locked)}));
+    EXPECT_EQ(f.view.calls, (std::vector<ViewCall>{enable(disksFieldOf(4), !c.locked)}));
     // The screen has not been refreshed.
     EXPECT_EQ(row(f.view.screen, 4).disksPerGroup, c.disksBefore);
 }
@@ -104,23 +106,23 @@ TEST(RaidLock, Raid1ThenIndivDiskThenRaid6) {
     f.pickRaid(1, kRaid1);
     EXPECT_EQ(row(f.view.screen, 1).disksPerGroup, 2u);
     EXPECT_TRUE(f.commands.disksFieldLocked(1));
-    EXPECT_FALSE(f.view.isEnabled(1009));
+    EXPECT_FALSE(f.view.isEnabled(disksFieldOf(1)));
 
     f.pickRaid(1, kIndivDisk);
     EXPECT_EQ(row(f.view.screen, 1).disksPerGroup, 1u);
     EXPECT_TRUE(f.commands.disksFieldLocked(1));
-    EXPECT_FALSE(f.view.isEnabled(1009));
+    EXPECT_FALSE(f.view.isEnabled(disksFieldOf(1)));
 
     f.pickRaid(1, kRaid6);
     EXPECT_EQ(row(f.view.screen, 1).disksPerGroup, 1u);
     EXPECT_EQ(row(f.sheet, 1).disksPerGroup, 1u);
     EXPECT_FALSE(f.commands.disksFieldLocked(1));
-    EXPECT_TRUE(f.view.isEnabled(1009));
+    EXPECT_TRUE(f.view.isEnabled(disksFieldOf(1)));
 
     EXPECT_EQ(f.view.calls, (std::vector<ViewCall>{
-                                capture(), enable(1009, false), refresh(), // RAID1
-                                capture(), enable(1009, false), refresh(), // IndivDisk
-                                capture(), enable(1009, true), refresh(),  // RAID6
+                                capture(), enable(disksFieldOf(1), false), refresh(), // RAID1
+                                capture(), enable(disksFieldOf(1), false), refresh(), // IndivDisk
+                                capture(), enable(disksFieldOf(1), true), refresh(),  // RAID6
                             }));
 }
 
@@ -134,7 +136,7 @@ TEST(RaidLock, Raid1ThenRaid5KeepsTwoAndComputeComplains) {
     f.pickRaid(2, kRaid5);
     EXPECT_EQ(row(f.sheet, 2).disksPerGroup, 2u);
     EXPECT_FALSE(f.commands.disksFieldLocked(2));
-    EXPECT_TRUE(f.view.isEnabled(1013));
+    EXPECT_TRUE(f.view.isEnabled(disksFieldOf(2)));
 
     f.view.calls.clear();
     f.commands.compute();
@@ -177,13 +179,14 @@ TEST(RaidLock, FailedCaptureGoesOnWithTheSheetAsLeft) {
         row(sheet, 1).diskType = row(screen, 1).diskType;
         row(sheet, 1).disksPerGroup = 17; // stored, then refused by the range check
     };
-    row(f.view.screen, 1).diskType = 6;
+    row(f.view.screen, 1).diskType = k750GAta;
 
     f.pickRaid(1, kRaid5);
 
-    EXPECT_EQ(f.view.calls, (std::vector<ViewCall>{capture(), enable(1009, false), refresh()}));
+    EXPECT_EQ(f.view.calls,
+              (std::vector<ViewCall>{capture(), enable(disksFieldOf(1), false), refresh()}));
     EXPECT_EQ(row(f.sheet, 1).raidType, kRaid1);
-    EXPECT_EQ(row(f.sheet, 1).diskType, 6);
+    EXPECT_EQ(row(f.sheet, 1).diskType, k750GAta);
     EXPECT_EQ(row(f.sheet, 1).disksPerGroup, 2u); // RAID1 fixes it again
     EXPECT_TRUE(f.commands.disksFieldLocked(1));
     EXPECT_EQ(row(f.view.screen, 1).raidType, kRaid1);
@@ -201,7 +204,8 @@ TEST(RaidLock, FailedCaptureLeavesOutOfRangeValue) {
 
     f.pickRaid(1, kRaid1);
 
-    EXPECT_EQ(f.view.calls, (std::vector<ViewCall>{capture(), enable(1009, true), refresh()}));
+    EXPECT_EQ(f.view.calls,
+              (std::vector<ViewCall>{capture(), enable(disksFieldOf(1), true), refresh()}));
     EXPECT_EQ(row(f.sheet, 1).raidType, kNoRaidType);
     EXPECT_EQ(row(f.view.screen, 1).raidType, kNoRaidType);
     EXPECT_EQ(row(f.view.screen, 1).disksPerGroup, 17u);

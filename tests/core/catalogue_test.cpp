@@ -1,3 +1,6 @@
+// The catalogue's fixed positions are written as numbers here on purpose: this test pins them,
+// and every other test names its entries (tests/support/catalogue_names.h).
+
 #include "core/catalogue.h"
 #include "tests/support/catalogue_names.h"
 

@@ -179,7 +179,7 @@ INSTANTIATE_TEST_SUITE_P(Examples, WorkedExampleTest,
                                                    "0"},
                                            Example{"NoRaidTypeCountsDisksOnly",
                                                    kTelvarA,
-                                                   {{k450G, -1, 5, 3, false}},
+                                                   {{k450G, kNoRaidType, 5, 3, false}},
                                                    {{"0.00", "0.00"}},
                                                    "0.00",
                                                    "0.00",
@@ -237,7 +237,7 @@ INSTANTIATE_TEST_SUITE_P(
     Failures, ComputeFailureTest,
     ::testing::Values(
         // The vault check looks at nothing but the flag, the model and the disk type.
-        FailureCase{"AtaVaultOnMorvikB", kMorvikB, 1, k500GAta, -1, 0, 0, true,
+        FailureCase{"AtaVaultOnMorvikB", kMorvikB, 1, k500GAta, kNoRaidType, 0, 0, true,
                     "Error: SATA drives not allowed in Vault enclosure.", false},
         FailureCase{"AtaVaultOnTelvarDRow5", kTelvarD, 5, k1TbAta, kRaid5, 5, 2, true,
                     "Error: SATA drives not allowed in Vault enclosure.", false},
@@ -248,7 +248,7 @@ INSTANTIATE_TEST_SUITE_P(
         // The RAID rule is asked whatever the group count.
         FailureCase{"RaidRuleWithZeroGroups", kTelvarA, 4, k450G, kRaid5, 2, 0, false,
                     "Error: RAID5 requires 3 to 16 disks per group", true},
-        FailureCase{"TooManyDisksWithoutRaidType", kTelvarA, 1, k450G, -1, 17, 1, false,
+        FailureCase{"TooManyDisksWithoutRaidType", kTelvarA, 1, k450G, kNoRaidType, 17, 1, false,
                     "Error: Max disks per group is 16", true},
         FailureCase{"LastRow", kTelvarA, 10, k450G, kRaid6, 5, 1, false,
                     "Error: RAID6 requires 4 to 16, even number of disks per group", true}),
@@ -479,8 +479,8 @@ class ScreenStaleTest : public ::testing::TestWithParam<ScreenCase> {};
 
 TEST_P(ScreenStaleTest, FiguresAndOutputFollowWhatTheControlsShow) {
     ConfigSheet sheet;
-    setRow(sheet, 2, 4, 4, 9, 3, false);
-    setRow(sheet, 3, 4, 4, 17, 1, false);
+    setRow(sheet, 2, k450G, kRaid5, 9, 3, false);
+    setRow(sheet, 3, k450G, kRaid5, 17, 1, false);
     RecordingSink sink;
     computeSheet(sheet, sink); // row 3 breaks its rule: row 4 on is never reached
     ScreenInputs screen = screenInputsOf(sheet);
@@ -496,17 +496,17 @@ INSTANTIATE_TEST_SUITE_P(
     Edits, ScreenStaleTest,
     ::testing::Values(
         ScreenCase{"Unchanged", [](ScreenInputs&) {}, false, false, false},
-        ScreenCase{"DiskPicked", [](ScreenInputs& s) { s.rows[1]->diskType = 7; }, true, false,
-                   true},
+        ScreenCase{"DiskPicked", [](ScreenInputs& s) { s.rows[1]->diskType = k1TbAta; }, true,
+                   false, true},
         ScreenCase{"NoNumber", [](ScreenInputs& s) { s.rows[2].reset(); }, false, true, true},
         ScreenCase{"RowNeverReached", [](ScreenInputs& s) { s.rows[5]->groupCount = 2; }, false,
                    false, true},
-        ScreenCase{"Model", [](ScreenInputs& s) { s.modelIndex = 6; }, true, true, true}),
+        ScreenCase{"Model", [](ScreenInputs& s) { s.modelIndex = kTelvarB; }, true, true, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ScreenStaleTest, ASheetNeverComputedGoesOutAsItStandsWhileTheScreenShowsIt) {
     ConfigSheet sheet;
-    setRow(sheet, 1, 4, 4, 5, 2, false);
+    setRow(sheet, 1, k450G, kRaid5, 5, 2, false);
     ScreenInputs screen = screenInputsOf(sheet);
     EXPECT_FALSE(computeDueBeforeOutput(sheet, screen));
     EXPECT_FALSE(rowFiguresDifferFromScreen(sheet, screen, 0));

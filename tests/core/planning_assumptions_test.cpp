@@ -44,8 +44,8 @@ TEST(PlanningAssumptionsTest, SettersTakeTheirRangeOnlyAndKeepTheOldValue) {
          [](auto& a, auto v) { return a.prices.setDiskHundredths(k450G, v); },
          [](const auto& a) { return a.prices.diskHundredths(k450G); }},
         {"array price", 0, 100'000'000'000,
-         [](auto& a, auto v) { return a.prices.setArrayHundredths(8, v); },
-         [](const auto& a) { return a.prices.arrayHundredths(8); }},
+         [](auto& a, auto v) { return a.prices.setArrayHundredths(kTelvarD, v); },
+         [](const auto& a) { return a.prices.arrayHundredths(kTelvarD); }},
     };
     for (const Figure& f : figures) {
         PlanningAssumptions a;

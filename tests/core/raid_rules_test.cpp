@@ -69,16 +69,17 @@ INSTANTIATE_TEST_SUITE_P(
 // Too many disks is checked before the RAID type, so it fires with none chosen too.
 INSTANTIATE_TEST_SUITE_P(MaxDisksPerGroup, RaidRuleTest,
                          ::testing::Values(RuleCase{kRaid5, 17, 0, kMaxMsg},
-                                           RuleCase{-1, 17, 0, kMaxMsg},
+                                           RuleCase{kNoRaidType, 17, 0, kMaxMsg},
                                            RuleCase{kIndivDisk, 4294967295u, 0, kMaxMsg},
                                            RuleCase{99, 100, 0, kMaxMsg}));
 
 // Zero disks and a missing RAID type are worth nothing but are not faults.
 INSTANTIATE_TEST_SUITE_P(SilentZero, RaidRuleTest,
                          ::testing::Values(RuleCase{kRaid0, 0, 0, ""}, RuleCase{kRaid1, 0, 0, ""},
-                                           RuleCase{kIndivDisk, 0, 0, ""}, RuleCase{-1, 0, 0, ""},
-                                           RuleCase{42, 0, 0, ""}, RuleCase{-1, 5, 0, ""},
-                                           RuleCase{7, 16, 0, ""}, RuleCase{-7, 1, 0, ""}));
+                                           RuleCase{kIndivDisk, 0, 0, ""},
+                                           RuleCase{kNoRaidType, 0, 0, ""}, RuleCase{42, 0, 0, ""},
+                                           RuleCase{kNoRaidType, 5, 0, ""}, RuleCase{7, 16, 0, ""},
+                                           RuleCase{-7, 1, 0, ""}));
 
 } // namespace
 } // namespace brim

@@ -1,4 +1,5 @@
 #include "core/sheet_exchange.h"
+#include "tests/support/catalogue_names.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -7,6 +8,8 @@
 
 namespace brim {
 namespace {
+
+using namespace test::names;
 
 struct ParseCase {
     const char* text;
@@ -85,16 +88,16 @@ TEST(StoreNumberTextTest, FieldsThatAreNotNumbersOrRowsOutsideTheSheetAreRefused
 
 TEST(FieldRefTest, PointsAtTheBoundFieldOfTheRightRow) {
     ConfigSheet sheet;
-    *std::get<std::int32_t*>(fieldRef(sheet, {SheetFieldKind::RaidType, 4})) = 3;
+    *std::get<std::int32_t*>(fieldRef(sheet, {SheetFieldKind::RaidType, 4})) = kRaid3;
     *std::get<bool*>(fieldRef(sheet, {SheetFieldKind::IncludesVault, 5})) = true;
     *std::get<std::string*>(fieldRef(sheet, {SheetFieldKind::TotalCapacityText, 10})) = "t";
-    *std::get<std::int32_t*>(fieldRef(sheet, {SheetFieldKind::ModelIndex})) = 2;
+    *std::get<std::int32_t*>(fieldRef(sheet, {SheetFieldKind::ModelIndex})) = kMorvikB;
     *std::get<bool*>(fieldRef(sheet, {SheetFieldKind::StickyChanges})) = false;
     *std::get<std::string*>(fieldRef(sheet, {SheetFieldKind::ArraysRequiredText})) = "a";
-    EXPECT_EQ(sheet.rows[3].raidType, 3);
+    EXPECT_EQ(sheet.rows[3].raidType, kRaid3);
     EXPECT_TRUE(sheet.rows[4].includesVault);
     EXPECT_EQ(sheet.rows[9].totalCapacityText, "t");
-    EXPECT_EQ(sheet.modelIndex, 2);
+    EXPECT_EQ(sheet.modelIndex, kMorvikB);
     EXPECT_FALSE(sheet.stickyChanges);
     EXPECT_EQ(sheet.arraysRequiredText, "a");
     EXPECT_EQ(std::get<std::uint32_t*>(fieldRef(sheet, {SheetFieldKind::DisksPerGroup, 0})),

@@ -19,6 +19,7 @@
 #include "core/sheet_exchange.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/fuzz/fuzz_input.h"
+#include "tests/support/catalogue_names.h"
 #include "tests/support/reference_sizing.h"
 #include "tests/support/sheet_compare.h"
 
@@ -406,8 +407,8 @@ void checkComputed(const ConfigSheet& before, const ConfigSheet& after, Scripted
 }
 
 // The two RAID types that fix a group's size and lock its field.
-constexpr std::int32_t kRaid1 = 1;
-constexpr std::int32_t kIndivDisk = 6;
+using brim::test::names::kIndivDisk;
+using brim::test::names::kRaid1;
 
 // A row number as a button could never give it, now and then.
 int commandRow(FuzzInput& in) {
@@ -471,8 +472,8 @@ void runCommand(FuzzInput& in, ConfigSheet& sheet, brim::RowCommands& commands,
                        view.enables == enables);
             break;
         }
-        expected.rows[r].diskType = 2;
-        expected.rows[r].raidType = -1;
+        expected.rows[r].diskType = brim::test::names::k300G;
+        expected.rows[r].raidType = brim::kNoRaidType;
         expected.rows[r].disksPerGroup = 0;
         expected.rows[r].groupCount = 0;
         FUZZ_CHECK(!commands.disksFieldLocked(row));

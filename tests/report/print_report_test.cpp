@@ -93,7 +93,7 @@ TEST_F(ReportFolder, CancelTouchesNothingAndSaysNothing) {
     FakeChooser chooser(std::nullopt);
     printReport(sheet_, chooser, sink_);
     EXPECT_EQ(chooser.calls, 1);
-    EXPECT_TRUE(sink_.texts.empty());
+    EXPECT_TRUE(sink_.shown.empty());
     EXPECT_TRUE(entriesOf(dir_).empty());
 }
 
@@ -118,7 +118,7 @@ TEST_P(OpenFailure, SaysCouldNotOpenAndLeavesEverythingAsItWas) {
     FakeChooser chooser(chosen.string());
     printReport(sheet_, chooser, sink_);
 
-    EXPECT_EQ(sink_.texts, std::vector<std::string>{"Could not open output file."});
+    EXPECT_EQ(sink_.shown, std::vector<std::string>{"Could not open output file."});
     EXPECT_EQ(entriesOf(dir_), entriesBefore);
     for (const auto& name : entriesBefore) {
         const fs::path path = dir_ / name;
@@ -183,8 +183,8 @@ TEST_F(ReportFolder, LockedFolderTakesAWritableReportInPlaceButNoNewFile) {
         RecordingSink written;
         FakeChooser oldFile((folder / "old.txt").string());
         printReport(sheet_, oldFile, written);
-        const bool ok = refused.texts == std::vector<std::string>{"Could not open output file."} &&
-                        written.texts.empty();
+        const bool ok = refused.shown == std::vector<std::string>{"Could not open output file."} &&
+                        written.shown.empty();
         return ok ? kOpenRefusedNewWrittenOld : 1;
     });
     EXPECT_EQ(verdict, kOpenRefusedNewWrittenOld);
@@ -201,21 +201,21 @@ TEST_F(ReportFolder, LockedFolderTakesAWritableReportInPlaceButNoNewFile) {
 
 TEST_F(ReportFolder, NewFileHoldsTheReport) {
     EXPECT_TRUE(printMatchesReport(dir_ / "report.txt", dir_ / "report.txt"));
-    EXPECT_TRUE(sink_.texts.empty());
+    EXPECT_TRUE(sink_.shown.empty());
     EXPECT_EQ(entriesOf(dir_), std::set<std::string>{"report.txt"});
 }
 
 TEST_F(ReportFolder, NameWithBlanksAndNonAsciiLetters) {
     const std::string name = "Bericht f\xC3\xBCr M\xC3\xA4rz \xC3\x98st \xE6\x97\xA5.txt";
     EXPECT_TRUE(printMatchesReport(dir_ / name, dir_ / name));
-    EXPECT_TRUE(sink_.texts.empty());
+    EXPECT_TRUE(sink_.shown.empty());
     EXPECT_EQ(entriesOf(dir_), std::set<std::string>{name});
 }
 
 TEST_F(ReportFolder, LongerOldReportIsReplacedWhole) {
     writeFile(dir_ / "report.txt", std::string(100000, 'x'));
     EXPECT_TRUE(printMatchesReport(dir_ / "report.txt", dir_ / "report.txt"));
-    EXPECT_TRUE(sink_.texts.empty());
+    EXPECT_TRUE(sink_.shown.empty());
     EXPECT_EQ(entriesOf(dir_), std::set<std::string>{"report.txt"});
 }
 
@@ -254,7 +254,7 @@ TEST_F(ReportFolder, SymbolicLinksAreFollowedToTheirTarget) {
         EXPECT_EQ(treeOf(folder),
                   (std::set<std::string>{"link.txt", "sub", c.linkTarget.string()}));
     }
-    EXPECT_TRUE(sink_.texts.empty());
+    EXPECT_TRUE(sink_.shown.empty());
 }
 
 // --- A full disk: a child process whose file-size limit stops the write part way ------------
@@ -266,10 +266,10 @@ constexpr int kChildGotOtherMessages = 12;
 constexpr int kChildCouldNotSetLimit = 13;
 
 int childVerdict(const RecordingSink& sink) {
-    if (sink.texts.empty()) {
+    if (sink.shown.empty()) {
         return kChildGotNoMessage;
     }
-    if (sink.texts == std::vector<std::string>{"Could not write output file."}) {
+    if (sink.shown == std::vector<std::string>{"Could not write output file."}) {
         return kChildGotWriteMessage;
     }
     return kChildGotOtherMessages;

@@ -1,6 +1,7 @@
 #include "report/report.h"
 #include "report/sheet_table.h"
 #include "tests/report/report_test_support.h"
+#include "tests/support/catalogue_names.h"
 
 #include <fstream>
 #include <functional>
@@ -16,6 +17,7 @@ namespace {
 using test::RowSpec;
 using test::setRow;
 using test::setTotals;
+using namespace test::names;
 
 constexpr ReportTime kMarchMorning{2008, 3, 7, 9, 5, 3};
 constexpr ReportTime kDecemberAfternoon{2009, 12, 12, 14, 30, 0};
@@ -59,29 +61,29 @@ ConfigSheet computedEmptySheet() {
 ConfigSheet workedExampleSheet() {
     ConfigSheet sheet;
     setTotals(sheet, " 1610.29", "    1.57", "5", "1");
-    setRow(sheet, {0, 1, 4, 4, 5, false, " 1610.29", " 1610.29"});
+    setRow(sheet, {0, 1, k450G, kRaid5, 5, false, " 1610.29", " 1610.29"});
     return sheet;
 }
 
 ConfigSheet zundaSheet() {
     ConfigSheet sheet;
-    sheet.modelIndex = 0;
+    sheet.modelIndex = kZundaS;
     setTotals(sheet, " 9999.95", "    9.77", "23", "1");
-    setRow(sheet, {0, 2, 1, 4, 5, false, "  533.47", " 1066.94"});
-    setRow(sheet, {1, 3, 4, 1, 2, true, "  402.30", " 1206.89"});
-    setRow(sheet, {2, 1, 6, 5, 6, false, " 2750.24", " 2750.24"});
-    setRow(sheet, {3, 4, 7, 6, 1, false, "  916.87", " 3667.46"});
+    setRow(sheet, {0, 2, k146G, kRaid5, 5, false, "  533.47", " 1066.94"});
+    setRow(sheet, {1, 3, k450G, kRaid1, 2, true, "  402.30", " 1206.89"});
+    setRow(sheet, {2, 1, k750GAta, kRaid6, 6, false, " 2750.24", " 2750.24"});
+    setRow(sheet, {3, 4, k1TbAta, kIndivDisk, 1, false, "  916.87", " 3667.46"});
     return sheet;
 }
 
 ConfigSheet orlenSheet() {
     ConfigSheet sheet;
-    sheet.modelIndex = 2;
+    sheet.modelIndex = kMorvikB;
     setTotals(sheet, "  999.00", "    0.98", "8", "1");
     const char* texts[] = {"   66.61", "  133.65", "  268.37", "  366.76",
                            "  402.57", "  458.56", "  687.86", "  917.15"};
     for (int disk = 0; disk < 8; ++disk) {
-        setRow(sheet, {disk, 1, disk, 6, 1, false, texts[disk], texts[disk]});
+        setRow(sheet, {disk, 1, disk, kIndivDisk, 1, false, texts[disk], texts[disk]});
     }
     return sheet;
 }
@@ -90,17 +92,18 @@ ConfigSheet orlenSheet() {
 // do) in rows 6 to 10, which have no vault box and must still read "No".
 ConfigSheet raidAndVaultSheet() {
     ConfigSheet sheet;
-    sheet.modelIndex = 8;
+    sheet.modelIndex = kTelvarD;
     setTotals(sheet, " 1234.56", "    1.21", "60", "1");
     const std::uint32_t disks[] = {3, 2, 4, 5, 9, 6, 1, 5, 3, 3};
-    const int raids[] = {0, 1, 2, 3, 4, 5, 6, -1, 4, 4};
+    const int raids[] = {kRaid0, kRaid1,     kRaid10,     kRaid3, kRaid5,
+                         kRaid6, kIndivDisk, kNoRaidType, kRaid5, kRaid5};
     const char* perGroup[] = {"    1.00", "    2.00", "    3.00", "    4.00", "    5.00",
                               "    6.00", "    7.00", "    0.00", "    9.00", "   10.00"};
     const char* subtotal[] = {"    1.00", "    4.00", "    9.00", "   16.00", "   25.00",
                               "   36.00", "   49.00", "    0.00", "   81.00", "  100.00"};
     for (int i = 0; i < kRowCount; ++i) {
         const bool vault = i == 0 || i == 2 || i >= 4;
-        setRow(sheet, {i, static_cast<std::uint32_t>(i + 1), 7, raids[i], disks[i], vault,
+        setRow(sheet, {i, static_cast<std::uint32_t>(i + 1), k1TbAta, raids[i], disks[i], vault,
                        perGroup[i], subtotal[i]});
     }
     return sheet;
@@ -108,8 +111,8 @@ ConfigSheet raidAndVaultSheet() {
 
 ConfigSheet beforeComputeSheet() {
     ConfigSheet sheet;
-    setRow(sheet, {0, 1, 4, 4, 5, false, "", ""});
-    setRow(sheet, {2, 3, 2, -1, 0, false, "", ""});
+    setRow(sheet, {0, 1, k450G, kRaid5, 5, false, "", ""});
+    setRow(sheet, {2, 3, k300G, kNoRaidType, 0, false, "", ""});
     return sheet;
 }
 
@@ -117,27 +120,27 @@ ConfigSheet beforeComputeSheet() {
 ConfigSheet failedComputeSheet() {
     ConfigSheet sheet;
     setTotals(sheet, "Error", "Error", "Error", "");
-    setRow(sheet, {0, 1, 4, 4, 5, false, " 1610.29", " 1610.29"});
-    setRow(sheet, {1, 2, 4, 4, 2, false, "    0.00", "    0.00"});
-    setRow(sheet, {2, 1, 1, 1, 2, false, "  100.00", "  100.00"});
+    setRow(sheet, {0, 1, k450G, kRaid5, 5, false, " 1610.29", " 1610.29"});
+    setRow(sheet, {1, 2, k450G, kRaid5, 2, false, "    0.00", "    0.00"});
+    setRow(sheet, {2, 1, k146G, kRaid1, 2, false, "  100.00", "  100.00"});
     return sheet;
 }
 
 ConfigSheet overlongSheet() {
     ConfigSheet sheet;
-    sheet.modelIndex = 8;
+    sheet.modelIndex = kTelvarD;
     setTotals(sheet, "1234567890123.45", "1177375.69", "960", "1");
-    setRow(sheet, {0, 60, 7, 5, 16, false, "  12840.09", "1234567890123.45"});
-    setRow(sheet, {1, 1, 7, 5, 16, false, "123456789012.00", "  770405.30"});
+    setRow(sheet, {0, 60, k1TbAta, kRaid6, 16, false, "  12840.09", "1234567890123.45"});
+    setRow(sheet, {1, 1, k1TbAta, kRaid6, 16, false, "123456789012.00", "  770405.30"});
     return sheet;
 }
 
 ConfigSheet skippedRowsSheet() {
     ConfigSheet sheet;
     setTotals(sheet, "  100.00", "    0.10", "33", "1");
-    setRow(sheet, {1, 7, 1, 4, 3, false, "   10.00", "   70.00"});
-    setRow(sheet, {4, 3, 2, 2, 4, true, "    5.00", "   15.00"});
-    setRow(sheet, {8, 12, 3, 0, 3, false, "    1.00", "   12.00"});
+    setRow(sheet, {1, 7, k146G, kRaid5, 3, false, "   10.00", "   70.00"});
+    setRow(sheet, {4, 3, k300G, kRaid10, 4, true, "    5.00", "   15.00"});
+    setRow(sheet, {8, 12, k400G, kRaid0, 3, false, "    1.00", "   12.00"});
     return sheet;
 }
 
@@ -282,7 +285,7 @@ TEST_P(DataLine, IsWrittenAsExpected) {
 const std::string kOneGroup = blanks(5) + "1";
 const std::string kFcDisk = blanks(8) + "450 G FC";
 const std::string kNoDiskName = blanks(16);
-const std::string kRaid5 = blanks(8) + "RAID5";
+const std::string kRaid5Name = blanks(8) + "RAID5";
 const std::string kNoRaidName = blanks(13);
 const std::string kFiveDisks = blanks(7) + "5";
 const std::string kNoVault = blanks(9) + "No";
@@ -293,38 +296,43 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // Counts are unsigned: 2^31 and more print their true value and push the line right.
         DataLineCase{"GroupCountAboveSignedRange",
-                     5,
-                     {0, 2147483648U, 4, 4, 5, false, "", ""},
-                     "2147483648" + kFcDisk + kRaid5 + kFiveDisks + kNoVault + kEmptyCapacities},
+                     kTelvarA,
+                     {0, 2147483648U, k450G, kRaid5, 5, false, "", ""},
+                     "2147483648" + kFcDisk + kRaid5Name + kFiveDisks + kNoVault +
+                         kEmptyCapacities},
         DataLineCase{"LargestGroupCount",
-                     5,
-                     {0, 4294967295U, 4, 4, 5, false, "", ""},
-                     "4294967295" + kFcDisk + kRaid5 + kFiveDisks + kNoVault + kEmptyCapacities},
+                     kTelvarA,
+                     {0, 4294967295U, k450G, kRaid5, 5, false, "", ""},
+                     "4294967295" + kFcDisk + kRaid5Name + kFiveDisks + kNoVault +
+                         kEmptyCapacities},
         DataLineCase{"DisksPerGroupLeftOutOfRange",
-                     5,
-                     {0, 1, 4, 4, 4294967295U, false, "", ""},
-                     kOneGroup + kFcDisk + kRaid5 + "4294967295" + kNoVault + kEmptyCapacities},
+                     kTelvarA,
+                     {0, 1, k450G, kRaid5, 4294967295U, false, "", ""},
+                     kOneGroup + kFcDisk + kRaid5Name + "4294967295" + kNoVault + kEmptyCapacities},
         // An index outside its table writes a blank field of the same width.
         DataLineCase{"NoRaidTypeChosen",
-                     5,
-                     {0, 1, 4, -1, 5, false, "", ""},
+                     kTelvarA,
+                     {0, 1, k450G, kNoRaidType, 5, false, "", ""},
                      kOneGroup + kFcDisk + kNoRaidName + kFiveDisks + kNoVault + kEmptyCapacities},
         DataLineCase{"RaidIndexPastTable",
-                     5,
-                     {0, 1, 4, 7, 5, false, "", ""},
+                     kTelvarA,
+                     {0, 1, k450G, 7, 5, false, "", ""},
                      kOneGroup + kFcDisk + kNoRaidName + kFiveDisks + kNoVault + kEmptyCapacities},
         DataLineCase{"DiskIndexPastTable",
-                     5,
-                     {0, 1, 8, 4, 5, false, "", ""},
-                     kOneGroup + kNoDiskName + kRaid5 + kFiveDisks + kNoVault + kEmptyCapacities},
+                     kTelvarA,
+                     {0, 1, 8, kRaid5, 5, false, "", ""},
+                     kOneGroup + kNoDiskName + kRaid5Name + kFiveDisks + kNoVault +
+                         kEmptyCapacities},
         DataLineCase{"ModelIndexPastTable",
                      9,
-                     {0, 1, 4, 4, 5, false, "", ""},
-                     kOneGroup + kNoDiskName + kRaid5 + kFiveDisks + kNoVault + kEmptyCapacities},
+                     {0, 1, k450G, kRaid5, 5, false, "", ""},
+                     kOneGroup + kNoDiskName + kRaid5Name + kFiveDisks + kNoVault +
+                         kEmptyCapacities},
         DataLineCase{"NegativeModelIndex",
                      -1,
-                     {0, 1, 4, 4, 5, false, "", ""},
-                     kOneGroup + kNoDiskName + kRaid5 + kFiveDisks + kNoVault + kEmptyCapacities}),
+                     {0, 1, k450G, kRaid5, 5, false, "", ""},
+                     kOneGroup + kNoDiskName + kRaid5Name + kFiveDisks + kNoVault +
+                         kEmptyCapacities}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReportModel, InvalidModelWritesAnEmptyModelName) {

@@ -3,6 +3,7 @@
 #include "report/report_compare.h"
 #include "report/report_reader.h"
 #include "tests/report/report_test_support.h"
+#include "tests/support/catalogue_names.h"
 #include "tests/support/fake_sheet_view.h"
 
 #include <functional>
@@ -13,6 +14,8 @@
 
 namespace brim {
 namespace {
+
+using namespace test::names;
 
 constexpr ReportTime kPrinted{2008, 3, 7, 9, 5, 3};
 
@@ -43,7 +46,9 @@ RandomSheet randomSheet(std::mt19937& rng) {
         row.diskType = static_cast<std::int32_t>(upTo(7));
         row.raidType = static_cast<std::int32_t>(upTo(7)) - 1;
         row.disksPerGroup = oneIn(10) ? upTo(UINT32_MAX) : upTo(17);
-        row.disksPerGroup = row.raidType == 1 ? 2 : row.raidType == 6 ? 1 : row.disksPerGroup;
+        row.disksPerGroup = row.raidType == kRaid1       ? 2
+                            : row.raidType == kIndivDisk ? 1
+                                                         : row.disksPerGroup;
         row.includesVault = i < kVaultRowCount && oneIn(3);
         if (result.computed) {
             // Older figures, now and then wider than their fields.
@@ -54,7 +59,7 @@ RandomSheet randomSheet(std::mt19937& rng) {
     if (result.computed) {
         test::RecordingSink sink;
         computeSheet(sheet, sink);
-        result.messages = sink.texts;
+        result.messages = sink.shown;
     }
     return result;
 }
@@ -114,7 +119,8 @@ TEST(ReportReaderTest, ARandomSheetReadsBackAndReopensIntoTheSameReport) {
         EXPECT_EQ(window.sheet.stickyChanges, run % 2 == 0);
         for (int r = 1; r <= kRowCount; ++r) {
             const int raid = test::row(window.sheet, r).raidType;
-            EXPECT_EQ(window.commands.disksFieldLocked(r), raid == 1 || raid == 6) << "row " << r;
+            EXPECT_EQ(window.commands.disksFieldLocked(r), raid == kRaid1 || raid == kIndivDisk)
+                << "row " << r;
         }
         // One printed figure changed by hand: the computed ones win, and the message says so.
         if (original.sheet.totalDisksText != "Error") {
@@ -138,9 +144,9 @@ TEST(ReportReaderTest, ARandomSheetReadsBackAndReopensIntoTheSameReport) {
 // Row 1 in RAID1 on vault disks, row 3 in RAID 6 of 1 TB ATA: lines 13 and 14 of its report.
 ConfigSheet computedPlan(std::uint32_t raid6Groups = 3) {
     ConfigSheet sheet;
-    sheet.modelIndex = 6;
-    sheet.rows[0] = {1, 1, 2, 2, true, {}, {}};
-    sheet.rows[2] = {7, 5, 6, raid6Groups, false, {}, {}};
+    sheet.modelIndex = kTelvarB;
+    sheet.rows[0] = {k146G, kRaid1, 2, 2, true, {}, {}};
+    sheet.rows[2] = {k1TbAta, kRaid6, 6, raid6Groups, false, {}, {}};
     test::RecordingSink silent;
     computeSheet(sheet, silent);
     return sheet;

@@ -3,6 +3,8 @@
 #include "core/config_sheet.h"
 #include "core/message_sink.h"
 #include "report/report.h"
+#include "tests/support/catalogue_names.h"
+#include "tests/support/recording_sink.h"
 
 #include <optional>
 #include <string>
@@ -11,13 +13,6 @@
 #include <vector>
 
 namespace brim::test {
-
-// Keeps every message text instead of showing a box.
-class RecordingSink : public MessageSink {
-public:
-    void show(std::string_view text) override { texts.emplace_back(text); }
-    std::vector<std::string> texts;
-};
 
 // Answers the save-file chooser with a fixed path, or a cancel when it holds none.
 class FakeChooser : public ReportFileChooser {
@@ -66,10 +61,11 @@ inline void setTotals(ConfigSheet& sheet, std::string gb, std::string tb, std::s
 // Ten rows with groups, as after a successful Compute on "Telvar D".
 inline ConfigSheet tenRowSheet() {
     ConfigSheet sheet;
-    sheet.modelIndex = 8;
+    sheet.modelIndex = names::kTelvarD;
     setTotals(sheet, "  99999.99", "   97.66", "960", "1");
     for (int i = 0; i < kRowCount; ++i) {
-        setRow(sheet, {i, 6, 7, 5, 16, i < kVaultRowCount, " 12840.09", "  77040.53"});
+        setRow(sheet, {i, 6, names::k1TbAta, names::kRaid6, 16, i < kVaultRowCount, " 12840.09",
+                       "  77040.53"});
     }
     return sheet;
 }

@@ -1,6 +1,8 @@
 // What the workbook reader makes of a broken workbook: a valid file with one thing changed is
-// refused with the place and the fault, or read with the value it states.
+// refused with the place and the fault, or read with the value it states. And the documented
+// example opens, and a workbook is told from a report by its first character.
 
+#include "report/file_access.h"
 #include "report/workbook.h"
 #include "tests/support/catalogue_names.h"
 
@@ -9,6 +11,9 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <variant>
+#include <vector>
 
 namespace brim {
 namespace {
@@ -214,6 +219,25 @@ TEST(WorkbookSizing, LossLimitReadsFromANumberOrAText) {
         EXPECT_EQ(std::get<Workbook>(readWorkbook(text)).figures.sizing.maxLossHundredths,
                   hundredths)
             << given;
+    }
+}
+
+TEST(WorkbookExample, TheDocumentedExampleOpens) {
+    const WorkbookReading read = readWorkbook(
+        std::get<std::string>(readFileStart(BRIM_EXAMPLE_WORKBOOK, kMaxWorkbookBytes)));
+    ASSERT_TRUE(std::holds_alternative<Workbook>(read)) << std::get<WorkbookRefusal>(read).message;
+    const Workbook& example = std::get<Workbook>(read);
+    ASSERT_EQ(example.figures.plans.size(), 2u);
+    EXPECT_EQ(example.figures.plans[1].sheet.rows[0].raidType, test::names::kRaid6);
+    EXPECT_EQ(example.figures.planning.prices.diskHundredths(test::names::k1TbAta), 30550);
+}
+
+TEST(WorkbookKind, FirstCharacterAfterBlanksAndByteOrderMark) {
+    const std::vector<std::pair<std::string, bool>> cases{
+        {"{", true},    {" \r\n\t{}", true},  {"\xEF\xBB\xBF  {", true}, {"", false},
+        {"   ", false}, {"Brimcount", false}, {"\xEF\xBB\xBF", false},   {"[{", false}};
+    for (const auto& [text, workbook] : cases) {
+        EXPECT_EQ(looksLikeWorkbook(text), workbook) << text;
     }
 }
 

@@ -9,9 +9,12 @@
 namespace brim::test::names {
 
 inline constexpr int kZundaS = modelIndex("Zunda S");
+inline constexpr int kMorvikA = modelIndex("Morvik A");
 inline constexpr int kMorvikB = modelIndex("Morvik B");
+inline constexpr int kMorvikC = modelIndex("Morvik C");
 inline constexpr int kTelvarA = modelIndex("Telvar A");
 inline constexpr int kTelvarB = modelIndex("Telvar B");
+inline constexpr int kTelvarC = modelIndex("Telvar C");
 inline constexpr int kTelvarD = modelIndex("Telvar D");
 
 inline constexpr int k73G = diskIndex("73 G FC");

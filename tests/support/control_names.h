@@ -2,9 +2,10 @@
 
 // The main window's controls that tests and benchmarks press or read, by name. Every identifier
 // comes from the window's own tables (window_layout.h, and row_commands.h for the rows' editing
-// controls); none is written here as a number. Needs brimcount_ui.
+// controls, named in row_control_names.h); none is written here as a number. Needs
+// brimcount_ui.
 
-#include "commands/row_commands.h"
+#include "tests/support/row_control_names.h"
 #include "ui/window_layout.h"
 
 #include <cstddef>
@@ -12,6 +13,7 @@
 namespace brim::test::controls {
 
 inline constexpr int kModelList = kModelListId;
+inline constexpr int kModelLabel = fixedControlId("Array Model:");
 inline constexpr int kHelp = fixedControlId("Help");
 inline constexpr int kLowCost = fixedControlId("Low Cost");
 inline constexpr int kCheapIops = fixedControlId("Cheap IOPS");
@@ -32,9 +34,6 @@ constexpr const RowLayout& rowLayout(int row) {
 }
 constexpr int groupsFieldOf(int row) {
     return rowLayout(row).groupCount.id;
-}
-constexpr int disksFieldOf(int row) {
-    return kRowEditControls[static_cast<std::size_t>(row - 1)].disksPerGroupField;
 }
 
 } // namespace brim::test::controls

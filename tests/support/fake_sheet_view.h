@@ -271,11 +271,6 @@ inline const GroupDefinition& row(const ConfigSheet& sheet, int r) {
     return sheet.rows[static_cast<std::size_t>(r - 1)];
 }
 
-// The disks-per-group field of row r.
-inline int disksField(int r) {
-    return kRowEditControls[static_cast<std::size_t>(r - 1)].disksPerGroupField;
-}
-
 // Stale result texts that only a Compute may replace.
 inline void fillStaleTexts(ConfigSheet& sheet) {
     for (std::size_t i = 0; i < sheet.rows.size(); ++i) {

@@ -3,7 +3,9 @@
 // A second, deliberately plain implementation of the sizing rules, used by the fuzz targets
 // and the long window session to check every result text that Compute writes. It shares no
 // code and no tables with the program: the catalogue figures are typed in again here, the
-// RAID rules are one switch, and texts are made with snprintf.
+// RAID rules are one switch, and texts are made with snprintf. So models, disk types and RAID
+// types are bare positions here on purpose, not the names of catalogue_names.h, which are
+// looked up in the program's own tables.
 
 #include "core/config_sheet.h"
 

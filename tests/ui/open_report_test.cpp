@@ -26,9 +26,9 @@ constexpr ReportTime kYesterday{2024, 6, 10, 17, 45, 9};
 // Row 1 in RAID1 on vault disks, row 3 in RAID 6: the report's rows 1 and 2.
 ConfigSheet computedPlan() {
     ConfigSheet sheet;
-    sheet.modelIndex = 6;
-    row(sheet, 1) = {1, kRaid1, 2, 2, true, {}, {}};
-    row(sheet, 3) = {7, kRaid6, 6, 3, false, {}, {}};
+    sheet.modelIndex = kTelvarB;
+    row(sheet, 1) = {k146G, kRaid1, 2, 2, true, {}, {}};
+    row(sheet, 3) = {k1TbAta, kRaid6, 6, 3, false, {}, {}};
     RecordingMessageSink silent;
     computeSheet(sheet, silent);
     return sheet;
@@ -104,7 +104,7 @@ TEST_F(OpenReportTest, ADropOfOneFileOpensItAndOfTwoFilesIsRefused) {
     messages_.clear();
     drop({file});
     EXPECT_TRUE(messages_.texts().empty());
-    EXPECT_EQ(sheet().modelIndex, 6);
+    EXPECT_EQ(sheet().modelIndex, kTelvarB);
     EXPECT_EQ(row(2).raidType, kRaid6);
 }
 

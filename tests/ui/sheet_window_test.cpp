@@ -276,7 +276,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ClearRowTest, ::testing::Values(1, 2, 5, 6, 10),
 
 TEST_F(SheetWindowTest, APresetWithStickyChangesKeepsRowsWithGroupsAsTheyWereCaptured) {
     typeOver(ids(1).groups, QStringLiteral("3"));
-    pick(ids(1).diskType, 6); // runs nothing: the sheet keeps "450 G FC"
+    pick(ids(1).diskType, k750GAta); // runs nothing: the sheet keeps "450 G FC"
 
     click(kMaxIops);
 
@@ -316,9 +316,9 @@ TEST_F(SheetWindowTest, AModelChangeRecomputesAtOnce) {
     typeOver(ids(1).disksPerGroup, QStringLiteral("2"));
     EXPECT_TRUE(messages_.texts().empty());
 
-    pick(kModelList, 0);
+    pick(kModelList, kZundaS);
 
-    EXPECT_EQ(sheet().modelIndex, 0);
+    EXPECT_EQ(sheet().modelIndex, kZundaS);
     EXPECT_EQ(messages_.texts(),
               std::vector<std::string>{"Error: RAID5 requires 3 to 16 disks per group"});
     EXPECT_EQ(text(kNetTotalGb), QStringLiteral("Error"));
@@ -385,11 +385,12 @@ TEST_P(EnterComputesTest, EnterOutsideAPushButtonComputesAndTheWindowStaysOpen) 
 }
 
 INSTANTIATE_TEST_SUITE_P(Focus, EnterComputesTest,
-                         ::testing::Values(EnterCase{"GroupsField", 1011, Qt::Key_Return},
-                                           EnterCase{"DisksField", 1009, Qt::Key_Enter},
+                         ::testing::Values(EnterCase{"GroupsField", ids(1).groups, Qt::Key_Return},
+                                           EnterCase{"DisksField", ids(1).disksPerGroup,
+                                                     Qt::Key_Enter},
                                            EnterCase{"ModelList", kModelList, Qt::Key_Return},
-                                           EnterCase{"DiskList", 1020, Qt::Key_Return},
-                                           EnterCase{"VaultBox", 1084, Qt::Key_Return},
+                                           EnterCase{"DiskList", ids(3).diskType, Qt::Key_Return},
+                                           EnterCase{"VaultBox", ids(1).vault, Qt::Key_Return},
                                            EnterCase{"StickyBox", kSticky, Qt::Key_Enter}),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -461,9 +462,9 @@ INSTANTIATE_TEST_SUITE_P(Ways, CloseTest,
 // ---- a copy that stops at a refused field ----------------------------------------------------
 
 TEST_F(SheetWindowTest, AFailedCopyStopsAtTheRefusedFieldAndComputeShowsTheOldValuesAfterIt) {
-    pick(ids(1).diskType, 1);                             // before the refused field
+    pick(ids(1).diskType, k146G);                         // before the refused field
     typeOver(ids(1).disksPerGroup, QStringLiteral("17")); // refused: above 16
-    pick(ids(4).diskType, 0);                             // after it
+    pick(ids(4).diskType, k73G);                          // after it
     typeOver(ids(5).disksPerGroup, QStringLiteral("6"));  // after it
 
     click(kCompute);
@@ -472,8 +473,8 @@ TEST_F(SheetWindowTest, AFailedCopyStopsAtTheRefusedFieldAndComputeShowsTheOldVa
                                                            "Error: Max disks per group is 16"}));
     EXPECT_EQ(row(1).disksPerGroup, 17U);
     EXPECT_EQ(text(ids(1).disksPerGroup), QStringLiteral("17"));
-    EXPECT_EQ(list(ids(1).diskType)->currentIndex(), 1);
-    EXPECT_EQ(list(ids(4).diskType)->currentIndex(), 4);
+    EXPECT_EQ(list(ids(1).diskType)->currentIndex(), k146G);
+    EXPECT_EQ(list(ids(4).diskType)->currentIndex(), k450G);
     EXPECT_EQ(text(ids(5).disksPerGroup), QStringLiteral("0"));
     EXPECT_EQ(text(ids(1).groupCapacity), QStringLiteral("    0.00"));
     EXPECT_EQ(text(ids(1).totalCapacity), QStringLiteral("    0.00"));
@@ -500,14 +501,14 @@ TEST_F(SheetWindowTest, PrintComputesWhatTheControlsShowOnceTheyLeftTheLastCompu
     typeOver(ids(1).groups, QStringLiteral("2"));
     typeOver(ids(3).groups, QStringLiteral("4"));
     click(kCompute);
-    pick(ids(3).diskType, 7);
+    pick(ids(3).diskType, k1TbAta);
     EXPECT_TRUE(stale(ids(3).totalCapacity));
     EXPECT_TRUE(stale(kNetTotalGb));
     EXPECT_FALSE(stale(ids(1).totalCapacity));
     pick(ids(3).diskType, row(3).diskType); // the old one back
     EXPECT_FALSE(stale(ids(3).totalCapacity));
     EXPECT_FALSE(stale(kNetTotalGb));
-    pick(ids(3).diskType, 7);
+    pick(ids(3).diskType, k1TbAta);
     typeOver(ids(1).disksPerGroup, QStringLiteral("5"));
     EXPECT_TRUE(stale(ids(1).groupCapacity));
 
@@ -515,7 +516,7 @@ TEST_F(SheetWindowTest, PrintComputesWhatTheControlsShowOnceTheyLeftTheLastCompu
 
     EXPECT_EQ(chooser_.calls(), 1);
     EXPECT_TRUE(messages_.texts().empty());
-    EXPECT_EQ(row(3).diskType, 7);
+    EXPECT_EQ(row(3).diskType, k1TbAta);
     EXPECT_EQ(row(1).disksPerGroup, 5U);
     EXPECT_FALSE(stale(ids(3).totalCapacity));
     std::ifstream file(path, std::ios::binary);
@@ -642,21 +643,21 @@ class HistoryKeysTest : public SheetWindowTest,
 TEST_P(HistoryKeysTest, UndoFromAGroupsFieldTakesThePresetBack) {
     typeOver(ids(2).groups, QStringLiteral("3"));
     click(kMaxIops); // rows other than row 2, which has groups
-    ASSERT_EQ(row(1).diskType, 1);
+    ASSERT_EQ(row(1).diskType, k146G);
     EXPECT_EQ(entryText(kUndoCommand), QStringLiteral("&Undo Max IOPS"));
     EXPECT_EQ(entryText(kRedoCommand), QStringLiteral("(disabled)"));
 
     focus(ids(2).groups);
     QTest::keyClick(edit(ids(2).groups), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(row(1).diskType, 4);
-    EXPECT_EQ(row(1).raidType, -1);
+    EXPECT_EQ(row(1).diskType, k450G);
+    EXPECT_EQ(row(1).raidType, kNoRaidType);
     EXPECT_EQ(text(ids(1).disksPerGroup), QStringLiteral("0"));
     EXPECT_EQ(text(ids(2).groups), QStringLiteral("3"));
     EXPECT_EQ(entryText(kUndoCommand), QStringLiteral("&Undo Typing in Row 2"));
     EXPECT_EQ(entryText(kRedoCommand), QStringLiteral("&Redo Max IOPS"));
 
     QTest::keyClick(edit(ids(2).groups), GetParam().key(), GetParam().keyboardModifiers());
-    EXPECT_EQ(row(1).diskType, 1);
+    EXPECT_EQ(row(1).diskType, k146G);
     EXPECT_EQ(text(ids(1).disksPerGroup), QStringLiteral("4"));
     EXPECT_EQ(entryText(kUndoCommand), QStringLiteral("&Undo Max IOPS"));
     EXPECT_TRUE(messages_.texts().empty());
@@ -709,6 +710,7 @@ TEST_F(SheetWindowTest, HelpShowsTheHelpWindowAndLeavesTheSheetAlone) {
 
 // ---- keyboard focus --------------------------------------------------------------------------
 
+// The identifiers are written as numbers on purpose: this test pins the Tab order itself.
 TEST_F(SheetWindowTest, TabVisitsEveryControlInTheWindowsOrder) {
     // clang-format off
     const std::vector<int> expected{
@@ -743,9 +745,9 @@ TEST_F(SheetWindowTest, TabVisitsEveryControlInTheWindowsOrder) {
 }
 
 TEST_F(SheetWindowTest, ArrayModelLabelNamesTheModelList) {
-    const auto* label = qobject_cast<QLabel*>(window_->control(1000));
+    const auto* label = qobject_cast<QLabel*>(window_->control(kModelLabel));
     ASSERT_NE(label, nullptr);
-    EXPECT_EQ(label->buddy(), window_->control(1001));
+    EXPECT_EQ(label->buddy(), window_->control(kModelList));
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "tests/support/catalogue_names.h"
 #include "tests/ui/gui_test_support.h"
 #include "ui/performance_window.h"
 #include "ui/table_copy.h"
@@ -44,7 +45,7 @@ QTableView* performanceLines(std::unique_ptr<QWidget>& keep) {
     static PlanningAssumptions assumptions;
     GroupDefinition& row = sheet.rows[0];
     std::tie(row.diskType, row.raidType, row.disksPerGroup, row.groupCount) =
-        std::tuple(4, 4, 5u, 1u);
+        std::tuple(names::k450G, names::kRaid5, 5u, 1u);
     keep = std::make_unique<PerformanceWindow>(sheet, assumptions);
     return keep->findChild<QTableView*>(QStringLiteral("lines"));
 }

@@ -1,3 +1,6 @@
+// The built window against its layout. Identifiers and places are written as numbers on
+// purpose: this test pins the fixed layout that the other tests reach by name.
+
 #include "core/sheet_exchange.h"
 #include "tests/ui/sheet_window_fixture.h"
 #include "ui/dialog_units.h"
