@@ -328,16 +328,20 @@ bool RowCommands::putInFirstFreeRow(const GroupLayout& layout) {
     }
     endTyping();
     SheetSnapshot before = snapshot();
-    // The vault flag stays: the layout was sized for the row as it is.
-    definition->diskType = layout.diskType;
-    definition->raidType = layout.raidType;
-    definition->disksPerGroup = layout.disksPerGroup;
-    definition->groupCount = layout.groupCount;
+    static_cast<DefinitionInputs&>(*definition) = laidOut(*definition, layout);
     applyRaidLock(row); // as if the RAID type had been picked in the row
     view_.copySheetToControls();
     computeCommand(); // its capture reads back what the refresh just showed
     recordStep(rowStepName(kPutInRowStepName, row), std::move(before));
     return true;
+}
+
+DefinitionInputs laidOut(DefinitionInputs row, const GroupLayout& layout) noexcept {
+    row.diskType = layout.diskType;
+    row.raidType = layout.raidType;
+    row.disksPerGroup = layout.disksPerGroup;
+    row.groupCount = layout.groupCount;
+    return row;
 }
 
 } // namespace brim

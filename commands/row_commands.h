@@ -13,13 +13,17 @@
 
 namespace brim {
 
-// A definition to put into the sheet whole, as Size for Capacity offers it.
+// A definition to put into the sheet whole, as Size for Capacity offers it. It has no vault
+// flag: it was sized for the row it goes into, which keeps its tick.
 struct GroupLayout {
     std::int32_t diskType;
     std::int32_t raidType;
     std::uint32_t disksPerGroup;
     std::uint32_t groupCount;
 };
+
+// The row's inputs with the layout's in place of its own, its vault tick kept.
+DefinitionInputs laidOut(DefinitionInputs row, const GroupLayout& layout) noexcept;
 
 inline constexpr std::string_view kEveryRowInUseMessage =
     "Every definition is in use: clear one with its X button first.";

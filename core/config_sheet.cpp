@@ -11,9 +11,7 @@ namespace brim {
 namespace {
 
 RowInputs rowInputs(const ConfigSheet& sheet, std::size_t rowIndex) noexcept {
-    const GroupDefinition& row = sheet.rows[rowIndex];
-    return {row.diskType, row.raidType, row.disksPerGroup, row.groupCount,
-            rowHoldsVault(sheet, rowIndex)};
+    return rowInputsOf(sheet.rows[rowIndex], rowIndex);
 }
 
 RowFiguresBasis rowFiguresBasisNow(const ConfigSheet& sheet, std::size_t rowIndex) noexcept {
@@ -113,6 +111,11 @@ bool computeDueBeforeOutput(const ConfigSheet& sheet, const ScreenInputs& screen
 bool rowHoldsVault(const ConfigSheet& sheet, std::size_t rowIndex) noexcept {
     return rowIndex < static_cast<std::size_t>(kVaultRowCount) &&
            sheet.rows[rowIndex].includesVault;
+}
+
+RowInputs rowInputsOf(const DefinitionInputs& row, std::size_t rowIndex) noexcept {
+    return {row.diskType, row.raidType, row.disksPerGroup, row.groupCount,
+            rowIndex < static_cast<std::size_t>(kVaultRowCount) && row.includesVault};
 }
 
 GroupCapacity computeGroup(std::uint32_t diskKib, std::uint32_t disksPerGroup,

@@ -15,13 +15,20 @@ namespace brim {
 inline constexpr int kRowCount = 10;
 inline constexpr int kVaultRowCount = 5; // only rows 1 to 5 have a vault box
 
-// One row of the sheet: a definition of like RAID groups.
-struct GroupDefinition {
+// What the planner types and picks in one definition: its five inputs. The sheet's rows, the
+// kept plans' rows and the workbook's rows are this; everything else a row holds is worked out.
+struct DefinitionInputs {
     std::int32_t diskType = diskIndex("450 G FC");
     std::int32_t raidType = kNoRaidType;
     std::uint32_t disksPerGroup = 0;
     std::uint32_t groupCount = 0;
-    bool includesVault = false;
+    bool includesVault = false; // rows 1 to 5 only have the box
+
+    friend bool operator==(const DefinitionInputs&, const DefinitionInputs&) = default;
+};
+
+// One row of the sheet: a definition of like RAID groups, with what Compute wrote for it.
+struct GroupDefinition : DefinitionInputs {
     std::string groupCapacityText;
     std::string totalCapacityText;
 };
@@ -36,6 +43,10 @@ struct RowInputs {
 
     friend bool operator==(const RowInputs&, const RowInputs&) = default;
 };
+
+// The inputs of the definition in row `rowIndex` (0 to 9) as Compute reads them: rows 6 to 10
+// hold no vault, whatever their flag says.
+RowInputs rowInputsOf(const DefinitionInputs& row, std::size_t rowIndex) noexcept;
 
 // What a row's two result texts were computed from.
 struct RowFiguresBasis {

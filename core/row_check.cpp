@@ -15,13 +15,7 @@ std::string brokenRuleOfRow(const ConfigSheet& sheet, std::size_t rowIndex) {
     // of this sheet judges the row alone, in the row's place (only rows 1 to 5 hold the vault).
     ConfigSheet lone;
     lone.modelIndex = sheet.modelIndex;
-    const GroupDefinition& row = sheet.rows[rowIndex];
-    GroupDefinition& copy = lone.rows[rowIndex];
-    copy.diskType = row.diskType;
-    copy.raidType = row.raidType;
-    copy.disksPerGroup = row.disksPerGroup;
-    copy.groupCount = row.groupCount;
-    copy.includesVault = row.includesVault;
+    static_cast<DefinitionInputs&>(lone.rows[rowIndex]) = sheet.rows[rowIndex];
     FirstMessage first;
     walkSheet(lone, first);
     return std::move(first.message);

@@ -16,7 +16,7 @@ GroupDefinition* rowAt(ConfigSheet& sheet, int row) noexcept {
     return &sheet.rows[static_cast<std::size_t>(row - 1)];
 }
 
-template <typename T> T* member(GroupDefinition* row, T GroupDefinition::*field) noexcept {
+template <typename T, typename Holder> T* member(GroupDefinition* row, T Holder::*field) noexcept {
     return row ? &(row->*field) : nullptr;
 }
 

@@ -19,9 +19,9 @@ PlanSheet planSheetOf(const ConfigSheet& sheet) {
     PlanSheet plan;
     plan.modelIndex = sheet.modelIndex;
     for (std::size_t i = 0; i < sheet.rows.size(); ++i) {
-        const GroupDefinition& row = sheet.rows[i];
-        plan.rows[i] = {row.diskType, row.raidType, row.disksPerGroup, row.groupCount,
-                        row.includesVault && i < kVaultRowCount};
+        // A workbook's rows 6 to 10 hold no vault flag.
+        plan.rows[i] = sheet.rows[i];
+        plan.rows[i].includesVault = rowInputsOf(sheet.rows[i], i).holdsVault;
     }
     return plan;
 }
@@ -30,13 +30,7 @@ ConfigSheet configSheetOf(const PlanSheet& plan) {
     ConfigSheet sheet;
     sheet.modelIndex = plan.modelIndex;
     for (std::size_t i = 0; i < plan.rows.size(); ++i) {
-        const PlanRow& row = plan.rows[i];
-        GroupDefinition& definition = sheet.rows[i];
-        definition.diskType = row.diskType;
-        definition.raidType = row.raidType;
-        definition.disksPerGroup = row.disksPerGroup;
-        definition.groupCount = row.groupCount;
-        definition.includesVault = row.includesVault;
+        static_cast<DefinitionInputs&>(sheet.rows[i]) = plan.rows[i];
     }
     return sheet;
 }

@@ -36,15 +36,7 @@ inline constexpr std::size_t kMaxKeptPlans = 8;
 inline constexpr std::size_t kMaxWorkloadTextCharacters = 100;
 
 // The inputs of one row, as the planner typed and picked them.
-struct PlanRow {
-    std::int32_t diskType = diskIndex("450 G FC");
-    std::int32_t raidType = kNoRaidType;
-    std::uint32_t disksPerGroup = 0;
-    std::uint32_t groupCount = 0;
-    bool includesVault = false; // rows 1 to 5 only
-
-    friend bool operator==(const PlanRow&, const PlanRow&) = default;
-};
+using PlanRow = DefinitionInputs;
 
 // A sheet's inputs: the model and the ten rows. Result texts are never part of it.
 struct PlanSheet {
