@@ -1,4 +1,5 @@
 #include "commands/capacity_planner.h"
+#include "commands/planner_units.h"
 #include "commands/sheet_performance_plan.h"
 #include "core/capacity_sizing.h"
 #include "core/config_sheet.h"

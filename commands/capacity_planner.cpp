@@ -1,5 +1,6 @@
 #include "commands/capacity_planner.h"
 
+#include "commands/capacity_texts.h"
 #include "commands/planner_texts.h"
 #include "core/blanks.h"
 #include "core/catalogue.h"
@@ -105,10 +106,7 @@ std::string CapacityPlanner::assumptionText(int diskType) const {
             name = choice.name;
         }
     }
-    return "Assumes " + numberText(figures->randomIops) + " IOPS, " +
-           numberText(figures->sequentialMbps) + " MB/s and an AFR of " +
-           formatHundredths(figures->annualFailureHundredths) + "% per " + std::string(name) +
-           " disk; change in Sheet Performance.";
+    return assumptionsText(*figures, name);
 }
 
 // In Tab order: Host IOPS, % reads, MB/s.

@@ -1,5 +1,6 @@
 #include "commands/capacity_texts.h"
 
+#include "commands/planner_units.h"
 #include "core/catalogue.h"
 #include "core/units.h"
 
@@ -102,6 +103,13 @@ std::string rowNoteText(const CapacityPlanner& planner) {
                ", which holds the vault disks: the figures allow for the vault reservation.";
     }
     return "Put in Row fills row " + row + '.';
+}
+
+std::string assumptionsText(const DiskFigures& figures, std::string_view diskName) {
+    return "Assumes " + std::to_string(figures.randomIops) + " IOPS, " +
+           std::to_string(figures.sequentialMbps) + " MB/s and an AFR of " +
+           formatHundredths(figures.annualFailureHundredths) + "% per " + std::string(diskName) +
+           " disk; change in Sheet Performance.";
 }
 
 } // namespace brim

@@ -55,6 +55,9 @@ std::string noticeText(const CapacityAnswer& answer, CapacityUnit unit, int mode
 std::string sheetFigureText(const CapacityAnswer& answer, CapacityUnit unit);
 // Beside the loss limit: why it is refused, or which lines it hides, or nothing.
 std::string lossLimitNoteText(const CapacityAnswer& answer);
+// Under the table: "Assumes 80 IOPS, 60 MB/s and an AFR of 3% per 1 TB ATA disk; change in
+// Sheet Performance."
+std::string assumptionsText(const DiskFigures& figures, std::string_view diskName);
 // Which row Put in Row fills, or why it cannot.
 std::string rowNoteText(const CapacityPlanner& planner);
 

@@ -59,7 +59,7 @@ std::string KeptPlans::rename(std::size_t index, std::string_view name) {
         return rule;
     }
     if (nameInUse(trimmed, index)) {
-        return "Another plan is named \"" + std::string(trimmed) + "\".";
+        return namedAlreadyNote(trimmed);
     }
     plans_[index].name = std::string(trimmed);
     return {};
@@ -74,16 +74,12 @@ void KeptPlans::remove(std::size_t index) {
 // A sheet kept already says so even when the plans are full: it needs no room.
 KeepState keepState(const KeptPlans& plans, const ConfigSheet& sheet) {
     if (const std::optional<std::size_t> kept = plans.keptAs(sheet)) {
-        return {false, std::string(kKeptAlreadyNote) + plans.plans()[*kept].name + '.'};
+        return {false, keptAlreadyNote(plans.plans()[*kept].name)};
     }
     if (plans.full()) {
         return {false, std::string(kPlansFullNote)};
     }
     return {};
-}
-
-std::string removePlanQuestion(const NamedPlan& plan) {
-    return "Remove " + plan.name + '?';
 }
 
 std::string putBackStepName(const NamedPlan& plan) {

@@ -4,6 +4,7 @@
 // a name, "Plan A", "Plan B", ..., at most kMaxKeptPlans. They are not part of the sheet's
 // Undo; a workbook saves them and opens them again.
 
+#include "commands/compare_texts.h"
 #include "commands/plan_comparison.h"
 #include "core/config_sheet.h"
 #include "report/workbook.h"
@@ -16,9 +17,6 @@
 
 namespace brim {
 
-inline constexpr std::string_view kPlansFullNote =
-    "Eight plans are kept, the most there can be: remove one to keep another.";
-inline constexpr std::string_view kKeptAlreadyNote = "The sheet is kept already as ";
 inline constexpr std::string_view kPlanNamePrefix = "Plan ";
 
 class KeptPlans {
@@ -57,8 +55,6 @@ struct KeepState {
 };
 KeepState keepState(const KeptPlans& plans, const ConfigSheet& sheet);
 
-// "Remove Plan B?"
-std::string removePlanQuestion(const NamedPlan& plan);
 // "Put Back Plan B": the step Undo names.
 std::string putBackStepName(const NamedPlan& plan);
 

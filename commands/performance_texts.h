@@ -3,8 +3,13 @@
 // The Sheet Performance window's own words, as it shows them from top to bottom: its labels,
 // the names a screen reader gives its tables, and its buttons. Its fields are planning figures,
 // named by their own words (commands/figure_words.h); the words of its lines and notes come from
-// SheetPerformancePlan and planner_texts.h.
+// SheetPerformancePlan, planner_texts.h and the sentences below.
 
+#include "core/plan_cost.h"
+#include "core/spares.h"
+
+#include <span>
+#include <string>
 #include <string_view>
 
 namespace brim {
@@ -28,5 +33,16 @@ struct PerformanceWords {
 
     static constexpr std::string_view kClose = "Close";
 };
+
+// Under Disks to order: "The disks to order need 2 arrays of the Telvar A: the spares need 1
+// more array than the 1 D/SPEs Required."; empty with nothing to order.
+std::string arraysText(const DisksToOrder& order, int modelIndex);
+// "The plan costs 123456: 1520 per usable TB, 18.4 per 1000 host IOPS.", and what it leaves out
+// for want of a price ("Not priced: 146 G FC, the Telvar A array."); empty until priced.
+std::string costText(const PlanCost& cost, std::span<const std::string_view> unpricedDisks,
+                     int modelIndex);
+// "Kept 180 as the 450 G FC's IOPS: type a whole number from 1 to 100000."
+std::string keptFigureNote(std::string_view kept, std::string_view diskName,
+                           std::string_view figureName, std::string_view allowed);
 
 } // namespace brim

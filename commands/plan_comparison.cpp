@@ -2,6 +2,7 @@
 
 #include "commands/digit_grouping.h"
 #include "commands/planner_texts.h"
+#include "commands/planner_units.h"
 #include "core/blanks.h"
 #include "core/catalogue.h"
 #include "core/data_loss.h"

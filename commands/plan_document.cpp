@@ -1,6 +1,8 @@
 #include "commands/plan_document.h"
 
 #include "commands/plan_document_parts.h"
+#include "commands/plan_document_texts.h"
+#include "commands/planner_units.h"
 #include "commands/sheet_performance_plan.h"
 #include "core/blanks.h"
 #include "core/catalogue.h"
@@ -77,17 +79,17 @@ DocumentSection sheetSection(const ConfigSheet& sheet, const DigitGrouping& grou
         table.lines.push_back(lineOf(line, kSheetColumns, grouping));
     }
     DocumentTable totals;
-    totals.headings = {"Totals", ""};
+    totals.headings = {str(PlanDocumentWords::kTotals), ""};
     totals.numeric = {false, true};
     for (std::size_t t = 0; t < fields.totals.size(); ++t) {
         const SheetTableTotal& total = fields.totals[t];
         totals.lines.push_back({{str(total.label), grouping(total.text, kTotalsGrouped[t])}});
     }
-    DocumentSection section{"The sheet", {}};
+    DocumentSection section{str(PlanDocumentWords::kSheet), {}};
     section.blocks.emplace_back(
-        DocumentParagraph{str(fields.modelHeading) + ": " + str(fields.modelName) + '.'});
+        DocumentParagraph{modelSentence(fields.modelHeading, fields.modelName)});
     if (table.lines.empty()) {
-        section.blocks.emplace_back(DocumentParagraph{"No definition has groups."});
+        section.blocks.emplace_back(DocumentParagraph{str(PlanDocumentWords::kNoDefinition)});
     } else {
         section.blocks.emplace_back(std::move(table));
     }
@@ -105,20 +107,14 @@ DocumentSection deliverySection(const SheetPerformancePlan& plan, int readPercen
         table.lines.back().acrossRest = line.brokenRule;
     }
     table.endsWithTotal = true;
-    DocumentSection section{"What the sheet delivers", {}};
-    section.blocks.emplace_back(DocumentParagraph{
-        "Each definition checked by itself, at " + std::to_string(readPercent) +
-        " % reads: host IOPS and MB/s at that mix, MB/s when it only reads and only writes, the "
-        "hours to rebuild one failed disk and the chance that the rebuild meets an unreadable "
-        "sector."});
+    DocumentSection section{str(PlanDocumentWords::kDelivers), {}};
+    section.blocks.emplace_back(DocumentParagraph{deliverySentence(readPercent)});
     section.blocks.emplace_back(std::move(table));
     return section;
 }
 
 std::string sparePolicyText(const SparePolicy& spares) {
-    return "One hot spare per " + std::to_string(spares.disksPerSpare()) +
-           " disks of each type in use, at least " + std::to_string(spares.minSparesPerType()) +
-           " of each.";
+    return sparePolicySentence(spares.disksPerSpare(), spares.minSparesPerType());
 }
 
 DocumentSection orderSection(const SheetPerformancePlan& plan, const SparePolicy& spares,
@@ -128,7 +124,7 @@ DocumentSection orderSection(const SheetPerformancePlan& plan, const SparePolicy
         table.lines.push_back(lineOf(line, kOrderColumns, grouping));
     }
     table.endsWithTotal = true;
-    DocumentSection section{"Disks to order", {}};
+    DocumentSection section{str(PlanDocumentWords::kDisksToOrder), {}};
     section.blocks.emplace_back(DocumentParagraph{sparePolicyText(spares)});
     section.blocks.emplace_back(std::move(table));
     if (!plan.arraysLine().empty()) {
@@ -146,7 +142,7 @@ DocumentLine lossLine(const LossLine& loss, const ConfigSheet& sheet, const RowD
     DocumentLine line;
     line.cells.push_back(std::to_string(loss.rowIndex + 1));
     if (loss.kind == LossCase::BreaksRule) {
-        line.cells.emplace_back("Breaks a rule: left out of the plan's chance.");
+        line.cells.emplace_back(PlanDocumentWords::kRowBreaksRule);
         line.cells.resize(kLossColumns.size());
         line.acrossRest = true;
         return line;
@@ -164,17 +160,16 @@ std::string costLeftOutText(const PlanCost& cost, const ConfigSheet& sheet,
                             const RowDiskNames& names) {
     std::string text;
     const auto add = [&text](std::string_view thing) {
-        text += text.empty() ? "Not priced, so left out of the cost: " : ", ";
+        text += text.empty() ? str(kLeftOutOfCost) : ", ";
         text += thing;
     };
     for (std::size_t disk = 0; disk < cost.unpricedDiskTypes.size(); ++disk) {
         if (cost.unpricedDiskTypes[disk]) {
-            add(str(diskName(names, kRowCount - 1, static_cast<int>(disk), sheet.modelIndex)) +
-                " disks");
+            add(disksOf(diskName(names, kRowCount - 1, static_cast<int>(disk), sheet.modelIndex)));
         }
     }
     if (cost.arrayUnpriced) {
-        add(str(Catalogue::modelName(sheet.modelIndex)) + " arrays");
+        add(arraysOf(Catalogue::modelName(sheet.modelIndex)));
     }
     return text.empty() ? text : text + '.';
 }
@@ -185,18 +180,16 @@ std::vector<DocumentParagraph> costParagraphs(const ConfigSheet& sheet,
                                               const DigitGrouping& grouping) {
     const PlanCost cost = sheetCost(sheet, assumptions);
     if (!cost.priced) {
-        return {{"No price is set for the disks or arrays this plan orders, so it has no cost."}};
+        return {{str(PlanDocumentWords::kNoCost)}};
     }
     std::vector<DocumentParagraph> lines{
-        {"Cost of the disks to order, spares included, and the arrays they need: " +
-         grouping(formatCost(cost.cost), true) + '.'}};
+        {orderCostSentence(grouping(formatCost(cost.cost), true))}};
     if (cost.perUsableTib) {
-        lines.push_back(
-            {"Cost per usable TB: " + grouping(formatCostPer(*cost.perUsableTib), true) + '.'});
+        lines.push_back({costPerTbSentence(grouping(formatCostPer(*cost.perUsableTib), true))});
     }
     if (cost.perThousandHostIops) {
-        lines.push_back({"Cost per 1000 host IOPS: " +
-                         grouping(formatCostPer(*cost.perThousandHostIops), true) + '.'});
+        lines.push_back({costPerThousandIopsSentence(
+            grouping(formatCostPer(*cost.perThousandHostIops), true))});
     }
     if (cost.leavesSomethingOut()) {
         lines.push_back({costLeftOutText(cost, sheet, names)});
@@ -211,10 +204,9 @@ DocumentSection riskAndCostSection(const ConfigSheet& sheet, const PlanningAssum
     for (std::size_t i = 0; i < loss.count; ++i) {
         table.lines.push_back(lossLine(loss.lines[i], sheet, names, grouping));
     }
-    DocumentSection section{"Risk and cost", {}};
-    section.blocks.emplace_back(DocumentParagraph{"Chance of losing data in a year, the whole "
-                                                  "plan: " +
-                                                  formatLossChance(loss.planChance) + '.'});
+    DocumentSection section{str(PlanDocumentWords::kRiskAndCost), {}};
+    section.blocks.emplace_back(
+        DocumentParagraph{planLossSentence(formatLossChance(loss.planChance))});
     if (!table.lines.empty()) {
         section.blocks.emplace_back(std::move(table));
     }
@@ -245,7 +237,7 @@ DocumentTable plan_document_parts::tableWith(std::span<const Column> columns) {
 }
 
 std::string pageFooterText(int page, int pageCount) {
-    return "page " + std::to_string(page) + " of " + std::to_string(pageCount);
+    return pageFooterWords(page, pageCount);
 }
 
 PlanDocument planDocument(const PlanDocumentInputs& inputs) {
@@ -254,8 +246,8 @@ PlanDocument planDocument(const PlanDocumentInputs& inputs) {
     const SheetPerformancePlan plan(inputs.sheet, assumptions, inputs.names);
     const DigitGrouping grouping(inputs.digitSeparator);
     PlanDocument document;
-    document.title = "Brimcount plan for a " + str(Catalogue::modelName(inputs.sheet.modelIndex)) +
-                     ", " + dateText(inputs.date);
+    document.title =
+        planTitle(Catalogue::modelName(inputs.sheet.modelIndex), dateText(inputs.date));
     document.sections.push_back(sheetSection(inputs.sheet, grouping));
     document.sections.push_back(
         deliverySection(plan, assumptions.workload.readPercent(), grouping));

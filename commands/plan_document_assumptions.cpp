@@ -3,6 +3,7 @@
 
 #include "commands/figure_words.h"
 #include "commands/plan_document_parts.h"
+#include "commands/plan_document_texts.h"
 #include "core/catalogue.h"
 
 #include <algorithm>
@@ -18,8 +19,6 @@ using plan_document_parts::diskName;
 using plan_document_parts::lineOf;
 using plan_document_parts::str;
 using plan_document_parts::tableWith;
-
-constexpr std::string_view kDiskTypeHeading = "Disk Type";
 
 // A figure as printed: its unit after it, and a 0 that means "not given yet" in words.
 template <typename Words>
@@ -72,12 +71,12 @@ std::string disksSentence() {
     for (const DiskFigureWords& words : kDiskFigureWords) {
         described.push_back(words.described);
     }
-    return "Every planning figure the pages above rest on, per disk: " + listed(described) + '.';
+    return diskFiguresSentence(listed(described));
 }
 
 // The per-disk figures are printed as typed, without digit grouping.
 DocumentTable diskFiguresTable(const PlanDocumentInputs& inputs) {
-    std::vector<Column> columns{{kDiskTypeHeading, false, false}};
+    std::vector<Column> columns{{PlanDocumentWords::kDiskTypeHeading, false, false}};
     for (const DiskFigureWords& words : kDiskFigureWords) {
         columns.push_back({words.printedHeading, true, false});
     }
@@ -126,7 +125,7 @@ std::string programFigureSentence(const PlanningAssumptions& assumptions, Progra
 } // namespace
 
 DocumentSection plan_document_parts::assumptionsSection(const PlanDocumentInputs& inputs) {
-    DocumentSection section{"Assumptions", {}};
+    DocumentSection section{str(PlanDocumentWords::kAssumptions), {}};
     section.blocks.emplace_back(DocumentParagraph{disksSentence()});
     section.blocks.emplace_back(diskFiguresTable(inputs));
     for (const ModelFigure figure : allFigures<ModelFigure>()) {
@@ -136,9 +135,7 @@ DocumentSection plan_document_parts::assumptionsSection(const PlanDocumentInputs
         section.blocks.emplace_back(
             DocumentParagraph{programFigureSentence(inputs.assumptions, figure)});
     }
-    section.blocks.emplace_back(
-        DocumentParagraph{"Capacities are binary: GB is 2^30 bytes, TB 2^40 bytes, MB/s "
-                          "2^20 bytes a second. Prices are in the currency of the quote."});
+    section.blocks.emplace_back(DocumentParagraph{str(PlanDocumentWords::kUnits)});
     return section;
 }
 

@@ -2,6 +2,8 @@
 // on, and the bar chart of the figure last compared.
 
 #include "commands/plan_document_parts.h"
+#include "commands/plan_document_texts.h"
+#include "commands/planner_units.h"
 #include "core/blanks.h"
 #include "core/catalogue.h"
 #include "core/data_loss.h"
@@ -111,7 +113,7 @@ DocumentSection keptPlansSection(const PlanDocumentInputs& inputs) {
             table.numeric.push_back(true);
         }
     }
-    DocumentChart chart{str(planFigureName(charted)) + " of each kept plan", {}};
+    DocumentChart chart{chartCaption(planFigureName(charted)), {}};
     for (const KeptPlan& kept : inputs.keptPlans) {
         const auto figures = planFigures(kept.sheet, inputs.assumptions, grouping);
         DocumentLine line{{kept.name, str(Catalogue::modelName(kept.sheet.modelIndex))}};
@@ -125,9 +127,8 @@ DocumentSection keptPlansSection(const PlanDocumentInputs& inputs) {
             figures[static_cast<std::size_t>(printedAs(charted) - kPrintedFigures.data())];
         chart.bars.push_back({kept.name, std::max(bar.value, 0.0), bar.text});
     }
-    DocumentSection section{"Kept plans", {}};
-    section.blocks.emplace_back(DocumentParagraph{
-        "Each kept plan figured with the assumptions below, disks to order with their spares."});
+    DocumentSection section{str(PlanDocumentWords::kKeptPlans), {}};
+    section.blocks.emplace_back(DocumentParagraph{str(PlanDocumentWords::kKeptPlansFigured)});
     section.blocks.emplace_back(std::move(table));
     section.blocks.emplace_back(std::move(chart));
     return section;

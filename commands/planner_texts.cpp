@@ -1,6 +1,7 @@
 #include "commands/planner_texts.h"
 
 #include "commands/figure_words.h"
+#include "commands/planner_units.h"
 #include "core/catalogue.h"
 #include "core/units.h"
 

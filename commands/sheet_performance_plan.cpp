@@ -1,6 +1,8 @@
 #include "commands/sheet_performance_plan.h"
 
+#include "commands/performance_texts.h"
 #include "commands/planner_texts.h"
+#include "commands/planner_units.h"
 #include "core/blanks.h"
 #include "core/catalogue.h"
 #include "core/data_loss.h"
@@ -97,46 +99,6 @@ std::string pricedText(const PlanCost& cost, std::uint64_t count, std::int64_t h
         return std::string(kNoFigureText);
     }
     return formatCost(static_cast<double>(count) * static_cast<double>(hundredths) / 100.0);
-}
-
-std::string costPerText(const std::optional<double>& cost) {
-    return cost ? formatCostPer(*cost) : std::string(kNoFigureText);
-}
-
-std::string arraysText(const DisksToOrder& order, int modelIndex) {
-    if (order.allToOrder == 0) {
-        return {};
-    }
-    std::string text = "The disks to order need " + countOf(order.arrays, "array") + " of the " +
-                       std::string(Catalogue::modelName(modelIndex));
-    if (order.extraArrays != 0) {
-        text += ": the spares need " + countOf(order.extraArrays, "more array") + " than the " +
-                std::to_string(order.arraysWithoutSpares) + " D/SPEs Required";
-    }
-    return text + '.';
-}
-
-// "The plan costs 123456: 1520 per usable TB, 18.4 per 1000 host IOPS.", and what it leaves out.
-std::string costText(const PlanCost& cost, std::span<const std::string_view> unpricedDisks,
-                     int modelIndex) {
-    if (!cost.priced) {
-        return {};
-    }
-    std::string text = "The plan costs " + formatCost(cost.cost) + ": " +
-                       costPerText(cost.perUsableTib) + " per usable TB, " +
-                       costPerText(cost.perThousandHostIops) + " per 1000 host IOPS.";
-    if (!cost.leavesSomethingOut()) {
-        return text;
-    }
-    std::string unpriced;
-    const auto name = [&unpriced](std::string_view thing) {
-        unpriced += (unpriced.empty() ? "" : ", ") + std::string(thing);
-    };
-    std::ranges::for_each(unpricedDisks, name);
-    if (cost.arrayUnpriced) {
-        name("the " + std::string(Catalogue::modelName(modelIndex)) + " array");
-    }
-    return text + " Not priced: " + unpriced + '.';
 }
 
 } // namespace

@@ -70,9 +70,10 @@ void WorkbookCommands::saveAs(WorkbookFileChooser& chooser) {
 // saves to next.
 void WorkbookCommands::saveTo(const std::string& path) {
     const Workbook workbook = current();
-    const SaveResult result = saveFileAtomically(path, formatWorkbook(workbook));
-    if (result.outcome != SaveOutcome::Saved) {
-        messages_.show(saveWorkbookFailedText(path, result.reason));
+    const bool saved = saidOfSave(
+        saveFileAtomically(path, formatWorkbook(workbook)), messages_,
+        [&path](const SaveResult& failed) { return saveWorkbookFailedText(path, failed.reason); });
+    if (!saved) {
         return;
     }
     parts_.file.path = path;

@@ -80,4 +80,13 @@ SaveResult saveFileAtomically(const std::string& chosenPath, std::string_view te
     return path ? saveAtomically(*path, text) : failed(SaveOutcome::OpenFailed, ELOOP);
 }
 
+bool saidOfSave(const SaveResult& result, MessageSink& messages,
+                const std::function<std::string(const SaveResult&)>& sentence) {
+    if (result.outcome == SaveOutcome::Saved) {
+        return true;
+    }
+    messages.show(sentence(result));
+    return false;
+}
+
 } // namespace brim

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/message_sink.h"
+
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -21,5 +24,11 @@ struct SaveResult {
 // pointing at it. A file without any write permission bit is treated as read-only and left
 // alone, even for a user (root) whom the system would let write it ("Permission denied").
 SaveResult saveFileAtomically(const std::string& chosenPath, std::string_view text);
+
+// What Print and Save Workbook say of a save: nothing when it went through, otherwise the one
+// message `sentence` makes of the failure (Print's fixed texts, Save Workbook's naming the file
+// and the system's reason). True when saved.
+bool saidOfSave(const SaveResult& result, MessageSink& messages,
+                const std::function<std::string(const SaveResult&)>& sentence);
 
 } // namespace brim

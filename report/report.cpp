@@ -174,16 +174,10 @@ void printReport(const ConfigSheet& sheet, ReportFileChooser& chooser, MessageSi
     writeReportHeader(text, sheet);
     appendBody(text, sheet);
     // Print's two messages are all it says: the system's reason is left out.
-    switch (saveFileAtomically(*chosen, text).outcome) {
-    case SaveOutcome::Saved:
-        break;
-    case SaveOutcome::OpenFailed:
-        messages.show(kOpenFailedMessage);
-        break;
-    case SaveOutcome::WriteFailed:
-        messages.show(kWriteFailedMessage);
-        break;
-    }
+    saidOfSave(saveFileAtomically(*chosen, text), messages, [](const SaveResult& failed) {
+        return std::string(failed.outcome == SaveOutcome::OpenFailed ? kOpenFailedMessage
+                                                                     : kWriteFailedMessage);
+    });
 }
 
 } // namespace brim

@@ -6,6 +6,7 @@
 #include "ui/capacity_table.h"
 #include "ui/dialog_units.h"
 #include "ui/planner_widgets.h"
+#include "ui/planner_window.h"
 #include "ui/qt_text.h"
 #include "ui/sheet_controls.h"
 #include "ui/window_layout.h"
@@ -59,12 +60,9 @@ QComboBox* list(std::span<const std::string_view> entries, QWidget* parent) {
 CapacityWindow::CapacityWindow(const ConfigSheet& sheet, RowCommands& commands,
                                CapacityChoices& choices, PlanningAssumptions& planning,
                                QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      planner_(sheet, commands, rowDiskNames(), planning), choices_(choices) {
-    setWindowTitle(toQString(CapacityWords::kTitle));
-    setWindowIcon(programIcon());
-    setFont(parent ? parent->font() : dialogFont());
+    : QDialog(parent, kPlannerWindowFlags), planner_(sheet, commands, rowDiskNames(), planning),
+      choices_(choices) {
+    setUpPlannerWindow(*this, CapacityWords::kTitle);
     buildControls();
     layOut();
     sizeToFit();
@@ -186,12 +184,8 @@ void CapacityWindow::sizeToFit() {
     table_->setMinimumSize(table_->sizeFor(kFewestVisibleLines)
                                .boundedTo(QSize(tableWanted.width() / 3, tableWanted.height())));
     const QSize wanted = sizeHint() - table_->minimumSize() + tableWanted;
-    // The window manager's frame takes about two lines of text on the screen, and its sides
-    // less than one.
-    const QScreen* shownOn = parentWidget() ? parentWidget()->screen() : screen();
-    const int line = fontMetrics().height();
-    const QSize room = shownOn->availableGeometry().size() - QSize(line, 2 * line);
-    resize(wanted.boundedTo(room).expandedTo(minimumSizeHint()));
+    const std::optional<QSize> room = roomOnScreen(*this);
+    resize((room ? wanted.boundedTo(*room) : wanted).expandedTo(minimumSizeHint()));
 }
 
 // A choice is kept when the planner makes it, not when the window opens on it: an untouched

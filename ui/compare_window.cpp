@@ -6,6 +6,7 @@
 #include "ui/bar_chart.h"
 #include "ui/cut_text_tips.h"
 #include "ui/dialog_units.h"
+#include "ui/planner_window.h"
 #include "ui/qt_text.h"
 #include "ui/table_copy.h"
 
@@ -126,13 +127,9 @@ private:
 CompareWindow::CompareWindow(const ConfigSheet& sheet, KeptPlans& plans,
                              const PlanningAssumptions& planning, RowCommands& commands,
                              Questions& questions, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      sheet_(sheet), plans_(plans), planning_(planning), commands_(commands),
-      questions_(questions) {
-    setWindowTitle(toQString(CompareWords::kTitle));
-    setWindowIcon(programIcon());
-    setFont(parent ? parent->font() : dialogFont());
+    : QDialog(parent, kPlannerWindowFlags), sheet_(sheet), plans_(plans), planning_(planning),
+      commands_(commands), questions_(questions) {
+    setUpPlannerWindow(*this, CompareWords::kTitle);
     groupSeparator_ = locale().groupSeparator().toStdString();
     buildControls();
     layOut();
@@ -253,29 +250,18 @@ void CompareWindow::fitTable() {
     adjustSize();
 }
 
-// The window frame's width, left and right: a window not shown yet has none, and is taken to
-// get its parent's.
-int CompareWindow::windowFrameWidth() const {
-    const auto frameOf = [](const QWidget& window) {
-        return window.frameGeometry().width() - window.geometry().width();
-    };
-    const QWidget* parent = parentWidget();
-    return std::max(frameOf(*this), parent ? frameOf(*parent->window()) : 0);
-}
-
-// The most the table may take: the screen's width less what the window puts around the table,
-// and three fifths of its height, the rest left to the chart and the buttons. Without a screen,
-// all it asks for.
+// The most the table may take: the window's room on its screen less its margins, and three
+// fifths of its height, the rest left to the chart and the buttons. Without a screen, all it
+// asks for.
 QRect CompareWindow::tableRoom(QSize wanted) const {
-    const QScreen* shownOn = screen();
-    if (!shownOn) {
+    const std::optional<QSize> room = roomOnScreen(*this);
+    if (!room) {
         return QRect(QPoint(0, 0), wanted);
     }
-    const QRect screenRoom = shownOn->availableGeometry();
     const QMargins margins = layout()->contentsMargins();
-    const int around = margins.left() + margins.right() + windowFrameWidth();
-    return QRect(0, 0, std::max(screenRoom.width() - around, 0),
-                 screenRoom.height() * kLargestScreenShare / 100);
+    const int around = margins.left() + margins.right();
+    return QRect(0, 0, std::max(room->width() - around, 0),
+                 room->height() * kLargestScreenShare / 100);
 }
 
 int CompareWindow::selectedPlan() const {
@@ -323,7 +309,7 @@ void CompareWindow::putBack() {
 void CompareWindow::removePlan() {
     const int plan = selectedPlan();
     if (plan < 0 ||
-        !questions_.ask(removePlanQuestion(plans_.plans()[static_cast<std::size_t>(plan)]))) {
+        !questions_.ask(removePlanQuestion(plans_.plans()[static_cast<std::size_t>(plan)].name))) {
         return;
     }
     plans_.remove(static_cast<std::size_t>(plan));

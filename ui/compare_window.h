@@ -51,7 +51,6 @@ private:
     void refresh();
     void fitTable();
     QRect tableRoom(QSize wanted) const;
-    int windowFrameWidth() const;
     void showSelection();
     void keepSheet();
     void putBack();

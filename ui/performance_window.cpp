@@ -7,6 +7,7 @@
 #include "ui/dialog_units.h"
 #include "ui/performance_tables.h"
 #include "ui/planner_widgets.h"
+#include "ui/planner_window.h"
 #include "ui/qt_text.h"
 #include "ui/sheet_controls.h"
 #include "ui/window_layout.h"
@@ -55,12 +56,8 @@ template <typename Figure> QLineEdit* figureField(Figure figure, QWidget* parent
 
 PerformanceWindow::PerformanceWindow(const ConfigSheet& sheet, PlanningAssumptions& assumptions,
                                      QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      plan_(sheet, assumptions, rowDiskNames()) {
-    setWindowTitle(toQString(PerformanceWords::kTitle));
-    setWindowIcon(programIcon());
-    setFont(parent ? parent->font() : dialogFont());
+    : QDialog(parent, kPlannerWindowFlags), plan_(sheet, assumptions, rowDiskNames()) {
+    setUpPlannerWindow(*this, PerformanceWords::kTitle);
     buildControls();
     buildTables();
     layOut();
@@ -285,22 +282,18 @@ void PerformanceWindow::fitScreen() {
                           std::min(whole.height() + (wide ? bar : 0), room.height()));
 }
 
-// The screen's room less the window's frame and title bar, its margins and the row of Close;
-// the whole body when the window is not on a screen yet. The frame is not known before the
-// window first shows: a window manager's border is taken to be as wide as the style's.
+// The window's room on its screen less its margins and the row of Close; the whole body when
+// there is no screen.
 QSize PerformanceWindow::roomForBody() const {
-    const QScreen* shownOn = screen();
-    if (!shownOn) {
+    const std::optional<QSize> room = roomOnScreen(*this);
+    if (!room) {
         return body_->widget()->sizeHint();
     }
-    const QRect room = shownOn->availableGeometry();
     const QMargins margins = layout()->contentsMargins();
-    const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
-    const int titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
-    const int across = 2 * border + margins.left() + margins.right();
-    const int down = titleBar + border + margins.top() + margins.bottom() + layout()->spacing() +
-                     close_->sizeHint().height();
-    return {room.width() - across, room.height() - down};
+    const int across = margins.left() + margins.right();
+    const int down =
+        margins.top() + margins.bottom() + layout()->spacing() + close_->sizeHint().height();
+    return {room->width() - across, room->height() - down};
 }
 
 void PerformanceWindow::connectInputs() {

@@ -4,6 +4,7 @@
 
 #include "commands/capacity_columns.h"
 #include "commands/planner_texts.h"
+#include "commands/planner_units.h"
 #include "core/blanks.h"
 #include "core/capacity_sizing.h"
 #include "core/catalogue.h"

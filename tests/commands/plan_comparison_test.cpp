@@ -3,6 +3,7 @@
 
 #include "commands/kept_plans.h"
 #include "commands/plan_comparison.h"
+#include "commands/planner_units.h"
 #include "core/blanks.h"
 #include "core/data_loss.h"
 #include "core/performance.h"
@@ -55,7 +56,7 @@ TEST(KeptPlans, NamesTheFirstFreeLetterRefusesBadNamesAndStopsAtEight) {
     }
     EXPECT_EQ(plans.size(), kMaxKeptPlans);
     EXPECT_TRUE(plans.full());
-    EXPECT_EQ(removePlanQuestion(plans.plans()[1]), "Remove Plan B?");
+    EXPECT_EQ(removePlanQuestion(plans.plans()[1].name), "Remove Plan B?");
     EXPECT_EQ(putBackStepName(plans.plans()[1]), "Put Back Plan B");
 }
 

@@ -1,6 +1,7 @@
 // The planners' texts of the core's figures: rebuild and risk, delivery, refusals.
 
 #include "commands/planner_texts.h"
+#include "commands/planner_units.h"
 #include "core/catalogue.h"
 #include "core/performance.h"
 #include "core/planner_inputs.h"

@@ -5,6 +5,7 @@
 #include "commands/digit_grouping.h"
 #include "commands/plan_comparison.h"
 #include "commands/plan_document.h"
+#include "commands/planner_units.h"
 #include "commands/sheet_performance_plan.h"
 #include "core/data_loss.h"
 #include "core/plan_cost.h"

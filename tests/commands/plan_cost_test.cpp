@@ -1,3 +1,4 @@
+#include "commands/planner_units.h"
 #include "core/plan_cost.h"
 #include "core/units.h"
 #include "tests/support/catalogue_names.h"

@@ -1,3 +1,4 @@
+#include "commands/planner_units.h"
 #include "core/catalogue.h"
 #include "core/rebuild_risk.h"
 #include "core/units.h"
