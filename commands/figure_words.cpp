@@ -13,8 +13,20 @@ constexpr std::array<std::string_view, 4> kUpToDecimals{
 
 } // namespace
 
+std::string definitionText(int row) {
+    return row == kGrowLargestDefinition ? std::string(kLargestDefinition)
+                                         : "Row " + std::to_string(row);
+}
+
 std::string figureText(const FigureRule& rule, std::int64_t held) {
+    if (rule.mayBeEmpty && held == kEmptyFigure) {
+        return {};
+    }
     switch (rule.form) {
+    case FigureForm::Flag:
+        return held != 0 ? "yes" : "no";
+    case FigureForm::Definition:
+        return definitionText(static_cast<int>(held));
     case FigureForm::PowerOfTen:
         return std::string(kPowerOfTen) + std::to_string(held);
     case FigureForm::Decimal:
@@ -26,6 +38,9 @@ std::string figureText(const FigureRule& rule, std::int64_t held) {
 }
 
 std::string figureEditText(const FigureRule& rule, std::int64_t held) {
+    if (rule.mayBeEmpty && held == kEmptyFigure) {
+        return {};
+    }
     return rule.form == FigureForm::Decimal ? formatDecimal(held, rule.decimals)
                                             : std::to_string(held);
 }
@@ -40,6 +55,10 @@ std::string allowedText(const FigureRule& rule) {
         return "a number from " + formatDecimal(lowest, rule.decimals) + " to " +
                formatDecimal(highest, rule.decimals) +
                std::string(kUpToDecimals[static_cast<std::size_t>(rule.decimals)]);
+    case FigureForm::Flag:
+        return "yes or no";
+    case FigureForm::Definition:
+        return std::string(kLargestDefinition) + " or a row from 1 to " + std::to_string(highest);
     case FigureForm::Whole:
         break;
     }

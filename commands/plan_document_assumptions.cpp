@@ -23,7 +23,7 @@ using plan_document_parts::tableWith;
 // A figure as printed: its unit after it, and a 0 that means "not given yet" in words.
 template <typename Words>
 std::string printedFigure(const Words& words, const FigureRule& rule, std::int64_t held) {
-    if (held == 0 && !words.unsetText.empty()) {
+    if ((held == 0 || held == kEmptyFigure) && !words.unsetText.empty()) {
         return str(words.unsetText);
     }
     if constexpr (requires { words.unit; }) {
@@ -122,6 +122,13 @@ std::string programFigureSentence(const PlanningAssumptions& assumptions, Progra
                     figureText(record.rule, record.value(assumptions, 0)));
 }
 
+// "Capacity growth a year: 20.0 %."
+std::string growthFigureSentence(const PlanningAssumptions& assumptions, GrowthFigure figure) {
+    const auto& record = figureRule(figure);
+    const GrowthFigureWords& words = figureWords(figure);
+    return filledIn(words.printed, printedFigure(words, record.rule, record.value(assumptions, 0)));
+}
+
 } // namespace
 
 DocumentSection plan_document_parts::assumptionsSection(const PlanDocumentInputs& inputs) {
@@ -134,6 +141,10 @@ DocumentSection plan_document_parts::assumptionsSection(const PlanDocumentInputs
     for (const ProgramFigure figure : allFigures<ProgramFigure>()) {
         section.blocks.emplace_back(
             DocumentParagraph{programFigureSentence(inputs.assumptions, figure)});
+    }
+    for (const GrowthFigure figure : allFigures<GrowthFigure>()) {
+        section.blocks.emplace_back(
+            DocumentParagraph{growthFigureSentence(inputs.assumptions, figure)});
     }
     section.blocks.emplace_back(DocumentParagraph{str(PlanDocumentWords::kUnits)});
     return section;

@@ -62,6 +62,24 @@ bool DiskAssumptions::setAnnualFailureHundredths(int diskType, std::int64_t hund
                                                       kAnnualFailureHundredthsRange);
 }
 
+std::uint32_t ArrayPower::watts(int modelIndex) const noexcept {
+    return inTable(kArrayModels, modelIndex) ? watts_[static_cast<std::size_t>(modelIndex)] : 0;
+}
+
+bool ArrayPower::setWatts(int modelIndex, std::int64_t watts) noexcept {
+    return inTable(kArrayModels, modelIndex) &&
+           setWithin(kArrayWattsRange, watts, watts_[static_cast<std::size_t>(modelIndex)]);
+}
+
+double diskWatts(const PlanningAssumptions& assumptions, int diskType) noexcept {
+    const DiskFigures* figures = assumptions.disks.figures(diskType);
+    return figures ? figures->watts() : 0.0;
+}
+
+double arrayWatts(const PlanningAssumptions& assumptions, int modelIndex) noexcept {
+    return static_cast<double>(assumptions.arrayPower.watts(modelIndex));
+}
+
 bool SparePolicy::setDisksPerSpare(std::int64_t disks) noexcept {
     return setWithin(kDisksPerSpareRange, disks, disksPerSpare_);
 }

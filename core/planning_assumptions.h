@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/allowed_range.h"
 #include "core/catalogue.h"
+#include "core/growth_figures.h"
 
 #include <array>
 #include <cstdint>
@@ -14,15 +16,6 @@ namespace brim {
 // writes. Each starts at a rule of thumb and may be changed within its range; a setter refuses
 // a value outside it, keeps the old one and says whether it took the new one.
 
-template <typename T> struct AllowedRange {
-    T lowest;
-    T highest;
-    constexpr bool holds(std::int64_t value) const noexcept {
-        return value >= static_cast<std::int64_t>(lowest) &&
-               value <= static_cast<std::int64_t>(highest);
-    }
-};
-
 inline constexpr AllowedRange<std::uint32_t> kRandomIopsRange{1, 100'000};
 inline constexpr AllowedRange<std::uint32_t> kSequentialMbpsRange{1, 10'000};
 inline constexpr AllowedRange<int> kReadErrorExponentRange{12, 18};
@@ -34,6 +27,8 @@ inline constexpr AllowedRange<int> kReadPercentRange{0, 100};
 inline constexpr AllowedRange<std::uint32_t> kAnnualFailureHundredthsRange{1, 5'000}; // 0.01-50 %
 inline constexpr AllowedRange<int> kHoursBeforeRebuildRange{0, 720};
 inline constexpr AllowedRange<std::int64_t> kPriceHundredthsRange{0, 100'000'000'000}; // 0-1e9
+inline constexpr AllowedRange<std::uint32_t> kDiskWattsTenthsRange{0, 1'000};          // 0-100.0 W
+inline constexpr AllowedRange<std::uint32_t> kArrayWattsRange{0, 100'000};
 
 // What one disk of a type delivers, as the planner assumes it.
 struct DiskFigures {
@@ -42,11 +37,13 @@ struct DiskFigures {
     int readErrorExponent = 0;                 // one unrecoverable read error per 10^E bits read
     std::uint32_t rebuildMbps = 0;             // MB/s the array rebuilds a failed disk at
     std::uint32_t annualFailureHundredths = 0; // AFR in hundredths of a percent: 300 = 3 %
+    std::uint32_t wattsTenths = 0;             // power drawn, in tenths of a watt: 120 = 12 W
 
     // The AFR as a share of the disks, 0 to 1: 0.03 for 3 %.
     constexpr double annualFailureRate() const noexcept {
         return static_cast<double>(annualFailureHundredths) / 10'000.0;
     }
+    constexpr double watts() const noexcept { return static_cast<double>(wattsTenths) / 10.0; }
 
     friend bool operator==(const DiskFigures&, const DiskFigures&) = default;
 };
@@ -54,10 +51,11 @@ struct DiskFigures {
 // clang-format off
 // Rules of thumb by drive class; the error rates are the class figures of drive data sheets. The
 // failure rates are those of large field studies of disk replacements (2-4 % a year), not the
-// 0.4-1.1 % that data sheets claim.
-//                                          IOPS  MB/s  error 10^E  rebuild MB/s  AFR 0.01 %
-inline constexpr DiskFigures kFcSasDefaults{180,  90,   16,         50,           200};
-inline constexpr DiskFigures kAtaDefaults  { 80,  60,   15,         50,           300};
+// 0.4-1.1 % that data sheets claim. The watts are the mid-point of idle and active power in drive
+// makers' manuals: 15k FC/SAS 3.5-inch and 7.2k enterprise ATA.
+//                                          IOPS  MB/s  error 10^E  rebuild MB/s  AFR 0.01 %  W 0.1
+inline constexpr DiskFigures kFcSasDefaults{180,  90,   16,         50,           200,        120};
+inline constexpr DiskFigures kAtaDefaults  { 80,  60,   15,         50,           300,        100};
 // clang-format on
 
 // The default figures of a disk type, by its class.
@@ -171,6 +169,21 @@ private:
     std::array<std::int64_t, kArrayModels.size()> arrays_{};
 };
 
+// The power one array of each model draws, enclosures and controllers, in whole watts; 0 until the
+// planner types it: an enclosure draws what its maker says, not what its disks do. Like a price it
+// is the planner's own, and restoring the disks' defaults leaves it alone.
+class ArrayPower {
+public:
+    // 0 for an index outside the model table.
+    std::uint32_t watts(int modelIndex) const noexcept;
+    bool setWatts(int modelIndex, std::int64_t watts) noexcept;
+
+    friend bool operator==(const ArrayPower&, const ArrayPower&) = default;
+
+private:
+    std::array<std::uint32_t, kArrayModels.size()> watts_{};
+};
+
 // Everything the planner assumes, as the windows hold and edit it while the program runs.
 struct PlanningAssumptions {
     DiskAssumptions disks;
@@ -178,6 +191,8 @@ struct PlanningAssumptions {
     Workload workload;
     RebuildWait rebuildWait;
     Prices prices;
+    ArrayPower arrayPower;
+    GrowthFigures growth;
 
     friend bool operator==(const PlanningAssumptions&, const PlanningAssumptions&) = default;
 };
@@ -196,6 +211,10 @@ struct HundredthsParse {
 
 HundredthsParse parseHundredths(std::string_view text,
                                 const AllowedRange<std::int64_t>& range) noexcept;
+
+// The watts one disk of a type draws and one array of a model; 0 outside their tables.
+double diskWatts(const PlanningAssumptions& assumptions, int diskType) noexcept;
+double arrayWatts(const PlanningAssumptions& assumptions, int modelIndex) noexcept;
 
 // The same for a decimal of up to `decimals` places, held in steps of 10^-decimals ("20.5" with
 // one place is 205). A minus sign is taken only where the range goes below 0.

@@ -12,6 +12,9 @@ constexpr std::string_view kPowerOfTen = "10^";
 } // namespace
 
 std::optional<std::int64_t> typedFigure(const FigureRule& rule, std::string_view text) noexcept {
+    if (rule.mayBeEmpty && trimBlanks(text).empty()) {
+        return kEmptyFigure;
+    }
     if (rule.form == FigureForm::Decimal) {
         const HundredthsParse parsed = parseDecimal(text, rule.decimals, rule.range);
         return parsed.taken() ? std::optional(parsed.hundredths) : std::nullopt;

@@ -9,13 +9,15 @@
 //
 // A new figure is its member in core (DiskFigures, Prices, a program class), its name below
 // before `Count`, and one record in each table: kDiskFigureRules here, the workbook's keys
-// (report/workbook_keys.h) and the words (commands/figure_words.h).
+// (report/workbook_keys.h) and the words (commands/figure_words.h). The figures of the years
+// ahead are a scope of their own: the Growth Plan window edits them, Sheet Performance does not.
 
 #include "core/planning_assumptions.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string_view>
 
@@ -28,11 +30,12 @@ enum class DiskFigure : std::uint8_t {
     ReadErrorExponent,
     RebuildMbps,
     AnnualFailure,
+    Watts,
     Price,
     Count
 };
 // Per array model.
-enum class ModelFigure : std::uint8_t { ArrayPrice, Count };
+enum class ModelFigure : std::uint8_t { ArrayPrice, ArrayWatts, Count };
 // One for the program.
 enum class ProgramFigure : std::uint8_t {
     ReadPercent,
@@ -42,18 +45,39 @@ enum class ProgramFigure : std::uint8_t {
     Count
 };
 
+// The years ahead, in the order the Growth Plan window takes them.
+enum class GrowthFigure : std::uint8_t {
+    NeededToday,
+    CapacityGrowth,
+    WorkloadGrowth,
+    Years,
+    GrowDefinition,
+    Installed,
+    DiskPriceChange,
+    ArrayPriceChange,
+    EnergyPrice,
+    Pue,
+    Support,
+    Count
+};
+
 template <typename Figure>
 constexpr std::size_t kFigureCount = static_cast<std::size_t>(Figure::Count);
 
 // How a figure is typed, held and shown: a whole number; a power of ten ("10^16", held as 16); a
 // decimal with up to `decimals` places, held as a whole number of its smallest step (an AFR of
-// 2.5 % as 250 hundredths).
-enum class FigureForm : std::uint8_t { Whole, PowerOfTen, Decimal };
+// 2.5 % as 250 hundredths); yes or no, held as 1 or 0; a definition of the sheet, held as its row
+// 1 to 10, or 0 for the largest.
+enum class FigureForm : std::uint8_t { Whole, PowerOfTen, Decimal, Flag, Definition };
+
+// A figure that may be left empty holds this while it is.
+inline constexpr std::int64_t kEmptyFigure = std::numeric_limits<std::int64_t>::min();
 
 struct FigureRule {
     FigureForm form = FigureForm::Whole;
     int decimals = 0;                 // places a Decimal takes; 0 for the others
     AllowedRange<std::int64_t> range; // in the unit it is held in
+    bool mayBeEmpty = false;          // empty means something of its own: kEmptyFigure
 };
 
 // A figure's value where it is kept. The index is the disk type or the model; a program figure
@@ -119,6 +143,47 @@ template <auto Default> constexpr std::int64_t programDefault(int) {
     return static_cast<std::int64_t>(Default);
 }
 
+inline std::int64_t arrayWattsOf(const PlanningAssumptions& a, int model) {
+    return a.arrayPower.watts(model);
+}
+inline bool storeArrayWatts(PlanningAssumptions& a, int model, std::int64_t watts) {
+    return a.arrayPower.setWatts(model, watts);
+}
+
+// A figure of the years ahead is a member of the assumptions' growth figures.
+template <auto Member> std::int64_t growthValue(const PlanningAssumptions& a, int) {
+    return static_cast<std::int64_t>(a.growth.*Member);
+}
+template <auto Member, const auto& Range>
+bool storeGrowthValue(PlanningAssumptions& a, int, std::int64_t value) {
+    if (!Range.holds(value)) {
+        return false;
+    }
+    using Held = std::remove_reference_t<decltype(a.growth.*Member)>;
+    a.growth.*Member = static_cast<Held>(value);
+    return true;
+}
+template <auto Member> std::int64_t growthDefault(int) {
+    return static_cast<std::int64_t>(GrowthFigures{}.*Member);
+}
+inline std::int64_t neededToday(const PlanningAssumptions& a, int) {
+    return a.growth.neededTodayHundredths.value_or(kEmptyFigure);
+}
+inline bool storeNeededToday(PlanningAssumptions& a, int, std::int64_t hundredths) {
+    if (hundredths == kEmptyFigure) {
+        a.growth.neededTodayHundredths.reset();
+        return true;
+    }
+    if (!kNeededTodayHundredthsRange.holds(hundredths)) {
+        return false;
+    }
+    a.growth.neededTodayHundredths = hundredths;
+    return true;
+}
+constexpr std::int64_t nothingNeeded(int) {
+    return kEmptyFigure;
+}
+
 template <typename T> constexpr AllowedRange<std::int64_t> widened(AllowedRange<T> range) {
     return {static_cast<std::int64_t>(range.lowest), static_cast<std::int64_t>(range.highest)};
 }
@@ -127,6 +192,9 @@ constexpr FigureRule wholeIn(AllowedRange<std::int64_t> range) {
 }
 constexpr FigureRule hundredthsIn(AllowedRange<std::int64_t> range) {
     return {FigureForm::Decimal, 2, range};
+}
+constexpr FigureRule tenthsIn(AllowedRange<std::int64_t> range) {
+    return {FigureForm::Decimal, 1, range};
 }
 
 // ---- the records ----------------------------------------------------------------------------
@@ -154,11 +222,17 @@ inline constexpr std::array<FigureRecord<DiskFigure>, kFigureCount<DiskFigure>> 
         diskMember<&DiskFigures::annualFailureHundredths>,
         storeDiskMember<&DiskFigures::annualFailureHundredths, kAnnualFailureHundredthsRange>,
         defaultDiskMember<&DiskFigures::annualFailureHundredths>},
+    {DiskFigure::Watts, tenthsIn(widened(kDiskWattsTenthsRange)),
+        diskMember<&DiskFigures::wattsTenths>,
+        storeDiskMember<&DiskFigures::wattsTenths, kDiskWattsTenthsRange>,
+        defaultDiskMember<&DiskFigures::wattsTenths>},
     {DiskFigure::Price, hundredthsIn(kPriceHundredthsRange), diskPrice, storeDiskPrice, notPriced},
 }};
 
 inline constexpr std::array<FigureRecord<ModelFigure>, kFigureCount<ModelFigure>> kModelFigureRules{{
     {ModelFigure::ArrayPrice, hundredthsIn(kPriceHundredthsRange), arrayPrice, storeArrayPrice,
+        notPriced},
+    {ModelFigure::ArrayWatts, wholeIn(widened(kArrayWattsRange)), arrayWattsOf, storeArrayWatts,
         notPriced},
 }};
 
@@ -181,12 +255,61 @@ inline constexpr std::array<FigureRecord<ProgramFigure>, kFigureCount<ProgramFig
         storeProgramValue<&PlanningAssumptions::rebuildWait, &RebuildWait::setHoursBeforeRebuild>,
         programDefault<RebuildWait::kDefaultHoursBeforeRebuild>},
 }};
+
+inline constexpr std::array<FigureRecord<GrowthFigure>, kFigureCount<GrowthFigure>>
+    kGrowthFigureRules{{
+    {GrowthFigure::NeededToday,
+        {FigureForm::Decimal, 2, kNeededTodayHundredthsRange, true},
+        neededToday, storeNeededToday, nothingNeeded},
+    {GrowthFigure::CapacityGrowth, tenthsIn(widened(kGrowthTenthsRange)),
+        growthValue<&GrowthFigures::capacityGrowthTenths>,
+        storeGrowthValue<&GrowthFigures::capacityGrowthTenths, kGrowthTenthsRange>,
+        growthDefault<&GrowthFigures::capacityGrowthTenths>},
+    {GrowthFigure::WorkloadGrowth, tenthsIn(widened(kGrowthTenthsRange)),
+        growthValue<&GrowthFigures::workloadGrowthTenths>,
+        storeGrowthValue<&GrowthFigures::workloadGrowthTenths, kGrowthTenthsRange>,
+        growthDefault<&GrowthFigures::workloadGrowthTenths>},
+    {GrowthFigure::Years, wholeIn(widened(kGrowthYearsRange)),
+        growthValue<&GrowthFigures::years>,
+        storeGrowthValue<&GrowthFigures::years, kGrowthYearsRange>,
+        growthDefault<&GrowthFigures::years>},
+    {GrowthFigure::GrowDefinition, {FigureForm::Definition, 0, widened(kGrowDefinitionRange)},
+        growthValue<&GrowthFigures::growDefinition>,
+        storeGrowthValue<&GrowthFigures::growDefinition, kGrowDefinitionRange>,
+        growthDefault<&GrowthFigures::growDefinition>},
+    {GrowthFigure::Installed, {FigureForm::Flag, 0, widened(kFlagRange)},
+        growthValue<&GrowthFigures::installed>,
+        storeGrowthValue<&GrowthFigures::installed, kFlagRange>,
+        growthDefault<&GrowthFigures::installed>},
+    {GrowthFigure::DiskPriceChange, tenthsIn(widened(kPriceChangeTenthsRange)),
+        growthValue<&GrowthFigures::diskPriceChangeTenths>,
+        storeGrowthValue<&GrowthFigures::diskPriceChangeTenths, kPriceChangeTenthsRange>,
+        growthDefault<&GrowthFigures::diskPriceChangeTenths>},
+    {GrowthFigure::ArrayPriceChange, tenthsIn(widened(kPriceChangeTenthsRange)),
+        growthValue<&GrowthFigures::arrayPriceChangeTenths>,
+        storeGrowthValue<&GrowthFigures::arrayPriceChangeTenths, kPriceChangeTenthsRange>,
+        growthDefault<&GrowthFigures::arrayPriceChangeTenths>},
+    {GrowthFigure::EnergyPrice, {FigureForm::Decimal, 3, kEnergyPriceThousandthsRange},
+        growthValue<&GrowthFigures::energyPriceThousandths>,
+        storeGrowthValue<&GrowthFigures::energyPriceThousandths, kEnergyPriceThousandthsRange>,
+        growthDefault<&GrowthFigures::energyPriceThousandths>},
+    {GrowthFigure::Pue, hundredthsIn(widened(kPueHundredthsRange)),
+        growthValue<&GrowthFigures::pueHundredths>,
+        storeGrowthValue<&GrowthFigures::pueHundredths, kPueHundredthsRange>,
+        growthDefault<&GrowthFigures::pueHundredths>},
+    {GrowthFigure::Support, tenthsIn(widened(kSupportTenthsRange)),
+        growthValue<&GrowthFigures::supportTenths>,
+        storeGrowthValue<&GrowthFigures::supportTenths, kSupportTenthsRange>,
+        growthDefault<&GrowthFigures::supportTenths>},
+}};
 // clang-format on
 
 static_assert(recordsInFigureOrder(kDiskFigureRules), "a disk figure's rule stands at its place");
 static_assert(recordsInFigureOrder(kModelFigureRules), "a model figure's rule stands at its place");
 static_assert(recordsInFigureOrder(kProgramFigureRules),
               "a program figure's rule stands at its place");
+static_assert(recordsInFigureOrder(kGrowthFigureRules),
+              "a figure of the years ahead has its rule at its place");
 
 constexpr const FigureRecord<DiskFigure>& figureRule(DiskFigure figure) noexcept {
     return kDiskFigureRules[static_cast<std::size_t>(figure)];
@@ -196,6 +319,9 @@ constexpr const FigureRecord<ModelFigure>& figureRule(ModelFigure figure) noexce
 }
 constexpr const FigureRecord<ProgramFigure>& figureRule(ProgramFigure figure) noexcept {
     return kProgramFigureRules[static_cast<std::size_t>(figure)];
+}
+constexpr const FigureRecord<GrowthFigure>& figureRule(GrowthFigure figure) noexcept {
+    return kGrowthFigureRules[static_cast<std::size_t>(figure)];
 }
 
 // Each figure of a scope in order, for the tables' walks.
@@ -209,7 +335,8 @@ template <typename Figure> constexpr std::array<Figure, kFigureCount<Figure>> al
 
 // A figure as typed, in the unit it is held in, or nothing when the text is no number of its
 // form in its range: a whole number, a power of ten with or without its "10^", or a decimal
-// with up to the rule's places.
+// with up to the rule's places; a flag or a definition as its whole number. An empty (or blank)
+// text is kEmptyFigure where the rule allows it.
 std::optional<std::int64_t> typedFigure(const FigureRule& rule, std::string_view text) noexcept;
 
 } // namespace brim

@@ -30,7 +30,10 @@
 namespace brim {
 
 inline constexpr std::string_view kWorkbookFormatName = "Brimcount workbook";
-inline constexpr int kWorkbookVersion = 1;
+// Version 2 added the figures of the years ahead and the power; a version-1 file opens with them
+// at their defaults.
+inline constexpr int kWorkbookVersion = 2;
+inline constexpr int kOldestWorkbookVersion = 1;
 inline constexpr std::size_t kMaxWorkbookBytes = 1024 * 1024;
 inline constexpr std::size_t kMaxKeptPlans = 8;
 inline constexpr std::size_t kMaxWorkloadTextCharacters = 100;

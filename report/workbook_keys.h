@@ -72,10 +72,12 @@ inline constexpr std::array<FigureKey<DiskFigure>, kFigureCount<DiskFigure>> kDi
     {DiskFigure::ReadErrorExponent, "readErrorExponent"},
     {DiskFigure::RebuildMbps,       "rebuildMbps"},
     {DiskFigure::AnnualFailure,     "afrPercent"},
+    {DiskFigure::Watts,             "watts"},
     {DiskFigure::Price,             "price"},
 }};
 inline constexpr std::array<FigureKey<ModelFigure>, kFigureCount<ModelFigure>> kModelFigureKeys{{
     {ModelFigure::ArrayPrice, "price"},
+    {ModelFigure::ArrayWatts, "arrayWatts"},
 }};
 inline constexpr std::array<FigureKey<ProgramFigure>, kFigureCount<ProgramFigure>>
     kProgramFigureKeys{{
@@ -84,6 +86,21 @@ inline constexpr std::array<FigureKey<ProgramFigure>, kFigureCount<ProgramFigure
     {ProgramFigure::MinSparesPerType,   "minSparesPerType", "spares"},
     {ProgramFigure::HoursBeforeRebuild, "hoursBeforeRebuild"},
 }};
+// The years ahead: the fields of "planning.growth".
+inline constexpr std::array<FigureKey<GrowthFigure>, kFigureCount<GrowthFigure>> kGrowthFigureKeys{{
+    {GrowthFigure::NeededToday,      "neededTodayTb",           "growth"},
+    {GrowthFigure::CapacityGrowth,   "capacityGrowthPercent",   "growth"},
+    {GrowthFigure::WorkloadGrowth,   "workloadGrowthPercent",   "growth"},
+    {GrowthFigure::Years,            "years",                   "growth"},
+    {GrowthFigure::GrowDefinition,   "growDefinition",          "growth"},
+    {GrowthFigure::Installed,        "installed",               "growth"},
+    {GrowthFigure::DiskPriceChange,  "diskPriceChangePercent",  "growth"},
+    {GrowthFigure::ArrayPriceChange, "arrayPriceChangePercent", "growth"},
+    {GrowthFigure::EnergyPrice,      "energyPrice",             "growth"},
+    {GrowthFigure::Pue,              "pue",                     "growth"},
+    {GrowthFigure::Support,          "supportPercent",          "growth"},
+}};
+inline constexpr std::string_view kGrowthGroup = "growth";
 // clang-format on
 
 // No two figures of one object share a key, nor take the name of the entry's own field.
@@ -109,6 +126,9 @@ static_assert(keysApart(kDiskFigureKeys, "diskType"), "a disk's fields have name
 static_assert(keysApart(kModelFigureKeys, "model"), "a model's fields have names of their own");
 static_assert(keysApart(kProgramFigureKeys, "disks"),
               "the planning fields have names of their own");
+static_assert(recordsInFigureOrder(kGrowthFigureKeys),
+              "a figure of the years ahead has its key at its place");
+static_assert(keysApart(kGrowthFigureKeys, {}), "the growth fields have names of their own");
 
 // The groups of program figures, each once, in the order of their first figure.
 inline std::vector<std::string_view> programGroups() {

@@ -32,6 +32,12 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // A planning figure in its rule's form and range.
 std::int64_t figureAt(const QJsonValue& value, const std::string& path, const FigureRule& rule) {
+    if (rule.mayBeEmpty && value.isNull()) {
+        return kEmptyFigure;
+    }
+    if (rule.form == FigureForm::Flag) {
+        return flagAt(value, path) ? 1 : 0;
+    }
     if (rule.form == FigureForm::Decimal) {
         return decimalAt(value, path, rule.decimals, rule.range);
     }
@@ -297,6 +303,7 @@ void readPlanning(const QJsonValue& value, const std::string& path, WorkbookFigu
     const QJsonObject object = objectAt(value, path);
     std::vector<std::string_view> known =
         fieldsOf<ProgramFigure>(kProgramFigureKeys, {}, {kDisksKey, kArrayPricesKey, kSizingKey});
+    known.push_back(kGrowthGroup);
     const std::vector<std::string_view> groups = programGroups();
     known.insert(known.end(), groups.begin(), groups.end());
     onlyKnownFields(object, path, known);
@@ -310,6 +317,13 @@ void readPlanning(const QJsonValue& value, const std::string& path, WorkbookFigu
                             fieldsOf<ProgramFigure>(kProgramFigureKeys, group, {}));
             readFigures<ProgramFigure>(fields, groupPath, kProgramFigureKeys, group, planning, 0);
         }
+    }
+    if (object.contains(key(kGrowthGroup))) {
+        const std::string growthPath = member(path, std::string(kGrowthGroup).c_str());
+        const QJsonObject fields = objectAt(object[key(kGrowthGroup)], growthPath);
+        onlyKnownFields(fields, growthPath,
+                        fieldsOf<GrowthFigure>(kGrowthFigureKeys, kGrowthGroup, {}));
+        readFigures<GrowthFigure>(fields, growthPath, kGrowthFigureKeys, kGrowthGroup, planning, 0);
     }
     if (object.contains(key(kDisksKey))) {
         const std::string disksPath = member(path, kDisksKey);
@@ -348,12 +362,13 @@ void checkFormat(const QJsonObject& root) {
     if (!std::isfinite(version) || version != std::floor(version)) {
         fault(kVersionKey, numberText(version) + " is not a whole number.");
     }
-    const std::string known = "version " + std::to_string(kWorkbookVersion) + " only.";
+    const std::string known = "format versions " + std::to_string(kOldestWorkbookVersion) + " to " +
+                              std::to_string(kWorkbookVersion) + '.';
     if (version > kWorkbookVersion) {
         fault(kVersionKey, "the workbook was made by a newer Brimcount (format version " +
                                numberText(version) + "); this one reads " + known);
     }
-    if (version < 1) {
+    if (version < kOldestWorkbookVersion) {
         fault(kVersionKey, numberText(version) +
                                " is not a format version this program reads; it reads " + known);
     }

@@ -63,6 +63,12 @@ void putSheet(QJsonObject& object, const PlanSheet& sheet) {
 
 // A figure as it was typed: a whole number where it is one, else its decimals.
 QJsonValue figureValue(const FigureRule& rule, std::int64_t held) {
+    if (rule.mayBeEmpty && held == kEmptyFigure) {
+        return QJsonValue(QJsonValue::Null);
+    }
+    if (rule.form == FigureForm::Flag) {
+        return held != 0;
+    }
     const std::int64_t step = stepOf(rule.decimals);
     if (held % step == 0) {
         return static_cast<qint64>(held / step);
@@ -128,6 +134,9 @@ QJsonObject planningObject(const WorkbookFigures& figures) {
         putFigures<ProgramFigure>(fields, kProgramFigureKeys, group, planning, 0);
         object[key(group)] = fields;
     }
+    QJsonObject growth;
+    putFigures<GrowthFigure>(growth, kGrowthFigureKeys, kGrowthGroup, planning, 0);
+    object[key(kGrowthGroup)] = growth;
     object[key(kDisksKey)] = disksArray(planning);
     object[key(kArrayPricesKey)] = arraysArray(planning);
     object[key(kSizingKey)] = sizingObject(figures.sizing);

@@ -36,6 +36,11 @@ TEST(FigureWordsTest, EveryFigureIsNamedPrintedAndSourcedInTheReadme) {
         EXPECT_FALSE(w.refusal.empty() || w.printedLabel.empty()) << w.label;
         EXPECT_TRUE(sourced(w.defaultSource)) << w.defaultSource;
     }
+    for (const GrowthFigureWords& w : kGrowthFigureWords) {
+        EXPECT_NE(w.label.find('&'), std::string_view::npos) << w.label;
+        EXPECT_NE(w.printed.find("{}"), std::string_view::npos) << w.printed;
+        EXPECT_TRUE(sourced(w.defaultSource)) << w.defaultSource;
+    }
     for (const ProgramFigureWords& w : kProgramFigureWords) {
         EXPECT_NE(w.label.find('&'), std::string_view::npos) << w.label;
         EXPECT_NE(w.printed.find("{}"), std::string_view::npos) << w.printed;

@@ -70,7 +70,7 @@ TEST_F(WorkbookFolder, AsksBeforeReplacingFiguresNoSavedWorkbookHolds) {
 TEST_F(WorkbookFolder, ARefusedWorkbookChangesNothing) {
     const std::pair<const char*, const char*> breaks[] = {
         {"\"disksPerGroup\": 0", "\"disksPerGroup\": 17"},
-        {"\"formatVersion\": 1,", "\"formatVersion\": 1, \"formatVersion\": 1,"},
+        {"\"formatVersion\": 2,", "\"formatVersion\": 2, \"formatVersion\": 2,"},
         {"\"hostIops\": \"\"", "\"hostIops\": \"abc\""},
     };
     ProgramRun run;

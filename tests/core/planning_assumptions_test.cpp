@@ -62,7 +62,7 @@ TEST(PlanningAssumptionsTest, SettersTakeTheirRangeOnlyAndKeepTheOldValue) {
 
 TEST(PlanningAssumptionsTest, DefaultsFollowTheDriveClassAndComeBack) {
     PlanningAssumptions a;
-    const DiskFigures fc{180, 90, 16, 50, 200}, ata{80, 60, 15, 50, 300};
+    const DiskFigures fc{180, 90, 16, 50, 200, 120}, ata{80, 60, 15, 50, 300, 100};
     for (int disk = 0; disk < static_cast<int>(kDiskTypes.size()); ++disk) {
         EXPECT_EQ(*a.disks.figures(disk),
                   kDiskTypes[static_cast<std::size_t>(disk)].isAta ? ata : fc);

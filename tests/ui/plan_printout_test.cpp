@@ -226,7 +226,7 @@ TEST_F(PlanPrintoutTest, EachSectionHoldsItsFiguresOfTheReadmePlan) {
           "Morvik ATA Morvik B", "Usable TB of each kept plan"}},
         {"Assumptions",
          "",
-         {"450 G FC 180 90 10^16 50 2% 450", "1 TB ATA 80 60 10^15 50 3% not priced",
+         {"450 G FC 180 90 10^16 50 2% 12 450", "1 TB ATA 80 60 10^15 50 3% 10 not priced",
           "Price per array: Telvar A " + grouped(std::string("25000")) + "; Morvik B not priced.",
           "Reads: 70 % of host operations", "Hours before a rebuild starts: 24."}},
     };
