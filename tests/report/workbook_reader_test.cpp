@@ -230,6 +230,26 @@ TEST(WorkbookExample, TheDocumentedExampleOpens) {
     ASSERT_EQ(example.figures.plans.size(), 2u);
     EXPECT_EQ(example.figures.plans[1].sheet.rows[0].raidType, test::names::kRaid6);
     EXPECT_EQ(example.figures.planning.prices.diskHundredths(test::names::k1TbAta), 30550);
+    EXPECT_EQ(example.figures.planning.arrayPower.watts(test::names::kTelvarA), 600u);
+    EXPECT_EQ(example.figures.planning.disks.figures(test::names::k1TbAta)->wattsTenths, 95u);
+    EXPECT_EQ(example.figures.planning.growth.neededTodayHundredths, 2'000);
+    EXPECT_EQ(example.figures.planning.growth.energyPriceThousandths, 150);
+}
+
+// A version-1 file knows no growth or power: it opens with them at their defaults.
+TEST(WorkbookReading, VersionOneOpensWithTheYearsAheadAtTheirDefaults) {
+    Workbook workbook;
+    workbook.figures.planning.growth.years = 9;
+    workbook.figures.planning.arrayPower.setWatts(test::names::kTelvarA, 600);
+    std::string text = formatWorkbook(workbook);
+    text.replace(text.find("\"formatVersion\": 2"), 18, "\"formatVersion\": 1");
+    const std::size_t growth = text.find("\"growth\": {");
+    text.erase(growth, text.find('}', growth) + 2 - growth);
+    const WorkbookReading read = readWorkbook(text);
+    ASSERT_TRUE(std::holds_alternative<Workbook>(read)) << std::get<WorkbookRefusal>(read).message;
+    const PlanningAssumptions& planning = std::get<Workbook>(read).figures.planning;
+    EXPECT_EQ(planning.growth, GrowthFigures{});
+    EXPECT_EQ(planning.arrayPower.watts(test::names::kTelvarA), 600u);
 }
 
 TEST(WorkbookKind, FirstCharacterAfterBlanksAndByteOrderMark) {
