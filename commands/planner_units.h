@@ -47,6 +47,12 @@ std::string formatCost(double cost);
 // ("99.5", "0.3").
 std::string formatCostPer(double cost);
 
+// Usable TB with two decimals, unpadded: "26.87".
+std::string formatTb(double tib);
+
+// Watts as kilowatts with one decimal, as "%.1f" prints W ÷ 1000 whatever the locale: "1.0".
+std::string formatKilowatts(double watts);
+
 // Disks to order and the arrays they need, as a narrow column reads them under the heading
 // "disks / arrays": "46 / 1".
 std::string formatDisksAndArrays(std::uint64_t disks, std::uint64_t arrays);
