@@ -88,7 +88,7 @@ inline constexpr std::array<ModelFigureWords, kFigureCount<ModelFigure>> kModelF
         "Type a price from 0 to 1000000000 with up to two decimals, such as 45000.",
         "Price per array", "not priced", "the planner's quote"},
     {ModelFigure::ArrayWatts, "Power of one {} array, &W:", "arrayWatts", "Power of one array",
-        "Type a whole number of watts from 0 to 100000, such as 600.", "Power per array",
+        "Type a whole number of watts from 0 to 100000, such as 600.", "Power per array, W",
         "not counted", "the array maker's figure, typed by the planner"},
 }};
 

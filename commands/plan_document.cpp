@@ -254,6 +254,7 @@ PlanDocument planDocument(const PlanDocumentInputs& inputs) {
     document.sections.push_back(orderSection(plan, assumptions.spares, grouping));
     document.sections.push_back(
         riskAndCostSection(inputs.sheet, assumptions, inputs.names, grouping));
+    document.sections.push_back(plan_document_parts::yearsAheadSection(inputs));
     if (!inputs.keptPlans.empty()) {
         document.sections.push_back(plan_document_parts::keptPlansSection(inputs));
     }

@@ -14,6 +14,7 @@
 #include "commands/kept_plans.h"
 #include "commands/plan_comparison.h"
 #include "core/config_sheet.h"
+#include "core/growth_schedule.h"
 #include "core/planning_assumptions.h"
 
 #include <cstddef>
@@ -60,6 +61,9 @@ struct DocumentBar {
     std::string label;
     double value = 0.0; // bars are drawn in proportion, 0 and up
     std::string valueText;
+    // A mark across the bar at this value, in proportion as the bars are: a year's need against
+    // the usable TB it installs. None for most charts.
+    std::optional<double> mark = {};
 };
 
 // A bar chart on the page (named apart from the Compare Plans window's chart widget, which is
@@ -93,10 +97,12 @@ struct PlanDocumentInputs {
     // and more take on the page ("1,234,567"); empty leaves every figure in plain digits.
     // Capacities, percentages, hours and the per-disk assumptions stay as the windows write them.
     std::string_view digitSeparator = {};
+    // The workload Size for Capacity states, which the years ahead grow.
+    StatedWorkload workload = {};
 };
 
-// Sections in order: the sheet, what it delivers, the disks to order, risk and cost, the kept
-// plans (only when some are kept) and the assumptions.
+// Sections in order: the sheet, what it delivers, the disks to order, risk and cost, the years
+// ahead, the kept plans (only when some are kept) and the assumptions.
 PlanDocument planDocument(const PlanDocumentInputs& inputs);
 
 // What each page carries at its foot: "page 2 of 3".

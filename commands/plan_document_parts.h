@@ -59,6 +59,9 @@ std::string_view diskName(const RowDiskNames& names, std::size_t rowIndex, int d
 // Every planning figure in force, walked from the figures' tables (plan_document_assumptions.cpp).
 DocumentSection assumptionsSection(const PlanDocumentInputs& inputs);
 
+// The schedule of the years ahead, its chart and its sentences (plan_document_years.cpp).
+DocumentSection yearsAheadSection(const PlanDocumentInputs& inputs);
+
 // One line per kept plan and a bar chart of the figure asked for.
 DocumentSection keptPlansSection(const PlanDocumentInputs& inputs);
 

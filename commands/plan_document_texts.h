@@ -22,6 +22,9 @@ struct PlanDocumentWords {
         "Breaks a rule: left out of the plan's chance.";
     static constexpr std::string_view kNoCost =
         "No price is set for the disks or arrays this plan orders, so it has no cost.";
+    static constexpr std::string_view kYearsAhead = "The years ahead";
+    static constexpr std::string_view kYearsChart =
+        "Usable TB installed per year; the mark is the year's need";
     static constexpr std::string_view kKeptPlans = "Kept plans";
     static constexpr std::string_view kKeptPlansFigured =
         "Each kept plan figured with the assumptions below, disks to order with their spares.";
@@ -79,6 +82,10 @@ inline std::string chartCaption(std::string_view figure) {
 inline std::string diskFiguresSentence(std::string_view described) {
     return "Every planning figure the pages above rest on, per disk: " + std::string(described) +
            '.';
+}
+// "48.37 TB, need 43.94": a year's bar in the chart of the years ahead.
+inline std::string yearBarText(std::string_view usable, std::string_view need) {
+    return std::string(usable) + " TB, need " + std::string(need);
 }
 // "page 2 of 3".
 inline std::string pageFooterWords(int page, int pageCount) {

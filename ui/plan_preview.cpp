@@ -91,13 +91,13 @@ void fitToScreen(QPrintPreviewDialog& preview, const QPrinter& printer, const QS
 } // namespace
 
 void previewPlan(const ConfigSheet& sheet, const PlanningAssumptions& assumptions,
-                 const KeptPlans& keptPlans, QWidget& parent) {
+                 StatedWorkload workload, const KeptPlans& keptPlans, QWidget& parent) {
     const RowDiskNames names = rowDiskNames();
     const std::vector<KeptPlan> kept = keptPlansOf(keptPlans);
     const std::string separator = QLocale().groupSeparator().toStdString();
     const PlanDocument document =
         planDocument({sheet, assumptions, names, kept, printedFigureOf(keptPlans.chartedFigure()),
-                      today(), separator});
+                      today(), separator, workload});
     QPrinter printer(QPrinter::HighResolution);
     takeDefaultPageSize(printer);
     preparePlanPage(printer);

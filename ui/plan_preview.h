@@ -12,9 +12,10 @@ class QWidget;
 namespace brim {
 
 // The document of `sheet` as it stands, dated today, with the kept plans and the figure last
-// charted in Compare Plans, in `parent`'s font;
+// charted in Compare Plans, the years ahead grown from the workload Size for Capacity states, in
+// `parent`'s font;
 // modal over `parent` until the planner closes the preview.
 void previewPlan(const ConfigSheet& sheet, const PlanningAssumptions& assumptions,
-                 const KeptPlans& keptPlans, QWidget& parent);
+                 StatedWorkload workload, const KeptPlans& keptPlans, QWidget& parent);
 
 } // namespace brim

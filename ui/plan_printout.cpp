@@ -33,6 +33,7 @@ enum ChartProperty : int {
     kBarTexts,
     kChartWidth,
     kChartCaption,
+    kBarMarks, // a value per bar, or an invalid QVariant for none
 };
 // A heading and the paragraph that leads into a table stay on the page of what follows them.
 constexpr int kKeepWithNext = QTextFormat::UserProperty + 10;
@@ -58,8 +59,9 @@ public:
         const QStringList labels = format.property(kBarLabels).toStringList();
         const QStringList texts = format.property(kBarTexts).toStringList();
         const QVariantList values = format.property(kBarValues).toList();
+        const QVariantList marks = format.property(kBarMarks).toList();
         qreal largest = 0.0;
-        for (const QVariant& value : values) {
+        for (const QVariant& value : values + marks) {
             largest = std::max(largest, value.toDouble());
         }
         const qreal line = lineHeight(document, format);
@@ -68,10 +70,16 @@ public:
         painter->translate(rect.topLeft());
         painter->scale(fit, fit);
         const QRectF area(0, 0, rect.width() / fit, naturalHeight(document, format));
-        const qreal labelWidth = area.width() * 0.25;
-        const qreal textWidth = area.width() * 0.15;
-        const qreal barRoom = area.width() - labelWidth - textWidth - line;
         painter->setFont(format.toCharFormat().font());
+        const qreal labelWidth = area.width() * 0.25;
+        // The figures' texts keep room for the longest, a year's "48.37 TB, need 43.94" too.
+        qreal textWidth = area.width() * 0.15;
+        for (const QString& text : texts) {
+            textWidth =
+                std::max(textWidth,
+                         QFontMetricsF(painter->font(), painter->device()).horizontalAdvance(text));
+        }
+        const qreal barRoom = area.width() - labelWidth - textWidth - line;
         painter->setPen(QPen(Qt::black, 0));
         QFont captionFont = painter->font();
         captionFont.setBold(true);
@@ -89,6 +97,12 @@ public:
             const QRectF bar(area.left() + labelWidth, top + line * 0.1, barRoom * share,
                              line * 0.8);
             painter->fillRect(bar, QColor(0x60, 0x78, 0x90));
+            if (const QVariant mark = marks.value(i); mark.isValid() && largest > 0.0) {
+                const qreal x = area.left() + labelWidth + barRoom * mark.toDouble() / largest;
+                painter->setPen(QPen(Qt::black, line * 0.12));
+                painter->drawLine(QPointF(x, top), QPointF(x, top + line));
+                painter->setPen(QPen(Qt::black, 0));
+            }
             painter->drawText(QRectF(bar.right() + line / 2, top, textWidth + line, line),
                               Qt::AlignLeft | Qt::AlignVCenter, texts.value(i));
         }
@@ -212,10 +226,12 @@ public:
         QStringList labels;
         QStringList texts;
         QVariantList values;
+        QVariantList marks;
         for (const DocumentBar& bar : chart.bars) {
             labels.append(toQString(bar.label));
             texts.append(toQString(bar.valueText));
             values.append(bar.value);
+            marks.append(bar.mark ? QVariant(*bar.mark) : QVariant());
         }
         QTextCharFormat format;
         format.setFont(font_);
@@ -223,6 +239,7 @@ public:
         format.setProperty(kBarLabels, labels);
         format.setProperty(kBarTexts, texts);
         format.setProperty(kBarValues, values);
+        format.setProperty(kBarMarks, marks);
         format.setProperty(kChartWidth, chartWidth_);
         format.setProperty(kChartCaption, toQString(chart.caption));
         // Its caption stands off the table above as a paragraph does.

@@ -1,5 +1,6 @@
 #include "ui/sheet_window.h"
 
+#include "commands/growth_planner.h"
 #include "report/sheet_table.h"
 #include "ui/about_window.h"
 #include "ui/application.h"
@@ -176,7 +177,7 @@ void SheetWindow::putSheetTableOnClipboard() {
 // The printed plan, like the report, names what the window shows.
 void SheetWindow::printPlan() {
     commands_.computeBeforeOutput();
-    previewPlan(sheet_, planning_, planKeeping_->plans(), *this);
+    previewPlan(sheet_, planning_, statedWorkload(capacityChoices_), planKeeping_->plans(), *this);
 }
 
 bool SheetWindow::copyControlsToSheet() {

@@ -77,8 +77,9 @@ TEST(PlanDocumentTest, SectionsFollowTheKeptPlansAndThePrices) {
         std::vector<std::string> headings;
         std::string_view costSentence;
     };
-    const std::vector<std::string> withoutKept{"The sheet", "What the sheet delivers",
-                                               "Disks to order", "Risk and cost", "Assumptions"};
+    const std::vector<std::string> withoutKept{"The sheet",       "What the sheet delivers",
+                                               "Disks to order",  "Risk and cost",
+                                               "The years ahead", "Assumptions"};
     std::vector<std::string> withKept = withoutKept;
     withKept.insert(withKept.end() - 1, "Kept plans");
     const std::vector<Case> cases{
@@ -251,6 +252,17 @@ TEST(PlanDocumentTest, CostsAndCountsAloneGroupTheirDigits) {
                                                "Disks to order|To order",
                                                "Disks to order|Cost",
                                                "Risk and cost|Groups",
+                                               "The years ahead|Groups",
+                                               "The years ahead|Host IOPS",
+                                               "The years ahead|Disks to order",
+                                               "The years ahead|Arrays",
+                                               "The years ahead|Buy disks",
+                                               "The years ahead|Buy arrays",
+                                               "The years ahead|Purchase",
+                                               "The years ahead|Energy",
+                                               "The years ahead|Support",
+                                               "The years ahead|Cost",
+                                               "The years ahead|Cumulative",
                                                "Kept plans|Disks / arrays to order",
                                                "Kept plans|Host IOPS",
                                                "Kept plans|MB/s",
@@ -284,7 +296,9 @@ TEST(PlanDocumentTest, CostsAndCountsAloneGroupTheirDigits) {
                 }
             } else if (const auto* chart = std::get_if<DocumentChart>(&before)) {
                 for (std::size_t i = 0; i < chart->bars.size(); ++i) {
-                    expect(heading + "|Cost", chart->bars[i].valueText,
+                    // The kept plans chart their costs; the years ahead their usable TB.
+                    const std::string figure = heading == "Kept plans" ? "|Cost" : "|Usable TB";
+                    expect(heading + figure, chart->bars[i].valueText,
                            std::get<DocumentChart>(after).bars[i].valueText);
                 }
             } else { // a sentence groups its costs and counts; no other figure has 5 digits
@@ -295,6 +309,48 @@ TEST(PlanDocumentTest, CostsAndCountsAloneGroupTheirDigits) {
     }
     EXPECT_EQ(met.size(), groupedColumns.size() + 1); // every grouped column met, and others
     EXPECT_GT(changed, 15);
+}
+
+// The years ahead print the Growth Plan's schedule: a table of what each year holds and one of
+// what it buys, each with its total line, the chart with the need marked, and its sentences;
+// without a definition that can grow, only the note why.
+TEST(PlanDocumentTest, TheYearsAheadPrintTheScheduleOrSayWhyNot) {
+    PlanningAssumptions a;
+    a.prices.setDiskHundredths(k1TbAta, 30'000);
+    a.prices.setArrayHundredths(kTelvarA, 5'000'000);
+    a.arrayPower.setWatts(kTelvarA, 600);
+    a.growth.neededTodayHundredths = 2'000;
+    a.growth.capacityGrowthTenths = 300;
+    a.growth.workloadGrowthTenths = 0;
+    a.growth.energyPriceThousandths = 150;
+    const ConfigSheet sheet = sheetWith(kTelvarA, {{k1TbAta, kRaid6, 8, 4}});
+    const PlanDocument document =
+        planDocument({sheet, a, kNoNames, {}, std::nullopt, {2026, 1, 2}});
+    const DocumentSection& years = section(document, "The years ahead");
+    EXPECT_TRUE(says(years, "Over 5 years the plan costs 88685: 1179 per usable TB in year 5."));
+    std::vector<const DocumentTable*> tables;
+    for (const DocumentBlock& block : years.blocks) {
+        if (const auto* table = std::get_if<DocumentTable>(&block)) {
+            tables.push_back(table);
+        }
+    }
+    ASSERT_EQ(tables.size(), 2u);
+    EXPECT_EQ(tables[0]->headings[1], "Need TB");
+    EXPECT_EQ(tables[0]->lines[4].cells[3], "14");    // year 5's groups
+    EXPECT_EQ(tables[1]->lines[0].cells[3], "62600"); // year 1's purchase
+    EXPECT_EQ(tables[1]->lines.size(), 6u);
+    const DocumentChart* chart = first<DocumentChart>(years);
+    ASSERT_NE(chart, nullptr);
+    ASSERT_EQ(chart->bars.size(), 5u);
+    ASSERT_TRUE(chart->bars[4].mark.has_value());
+    EXPECT_NEAR(*chart->bars[4].mark, 20.0 * 1.3 * 1.3 * 1.3 * 1.3 * 1.3, 1e-9);
+    EXPECT_EQ(chart->bars[0].valueText, "26.87 TB, need 26.00");
+
+    const PlanDocument empty =
+        planDocument({ConfigSheet{}, a, kNoNames, {}, std::nullopt, {2026, 1, 2}});
+    const DocumentSection& none = section(empty, "The years ahead");
+    EXPECT_EQ(first<DocumentTable>(none), nullptr);
+    EXPECT_TRUE(says(none, "Fill a definition with groups, a RAID type and disks per group"));
 }
 
 } // namespace
