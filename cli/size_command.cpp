@@ -40,8 +40,7 @@ std::optional<Amount> amountOf(std::string_view text) {
     return std::nullopt;
 }
 
-// The inputs of the window's fields, each checked as the window checks it; the refusal's line
-// when one is refused.
+// What the window's fields and lists would hold for the options given.
 struct SizeInputs {
     int model = 0;
     int disk = 0;
@@ -50,6 +49,38 @@ struct SizeInputs {
     std::string hostIops;
     std::string mbps;
 };
+
+// The capacity and the workload, each refused as its field refuses it.
+std::optional<std::string> readNeeds(const ParsedCommand& command, SizeInputs& inputs) {
+    const std::optional<std::string> capacity = command.value("--capacity");
+    inputs.hostIops = command.value("--iops").value_or("");
+    inputs.mbps = command.value("--mbps").value_or("");
+    if (!capacity && inputs.hostIops.empty() && inputs.mbps.empty()) {
+        return std::string(CommandLineWords::kNoNeed);
+    }
+    if (capacity) {
+        const std::optional<Amount> amount = amountOf(*capacity);
+        if (!amount) {
+            return badUnitText(*capacity);
+        }
+        inputs.amount = *amount;
+        const std::string_view refusal =
+            capacityTargetRefusal(parseCapacityTarget(amount->number, amount->unit).refusal);
+        if (!refusal.empty()) {
+            return optionRefusalText("--capacity", *capacity, refusal);
+        }
+    }
+    if (const std::string_view refusal =
+            hostIopsRefusal(parseHostIopsNeed(inputs.hostIops).refusal);
+        !refusal.empty()) {
+        return optionRefusalText("--iops", inputs.hostIops, refusal);
+    }
+    if (const std::string_view refusal = mbpsRefusal(parseMbpsNeed(inputs.mbps).refusal);
+        !refusal.empty()) {
+        return optionRefusalText("--mbps", inputs.mbps, refusal);
+    }
+    return std::nullopt;
+}
 
 std::variant<SizeInputs, std::string> sizeInputsOf(const ParsedCommand& command) {
     SizeInputs inputs;
@@ -77,32 +108,8 @@ std::variant<SizeInputs, std::string> sizeInputsOf(const ParsedCommand& command)
         }
         inputs.minimumFailures = static_cast<int>(failures.value);
     }
-    const std::optional<std::string> capacity = command.value("--capacity");
-    inputs.hostIops = command.value("--iops").value_or("");
-    inputs.mbps = command.value("--mbps").value_or("");
-    if (!capacity && inputs.hostIops.empty() && inputs.mbps.empty()) {
-        return std::string(CommandLineWords::kNoNeed);
-    }
-    if (capacity) {
-        const std::optional<Amount> amount = amountOf(*capacity);
-        if (!amount) {
-            return badUnitText(*capacity);
-        }
-        inputs.amount = *amount;
-        const std::string_view refusal =
-            capacityTargetRefusal(parseCapacityTarget(amount->number, amount->unit).refusal);
-        if (!refusal.empty()) {
-            return optionRefusalText("--capacity", *capacity, refusal);
-        }
-    }
-    if (const std::string_view refusal =
-            hostIopsRefusal(parseHostIopsNeed(inputs.hostIops).refusal);
-        !refusal.empty()) {
-        return optionRefusalText("--iops", inputs.hostIops, refusal);
-    }
-    if (const std::string_view refusal = mbpsRefusal(parseMbpsNeed(inputs.mbps).refusal);
-        !refusal.empty()) {
-        return optionRefusalText("--mbps", inputs.mbps, refusal);
+    if (std::optional<std::string> refusal = readNeeds(command, inputs)) {
+        return std::move(*refusal);
     }
     if (command.has("--add-to-sheet") && !command.has("--workbook")) {
         return std::string(CommandLineWords::kAddNeedsWorkbook);
