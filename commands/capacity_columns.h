@@ -10,8 +10,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
+#include <variant>
 
 namespace brim {
 
@@ -35,6 +37,15 @@ enum class CapacityColumn : std::uint8_t {
     Cost,
 };
 
+// The disks to order with spares and the arrays they need: the one cell of two counts.
+struct DisksAndArrays {
+    std::uint64_t disks = 0;
+    std::uint64_t arrays = 0;
+};
+
+// A cell's figure as a program reads it: none, a number, a name or the two counts.
+using CellFigure = std::variant<std::monostate, double, std::string_view, DisksAndArrays>;
+
 struct CapacityColumnInfo {
     CapacityColumn column;
     std::string_view heading; // two short lines keep the numeric columns narrow
@@ -50,6 +61,10 @@ struct CapacityColumnInfo {
     // A count or cost, whose digits the window groups as its locale does ("12,345"); copies keep
     // the plain digits.
     bool grouped;
+    // The figure for a program to read, under the heading's name in camelCase: the number the
+    // text is made from, at full precision, or nothing where the cell shows the dash.
+    std::string_view key;
+    CellFigure (*figure)(const SizedLayout&);
 };
 
 inline constexpr int kCapacityColumnCount = 17;
@@ -65,6 +80,14 @@ double capacityCostKey(const SizedLayout& line) noexcept;
 
 // What a line shows in a column, trimmed.
 std::string capacityCellText(const SizedLayout& line, CapacityColumn column);
+
+// The table as the window's copy of every line makes it (table_text.h): the headings of
+// `columns`, then each line's cells in them, in the order of `lines`.
+std::string capacityTableText(std::span<const SizedLayout> lines,
+                              std::span<const CapacityColumn> columns);
+
+// Every column, in the window's order.
+std::array<CapacityColumn, kCapacityColumnCount> everyCapacityColumn();
 
 // A plan at least as likely as 1 in 100 to lose data within a year is one a planner should not
 // take unawares: its Loss/yr stands out from this many percent on.

@@ -39,6 +39,10 @@ std::string saveWorkbookFailedText(std::string_view path, std::string_view reaso
     return sentence("Could not save the workbook to ", path, reason, FileWords::kNotWritten);
 }
 
+std::string saveReportFailedText(std::string_view path, std::string_view reason) {
+    return sentence("Could not save the report to ", path, reason, FileWords::kNotWritten);
+}
+
 std::string saveWorkbookEntryText(const WorkbookFile& file) {
     if (!file.path) {
         return std::string(FileWords::kSaveWorkbookEntry);

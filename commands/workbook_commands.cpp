@@ -83,13 +83,14 @@ void WorkbookCommands::saveTo(const std::string& path) {
 // The file is read once, as much of it as a workbook may hold: a larger report is still
 // refused for its size.
 void WorkbookCommands::openFile(const std::string& path, Questions& questions) {
-    if (const std::optional<std::string> text = readOrSay(path, kMaxWorkbookBytes + 1)) {
-        if (looksLikeWorkbook(*text)) {
-            openWorkbookText(path, *text, questions);
-        } else {
-            openReportText(*text);
-        }
+    if (const std::optional<std::string> text = readOrSay(path, kOpenReadBytes)) {
+        openText(path, *text, questions);
     }
+}
+
+bool WorkbookCommands::openText(const std::string& path, std::string_view text,
+                                Questions& questions) {
+    return looksLikeWorkbook(text) ? openWorkbookText(path, text, questions) : openReportText(text);
 }
 
 void WorkbookCommands::openReport(const std::string& path) {
@@ -99,7 +100,7 @@ void WorkbookCommands::openReport(const std::string& path) {
 }
 
 void WorkbookCommands::openWorkbook(const std::string& path, Questions& questions) {
-    if (const std::optional<std::string> text = readOrSay(path, kMaxWorkbookBytes + 1)) {
+    if (const std::optional<std::string> text = readOrSay(path, kOpenReadBytes)) {
         openWorkbookText(path, *text, questions);
     }
 }
@@ -114,14 +115,15 @@ std::optional<std::string> WorkbookCommands::readOrSay(const std::string& path,
     return std::move(std::get<std::string>(start));
 }
 
-void WorkbookCommands::openReportText(std::string_view text) {
+bool WorkbookCommands::openReportText(std::string_view text) {
     const ReportReading reading = readReport(text);
     if (const auto* refusal = std::get_if<ReportRefusal>(&reading)) {
         messages_.show(refusal->message);
-        return;
+        return false;
     }
     const auto& opened = std::get<OpenedReport>(reading);
     parts_.commands.openPlan(opened.plan, opened.version);
+    return true;
 }
 
 // Figures that equal a saved workbook's, or the program's defaults before any was saved, lose
@@ -150,16 +152,16 @@ bool WorkbookCommands::mayClose(WorkbookFileChooser& chooser, ClosingQuestion& q
     return false;
 }
 
-void WorkbookCommands::openWorkbookText(const std::string& path, std::string_view text,
+bool WorkbookCommands::openWorkbookText(const std::string& path, std::string_view text,
                                         Questions& questions) {
     WorkbookReading reading = readWorkbook(text);
     if (const auto* refusal = std::get_if<WorkbookRefusal>(&reading)) {
         messages_.show(refusal->message);
-        return;
+        return false;
     }
     Workbook& workbook = std::get<Workbook>(reading);
     if (replacesUnsavedFigures(workbook.figures) && !questions.ask(kReplaceFiguresQuestion)) {
-        return;
+        return false;
     }
     parts_.plans.replaceAll(workbook.figures.plans);
     parts_.planning = workbook.figures.planning;
@@ -167,6 +169,7 @@ void WorkbookCommands::openWorkbookText(const std::string& path, std::string_vie
     parts_.file.path = path;
     parts_.file.saved = std::move(workbook.figures);
     parts_.commands.putSheet(configSheetOf(workbook.sheet), std::string(kOpenWorkbookStepName));
+    return true;
 }
 
 } // namespace brim

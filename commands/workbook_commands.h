@@ -49,6 +49,10 @@ WorkbookFigures figuresLastSaved(const WorkbookFile& file);
 bool holdsUnsavedWork(const WorkbookFigures& now, const WorkbookFile& file);
 
 SizingChoices sizingChoicesOf(const CapacityChoices& choices);
+
+// The bytes Open reads of a file: as much as a workbook may hold and one more, so that a larger
+// workbook or report is still refused for its size.
+inline constexpr std::size_t kOpenReadBytes = kMaxWorkbookBytes + 1;
 void applySizingChoices(const SizingChoices& sizing, CapacityChoices& choices);
 
 class WorkbookCommands {
@@ -64,6 +68,10 @@ public:
     // A workbook when the file's first character other than blanks and a byte order mark is
     // "{", a report otherwise. A file that cannot be read is named with the system's reason.
     void openFile(const std::string& path, Questions& questions);
+    // As openFile, of the text read from `path` (its first kOpenReadBytes): true when the workbook
+    // or the report was opened, false when it was refused (its message said) or a question
+    // declined.
+    bool openText(const std::string& path, std::string_view text, Questions& questions);
     void openReport(const std::string& path);
     // Checked whole first: a refused file changes nothing and says why. Asks before it replaces
     // kept plans or planning figures that no saved workbook holds.
@@ -82,8 +90,8 @@ private:
     void saveTo(const std::string& path);
     // The file's first `maxBytes` bytes, or nothing once the failure is said.
     std::optional<std::string> readOrSay(const std::string& path, std::size_t maxBytes);
-    void openReportText(std::string_view text);
-    void openWorkbookText(const std::string& path, std::string_view text, Questions& questions);
+    bool openReportText(std::string_view text);
+    bool openWorkbookText(const std::string& path, std::string_view text, Questions& questions);
     bool replacesUnsavedFigures(const WorkbookFigures& incoming) const;
 
     WorkbookParts parts_;

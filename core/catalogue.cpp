@@ -17,7 +17,25 @@ std::size_t column(ModelFamily family) noexcept {
     return static_cast<std::size_t>(family);
 }
 
+template <typename Table, typename NameOf>
+std::optional<int> indexNamed(const Table& table, std::string_view name, NameOf nameOf) noexcept {
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (nameOf(table[i]) == name) {
+            return static_cast<int>(i);
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
+
+std::optional<int> modelNamed(std::string_view name) noexcept {
+    return indexNamed(kArrayModels, name, [](const ArrayModel& m) { return m.name; });
+}
+
+std::optional<int> diskTypeNamed(std::string_view name) noexcept {
+    return indexNamed(kDiskTypes, name, [](const DiskType& d) { return d.orlenReportName; });
+}
 
 const ArrayModel* Catalogue::model(int index) noexcept {
     return entryAt(kArrayModels, index);

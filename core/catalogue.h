@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace brim {
@@ -150,6 +151,11 @@ public:
     static int writePenalty(int raidIndex) noexcept;
     static std::string_view vaultWord(bool includesVault) noexcept;
 };
+
+// The same lookups for a name read from a file or typed, in the same name columns: nothing
+// when no entry has the name (the case counts).
+std::optional<int> modelNamed(std::string_view name) noexcept;
+std::optional<int> diskTypeNamed(std::string_view name) noexcept;
 
 // Usable KiB of one disk of `diskIndex` in a group of a row on `modelIndex`. A vault row loses
 // the vault reservation on every one of its disks. 0 when the disk type is not offered on the

@@ -52,7 +52,8 @@ QVariant CapacityTableModel::data(const QModelIndex& index, int role) const {
     const CapacityColumnInfo& column = columnInfo(index.column());
     switch (role) {
     case Qt::DisplayRole:
-        return QString::fromStdString(column.text(layout));
+        // The cell's text as the command line's table makes it (capacityTableText).
+        return QString::fromStdString(capacityCellText(layout, column.column));
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::AlignVCenter |
                                    (column.numeric ? Qt::AlignRight : Qt::AlignLeft));

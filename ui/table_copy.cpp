@@ -1,5 +1,7 @@
 #include "ui/table_copy.h"
 
+#include "commands/table_text.h"
+
 #include <QAbstractItemModel>
 #include <QClipboard>
 #include <QEvent>
@@ -11,30 +13,11 @@
 #include <QTableView>
 #include <optional>
 #include <set>
+#include <string>
 #include <vector>
 
 namespace brim {
 namespace {
-
-QString oneLine(QString text) {
-    for (QChar& c : text) {
-        if (c == u'\t' || c == u'\n' || c == u'\r') {
-            c = u' ';
-        }
-    }
-    return text;
-}
-
-template <typename CellText>
-void appendLine(QString& text, std::span<const int> columns, CellText cellText) {
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        if (i != 0) {
-            text += u'\t';
-        }
-        text += oneLine(cellText(columns[i]));
-    }
-    text += u'\n';
-}
 
 // Which copy a key asks for: the selected line (true), every line (false), or none.
 std::optional<bool> copyAskedBy(const QKeyEvent& key) {
@@ -84,25 +67,29 @@ private:
 
 } // namespace
 
+// Each line is made by the commands' table text, as the command line makes its tables.
 QString tableText(const QAbstractItemModel& model, std::span<const int> rows,
                   std::span<const int> columns, bool rowHeadings) {
-    QString text;
-    const auto lead = [&](const QVariant& heading) {
+    std::string text;
+    std::vector<std::string> cells;
+    const auto appendLine = [&](const QVariant& heading, const auto& cellText) {
+        cells.clear();
         if (rowHeadings) {
-            text += oneLine(heading.toString());
-            text += u'\t';
+            cells.push_back(heading.toString().toStdString());
         }
+        for (const int column : columns) {
+            cells.push_back(cellText(column).toStdString());
+        }
+        appendTableLine(text, cells);
     };
-    lead({});
-    appendLine(text, columns, [&](int column) {
+    appendLine({}, [&](int column) {
         return model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
     });
     for (const int row : rows) {
-        lead(model.headerData(row, Qt::Vertical, Qt::DisplayRole));
-        appendLine(text, columns,
+        appendLine(model.headerData(row, Qt::Vertical, Qt::DisplayRole),
                    [&](int column) { return model.index(row, column).data().toString(); });
     }
-    return text;
+    return QString::fromStdString(text);
 }
 
 QString shownLinesText(const QTableView& view, bool selectedOnly, const QTableView* pinnedBelow,

@@ -3,7 +3,7 @@
 # its control fields, that Depends names the Qt 6, C and C++ runtime packages (and not Qt's
 # Wayland plugin), that it holds exactly the files of the install manifest, and that the
 # program unpacked from it into a scratch root (dpkg -x) starts under Xvfb, shows its window
-# and closes on Escape with status 0.
+# and closes on Escape with status 0, and that its command line answers with no display.
 #   check_deb.sh BUILD_DIR INSTALLED_FILES_LIST VERSION SANITIZED(0|1)
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
@@ -74,10 +74,15 @@ grep -v -e '^#' -e '^$' "$list" | sed 's|^|/usr/|' | sort >"$tmp/expected"
 diff -u "$tmp/expected" "$tmp/contents" >&2 ||
     fail "the package differs from $(basename "$list") (- listed, + packaged)"
 
-# --- The unpacked program runs ------------------------------------------------------------
+# --- The unpacked programs run ------------------------------------------------------------
 dpkg -x "$deb" "$tmp/root"
 program=$tmp/root/usr/bin/brimcount
 [ -x "$program" ] || fail "the package has no executable usr/bin/brimcount"
+# The command line beside it, with no display at all.
+cli_version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$tmp/root/usr/bin/brimcount-cli" --version) ||
+    fail "the packaged brimcount-cli --version failed"
+[ "$cli_version" = "brimcount-cli $version" ] ||
+    fail "the packaged brimcount-cli says '$cli_version', not brimcount-cli $version"
 wm_class=$(desktop_value "$tmp/root/usr/share/applications/io.github.brimcount.Brimcount.desktop" \
     StartupWMClass)
 

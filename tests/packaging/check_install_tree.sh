@@ -29,12 +29,18 @@ diff -u "$tmp/manifest" "$tmp/tree" >&2 ||
 
 usr=$stage/usr
 
-# The program: an ELF executable without a run path into the build or install tree.
-file -b "$usr/bin/brimcount" | grep -q '^ELF .*executable' ||
-    fail "bin/brimcount is not an ELF executable: $(file -b "$usr/bin/brimcount")"
-if readelf -d "$usr/bin/brimcount" | grep -E '\((RPATH|RUNPATH)\)' >&2; then
-    fail "the installed program carries a run path"
-fi
+# The programs: ELF executables without a run path into the build or install tree; the
+# command line answers with no display at all.
+for program in brimcount brimcount-cli; do
+    file -b "$usr/bin/$program" | grep -q '^ELF .*executable' ||
+        fail "bin/$program is not an ELF executable: $(file -b "$usr/bin/$program")"
+    if readelf -d "$usr/bin/$program" | grep -E '\((RPATH|RUNPATH)\)' >&2; then
+        fail "the installed $program carries a run path"
+    fi
+done
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$usr/bin/brimcount-cli" --version) ||
+    fail "the installed brimcount-cli --version failed"
+[[ "$version" == "brimcount-cli "* ]] || fail "brimcount-cli --version says '$version'"
 
 # Icons: each PNG has its directory's size, and the scalable one is SVG.
 for size in 16 32 48; do
@@ -69,11 +75,13 @@ if grep -E '^[EWI]: ' <<<"$report"; then
     fail "appstreamcli validate-tree reports issues in the installed tree"
 fi
 
-# The manual page is the current source page, gzip-compressed, and formats cleanly.
-page=$usr/share/man/man1/brimcount.1.gz
-gzip -t "$page" || fail "the manual page is not a valid gzip file"
-gzip -dc "$page" | cmp -s - "$sources/brimcount.1" || fail "the installed manual page is stale"
-warnings=$(gzip -dc "$page" | groff -man -ww -z 2>&1) && [ -z "$warnings" ] ||
-    fail "groff warns about the installed manual page: $warnings"
+# Each manual page is the current source page, gzip-compressed, and formats cleanly.
+for name in brimcount brimcount-cli; do
+    page=$usr/share/man/man1/$name.1.gz
+    gzip -t "$page" || fail "the manual page $name.1 is not a valid gzip file"
+    gzip -dc "$page" | cmp -s - "$sources/$name.1" || fail "the installed $name.1 is stale"
+    warnings=$(gzip -dc "$page" | groff -man -ww -z 2>&1) && [ -z "$warnings" ] ||
+        fail "groff warns about the installed $name.1: $warnings"
+done
 
 echo "install tree holds the $(wc -l <"$tmp/expected") listed files"

@@ -23,7 +23,7 @@ declarations=$(awk '
         sub(/^enum class /, "enum ", line)
         split(line, word, /[^A-Za-z0-9_]+/)
         print word[2], FILENAME ":" FNR
-    }' core/*.h core/*.cpp commands/*.h commands/*.cpp report/*.h report/*.cpp ui/*.h ui/*.cpp \
+    }' core/*.h core/*.cpp commands/*.h commands/*.cpp report/*.h report/*.cpp ui/*.h ui/*.cpp cli/*.h cli/*.cpp \
     tests/*/*.h)
 
 status=0
