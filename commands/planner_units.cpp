@@ -99,6 +99,10 @@ std::string formatCostPer(double cost) {
     return text;
 }
 
+std::string formatKilowatts(double kilowatts) {
+    return fixed(kilowatts, 1);
+}
+
 std::string formatDisksAndArrays(std::uint64_t disks, std::uint64_t arrays) {
     return std::to_string(disks) + " / " + std::to_string(arrays);
 }

@@ -47,6 +47,9 @@ std::string formatCost(double cost);
 // ("99.5", "0.3").
 std::string formatCostPer(double cost);
 
+// Power in kW with one decimal, as "%.1f" prints the double: "0.9".
+std::string formatKilowatts(double kilowatts);
+
 // Disks to order and the arrays they need, as a narrow column reads them under the heading
 // "disks / arrays": "46 / 1".
 std::string formatDisksAndArrays(std::uint64_t disks, std::uint64_t arrays);
