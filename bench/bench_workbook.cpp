@@ -1,7 +1,8 @@
 // Compare Plans and the workbook: the comparison of eight kept plans with every figure and
-// text made, keeping the sheet, Save Workbook of eight plans to disk, and opening it again (read,
-// check, apply, Compute), over the commands with the stand-in main window of the tests; and the
-// reader alone on that workbook's text, with its search for a key given twice.
+// text made, their years ahead included, keeping the sheet, Save Workbook of eight plans to disk,
+// and opening it again (read, check, apply, Compute), over the commands with the stand-in main
+// window of the tests; and the reader alone on that workbook's text, with its search for a key
+// given twice.
 
 #include "commands/kept_plans.h"
 #include "commands/plan_comparison.h"
@@ -61,11 +62,29 @@ void BM_ComparePlansEight(benchmark::State& state) {
     const Program program;
     for (auto _ : state) {
         std::vector<ComparedColumn> columns =
-            comparePlans(program.sheet, program.plans.plans(), program.planning);
+            comparePlans(program.sheet, program.plans.plans(), program.planning, {});
         benchmark::DoNotOptimize(columns.data());
     }
 }
 BENCHMARK(BM_ComparePlansEight)->Unit(benchmark::kMicrosecond);
+
+// The same with the years at their longest: ten years of growth to a typed need, a workload
+// stated in Size for Capacity, the energy and the arrays' power counted.
+void BM_ComparePlansEightTenYears(benchmark::State& state) {
+    Program program;
+    GrowthFigures& growth = program.planning.growth;
+    growth.years = 10;
+    growth.neededTodayHundredths = 5'000;
+    growth.energyPriceThousandths = 150;
+    program.planning.arrayPower.setWatts(kTelvarA, 600);
+    const StatedWorkload workload{20'000.0, 400.0};
+    for (auto _ : state) {
+        std::vector<ComparedColumn> columns =
+            comparePlans(program.sheet, program.plans.plans(), program.planning, workload);
+        benchmark::DoNotOptimize(columns.data());
+    }
+}
+BENCHMARK(BM_ComparePlansEightTenYears)->Unit(benchmark::kMicrosecond);
 
 void BM_KeepTheSheet(benchmark::State& state) {
     const ConfigSheet sheet = plannedSheet(0);

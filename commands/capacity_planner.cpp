@@ -23,6 +23,10 @@ bool statesWorkload(const CapacityRequest& request) noexcept {
 
 } // namespace
 
+StatedWorkload statedWorkload(const CapacityChoices& choices) {
+    return {parseHostIopsNeed(choices.hostIopsText).value, parseMbpsNeed(choices.mbpsText).value};
+}
+
 CapacityPlanner::CapacityPlanner(const ConfigSheet& sheet, RowCommands& commands,
                                  const RowDiskNames& names, PlanningAssumptions& planning)
     : sheet_(sheet), commands_(commands), planning_(planning), freeRow_(commands.firstFreeRow()),

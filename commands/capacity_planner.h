@@ -15,6 +15,7 @@
 #include "commands/row_commands.h"
 #include "core/capacity_sizing.h"
 #include "core/config_sheet.h"
+#include "core/growth_schedule.h"
 #include "core/planning_assumptions.h"
 
 #include <array>
@@ -43,6 +44,10 @@ struct CapacityChoices {
     // The columns of the table the planner has hidden with a right click on its heading.
     std::array<bool, kCapacityColumnCount> hiddenColumns = columnsHiddenAtStart();
 };
+
+// The workload the kept fields state, for the years ahead to grow: nothing for a field that is
+// empty or refused.
+StatedWorkload statedWorkload(const CapacityChoices& choices);
 
 // Why the window cannot do all that the planner asks.
 enum class PlanNotice : std::uint8_t {

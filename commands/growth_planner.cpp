@@ -25,10 +25,6 @@ bool namedSo(const KeptPlans& plans, std::string_view name) {
 
 } // namespace
 
-StatedWorkload statedWorkload(const CapacityChoices& sizing) {
-    return {parseHostIopsNeed(sizing.hostIopsText).value, parseMbpsNeed(sizing.mbpsText).value};
-}
-
 GrowthPlanner::GrowthPlanner(const ConfigSheet& sheet, PlanningAssumptions& planning,
                              StatedWorkload workload, const RowDiskNames& names)
     : sheet_(sheet), planning_(planning), workload_(workload), diskNames_(names[kRowCount - 1]) {

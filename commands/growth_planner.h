@@ -38,10 +38,6 @@ struct GrowthChoices {
     }();
 };
 
-// The workload Size for Capacity states, its fields read as that window reads them; a field
-// empty or refused there states nothing.
-StatedWorkload statedWorkload(const CapacityChoices& sizing);
-
 class GrowthPlanner {
 public:
     // `sheet` is the main window's, just captured; `planning` its assumptions. Both must outlive

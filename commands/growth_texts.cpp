@@ -4,6 +4,7 @@
 #include "commands/planner_texts.h"
 #include "commands/planner_units.h"
 #include "core/catalogue.h"
+#include "core/plan_cost.h"
 #include "core/message_sink.h"
 
 #include <algorithm>
@@ -39,7 +40,7 @@ GrowthTextLine yearLine(const GrowthYear& year, const GrowthPricing& pricing) {
     cell(line, GrowthColumn::BuyDisks) = std::to_string(year.allDisksBought);
     cell(line, GrowthColumn::BuyArrays) = std::to_string(year.arraysBought);
     cell(line, GrowthColumn::Purchase) = moneyText(year.purchase, pricing.priced);
-    cell(line, GrowthColumn::Kw) = formatKilowatts(year.powerWatts);
+    cell(line, GrowthColumn::Kw) = formatKilowatts(kilowattsOf(year.powerWatts));
     cell(line, GrowthColumn::Energy) =
         moneyText(year.energy, pricing.priced && !pricing.energyNotCounted);
     cell(line, GrowthColumn::Support) = moneyText(year.support, pricing.priced);

@@ -5,6 +5,7 @@
 #include "core/catalogue.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace brim {
 namespace {
@@ -48,6 +49,16 @@ std::string costText(const PlanCost& cost, std::span<const std::string_view> unp
         name("the " + std::string(Catalogue::modelName(modelIndex)) + " array");
     }
     return text + " Not priced: " + unpriced + '.';
+}
+
+std::string powerText(double watts, bool arrayPowerNotCounted, int modelIndex) {
+    std::string text = "The plan draws " + formatKilowatts(kilowattsOf(watts)) + " kW, " +
+                       formatWholeNumber(std::round(btuPerHourOf(watts))) + " BTU/h of heat.";
+    if (arrayPowerNotCounted) {
+        text += " Not counted: the power of the " + std::string(Catalogue::modelName(modelIndex)) +
+                " array.";
+    }
+    return text;
 }
 
 std::string keptFigureNote(std::string_view kept, std::string_view diskName,

@@ -41,6 +41,9 @@ std::string arraysText(const DisksToOrder& order, int modelIndex);
 // for want of a price ("Not priced: 146 G FC, the Telvar A array."); empty until priced.
 std::string costText(const PlanCost& cost, std::span<const std::string_view> unpricedDisks,
                      int modelIndex);
+// What the disks to order and their arrays draw: "The plan draws 0.9 kW, 3207 BTU/h of heat.",
+// then, while arrays are ordered at a power of 0, "Not counted: the power of the Telvar A array.".
+std::string powerText(double watts, bool arrayPowerNotCounted, int modelIndex);
 // "Kept 180 as the 450 G FC's IOPS: type a whole number from 1 to 100000."
 std::string keptFigureNote(std::string_view kept, std::string_view diskName,
                            std::string_view figureName, std::string_view allowed);

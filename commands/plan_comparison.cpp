@@ -1,6 +1,7 @@
 #include "commands/plan_comparison.h"
 
 #include "commands/digit_grouping.h"
+#include "commands/figure_words.h"
 #include "commands/planner_texts.h"
 #include "commands/planner_units.h"
 #include "core/blanks.h"
@@ -86,6 +87,25 @@ void fillCosts(ComparedColumn& column, const ConfigSheet& sheet,
     cell(column, PlanFigure::CostPerThousandIops) = per(cost.perThousandHostIops);
 }
 
+// What the plan costs over the years ahead and what it holds in their last: the dash where it
+// has no schedule (nothing can grow), where the schedule ends before the last year, and for the
+// cost while nothing it uses is priced.
+void fillYears(ComparedColumn& column, const ConfigSheet& sheet,
+               const PlanningAssumptions& planning, const StatedWorkload& workload) {
+    const GrowthSchedule schedule = growthSchedule({sheet, planning, workload});
+    if (schedule.missing != NoSchedule::None ||
+        schedule.yearCount != static_cast<std::size_t>(planning.growth.years)) {
+        cell(column, PlanFigure::CostOverYears) = dash();
+        cell(column, PlanFigure::UsableTbInYear) = dash();
+        return;
+    }
+    const double usableTib = schedule.years[schedule.yearCount - 1].usableTib;
+    cell(column, PlanFigure::UsableTbInYear) = figureCell(capacityText(usableTib), usableTib);
+    const double cost = schedule.totals.cost;
+    cell(column, PlanFigure::CostOverYears) =
+        schedule.pricing.priced ? figureCell(formatCost(cost), cost) : dash();
+}
+
 void fillFigures(ComparedColumn& column, const ConfigSheet& sheet, const SheetWalk& walk,
                  const PlanningAssumptions& planning) {
     cell(column, PlanFigure::UsableGb) =
@@ -118,6 +138,14 @@ void fillFigures(ComparedColumn& column, const ConfigSheet& sheet, const SheetWa
     fillCosts(column, sheet, planning);
 }
 
+// A kept plan is not bought yet, and the definition that grows is its own: its largest.
+PlanningAssumptions keptPlanGrowth(const PlanningAssumptions& planning) {
+    PlanningAssumptions kept = planning;
+    kept.growth.growDefinition = kGrowLargestDefinition;
+    kept.growth.installed = false;
+    return kept;
+}
+
 bool better(Better way, double a, double b) noexcept {
     return way == Better::More ? a > b : a < b;
 }
@@ -146,7 +174,7 @@ void markBest(std::vector<ComparedColumn>& columns) {
     }
     for (std::size_t f = 0; f < kPlanFigureCount; ++f) {
         const Better way = kPlanFigures[f].better;
-        if (way == Better::None || !alikeValues(columns, f)) {
+        if (way == Better::None || way == Better::Unmarked || !alikeValues(columns, f)) {
             continue;
         }
         std::optional<double> best;
@@ -164,6 +192,13 @@ void markBest(std::vector<ComparedColumn>& columns) {
 }
 
 } // namespace
+
+std::string planFigureHeading(PlanFigure figure, int years) {
+    const std::string ahead = figure == PlanFigure::CostOverYears
+                                  ? countOf(static_cast<std::uint64_t>(years), "year")
+                                  : std::to_string(years);
+    return filledIn(kPlanFigures[static_cast<std::size_t>(figure)].heading, ahead);
+}
 
 std::string definitionsText(const ConfigSheet& sheet) {
     std::string text;
@@ -190,7 +225,7 @@ std::string definitionsText(const ConfigSheet& sheet) {
 }
 
 ComparedColumn compareColumn(std::string name, const ConfigSheet& sheet,
-                             const PlanningAssumptions& planning) {
+                             const PlanningAssumptions& planning, const StatedWorkload& workload) {
     ComparedColumn column;
     column.name = std::move(name);
     cell(column, PlanFigure::Model) = {std::string(Catalogue::modelName(sheet.modelIndex)),
@@ -204,18 +239,21 @@ ComparedColumn compareColumn(std::string name, const ConfigSheet& sheet,
         return column;
     }
     fillFigures(column, sheet, walk, planning);
+    fillYears(column, sheet, planning, workload);
     column.takesPart = walk.totalDisks != 0;
     return column;
 }
 
 std::vector<ComparedColumn> comparePlans(const ConfigSheet& sheetNow,
                                          std::span<const NamedPlan> plans,
-                                         const PlanningAssumptions& planning) {
+                                         const PlanningAssumptions& planning,
+                                         const StatedWorkload& workload) {
     std::vector<ComparedColumn> columns;
     columns.reserve(plans.size() + 1);
-    columns.push_back(compareColumn(std::string(kSheetNowName), sheetNow, planning));
+    columns.push_back(compareColumn(std::string(kSheetNowName), sheetNow, planning, workload));
+    const PlanningAssumptions kept = keptPlanGrowth(planning);
     for (const NamedPlan& plan : plans) {
-        columns.push_back(compareColumn(plan.name, configSheetOf(plan.sheet), planning));
+        columns.push_back(compareColumn(plan.name, configSheetOf(plan.sheet), kept, workload));
     }
     markBest(columns);
     return columns;
@@ -237,10 +275,11 @@ std::vector<std::size_t> chartedColumns(std::span<const ComparedColumn> columns,
     return charted;
 }
 
-std::string chartDescription(std::span<const ComparedColumn> columns, PlanFigure figure) {
+std::string chartDescription(std::span<const ComparedColumn> columns, PlanFigure figure,
+                             int years) {
     const PlanFigureInfo& info = kPlanFigures[static_cast<std::size_t>(figure)];
     const std::vector<std::size_t> charted = chartedColumns(columns, figure);
-    std::string text(info.heading);
+    std::string text = planFigureHeading(figure, years);
     if (info.better == Better::None || charted.empty()) {
         return text + ": no plan with groups has a figure to chart.";
     }

@@ -15,7 +15,6 @@ constexpr double kSmallestPercentShown = 0.01;
 constexpr double kFewestHoursShown = 0.05;
 // Below this a cost per TB or per 1000 IOPS keeps one decimal.
 constexpr double kWholeCostPerFrom = 100.0;
-constexpr double kWattsPerKilowatt = 1000.0;
 
 // std::to_chars rounds the exact binary value like printf's "%.Nf" does, whatever the locale.
 std::string fixed(double value, int decimals) {
@@ -104,8 +103,8 @@ std::string formatTb(double tib) {
     return fixed(tib, 2);
 }
 
-std::string formatKilowatts(double watts) {
-    return fixed(watts / kWattsPerKilowatt, 1);
+std::string formatKilowatts(double kilowatts) {
+    return fixed(kilowatts, 1);
 }
 
 std::string formatDisksAndArrays(std::uint64_t disks, std::uint64_t arrays) {

@@ -50,8 +50,8 @@ std::string formatCostPer(double cost);
 // Usable TB with two decimals, unpadded: "26.87".
 std::string formatTb(double tib);
 
-// Watts as kilowatts with one decimal, as "%.1f" prints W ÷ 1000 whatever the locale: "1.0".
-std::string formatKilowatts(double watts);
+// Power in kW with one decimal, as "%.1f" prints the double whatever the locale: "0.9".
+std::string formatKilowatts(double kilowatts);
 
 // Disks to order and the arrays they need, as a narrow column reads them under the heading
 // "disks / arrays": "46 / 1".

@@ -263,6 +263,7 @@ void SheetPerformancePlan::refreshOrder() {
     orderLines_.clear();
     arraysLine_.clear();
     costLine_.clear();
+    powerLine_.clear();
     if (!sparesTaken()) {
         return;
     }
@@ -297,6 +298,12 @@ void SheetPerformancePlan::refreshOrder() {
                            cost.priced ? formatCost(cost.cost) : std::string(kNoFigureText)});
     arraysLine_ = arraysText(order, sheet_.modelIndex);
     costLine_ = costText(cost, unpricedDisks, sheet_.modelIndex);
+    if (order.allToOrder != 0) {
+        const bool arrayPowerNotCounted =
+            order.arrays != 0 && arrayWatts(assumptions_, sheet_.modelIndex) == 0.0;
+        powerLine_ = powerText(orderPowerWatts(order, sheet_.modelIndex, assumptions_),
+                               arrayPowerNotCounted, sheet_.modelIndex);
+    }
 }
 
 } // namespace brim

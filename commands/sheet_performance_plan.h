@@ -100,8 +100,8 @@ public:
     // the old figure kept and figureNote() says why. A good one clears the note.
     bool setFigure(int diskType, DiskFigure figure, std::string_view text);
     const std::string& figureNote() const noexcept { return figureNote_; }
-    // The disk figures of every type back at their rules of thumb; prices, the hours before a
-    // rebuild, the spare policy and "% reads" stay as typed.
+    // The disk figures of every type back at their rules of thumb, the watts among them; prices,
+    // the arrays' power, the hours before a rebuild, the spare policy and "% reads" stay as typed.
     void restoreDefaults();
 
     // One line per row with groups, then the total line; none while "% reads" is refused.
@@ -117,6 +117,9 @@ public:
     // 1520 per usable TB, 18.4 per 1000 host IOPS. Not priced: 146 G FC, the Telvar A array.";
     // empty until a price the plan uses is set, or with no order lines.
     const std::string& costLine() const noexcept { return costLine_; }
+    // What the disks to order, spares included, and their arrays draw: "The plan draws 0.9 kW,
+    // 3207 BTU/h of heat."; empty with nothing to order.
+    const std::string& powerLine() const noexcept { return powerLine_; }
 
     // Recomputes every line from the sheet and the assumptions; each change above does it too.
     void refresh();
@@ -139,6 +142,7 @@ private:
     std::vector<OrderTextLine> orderLines_;
     std::string arraysLine_;
     std::string costLine_;
+    std::string powerLine_;
 };
 
 } // namespace brim

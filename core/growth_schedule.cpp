@@ -14,7 +14,6 @@ namespace brim {
 namespace {
 
 constexpr double kHundredthsPerUnit = 100.0;
-constexpr double kWattsPerKilowatt = 1000.0;
 constexpr double kHostIopsPerCostUnit = 1000.0;
 constexpr int kMonthsPerYear = 12;
 
@@ -104,17 +103,6 @@ void buy(GrowthYear& year, const DisksToOrder& before, const GrowthInputs& in) {
             static_cast<double>(year.arraysBought) *
             priceInYear(price, in.assumptions.growth.arrayPriceChangeRate(), year.year);
     }
-}
-
-// Hot spares spin too: every disk to order draws its watts.
-double powerWatts(const DisksToOrder& order, const GrowthInputs& in) noexcept {
-    double watts = 0.0;
-    for (std::size_t t = 0; t < order.toOrder.size(); ++t) {
-        watts +=
-            static_cast<double>(order.toOrder[t]) * diskWatts(in.assumptions, static_cast<int>(t));
-    }
-    return watts +
-           static_cast<double>(order.arrays) * arrayWatts(in.assumptions, in.sheet.modelIndex);
 }
 
 double energyCost(double powerWatts, const GrowthFigures& growth) noexcept {
@@ -267,7 +255,7 @@ GrowthSchedule growthSchedule(const GrowthInputs& in) {
         year.order = g.order(groups, spares);
         year.lossChance = g.lossChance(groups);
         buy(year, before, in);
-        year.powerWatts = powerWatts(year.order, in);
+        year.powerWatts = orderPowerWatts(year.order, in.sheet.modelIndex, in.assumptions);
         year.energy = energyCost(year.powerWatts, growth);
         purchases += year.purchase;
         year.support = growth.supportShare() * (installedValue + purchases);

@@ -75,6 +75,16 @@ double sheetUsableTib(const ConfigSheet& sheet) {
     return tibFromMib(mib);
 }
 
+double orderPowerWatts(const DisksToOrder& order, int modelIndex,
+                       const PlanningAssumptions& assumptions) noexcept {
+    double watts = 0.0;
+    for (std::size_t t = 0; t < order.toOrder.size(); ++t) {
+        watts +=
+            static_cast<double>(order.toOrder[t]) * diskWatts(assumptions, static_cast<int>(t));
+    }
+    return watts + static_cast<double>(order.arrays) * arrayWatts(assumptions, modelIndex);
+}
+
 PlanCost sheetCost(const ConfigSheet& sheet, const PlanningAssumptions& assumptions) {
     const DisksToOrder order = sheetDisksToOrder(sheet, assumptions.spares);
     const double hostIops =

@@ -39,4 +39,19 @@ double sheetUsableTib(const ConfigSheet& sheet);
 // its rows deliver at the planner's read share.
 PlanCost sheetCost(const ConfigSheet& sheet, const PlanningAssumptions& assumptions);
 
+inline constexpr double kWattsPerKilowatt = 1000.0;
+inline constexpr double kBtuPerHourPerWatt = 3.412; // the heat a watt gives off
+
+// What `order` on `modelIndex` draws, in W: every disk to order at its type's watts, the hot
+// spares too, as they spin, and the arrays at the model's power.
+double orderPowerWatts(const DisksToOrder& order, int modelIndex,
+                       const PlanningAssumptions& assumptions) noexcept;
+
+constexpr double kilowattsOf(double watts) noexcept {
+    return watts / kWattsPerKilowatt;
+}
+constexpr double btuPerHourOf(double watts) noexcept {
+    return watts * kBtuPerHourPerWatt;
+}
+
 } // namespace brim

@@ -25,6 +25,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 #include <utility>
 
 namespace brim {
@@ -60,9 +61,14 @@ protected:
 class ComparisonModel final : public QAbstractTableModel {
 public:
     ComparisonModel(const std::vector<ComparedColumn>& columns, std::string groupSeparator,
-                    QObject* parent)
+                    int years, QObject* parent)
         : QAbstractTableModel(parent), columns_(columns),
-          groupSeparator_(std::move(groupSeparator)) {}
+          groupSeparator_(std::move(groupSeparator)) {
+        for (const PlanFigureInfo& info : kPlanFigures) {
+            headings_[static_cast<std::size_t>(info.figure)] =
+                toQString(planFigureHeading(info.figure, years));
+        }
+    }
 
     void reset() {
         beginResetModel();
@@ -106,7 +112,7 @@ public:
         if (orientation == Qt::Vertical) {
             switch (role) {
             case Qt::DisplayRole:
-                return toQString(kPlanFigures[static_cast<std::size_t>(section)].heading);
+                return headings_[static_cast<std::size_t>(section)];
             case Qt::TextAlignmentRole:
                 return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
             default:
@@ -122,13 +128,14 @@ public:
 private:
     const std::vector<ComparedColumn>& columns_;
     std::string groupSeparator_;
+    std::array<QString, kPlanFigureCount> headings_; // the years ahead do not change while open
 };
 
 CompareWindow::CompareWindow(const ConfigSheet& sheet, KeptPlans& plans,
-                             const PlanningAssumptions& planning, RowCommands& commands,
-                             Questions& questions, QWidget* parent)
+                             const PlanningAssumptions& planning, const StatedWorkload& workload,
+                             RowCommands& commands, Questions& questions, QWidget* parent)
     : QDialog(parent, kPlannerWindowFlags), sheet_(sheet), plans_(plans), planning_(planning),
-      commands_(commands), questions_(questions) {
+      workload_(workload), commands_(commands), questions_(questions) {
     setUpPlannerWindow(*this, CompareWords::kTitle);
     groupSeparator_ = locale().groupSeparator().toStdString();
     buildControls();
@@ -148,7 +155,7 @@ void CompareWindow::buildControls() {
     note_->setObjectName(QStringLiteral("note"));
     note_->setTextFormat(Qt::PlainText);
 
-    model_ = new ComparisonModel(columns_, groupSeparator_, this);
+    model_ = new ComparisonModel(columns_, groupSeparator_, planning_.growth.years, this);
     table_ = new QTableView(this);
     table_->setObjectName(QStringLiteral("comparison"));
     table_->setAccessibleName(toQString(CompareWords::kTableName));
@@ -207,7 +214,7 @@ void CompareWindow::connectControls() {
 // Recomputed from the plans, the sheet and the planning figures in force now.
 void CompareWindow::refresh() {
     const QModelIndex current = table_->currentIndex();
-    columns_ = comparePlans(sheet_, plans_.plans(), planning_);
+    columns_ = comparePlans(sheet_, plans_.plans(), planning_, workload_);
     model_->reset();
     table_->clearSpans();
     for (std::size_t i = 0; i < columns_.size(); ++i) {
@@ -246,8 +253,20 @@ void CompareWindow::fitTable() {
     }
     const int wanted =
         names + table_->horizontalHeader()->length() + frame + (scrollsDown ? scrollBar : 0);
-    table_->setMinimumSize(std::min(wanted, room.width()), std::min(height, room.height()));
+    const int shownHeight =
+        scrollsDown ? wholeLinesHeight(room.height(), wanted > room.width()) : height;
+    table_->setMinimumSize(std::min(wanted, room.width()), shownHeight);
     adjustSize();
+}
+
+// The tallest table within `most` that shows whole lines, so that none is cut at its foot, nor
+// at its top once scrolled to the last; the scroll bar below them takes its room when the
+// plans scroll sideways.
+int CompareWindow::wholeLinesHeight(int most, bool scrollsSideways) const {
+    const int around = table_->horizontalHeader()->sizeHint().height() + 2 * table_->frameWidth() +
+                       (scrollsSideways ? table_->horizontalScrollBar()->sizeHint().height() : 0);
+    const int line = table_->verticalHeader()->defaultSectionSize();
+    return around + std::max(1, (most - around) / line) * line;
 }
 
 // The most the table may take: the window's room on its screen less its margins, and three
@@ -283,7 +302,8 @@ void CompareWindow::showSelection() {
                         toQString(shownText(cell, figure, groupSeparator_)), *cell.value,
                         cell.best});
     }
-    chart_->setBars(std::move(bars), toQString(chartDescription(columns_, figure)));
+    chart_->setBars(std::move(bars),
+                    toQString(chartDescription(columns_, figure, planning_.growth.years)));
 }
 
 void CompareWindow::keepSheet() {

@@ -30,9 +30,10 @@ class CompareWindow final : public QDialog {
     Q_OBJECT
 public:
     // `sheet` is the main window's, just captured; the rest are the main window's too. All must
-    // outlive the window.
+    // outlive the window. `workload` is what Size for Capacity states, which the years ahead grow.
     CompareWindow(const ConfigSheet& sheet, KeptPlans& plans, const PlanningAssumptions& planning,
-                  RowCommands& commands, Questions& questions, QWidget* parent = nullptr);
+                  const StatedWorkload& workload, RowCommands& commands, Questions& questions,
+                  QWidget* parent = nullptr);
     ~CompareWindow() override;
 
     // The kept plan of the selected column, or -1 for the sheet's or the headings'.
@@ -51,6 +52,7 @@ private:
     void refresh();
     void fitTable();
     QRect tableRoom(QSize wanted) const;
+    int wholeLinesHeight(int most, bool scrollsSideways) const;
     void showSelection();
     void keepSheet();
     void putBack();
@@ -62,6 +64,7 @@ private:
     const ConfigSheet& sheet_;
     KeptPlans& plans_;
     const PlanningAssumptions& planning_;
+    StatedWorkload workload_;
     RowCommands& commands_;
     Questions& questions_;
     std::vector<ComparedColumn> columns_;

@@ -115,6 +115,7 @@ void PerformanceWindow::buildControls() {
     noteLines_ = {readsNote_, sparesNote_, costsNote_};
     arraysLine_ = noteLine("arraysLine", 2, this);
     costLine_ = noteLine("costLine", 2, this);
+    powerLine_ = noteLine("powerLine", 2, this);
 
     close_ = new QPushButton(toQString(PerformanceWords::kClose), this);
     close_->setAutoDefault(false); // Enter in a field takes the figure, it does not close
@@ -181,6 +182,7 @@ void PerformanceWindow::layOut() {
     orderLayout->addWidget(orderTable_);
     orderLayout->addWidget(arraysLine_);
     orderLayout->addWidget(costLine_);
+    orderLayout->addWidget(powerLine_);
     orderLayout->addStretch(1);
 
     auto* assumptions = new QHBoxLayout;
@@ -336,6 +338,7 @@ void PerformanceWindow::showLines() {
     order_->linesChanged();
     arraysLine_->setText(groupedOnScreen(plan_.arraysLine(), locale()));
     costLine_->setText(groupedOnScreen(plan_.costLine(), locale()));
+    powerLine_->setText(groupedOnScreen(plan_.powerLine(), locale()));
 }
 
 } // namespace brim

@@ -73,7 +73,8 @@ private:
     QTableView* orderTable_ = nullptr;
     OrderLinesModel* order_ = nullptr;
     QLabel* arraysLine_ = nullptr;
-    QLabel* costLine_ = nullptr; // what the plan costs, and what is not priced
+    QLabel* costLine_ = nullptr;  // what the plan costs, and what is not priced
+    QLabel* powerLine_ = nullptr; // what it draws
     QPushButton* close_ = nullptr;
     QScrollArea* body_ = nullptr; // all but Close, which stays in view on any screen
     bool fitted_ = false;

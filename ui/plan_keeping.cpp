@@ -1,5 +1,6 @@
 #include "ui/plan_keeping.h"
 
+#include "commands/capacity_planner.h"
 #include "commands/file_texts.h"
 #include "ui/compare_window.h"
 #include "ui/qt_text.h"
@@ -66,8 +67,8 @@ void PlanKeeping::comparePlans() {
     if (!parts_.commands.captureInput()) {
         return;
     }
-    CompareWindow window(parts_.sheet, parts_.plans, parts_.planning, parts_.commands, *questions_,
-                         &window_);
+    CompareWindow window(parts_.sheet, parts_.plans, parts_.planning, statedWorkload(parts_.sizing),
+                         parts_.commands, *questions_, &window_);
     window.exec();
 }
 

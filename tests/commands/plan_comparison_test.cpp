@@ -12,6 +12,7 @@
 #include "tests/support/catalogue_names.h"
 #include "tests/support/recording_sink.h"
 
+#include <array>
 #include <gtest/gtest.h>
 #include <tuple>
 
@@ -115,7 +116,7 @@ protected:
         planning_.prices.setArrayHundredths(kTelvarA, 4000000);
     }
     std::vector<ComparedColumn> compare(const ConfigSheet& now = {}) const {
-        return comparePlans(now, plans_, planning_);
+        return comparePlans(now, plans_, planning_, {});
     }
     std::vector<NamedPlan> plans_;
     PlanningAssumptions planning_;
@@ -175,7 +176,8 @@ TEST_F(ThreePlans, BestValuesAreBoldTiesMarkEachAndPricesFollow) {
     planning_.prices.setDiskHundredths(k1TbAta, 9000000); // the ATA disks now cost a fortune
     columns = compare();
     EXPECT_NE(bestOf(PlanFigure::CostPerUsableTb), cheapest);
-    EXPECT_NE(chartDescription(columns, PlanFigure::UsableTb).find("Plan B "), std::string::npos);
+    EXPECT_NE(chartDescription(columns, PlanFigure::UsableTb, 5).find("Plan B "),
+              std::string::npos);
 }
 
 TEST_F(ThreePlans, APlanBreakingARuleShowsTheRuleAndTakesNoPart) {
@@ -188,6 +190,62 @@ TEST_F(ThreePlans, APlanBreakingARuleShowsTheRuleAndTakesNoPart) {
     EXPECT_EQ(chartedColumns(columns, PlanFigure::UsableTb), (std::vector<std::size_t>{0, 2, 3}));
     // The sheet now ties with Plan C on every figure.
     EXPECT_TRUE(columns[0][PlanFigure::Disks].best == columns[3][PlanFigure::Disks].best);
+}
+
+// Each column's years ahead are the schedule's under the same growth figures: a kept plan grows
+// its largest definition, not installed, the sheet as the figures say. By hand, Plan B grown to
+// 20 TB at 30 % a year costs 88685 over 5 years and holds 75.23 TB in year 5 (63099 installed,
+// with 10 % support); from its own 21.50 TB, 79.83 TB needs 15 groups of 5.37 TB: 80.61 TB.
+TEST_F(ThreePlans, GrowsEveryPlanByTheSameFiguresAndMarksTheLeastCostOverTheYears) {
+    planning_.prices.setArrayHundredths(kTelvarA, 5'000'000);
+    planning_.arrayPower.setWatts(kTelvarA, 600);
+    GrowthFigures& growth = planning_.growth;
+    plans_.push_back({"Plan D", planSheetOf(oneRow(kTelvarA, k450G, kNoRaidType, 0, 3))});
+    struct Case {
+        const char* name;
+        std::optional<std::int64_t> needHundredths;
+        bool installed;
+        int supportTenths;
+        int growDefinition; // of the sheet now, whose row 2 is a 450 G FC RAID5 when picked
+        std::string sheetCost;
+        std::string best;
+    };
+    const Case cases[] = {
+        {"a need typed", 2000, false, 0, 0, "88685", "Sheet now;Plan B;"},
+        {"the sheet installed", 2000, true, 100, 0, "63099", "Sheet now;"},
+        {"each from its own total", std::nullopt, false, 0, 0, "142101", "Plan C;"},
+        {"the sheet's pick", 2000, false, 0, 2, "189020", "Plan B;"},
+    };
+    for (const Case& c : cases) {
+        ConfigSheet now = configSheetOf(plans_[1].sheet);
+        now.rows[1] = {k450G, kRaid5, 9, c.growDefinition == 2 ? 1u : 0u, false, {}, {}};
+        growth = {5, 300, 0,   c.needHundredths, c.growDefinition, c.installed, -200,
+                  0, 150, 150, c.supportTenths};
+        const std::vector<ComparedColumn> columns = compare(now);
+        std::string best;
+        for (std::size_t i = 0; i + 1 < columns.size(); ++i) {
+            PlanningAssumptions grows = planning_;
+            grows.growth.installed = c.installed && i == 0;
+            grows.growth.growDefinition = i == 0 ? c.growDefinition : 0;
+            const GrowthSchedule schedule =
+                growthSchedule({i == 0 ? now : configSheetOf(plans_[i - 1].sheet), grows, {}});
+            EXPECT_EQ(columns[i][PlanFigure::CostOverYears].text, formatCost(schedule.totals.cost))
+                << c.name << ", " << columns[i].name;
+            EXPECT_EQ(columns[i][PlanFigure::UsableTbInYear].text,
+                      trimBlanks(formatCapacity(schedule.years[4].usableTib)));
+            EXPECT_FALSE(columns[i][PlanFigure::UsableTbInYear].best);
+            best += columns[i][PlanFigure::CostOverYears].best ? columns[i].name + ';' : "";
+        }
+        EXPECT_EQ(best, c.best) << c.name;
+        EXPECT_EQ(columns[0][PlanFigure::CostOverYears].text, c.sheetCost) << c.name;
+        EXPECT_EQ(columns[2][PlanFigure::UsableTbInYear].text,
+                  c.needHundredths ? "75.23" : "80.61");
+    }
+    for (const PlanFigure cannotGrow : {PlanFigure::CostOverYears, PlanFigure::UsableTbInYear}) {
+        EXPECT_EQ(compare()[4][cannotGrow].text, kNoFigureText) << "Plan D";
+    }
+    planning_ = PlanningAssumptions{}; // nothing priced
+    EXPECT_EQ(compare()[2][PlanFigure::CostOverYears].text, kNoFigureText);
 }
 
 // Plans of one row each on a Telvar A, the sheet empty: which plans each figure marks best.
@@ -213,7 +271,7 @@ TEST(PlanComparison, MarksTheBestOnlyAmongAlikeValues) {
                 {std::string(1, static_cast<char>('A' + plans.size())), planSheetOf(sheet)});
         }
         std::string best;
-        for (const ComparedColumn& column : comparePlans({}, plans, PlanningAssumptions{})) {
+        for (const ComparedColumn& column : comparePlans({}, plans, PlanningAssumptions{}, {})) {
             best += column[figure].best ? column.name : "";
         }
         EXPECT_EQ(best, marked) << name;
@@ -226,14 +284,17 @@ TEST(PlanComparison, ShowsCostsAndCountsWithTheLocalesDigitGrouping) {
     std::string grouped;
     for (const PlanFigureInfo& info : kPlanFigures) {
         const ComparedCell cell{"12345", 12345.0};
-        grouped +=
-            shownText(cell, info.figure, ",") == "12,345" ? std::string(info.heading) + ';' : "";
+        grouped += shownText(cell, info.figure, ",") == "12,345"
+                       ? planFigureHeading(info.figure, 1) + ';'
+                       : "";
     }
     EXPECT_EQ(grouped, "Disks;Arrays needed;Disks to order with spares;Arrays with spares;"
-                       "Host IOPS;MB/s;Cost;Cost per usable TB;Cost per 1000 host IOPS;");
+                       "Host IOPS;MB/s;Cost;Cost per usable TB;Cost per 1000 host IOPS;"
+                       "Cost over 1 year;");
+    EXPECT_EQ(planFigureHeading(PlanFigure::CostOverYears, 10), "Cost over 10 years");
     // 11200 disks: 16 disks in each of 700 groups.
-    const ComparedColumn large =
-        compareColumn("Large", oneRow(kTelvarD, k1TbAta, kRaid6, 16, 700), PlanningAssumptions{});
+    const ComparedColumn large = compareColumn("Large", oneRow(kTelvarD, k1TbAta, kRaid6, 16, 700),
+                                               PlanningAssumptions{}, {});
     EXPECT_EQ(shownText(large[PlanFigure::Disks], PlanFigure::Disks, ","), "11,200");
 }
 

@@ -207,7 +207,7 @@ TEST(PlanDocumentTest, KeptPlansReadAsComparePlansShowsThem) {
         {8, PlanFigure::CostPerUsableTb},
         {9, PlanFigure::CostPerThousandIops}};
     for (std::size_t p = 0; p < kept.size(); ++p) {
-        const ComparedColumn compared = compareColumn(kept[p].name, kept[p].sheet, assumptions);
+        const ComparedColumn compared = compareColumn(kept[p].name, kept[p].sheet, assumptions, {});
         for (const auto& [c, figure] : figures) {
             EXPECT_EQ(table.lines[p].cells[c], compared[figure].text) << p << ", " << headings[c];
         }

@@ -200,11 +200,15 @@ TEST(SheetPerformancePlanTest, TakesFiguresInTheirRangesAndKeepsTheOldOneOtherwi
         {DiskFigure::AnnualFailure, "50.01", "2", PerformanceColumn::LossPerYear, "0.014%", "Kept"},
         {DiskFigure::Price, "1520.50", "1520.5", PerformanceColumn::LossPerYear, "0.014%", ""},
         {DiskFigure::Price, "-1", "0", PerformanceColumn::LossPerYear, "0.014%", "Kept 0 as"},
+        {DiskFigure::Watts, "8.5", "8.5", PerformanceColumn::LossPerYear, "0.014%", ""},
+        {DiskFigure::Watts, "100.1", "12", PerformanceColumn::LossPerYear, "0.014%",
+         "Kept 12 as the 450 G FC's watts: type a number from 0 to 100 with up to one decimal."},
     };
     const ConfigSheet sheet = sheetOf(kTelvarA, {{1, k450G, kRaid5, 5, 1}});
     for (const Case& c : cases) {
         PlanningAssumptions assumptions;
         SheetPerformancePlan plan(sheet, assumptions, kNames);
+        EXPECT_EQ(plan.typeField(ModelFigure::ArrayWatts, "600"), "");
         EXPECT_EQ(plan.setFigure(k450G, c.column, c.text), c.note.empty()) << c.text;
         EXPECT_EQ(plan.figureText(k450G, c.column), c.shown) << c.text;
         EXPECT_EQ(plan.performanceLines()[0][c.effect], c.effectText) << c.text;
@@ -213,9 +217,10 @@ TEST(SheetPerformancePlanTest, TakesFiguresInTheirRangesAndKeepsTheOldOneOtherwi
         plan.restoreDefaults();
         EXPECT_EQ(*assumptions.disks.figures(k450G), kFcSasDefaults);
         EXPECT_EQ(plan.figureNote(), "");
-        // A price is the planner's own: the rules of thumb come back around it.
+        // A price and the arrays' power are the planner's own: the defaults come back around.
         EXPECT_EQ(plan.figureText(k450G, DiskFigure::Price),
                   c.column == DiskFigure::Price ? c.shown : "0");
+        EXPECT_EQ(plan.fieldText(ModelFigure::ArrayWatts), "600");
     }
 }
 
@@ -284,41 +289,59 @@ TEST(SheetPerformancePlanTest, OrdersEveryDiskTypeInUseWithItsSparesAndTheArrays
 }
 
 // By hand: 124 × 450 G FC at 1000 and 2 arrays at 50000 make 224000; 120 disks deliver
-// 21600 ÷ 1.9 = 11368 host IOPS, 19704 per 1000.
+// 21600 ÷ 1.9 = 11368 host IOPS, 19704 per 1000. They draw 124 × 12 W = 1488 W, 5077 BTU/h;
+// 6 × 12 + 13 × 10 + 600 W = 802 W, 2736 BTU/h; 34 × 10 + 600 W = 940 W, 3207 BTU/h.
 TEST(SheetPerformancePlanTest, CostsTheOrderAndNamesThePricesItLeavesOut) {
     struct Case {
         std::vector<RowSpec> rows;
         std::string diskPrice; // of the 450 G FC
         std::string arrayPrice;
+        std::string arrayWatts;
         std::vector<OrderTextLine> lines;
         std::string costLine;
+        std::string powerLine;
     };
+    const std::string notCounted = " Not counted: the power of the Telvar A array.";
     const Case cases[] = {
         {{{1, k450G, kRaid5, 15, 8}},
          "1000",
          "50000",
+         "0",
          {{"450 G FC", "120", "4", "124", "124000"},
           {"Arrays", "", "", "2", "100000"},
           {"Total", "120", "4", "124", "224000"}},
-         "The plan costs 224000: 5087 per usable TB, 19704 per 1000 host IOPS."},
+         "The plan costs 224000: 5087 per usable TB, 19704 per 1000 host IOPS.",
+         "The plan draws 1.5 kW, 5077 BTU/h of heat." + notCounted},
         {{{1, k450G, kRaid5, 5, 1}, {4, k1TbAta, kRaid6, 6, 2}},
          "0",
          "45000",
+         "600",
          {{"450 G FC", "5", "1", "6", "—"},
           {"1 TB ATA", "12", "1", "13", "—"},
           {"Arrays", "", "", "1", "45000"},
           {"Total", "17", "2", "19", "45000"}},
          "The plan costs 45000: 5150 per usable TB, 52467 per 1000 host IOPS. Not priced: 450 G "
-         "FC, 1 TB ATA."},
+         "FC, 1 TB ATA.",
+         "The plan draws 0.8 kW, 2736 BTU/h of heat."},
         {{{1, k450G, kRaid5, 5, 1}, {4, k1TbAta, kRaid6, 6, 2}},
          "1000",
+         "0",
          "0",
          {{"450 G FC", "5", "1", "6", "6000"},
           {"1 TB ATA", "12", "1", "13", "—"},
           {"Arrays", "", "", "1", "—"},
           {"Total", "17", "2", "19", "6000"}},
          "The plan costs 6000: 687 per usable TB, 6996 per 1000 host IOPS. Not priced: 1 TB ATA, "
-         "the Telvar A array."},
+         "the Telvar A array.",
+         "The plan draws 0.2 kW, 689 BTU/h of heat." + notCounted},
+        {{{1, k1TbAta, kRaid6, 8, 4}},
+         "0",
+         "0",
+         "600",
+         {{"1 TB ATA", "32", "2", "34", "—"}, {"Total", "32", "2", "34", "—"}},
+         "",
+         "The plan draws 0.9 kW, 3207 BTU/h of heat."},
+        {{}, "0", "0", "600", {{"Total", "0", "0", "0", "—"}}, "", ""},
     };
     for (const Case& c : cases) {
         PlanningAssumptions assumptions;
@@ -326,8 +349,10 @@ TEST(SheetPerformancePlanTest, CostsTheOrderAndNamesThePricesItLeavesOut) {
         SheetPerformancePlan plan(sheet, assumptions, kNames);
         EXPECT_TRUE(plan.setFigure(k450G, DiskFigure::Price, c.diskPrice));
         EXPECT_EQ(plan.typeField(ModelFigure::ArrayPrice, c.arrayPrice), "");
+        EXPECT_EQ(plan.typeField(ModelFigure::ArrayWatts, c.arrayWatts), "");
         EXPECT_EQ(plan.orderLines(), c.lines) << c.costLine;
         EXPECT_EQ(plan.costLine(), c.costLine);
+        EXPECT_EQ(plan.powerLine(), c.powerLine);
     }
 }
 

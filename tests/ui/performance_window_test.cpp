@@ -87,6 +87,13 @@ TEST_F(SheetWindowTest, SheetPerformanceGroupsTheCostOnScreenAndCopiesItPlain) {
         EXPECT_TRUE(modal->findChild<QLabel*>(QStringLiteral("costLine"))
                         ->text()
                         .startsWith(QStringLiteral("The plan costs 45,000: ")));
+        modal->activateWindow(); // for the access key of the array's power; 19 × 12 W + 600 W
+        ASSERT_TRUE(QTest::qWaitFor([modal] { return QApplication::activeWindow() == modal; }));
+        QTest::keyClick(modal, Qt::Key_W, Qt::AltModifier);
+        ASSERT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("arrayWatts"));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("600"));
+        EXPECT_EQ(modal->findChild<QLabel*>(QStringLiteral("powerLine"))->text(),
+                  QStringLiteral("The plan draws 0.8 kW, 2825 BTU/h of heat."));
         auto* order = modal->findChild<QTableView*>(QStringLiteral("order"));
         const QModelIndex total = order->model()->index(order->model()->rowCount() - 1,
                                                         order->model()->columnCount() - 1);

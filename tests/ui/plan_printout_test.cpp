@@ -186,7 +186,7 @@ TEST_F(PlanPrintoutTest, EachSectionHoldsItsFiguresOfTheReadmePlan) {
         ordered << grouped(cells.join(u' '));
     }
     ordered << toQString(performance.arraysLine());
-    const ComparedColumn mirrors = compareColumn(kept_[0].name, kept_[0].sheet, assumptions_);
+    const ComparedColumn mirrors = compareColumn(kept_[0].name, kept_[0].sheet, assumptions_, {});
     const auto compared = [&](PlanFigure figure) { return grouped(mirrors[figure].text); };
     const SheetLoss loss = sheetLoss(sheet_, assumptions_);
     const PlanCost cost = sheetCost(sheet_, assumptions_);
