@@ -57,6 +57,9 @@ GrowthTableView::GrowthTableView(const GrowthPlanner& planner, QWidget* parent)
     horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(horizontalHeader(), &QWidget::customContextMenuRequested, this,
             &GrowthTableView::showColumnMenu);
+    // The columns' widths once, from their samples; then only the height follows the years.
+    fitTable(*this, *lines_, kFewestLines);
+    setShownColumns(shownColumns());
     showLines();
 }
 
@@ -67,8 +70,9 @@ void GrowthTableView::showLines() {
     const int count = lines_->rowCount();
     if (count != fittedLines_) {
         fittedLines_ = count;
-        fitTable(*this, *lines_, std::max(count, kFewestLines));
-        setShownColumns(shownColumns()); // the width of the columns shown only
+        const int headings = horizontalHeader()->sizeHint().height();
+        setFixedHeight(2 * frameWidth() + headings +
+                       std::max(count, kFewestLines) * verticalHeader()->defaultSectionSize());
     }
     const int years = static_cast<int>(planner_.yearLineCount());
     if (years == 0) {
