@@ -8,6 +8,7 @@
 
 #include <QHeaderView>
 #include <QMenu>
+#include <QScrollBar>
 #include <algorithm>
 
 namespace brim {
@@ -15,6 +16,8 @@ namespace {
 
 // Room for a year and the total however few years there are.
 constexpr int kFewestLines = 2;
+// The narrowest the table gets: a share of its columns, the rest scrolled to.
+constexpr int kNarrowestShare = 3;
 
 } // namespace
 
@@ -39,8 +42,9 @@ GrowthTableView::GrowthTableView(const GrowthPlanner& planner, QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTabKeyNavigation(false);
     setWordWrap(false);
-    // The window's body scrolls sideways; the table is as wide as its columns.
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Where the window is narrower than the columns, the table scrolls sideways by itself, so
+    // that the sentences and the chart under it stay in view.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     verticalHeader()->hide();
     horizontalHeader()->setHighlightSections(false);
@@ -70,9 +74,7 @@ void GrowthTableView::showLines() {
     const int count = lines_->rowCount();
     if (count != fittedLines_) {
         fittedLines_ = count;
-        const int headings = horizontalHeader()->sizeHint().height();
-        setFixedHeight(2 * frameWidth() + headings +
-                       std::max(count, kFewestLines) * verticalHeader()->defaultSectionSize());
+        fitHeight();
     }
     const int years = static_cast<int>(planner_.yearLineCount());
     if (years == 0) {
@@ -99,7 +101,26 @@ void GrowthTableView::setShownColumns(const GrowthColumnsShown& shown) {
         setColumnHidden(column, hidden);
         width += hidden ? 0 : horizontalHeader()->sectionSize(column);
     }
-    setMinimumWidth(width);
+    columnsWidth_ = width;
+    setMinimumWidth(std::min(width, width / kNarrowestShare + 1));
+    updateGeometry();
+    fitHeight();
+}
+
+QSize GrowthTableView::sizeHint() const {
+    return {columnsWidth_, height()};
+}
+
+// As tall as the lines and the headings, and the scroll bar when the columns need one.
+void GrowthTableView::fitHeight() {
+    const int bar = columnsWidth_ > width() ? horizontalScrollBar()->sizeHint().height() : 0;
+    setFixedHeight(2 * frameWidth() + horizontalHeader()->sizeHint().height() + bar +
+                   std::max(fittedLines_, kFewestLines) * verticalHeader()->defaultSectionSize());
+}
+
+void GrowthTableView::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    fitHeight();
 }
 
 GrowthColumnsShown GrowthTableView::shownColumns() const {

@@ -41,16 +41,24 @@ public:
     void setShownColumns(const GrowthColumnsShown& shown);
     GrowthColumnsShown shownColumns() const;
 
+    // As wide as the columns shown; the window may give it less, and it scrolls.
+    QSize sizeHint() const override;
+
 signals:
     // The planner showed or hid a column from the heading's menu.
     void shownColumnsChanged();
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void fitHeight();
     void showColumnMenu(const QPoint& where);
 
     const GrowthPlanner& planner_;
     GrowthLinesModel* lines_;
-    int fittedLines_ = -1;
+    int fittedLines_ = 0;
+    int columnsWidth_ = 0; // the columns shown and the frame
 };
 
 } // namespace brim

@@ -108,8 +108,7 @@ void GrowthWindow::buildControls() {
 
     refusal_ = noteLine("refusal", 1, this);
     workload_ = noteLine("workload", 1, this);
-    growthRow_ = noteLine("growthRow", 1, this);
-    notes_ = wrappedNote("notes", this);
+    growthRow_ = wrappedNote("growthRow", this);
     table_ = new GrowthTableView(planner_, this);
     table_->setObjectName(QStringLiteral("schedule"));
     table_->setAccessibleName(toQString(GrowthWords::kTableName));
@@ -151,8 +150,8 @@ void GrowthWindow::layOut() {
     contentLayout->setContentsMargins(0, 0, 0, 0);
     contentLayout->addWidget(modelLabel_);
     contentLayout->addLayout(fields);
-    for (QWidget* widget : std::initializer_list<QWidget*>{
-             refusal_, workload_, growthRow_, notes_, table_, runOut_, total_, leftOut_, chart_}) {
+    for (QWidget* widget : std::initializer_list<QWidget*>{refusal_, workload_, growthRow_, table_,
+                                                           runOut_, total_, leftOut_, chart_}) {
         contentLayout->addWidget(widget);
     }
     contentLayout->addStretch(1);
@@ -233,8 +232,12 @@ void GrowthWindow::typeField(GrowthFigure figure, const QLineEdit& field) {
 void GrowthWindow::showSchedule() {
     refusal_->setText(toQString(planner_.refusal()));
     workload_->setText(groupedOnScreen(planner_.workloadSentence(), locale()));
-    growthRow_->setText(QString::fromStdString(planner_.growthRowSentence()));
-    notes_->setText(joined(planner_.notes()));
+    // Which row grows, and what it had to give up; or why nothing grows.
+    std::vector<std::string> about = planner_.notes();
+    if (!planner_.growthRowSentence().empty()) {
+        about.insert(about.begin(), planner_.growthRowSentence());
+    }
+    growthRow_->setText(joined(about));
     table_->showLines();
     runOut_->setText(QString::fromStdString(planner_.runOutSentence()));
     total_->setText(groupedOnScreen(planner_.totalSentence(), locale()));

@@ -66,8 +66,7 @@ private:
     QCheckBox* installedBox_ = nullptr;
     QLabel* refusal_ = nullptr;
     QLabel* workload_ = nullptr;
-    QLabel* growthRow_ = nullptr;
-    QLabel* notes_ = nullptr;
+    QLabel* growthRow_ = nullptr; // and the notes under it
     GrowthTableView* table_ = nullptr;
     QLabel* runOut_ = nullptr;
     QLabel* total_ = nullptr;

@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QScreen>
 #include <QTableView>
 #include <QTimer>
 #include <functional>
@@ -66,6 +67,7 @@ QString cell(const QTableView& table, int line, GrowthColumn c) {
 TEST_F(GrowthWindowTest, OpensOnItsFirstFieldAndTabsThroughTheFieldsInOrder) {
     openExample();
     withGrowthWindow([&](GrowthWindow& w) {
+        EXPECT_TRUE(w.screen()->availableGeometry().contains(w.frameGeometry()));
         std::vector<QString> expected;
         for (const GrowthFigure figure : allFigures<GrowthFigure>()) {
             expected.push_back(QString::fromUtf8(figureWords(figure).fieldName.data(),
