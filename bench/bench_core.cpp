@@ -1,4 +1,5 @@
 #include "commands/capacity_planner.h"
+#include "commands/growth_planner.h"
 #include "commands/planner_units.h"
 #include "commands/sheet_performance_plan.h"
 #include "core/capacity_sizing.h"
@@ -183,11 +184,10 @@ void BM_LossAndCostTenRows(benchmark::State& state) {
 }
 BENCHMARK(BM_LossAndCostTenRows)->Repetitions(9)->ReportAggregatesOnly(true);
 
-// The schedule of the years ahead over the ten-row sheet: ten years of 20 % more data and 10 %
-// more workload than 20000 host IOPS and 400 MB/s today, every price, power figure and support
+// The years ahead of the ten-row sheet: ten years of 20 % more data and 10 % more workload than
+// 20000 host IOPS and 400 MB/s today, installed already, every price, power figure and support
 // set, so that every year's groups are searched for all three needs and every figure is found.
-void BM_GrowthScheduleTenYears(benchmark::State& state) {
-    const brim::ConfigSheet sheet = fullSheet();
+brim::PlanningAssumptions tenYearsAhead(const brim::ConfigSheet& sheet) {
     brim::PlanningAssumptions assumptions;
     for (int disk = 0; disk < 5; ++disk) {
         assumptions.prices.setDiskHundredths(disk, 45'000 + disk * 10'000);
@@ -199,7 +199,15 @@ void BM_GrowthScheduleTenYears(benchmark::State& state) {
     growth.energyPriceThousandths = 150;
     growth.supportTenths = 100;
     assumptions.arrayPower.setWatts(sheet.modelIndex, 600);
-    const brim::GrowthInputs inputs{sheet, assumptions, {20'000.0, 400.0}};
+    return assumptions;
+}
+
+constexpr brim::StatedWorkload kTenYearsWorkload{20'000.0, 400.0};
+
+void BM_GrowthScheduleTenYears(benchmark::State& state) {
+    const brim::ConfigSheet sheet = fullSheet();
+    const brim::PlanningAssumptions assumptions = tenYearsAhead(sheet);
+    const brim::GrowthInputs inputs{sheet, assumptions, kTenYearsWorkload};
     const brim::GrowthSchedule check = brim::growthSchedule(inputs);
     if (check.yearCount != 10 || check.years[9].groups <= check.sheetGroups) {
         state.SkipWithError("the schedule does not grow over ten years");
@@ -211,6 +219,27 @@ void BM_GrowthScheduleTenYears(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_GrowthScheduleTenYears)->Repetitions(9)->ReportAggregatesOnly(true);
+
+// The same schedule through the Growth Plan's planner, as a keystroke in its capacity growth
+// field runs it: the figure parsed and stored, the schedule made, and every line, sentence, note
+// and the chart's years written (20 % and 21 %, in turn).
+void BM_GrowthPlannerTenYears(benchmark::State& state) {
+    const brim::ConfigSheet sheet = fullSheet();
+    brim::PlanningAssumptions assumptions = tenYearsAhead(sheet);
+    brim::GrowthPlanner planner(sheet, assumptions, kTenYearsWorkload, brim::RowDiskNames{});
+    if (planner.lines().size() != 11 || planner.totalSentence().empty()) {
+        state.SkipWithError("the planner does not show ten years and their total");
+        return;
+    }
+    bool faster = false;
+    for (auto _ : state) {
+        faster = !faster;
+        benchmark::DoNotOptimize(
+            planner.typeField(brim::GrowthFigure::CapacityGrowth, faster ? "21" : "20").data());
+        benchmark::DoNotOptimize(planner.lines().data());
+    }
+}
+BENCHMARK(BM_GrowthPlannerTenYears)->Repetitions(9)->ReportAggregatesOnly(true);
 
 } // namespace
 

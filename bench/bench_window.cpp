@@ -287,4 +287,66 @@ void BM_SheetPerformanceKeystroke(benchmark::State& state) {
 // 0: "% reads"; 1-2: the spare policy; 3: the array's price; 4: the hours before a rebuild.
 BENCHMARK(BM_SheetPerformanceKeystroke)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
 
+// Growth Plan over ten full rows, ten years ahead: each keystroke types a digit into one field
+// or deletes it, picks the next definition or the one before, or ticks the installed box or
+// clears it; the planner makes the schedule and its texts, the window refills the table and
+// the sentences, and the chart is drawn again.
+struct GrowthField {
+    const char* name;
+    const char* start;
+    Qt::Key key; // typed, then Backspace; Down then Up in the list; Space for the box
+};
+constexpr GrowthField kGrowthFields[] = {
+    {"neededToday", "200", Qt::Key_7},    {"capacityGrowth", "20", Qt::Key_5},
+    {"workloadGrowth", "10", Qt::Key_5},  {"years", "1", Qt::Key_0},
+    {"growDefinition", "", Qt::Key_Down}, {"installed", "", Qt::Key_Space},
+    {"diskPriceChange", "-2", Qt::Key_0}, {"arrayPriceChange", "1", Qt::Key_0},
+    {"energyPrice", "0.1", Qt::Key_5},    {"pue", "1.5", Qt::Key_5},
+    {"support", "1", Qt::Key_0},
+};
+
+void BM_GrowthPlanKeystroke(benchmark::State& state) {
+    const GrowthField& typed = kGrowthFields[state.range(0)];
+    CountingSink sink;
+    NoFile chooser;
+    const auto window = fullWindow(sink, chooser);
+    int lines = 0;
+    QTimer::singleShot(0, window.get(), [&] {
+        QWidget* growth = QApplication::activeModalWidget();
+        const auto field = [&](const char* name) {
+            return growth->findChild<QLineEdit*>(QString::fromLatin1(name));
+        };
+        field("years")->setText(QStringLiteral("10"));
+        field("energyPrice")->setText(QStringLiteral("0.15"));
+        auto* table = growth->findChild<QTableView*>(QStringLiteral("schedule"));
+        auto* chart = growth->findChild<QWidget*>(QStringLiteral("chart"));
+        QWidget* edited = growth->findChild<QWidget*>(QString::fromLatin1(typed.name));
+        if (QLineEdit* line = field(typed.name)) {
+            line->setText(QString::fromLatin1(typed.start));
+            line->setCursorPosition(static_cast<int>(line->text().size()));
+        }
+        edited->setFocus();
+        bool back = false;
+        for (auto _ : state) {
+            Qt::Key key = typed.key;
+            if (back && key == Qt::Key_Down) {
+                key = Qt::Key_Up;
+            } else if (back && key != Qt::Key_Space) {
+                key = Qt::Key_Backspace;
+            }
+            QTest::keyClick(edited, key);
+            chart->repaint();
+            back = !back;
+        }
+        lines = table->model()->rowCount();
+        growth->close();
+    });
+    window->handleWindowMenuCommand(brim::kGrowthPlanCommand);
+    if (sink.count != 0 || lines < 2) {
+        state.SkipWithError("the window did not show a schedule");
+    }
+}
+// 0-10: the fields in Tab order, from Usable TB needed today to Support.
+BENCHMARK(BM_GrowthPlanKeystroke)->DenseRange(0, 10)->Unit(benchmark::kMicrosecond);
+
 } // namespace

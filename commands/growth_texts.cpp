@@ -17,6 +17,9 @@ constexpr std::string_view kTotalText = "Total";
 std::string& cell(GrowthTextLine& line, GrowthColumn column) {
     return line[static_cast<std::size_t>(column)];
 }
+const std::string& cell(const GrowthTextLine& line, GrowthColumn column) {
+    return line[static_cast<std::size_t>(column)];
+}
 
 // Money is the dash until some price the schedule uses is set; energy also while it has none.
 std::string moneyText(double money, bool priced) {
@@ -212,13 +215,16 @@ std::vector<std::string> notesOf(const GrowthSchedule& s, const GrowthInputs& in
     return notes;
 }
 
-GrowthChart chartOf(const GrowthSchedule& s) {
+// The TB as the year's line reads them.
+GrowthChart chartOf(const GrowthSchedule& s, std::span<const GrowthTextLine> lines) {
     GrowthChart chart;
     chart.description = "Usable TB installed each year, the year's need marked on its bar";
+    chart.years.reserve(s.yearCount);
     for (std::size_t y = 0; y < s.yearCount; ++y) {
         const GrowthYear& year = s.years[y];
         chart.years.push_back({"Year " + std::to_string(year.year), year.usableTib, year.needTib,
-                               formatTb(year.usableTib), formatTb(year.needTib)});
+                               cell(lines[y], GrowthColumn::UsableTb),
+                               cell(lines[y], GrowthColumn::NeedTb)});
     }
     return chart;
 }
@@ -268,6 +274,7 @@ GrowthPlanTexts growthPlanTexts(const GrowthSchedule& schedule, const GrowthInpu
         return texts;
     }
     texts.growthRow = growthRowText(schedule);
+    texts.lines.reserve(schedule.yearCount + 1);
     for (std::size_t y = 0; y < schedule.yearCount; ++y) {
         texts.lines.push_back(yearLine(schedule.years[y], schedule.pricing));
     }
@@ -277,7 +284,7 @@ GrowthPlanTexts growthPlanTexts(const GrowthSchedule& schedule, const GrowthInpu
     texts.runOut = runOutText(schedule, inputs.assumptions.growth.years);
     texts.total = totalText(schedule, inputs.workload.hostIops.has_value());
     texts.leftOut = leftOutText(schedule.pricing, inputs.sheet.modelIndex, diskNames);
-    texts.chart = chartOf(schedule);
+    texts.chart = chartOf(schedule, texts.lines);
     return texts;
 }
 

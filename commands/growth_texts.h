@@ -22,6 +22,8 @@ struct GrowthWords {
     static constexpr std::string_view kTitle = "Growth Plan";
     static constexpr std::string_view kTableName = "Schedule of the years ahead";
     static constexpr std::string_view kChartName = "Chart of usable TB installed per year";
+    static constexpr std::string_view kUsableLegend = "Usable TB installed";
+    static constexpr std::string_view kNeedLegend = "Need TB";
     static constexpr std::string_view kKeepYear = "&Keep Year...";
     static constexpr std::string_view kClose = "Close";
 };

@@ -16,8 +16,18 @@ constexpr double kFewestHoursShown = 0.05;
 // Below this a cost per TB or per 1000 IOPS keeps one decimal.
 constexpr double kWholeCostPerFrom = 100.0;
 
+// Whole values up to this are exact in a double and in a long long alike.
+constexpr double kLargestExactWhole = 9007199254740992.0; // 2^53
+
 // std::to_chars rounds the exact binary value like printf's "%.Nf" does, whatever the locale.
+// A whole number of it is the value rounded to the nearest, a half to the even one, as
+// nearbyint rounds in the default mode: written as an integer, at a fraction of the cost.
 std::string fixed(double value, int decimals) {
+    if (decimals == 0 && std::fabs(value) <= kLargestExactWhole) {
+        const double whole = std::nearbyint(value);
+        return whole == 0.0 && std::signbit(whole) ? std::string("-0")
+                                                   : std::to_string(static_cast<long long>(whole));
+    }
     // Room for the largest double written out in full (309 digits), its sign and decimals.
     char digits[320];
     const auto [end, ec] = std::to_chars(std::begin(digits), std::end(digits), value,

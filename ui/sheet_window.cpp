@@ -7,6 +7,7 @@
 #include "ui/capacity_window.h"
 #include "ui/dialog_units.h"
 #include "ui/file_drop.h"
+#include "ui/growth_window.h"
 #include "ui/help_window.h"
 #include "ui/message_box_sink.h"
 #include "ui/performance_window.h"
@@ -210,6 +211,7 @@ const SheetWindow::MenuRoute* SheetWindow::menuRouteOf(int commandId) {
         {kSizeForCapacityCommand,  [](SheetWindow& w) { w.sizeForCapacity(); }},
         {kSheetPerformanceCommand, [](SheetWindow& w) { w.showSheetPerformance(); }},
         {kComparePlansCommand,     [](SheetWindow& w) { w.planKeeping_->comparePlans(); }},
+        {kGrowthPlanCommand,       [](SheetWindow& w) { w.showGrowthPlan(); }},
         {kSaveWorkbookCommand,     [](SheetWindow& w) { w.planKeeping_->saveWorkbook(); }},
         {kSaveWorkbookAsCommand,   [](SheetWindow& w) { w.planKeeping_->saveWorkbookAs(); }},
         {kUndoCommand,             [](SheetWindow& w) { w.undoStep(); }},
@@ -263,6 +265,17 @@ void SheetWindow::showSheetPerformance() {
         return;
     }
     PerformanceWindow window(sheet_, planning_, this);
+    window.exec();
+}
+
+// The years ahead of what the controls show now, grown for the workload Size for Capacity
+// states; a field the capture refuses keeps the window closed. Its figures are the program's.
+void SheetWindow::showGrowthPlan() {
+    if (!commands_.captureInput()) {
+        return;
+    }
+    GrowthWindow window(sheet_, planning_, statedWorkload(capacityChoices_), keptPlans_,
+                        growthChoices_, this);
     window.exec();
 }
 

@@ -10,6 +10,7 @@
 // its history (SheetHistory), which Undo and Redo walk through the commands.
 
 #include "commands/capacity_planner.h"
+#include "commands/growth_planner.h"
 #include "commands/kept_plans.h"
 #include "commands/row_commands.h"
 #include "commands/workbook_commands.h"
@@ -108,6 +109,7 @@ private:
     void showHelp();
     void sizeForCapacity();
     void showSheetPerformance();
+    void showGrowthPlan();
     void pressFocusedButtonOrCompute();
     void showWindowMenu(const QPoint& globalPosition);
 
@@ -125,6 +127,7 @@ private:
     CapacityChoices capacityChoices_; // the sizing window's, kept while the program runs
     PlanningAssumptions planning_;    // the disk figures, spares and mix of every window
     KeptPlans keptPlans_;             // Compare Plans' plans, kept while the program runs
+    GrowthChoices growthChoices_;     // the Growth Plan window's, kept while the program runs
     WorkbookFile workbookFile_;       // the file Save Workbook writes to
     QMenu* windowMenu_ = nullptr;
     std::unique_ptr<SheetHistory> history_; // over the menu's entries and commands_

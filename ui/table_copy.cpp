@@ -14,6 +14,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace brim {
@@ -34,8 +35,8 @@ std::optional<bool> copyAskedBy(const QKeyEvent& key) {
 // Sits on the view: its copy keys copy lines, not the current cell alone as the view would.
 class TableCopyKeys final : public QObject {
 public:
-    TableCopyKeys(QTableView& view, const QTableView* pinnedBelow, LineHeadings headings)
-        : QObject(&view), view_(view), pinnedBelow_(pinnedBelow), headings_(headings) {
+    TableCopyKeys(QTableView& view, TableCopyText text)
+        : QObject(&view), view_(view), text_(std::move(text)) {
         view.installEventFilter(this);
     }
 
@@ -51,7 +52,7 @@ protected:
         }
         event->accept(); // a window shortcut on the same keys does not take them
         if (press) {
-            const QString text = shownLinesText(view_, *selectedOnly, pinnedBelow_, headings_);
+            const QString text = text_(*selectedOnly);
             if (!text.isEmpty()) {
                 QGuiApplication::clipboard()->setText(text);
             }
@@ -61,8 +62,7 @@ protected:
 
 private:
     QTableView& view_;
-    const QTableView* pinnedBelow_;
-    LineHeadings headings_;
+    TableCopyText text_;
 };
 
 } // namespace
@@ -127,7 +127,13 @@ QString shownLinesText(const QTableView& view, bool selectedOnly, const QTableVi
 }
 
 void addTableCopyKeys(QTableView& view, const QTableView* pinnedBelow, LineHeadings headings) {
-    new TableCopyKeys(view, pinnedBelow, headings);
+    addTableCopyKeys(view, [&view, pinnedBelow, headings](bool selectedOnly) {
+        return shownLinesText(view, selectedOnly, pinnedBelow, headings);
+    });
+}
+
+void addTableCopyKeys(QTableView& view, TableCopyText text) {
+    new TableCopyKeys(view, std::move(text));
 }
 
 } // namespace brim

@@ -5,6 +5,7 @@
 // the order shown, sorted or filtered as the view has them.
 
 #include <QString>
+#include <functional>
 #include <span>
 
 class QAbstractItemModel;
@@ -35,5 +36,10 @@ QString shownLinesText(const QTableView& view, bool selectedOnly,
 // too. The view keeps them from any shortcut of its window.
 void addTableCopyKeys(QTableView& view, const QTableView* pinnedBelow = nullptr,
                       LineHeadings headings = LineHeadings::NotCopied);
+
+// The same keys over a table whose copy its planner makes: `text` gives the selected line's
+// copy (true) or every line's (false); an empty text leaves the clipboard alone.
+using TableCopyText = std::function<QString(bool selectedOnly)>;
+void addTableCopyKeys(QTableView& view, TableCopyText text);
 
 } // namespace brim

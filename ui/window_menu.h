@@ -47,12 +47,13 @@ inline constexpr int kComparePlansCommand = 352;
 inline constexpr int kSaveWorkbookCommand = 368;
 inline constexpr int kSaveWorkbookAsCommand = 384;
 inline constexpr int kPrintPlanCommand = 400;
+inline constexpr int kGrowthPlanCommand = 416;
 
 // clang-format off
 
 // Undo and Redo show the name of their step after their text, "&Undo Max IOPS"; Save Workbook
 // the name of the file it saves to once there is one.
-inline constexpr std::array<WindowMenuEntry, 10> kWindowMenuCommands{{
+inline constexpr std::array<WindowMenuEntry, 11> kWindowMenuCommands{{
     // command                  text                      shortcut         other shortcut
     {kOpenReportCommand,       "&Open...",               "Ctrl+O",        ""},
     {kSaveWorkbookCommand,     FileWords::kSaveWorkbookEntry, "Ctrl+S",   ""},
@@ -60,6 +61,7 @@ inline constexpr std::array<WindowMenuEntry, 10> kWindowMenuCommands{{
     {kSizeForCapacityCommand,  "Size for &Capacity...",  "Ctrl+K",        ""},
     {kSheetPerformanceCommand, "Sheet &Performance...",  "Ctrl+I",        ""},
     {kComparePlansCommand,     "Co&mpare Plans...",      "Ctrl+M",        ""},
+    {kGrowthPlanCommand,       "&Growth Plan...",        "Ctrl+G",        ""},
     {kUndoCommand,             "&Undo",                  "Ctrl+Z",        ""},
     {kRedoCommand,             "&Redo",                  "Ctrl+Shift+Z",  "Ctrl+Y"},
     {kCopySheetCommand,        "Copy S&heet",            "Ctrl+Shift+C",  ""},

@@ -3,7 +3,12 @@
 #include "core/units.h"
 #include "tests/support/catalogue_names.h"
 
+#include <charconv>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <random>
+#include <string>
+#include <vector>
 
 namespace brim {
 namespace {
@@ -68,6 +73,25 @@ TEST(PlanCostTest, CostTexts) {
     }
     EXPECT_EQ(formatCost(4560.5), "4561"); // a half rounds up
     EXPECT_EQ(formatCost(1e15), "1000000000000000");
+}
+
+// A whole figure reads as std::to_chars writes the double with no decimals (a half to the even
+// one), over values of every size, halves and signed zeros among them.
+TEST(PlanCostTest, WholeFiguresReadAsToCharsWritesThem) {
+    std::mt19937_64 random(29);
+    std::uniform_real_distribution<double> exponent(-3.0, 20.0);
+    std::vector<double> values{0.5, 1.5, 2.5, -0.5, -0.0, 4503599627370495.5, 9007199254740993.0};
+    for (int i = 0; i < 2000; ++i) {
+        const double value = std::pow(10.0, exponent(random));
+        values.insert(values.end(), {value, -value, std::floor(value) + 0.5});
+    }
+    for (const double value : values) {
+        char digits[400];
+        const auto written =
+            std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, 0);
+        const std::string expected(digits, written.ptr);
+        EXPECT_EQ(formatWholeNumber(value), expected) << value;
+    }
 }
 
 } // namespace

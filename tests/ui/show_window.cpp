@@ -2,8 +2,9 @@
 // window on its own, so that scripts/screenshot can take its picture. "compare" opens a workbook
 // first and then Compare Plans over it; "performance" opens one and then Sheet Performance;
 // "capacity" opens one first when given (its prices and sizing choices); "plan" opens one and
-// then Print Plan's preview, or with a PDF file prints the plan to it.
-//   brimcount_show_window about|help|capacity|compare|performance|plan [WORKBOOK] [PDF]
+// then Print Plan's preview, or with a PDF file prints the plan to it; "growth" opens one and
+// then the Growth Plan window.
+//   brimcount_show_window about|help|capacity|compare|performance|plan|growth [WORKBOOK] [PDF]
 #include "ui/about_window.h"
 #include "ui/application.h"
 #include "ui/help_window.h"
@@ -51,6 +52,15 @@ int main(int argc, char* argv[]) {
         QTimer::singleShot(0, &window, [&window, workbook] {
             window.planKeeping().openFile(workbook);
             window.handleWindowMenuCommand(brim::kSheetPerformanceCommand);
+            window.reject();
+        });
+        window.exec();
+    } else if (asked(argc, argv, "growth")) {
+        brim::SheetWindow window;
+        const std::string workbook = argc > 2 ? argv[2] : "docs/growth_plan.brimcount";
+        QTimer::singleShot(0, &window, [&window, workbook] {
+            window.planKeeping().openFile(workbook);
+            window.handleWindowMenuCommand(brim::kGrowthPlanCommand);
             window.reject();
         });
         window.exec();
