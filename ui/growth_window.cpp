@@ -277,27 +277,8 @@ void GrowthWindow::showEvent(QShowEvent* event) {
 // The body as large as it needs when the screen has room; otherwise it scrolls above the
 // buttons, which stay in view.
 void GrowthWindow::fitScreen() {
-    QWidget* content = body_->widget();
-    content->layout()->activate();
-    const QSize room = roomForBody();
-    const QSize whole = content->sizeHint();
-    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    const bool tall = whole.height() > room.height();
-    const bool wide = whole.width() + (tall ? bar : 0) > room.width();
-    body_->setMinimumSize(std::min(whole.width() + (tall ? bar : 0), room.width()),
-                          std::min(whole.height() + (wide ? bar : 0), room.height()));
-}
-
-QSize GrowthWindow::roomForBody() const {
-    const std::optional<QSize> room = roomOnScreen(*this);
-    if (!room) {
-        return body_->widget()->sizeHint();
-    }
-    const QMargins margins = layout()->contentsMargins();
-    const int across = margins.left() + margins.right();
-    const int down =
-        margins.top() + margins.bottom() + layout()->spacing() + close_->sizeHint().height();
-    return {room->width() - across, room->height() - down};
+    body_->widget()->layout()->activate();
+    sizeBodyWithin(*body_, roomForBody(*this, *body_, *close_));
 }
 
 } // namespace brim

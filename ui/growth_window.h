@@ -47,7 +47,6 @@ private:
     QWidget* fieldOf(GrowthFigure figure) const;
     void connectInputs();
     void fitScreen();
-    QSize roomForBody() const;
 
     void typeField(GrowthFigure figure, const QLineEdit& field);
     void showSchedule();

@@ -262,7 +262,7 @@ void PerformanceWindow::showEvent(QShowEvent* event) {
 void PerformanceWindow::fitScreen() {
     QWidget* content = body_->widget();
     content->layout()->activate();
-    const QSize room = roomForBody();
+    const QSize room = roomForBody(*this, *body_, *close_);
     const int excess = content->sizeHint().height() - room.height();
     if (excess > 0) {
         const int fewest = linesTable_->horizontalHeader()->sizeHint().height() +
@@ -276,26 +276,7 @@ void PerformanceWindow::fitScreen() {
         }
         content->layout()->activate();
     }
-    const QSize whole = content->sizeHint();
-    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
-    const bool tall = whole.height() > room.height();
-    const bool wide = whole.width() + (tall ? bar : 0) > room.width();
-    body_->setMinimumSize(std::min(whole.width() + (tall ? bar : 0), room.width()),
-                          std::min(whole.height() + (wide ? bar : 0), room.height()));
-}
-
-// The window's room on its screen less its margins and the row of Close; the whole body when
-// there is no screen.
-QSize PerformanceWindow::roomForBody() const {
-    const std::optional<QSize> room = roomOnScreen(*this);
-    if (!room) {
-        return body_->widget()->sizeHint();
-    }
-    const QMargins margins = layout()->contentsMargins();
-    const int across = margins.left() + margins.right();
-    const int down =
-        margins.top() + margins.bottom() + layout()->spacing() + close_->sizeHint().height();
-    return {room->width() - across, room->height() - down};
+    sizeBodyWithin(*body_, room);
 }
 
 void PerformanceWindow::connectInputs() {

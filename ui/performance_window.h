@@ -44,7 +44,6 @@ private:
     void layOut();
     void sizeTables();
     void fitScreen();
-    QSize roomForBody() const;
     void connectInputs();
     void typeField(PlanField field, const QLineEdit& edit);
     // Every field of the window: the program's figures, then the model's.

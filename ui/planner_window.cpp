@@ -5,6 +5,7 @@
 #include "ui/qt_text.h"
 
 #include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
 #include <QStyle>
 #include <algorithm>
@@ -49,6 +50,27 @@ std::optional<QSize> roomOnScreen(const QWidget& window) {
         frame = frame.expandedTo(drawnFrame(*parent->window()));
     }
     return shownOn->availableGeometry().size() - frame;
+}
+
+QSize roomForBody(const QWidget& window, const QScrollArea& body, const QWidget& buttons) {
+    const std::optional<QSize> room = roomOnScreen(window);
+    if (!room) {
+        return body.widget()->sizeHint();
+    }
+    const QMargins margins = window.layout()->contentsMargins();
+    const int across = margins.left() + margins.right();
+    const int down =
+        margins.top() + margins.bottom() + window.layout()->spacing() + buttons.sizeHint().height();
+    return {room->width() - across, room->height() - down};
+}
+
+void sizeBodyWithin(QScrollArea& body, QSize room) {
+    const QSize whole = body.widget()->sizeHint();
+    const int bar = body.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &body);
+    const bool tall = whole.height() > room.height();
+    const bool wide = whole.width() + (tall ? bar : 0) > room.width();
+    body.setMinimumSize(std::min(whole.width() + (tall ? bar : 0), room.width()),
+                        std::min(whole.height() + (wide ? bar : 0), room.height()));
 }
 
 } // namespace brim

@@ -6,6 +6,7 @@
 // on its screen, which each fits itself to.
 
 #include <QDialog>
+#include <QScrollArea>
 #include <QSize>
 #include <optional>
 #include <string_view>
@@ -23,5 +24,13 @@ void setUpPlannerWindow(QDialog& window, std::string_view title);
 // and title bar left out: the window manager's frame as the window, or else its parent, has it
 // drawn already, and at least as wide and as tall as the style's. Nothing without a screen.
 std::optional<QSize> roomOnScreen(const QWidget& window);
+
+// The room a window's scrolling body has on its screen: the window's room less its margins and
+// the row of `buttons` under the body; the whole body when there is no screen.
+QSize roomForBody(const QWidget& window, const QScrollArea& body, const QWidget& buttons);
+
+// The body as large as it needs when `room` holds it; otherwise it scrolls within the room, a
+// scroll bar's breadth given to the other direction.
+void sizeBodyWithin(QScrollArea& body, QSize room);
 
 } // namespace brim

@@ -1,6 +1,7 @@
 #include "commands/growth_planner.h"
 #include "commands/planner_units.h"
 #include "tests/support/catalogue_names.h"
+#include "tests/support/growth_example.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -19,17 +20,10 @@ using F = GrowthFigure;
 // The hand-checked example: Telvar A, row 1: 4 groups of RAID6 of 8 × 1 TB ATA (21.50 TB);
 // 300 a disk and 50000 an array at 600 W, priced in Sheet Performance; the rest typed here.
 struct Example {
-    ConfigSheet sheet;
-    PlanningAssumptions planning;
+    ConfigSheet sheet = growthExampleSheet();
+    PlanningAssumptions planning = growthExamplePrices();
     StatedWorkload workload;
 
-    Example() {
-        sheet.modelIndex = kTelvarA;
-        sheet.rows[0] = {k1TbAta, kRaid6, 8, 4, false, {}, {}};
-        planning.prices.setDiskHundredths(k1TbAta, 30'000);
-        planning.prices.setArrayHundredths(kTelvarA, 5'000'000);
-        planning.arrayPower.setWatts(kTelvarA, 600);
-    }
     GrowthPlanner planner(std::vector<std::pair<F, std::string>> typed = {
                               {F::NeededToday, "20"},
                               {F::CapacityGrowth, "30"},

@@ -9,6 +9,7 @@
 #include "core/data_loss.h"
 #include "core/plan_cost.h"
 #include "tests/support/catalogue_names.h"
+#include "tests/support/growth_example.h"
 #include "tests/support/recording_sink.h"
 
 #include <algorithm>
@@ -315,15 +316,8 @@ TEST(PlanDocumentTest, CostsAndCountsAloneGroupTheirDigits) {
 // what it buys, each with its total line, the chart with the need marked, and its sentences;
 // without a definition that can grow, only the note why.
 TEST(PlanDocumentTest, TheYearsAheadPrintTheScheduleOrSayWhyNot) {
-    PlanningAssumptions a;
-    a.prices.setDiskHundredths(k1TbAta, 30'000);
-    a.prices.setArrayHundredths(kTelvarA, 5'000'000);
-    a.arrayPower.setWatts(kTelvarA, 600);
-    a.growth.neededTodayHundredths = 2'000;
-    a.growth.capacityGrowthTenths = 300;
-    a.growth.workloadGrowthTenths = 0;
-    a.growth.energyPriceThousandths = 150;
-    const ConfigSheet sheet = sheetWith(kTelvarA, {{k1TbAta, kRaid6, 8, 4}});
+    const PlanningAssumptions a = growthExampleAssumptions();
+    const ConfigSheet sheet = growthExampleSheet();
     const PlanDocument document =
         planDocument({sheet, a, kNoNames, {}, std::nullopt, {2026, 1, 2}});
     const DocumentSection& years = section(document, "The years ahead");

@@ -5,6 +5,7 @@
 #include "core/raid_rules.h"
 #include "core/units.h"
 #include "tests/support/catalogue_names.h"
+#include "tests/support/growth_example.h"
 
 #include <cmath>
 #include <cstdio>
@@ -32,21 +33,10 @@ std::string wholeMoney(double money) {
 // a year for 5 years; 300 a disk at 10 W, 50000 an array at 600 W; disks -20 % a year, energy
 // 0.15 a kWh at a PUE of 1.5, the default spare policy.
 struct Example {
-    ConfigSheet sheet;
-    PlanningAssumptions assumptions;
+    ConfigSheet sheet = test::growthExampleSheet();
+    PlanningAssumptions assumptions = test::growthExampleAssumptions();
     StatedWorkload workload;
 
-    Example() {
-        sheet.modelIndex = kTelvarA;
-        sheet.rows[0] = {k1TbAta, kRaid6, 8, 4, false, {}, {}};
-        assumptions.prices.setDiskHundredths(k1TbAta, 30'000);
-        assumptions.prices.setArrayHundredths(kTelvarA, 5'000'000);
-        assumptions.arrayPower.setWatts(kTelvarA, 600);
-        assumptions.growth.neededTodayHundredths = 2'000;
-        assumptions.growth.capacityGrowthTenths = 300;
-        assumptions.growth.workloadGrowthTenths = 0;
-        assumptions.growth.energyPriceThousandths = 150;
-    }
     GrowthSchedule schedule() const { return growthSchedule({sheet, assumptions, workload}); }
     Delivery delivered(const ConfigSheet& plan) const {
         return sheetPerformance(plan, assumptions.disks, assumptions.workload.readShare()).total;
