@@ -56,11 +56,11 @@ private:
 
 // The document as the window's Print Plan makes it of the same workbook: the kept plans and
 // the charted figure, the years ahead grown from Size for Capacity's fields, the locale's digit
-// grouping. The rows name their disks as the catalogue does.
+// grouping, the rows' disks named as the main window's lists name them.
 PlanDocument documentOf(const SheetSession& session, const PlanningAssumptions& planning,
                         CalendarDate date) {
     const std::vector<KeptPlan> kept = keptPlansOf(session.keptPlans());
-    const RowDiskNames names{};
+    const RowDiskNames names = mainWindowDiskNames();
     const std::string separator = QLocale().groupSeparator().toStdString();
     return planDocument({session.sheet(), planning, names, kept,
                          printedFigureOf(session.keptPlans().chartedFigure()), date, separator,
