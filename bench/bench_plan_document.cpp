@@ -3,8 +3,8 @@
 // printer get it. Offscreen: the layout needs the toolkit's fonts, not a display.
 
 #include "commands/plan_document.h"
+#include "print/plan_printout.h"
 #include "tests/support/catalogue_names.h"
-#include "ui/plan_printout.h"
 
 #include <QApplication>
 #include <QBuffer>

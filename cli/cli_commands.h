@@ -19,6 +19,7 @@ ExitStatus runReport(const ParsedCommand& command, ProgramStreams& streams);
 ExitStatus runCheck(const ParsedCommand& command, ProgramStreams& streams);
 ExitStatus runReprice(const ParsedCommand& command, ProgramStreams& streams);
 ExitStatus runSize(const ParsedCommand& command, ProgramStreams& streams);
+ExitStatus runPlan(const ParsedCommand& command, ProgramStreams& streams);
 
 // The whole program: the arguments after its name, and its exit status.
 int runCommandLine(std::span<const std::string> arguments, std::string_view version);

@@ -22,7 +22,7 @@ struct OptionSpec {
     bool takesValue = true;
 };
 
-enum class CommandName : std::uint8_t { Report, Check, Reprice, Size };
+enum class CommandName : std::uint8_t { Report, Check, Reprice, Size, Plan };
 
 struct CommandSpec {
     CommandName command;
@@ -49,14 +49,17 @@ inline constexpr std::array<OptionSpec, 10> kSizeOptions{{
     {"--format"},
 }};
 
+inline constexpr std::array<OptionSpec, 3> kPlanOptions{{{"-o"}, {"--page"}, {"--at"}}};
+
 inline constexpr std::size_t kAnyNumber = static_cast<std::size_t>(-1);
 
 // clang-format off
-inline constexpr std::array<CommandSpec, 4> kCommands{{
+inline constexpr std::array<CommandSpec, 5> kCommands{{
     {CommandName::Report,  "report",  kReportOptions,  1, 1,          "one FILE"},
     {CommandName::Check,   "check",   kCheckOptions,   1, kAnyNumber, "one FILE or more"},
     {CommandName::Reprice, "reprice", kRepriceOptions, 2, kAnyNumber, "PRICES and one FILE or more"},
     {CommandName::Size,    "size",    kSizeOptions,    0, 0,          "no FILE"},
+    {CommandName::Plan,    "plan",    kPlanOptions,    1, 1,          "one FILE"},
 }};
 // clang-format on
 

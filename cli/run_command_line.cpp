@@ -75,6 +75,9 @@ int runCommandLine(std::span<const std::string> arguments, std::string_view vers
     case CommandName::Size:
         status = runSize(command, streams);
         break;
+    case CommandName::Plan:
+        status = runPlan(command, streams);
+        break;
     }
     if (streams.outputFailed()) {
         status = ExitStatus::Refused;

@@ -38,6 +38,8 @@ Commands:
   size --model NAME --disk NAME [--capacity AMOUNT] [--iops N] [--reads PERCENT]
        [--mbps N] [--survive K] [--workbook FILE] [--add-to-sheet] [--format tsv|json]
       the Size for Capacity table; AMOUNT as 200TB, 12.5TB or 512GB
+  plan FILE -o OUT.pdf [--page A4|Letter] [--at "YYYY-MM-DD HH:MM:SS"]
+      the printed plan of Print Plan, on A4 unless asked, dated --at's day, as a PDF
 
 Options:
   --help       print this and exit

@@ -15,6 +15,27 @@ namespace brim {
 // the main window's lists, whose texts differ from row to row and from the report's names.
 using RowDiskNames = std::array<std::span<const std::string_view>, kRowCount>;
 
+// The main window's Disk Type lists, their texts blanks included, entry i naming disk type i:
+// row 1's, rows 2 and 3's, and rows 4 to 10's.
+// clang-format off
+inline constexpr std::array<std::string_view, 8> kDiskEntriesRow1{
+    "73G FC/EFD", "146 G FC", "300 G FC", "400 G FC", "450 G FC",
+    "500 G ATA", "750 G ATA", "  1 TB ATA",
+};
+inline constexpr std::array<std::string_view, 8> kDiskEntriesRows2To3{
+    "73 G FC/EFD", "146 G FC", "300 G FC", "400 G FC", "450 G FC",
+    "500 G ATA", "750 G ATA", "  1 TB ATA",
+};
+inline constexpr std::array<std::string_view, 8> kDiskEntriesRows4To10{
+    "  73 G FC", "146 G FC", "300 G FC", "400 G FC", "450 G FC",
+    "500 G ATA", "750 G ATA", "  1 TB ATA",
+};
+// clang-format on
+
+// Each row's list of the main window, for what names its disks with no window (the command
+// line's printed plan).
+RowDiskNames mainWindowDiskNames();
+
 struct DiskChoice {
     int diskType = 0;
     std::string_view name;

@@ -43,6 +43,10 @@ std::string saveReportFailedText(std::string_view path, std::string_view reason)
     return sentence("Could not save the report to ", path, reason, FileWords::kNotWritten);
 }
 
+std::string savePlanFailedText(std::string_view path, std::string_view reason) {
+    return sentence("Could not save the plan to ", path, reason, FileWords::kNotWritten);
+}
+
 std::string saveWorkbookEntryText(const WorkbookFile& file) {
     if (!file.path) {
         return std::string(FileWords::kSaveWorkbookEntry);

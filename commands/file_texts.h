@@ -35,6 +35,8 @@ std::string saveWorkbookFailedText(std::string_view path, std::string_view reaso
 // "Could not save the report to /srv/plans/acme.txt: Permission denied."; an empty reason reads
 // "could not be written". The command line's word for Print's two messages, naming the file.
 std::string saveReportFailedText(std::string_view path, std::string_view reason);
+// "Could not save the plan to /srv/plans/acme.pdf: Permission denied.", as the report's.
+std::string savePlanFailedText(std::string_view path, std::string_view reason);
 
 // The Save Workbook entry for the file it saves to: "&Save Workbook (plans.brimcount)", the
 // file's name alone, an "&" in it doubled so that it shows; "&Save Workbook..." before a

@@ -67,6 +67,9 @@ public:
     const ConfigSheet& sheet() const noexcept { return sheet_; }
     const std::vector<NamedPlan>& plans() const noexcept { return plans_.plans(); }
     PlanningAssumptions& planning() noexcept { return planning_; }
+    const KeptPlans& keptPlans() const noexcept { return plans_; }
+    // Size for Capacity's fields as the workbook keeps them.
+    const CapacityChoices& sizing() const noexcept { return sizing_; }
     RowCommands& commands() noexcept { return commands_; }
 
     // The sheet and then every kept plan, each with the first rule it breaks.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "print/window_font.h"
+
 #include <QFont>
 #include <QRect>
 
@@ -13,9 +15,6 @@ struct DialogRect {
     int width;
     int height;
 };
-
-// The dialog font: "MS Sans Serif" 8 pt, with a substitution where that face is absent.
-QFont dialogFont();
 
 // Turns dialog units into pixels for one font, the way the layouts were designed.
 class DialogUnits {

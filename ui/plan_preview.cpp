@@ -1,6 +1,6 @@
 #include "ui/plan_preview.h"
 
-#include "ui/plan_printout.h"
+#include "print/plan_printout.h"
 #include "ui/sheet_controls.h"
 
 #include <QAction>

@@ -42,7 +42,7 @@ void writeWhole(const fs::path& path, std::string_view text) {
 }
 
 CliRun runCli(const std::vector<std::string>& arguments, std::string_view input,
-              const char* outputPath) {
+              const char* outputPath, std::vector<std::string> environment) {
     char folder[] = "/tmp/brimcount-cli-run-XXXXXX";
     if (!mkdtemp(folder)) {
         return {};
@@ -67,10 +67,13 @@ CliRun runCli(const std::vector<std::string>& arguments, std::string_view input,
         argv.push_back(word.data());
     }
     argv.push_back(nullptr);
-    std::vector<char*> environment = environmentWithoutDisplay();
+    std::vector<char*> variables = environmentWithoutDisplay();
+    for (std::string& variable : environment) {
+        variables.insert(variables.end() - 1, variable.data());
+    }
     pid_t child = 0;
     const int spawned =
-        posix_spawn(&child, BRIMCOUNT_CLI, &actions, nullptr, argv.data(), environment.data());
+        posix_spawn(&child, BRIMCOUNT_CLI, &actions, nullptr, argv.data(), variables.data());
     posix_spawn_file_actions_destroy(&actions);
     CliRun run;
     int status = 0;

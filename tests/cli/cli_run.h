@@ -18,9 +18,10 @@ struct CliRun {
     std::string err;
 };
 
-// `outputPath` takes standard output instead of a file the run keeps (/dev/full, say).
+// `outputPath` takes standard output instead of a file the run keeps (/dev/full, say);
+// `environment` adds variables ("DISPLAY=:99") to the environment without a display.
 CliRun runCli(const std::vector<std::string>& arguments, std::string_view input = {},
-              const char* outputPath = nullptr);
+              const char* outputPath = nullptr, std::vector<std::string> environment = {});
 
 std::string readWhole(const std::filesystem::path& path);
 void writeWhole(const std::filesystem::path& path, std::string_view text);

@@ -77,6 +77,17 @@ TEST_F(ExitStatusTest, BadInputGetsOneLineAndStatusTwo) {
          {"report", "@example", "--at", "2026-02-29 10:00:00"},
          refused("--at takes a date and time as \"YYYY-MM-DD HH:MM:SS\", such as "
                  "\"2026-03-07 09:05:03\"")},
+        {"a plan without -o", {"plan", "@example"}, refused("plan needs -o OUT.pdf")},
+        {"a page size not offered",
+         {"plan", "@example", "-o", "@/plan.pdf", "--page", "A5"},
+         refused("--page takes A4 or Letter")},
+        {"a plan dated by an hour that does not exist",
+         {"plan", "@example", "-o", "@/plan.pdf", "--at", "2026-03-07 24:00:00"},
+         refused("--at takes a date and time as \"YYYY-MM-DD HH:MM:SS\", such as "
+                 "\"2026-03-07 09:05:03\"")},
+        {"a plan written over a folder",
+         {"plan", "@example", "-o", "@/folder"},
+         "Could not save the plan to @/folder: Is a directory.\n"},
         {"an unknown format",
          {"check", "@example", "--format", "xml"},
          refused("--format takes tsv or json")},
@@ -177,6 +188,7 @@ TEST_F(ExitStatusTest, BadInputGetsOneLineAndStatusTwo) {
         EXPECT_EQ(run.out, "") << c.what;
     }
     EXPECT_EQ(readWhole(file("example.brimcount")), readWhole(BRIM_EXAMPLE)); // not repriced
+    EXPECT_FALSE(std::filesystem::exists(file("plan.pdf")));
 }
 
 // --help and --version write to standard output only; a result that standard output refuses is

@@ -12,7 +12,7 @@ build=$1
 list=$2
 version=$3
 sanitized=$4
-require_tools cpack dpkg dpkg-deb dpkg-shlibdeps Xvfb xdotool xprop timeout
+require_tools cpack dpkg dpkg-deb dpkg-shlibdeps Xvfb xdotool xprop timeout readelf
 
 tmp=$(mktemp -d)
 xvfb_pid=
@@ -83,6 +83,17 @@ cli_version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$tmp/root/usr/bin/brimcount-cli
     fail "the packaged brimcount-cli --version failed"
 [ "$cli_version" = "brimcount-cli $version" ] ||
     fail "the packaged brimcount-cli says '$cli_version', not brimcount-cli $version"
+# It links Qt Gui for the plan's PDF, which Depends covers (the offscreen platform comes with
+# it), and never the widgets or the printer; its plan needs no display either.
+needed=$(readelf -d "$tmp/root/usr/bin/brimcount-cli" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
+grep -qx 'libQt6Gui.so.6' <<<"$needed" || fail "brimcount-cli does not link Qt Gui: $needed"
+if grep -E '^libQt6(Widgets|PrintSupport)' <<<"$needed"; then
+    fail "brimcount-cli links Qt's widgets or printing: $needed"
+fi
+env -u DISPLAY -u WAYLAND_DISPLAY ASAN_OPTIONS=detect_leaks=0 "$tmp/root/usr/bin/brimcount-cli" \
+    plan "$(dirname "$0")/../../docs/example.brimcount" -o "$tmp/plan.pdf" ||
+    fail "the packaged brimcount-cli plan failed with no display"
+[ "$(head -c 5 "$tmp/plan.pdf")" = "%PDF-" ] || fail "the packaged brimcount-cli plan wrote no PDF"
 wm_class=$(desktop_value "$tmp/root/usr/share/applications/io.github.brimcount.Brimcount.desktop" \
     StartupWMClass)
 

@@ -2,7 +2,8 @@
 # Fails when an include hides its layer or crosses one the wrong way. Every project include
 # names its folder from the source root ("core/catalogue.h"), and the libraries stand on each
 # other in one order: core (plain C++, no Qt) under report under commands (plain C++, no Qt)
-# under ui; the command line (cli) stands on commands beside ui and links no widgets.
+# under print (the printed plan: Qt Gui, no widgets) under ui; the command line (cli) stands on
+# commands and print beside ui and links no widgets.
 #
 #   check_includes.sh SOURCE_ROOT
 set -euo pipefail
@@ -24,7 +25,7 @@ while IFS=: read -r file line include; do
     esac
     [ -f "$target" ] || fail "$file:$line: \"$target\" does not name a file from the source root"
 done < <(grep -rHnE '^\s*#\s*include\s+"' --include='*.h' --include='*.cpp' \
-    core commands report ui cli tests bench)
+    core commands report print ui cli tests bench)
 
 # What each layer may not include: the layers above it, and Qt where it is plain C++.
 forbidden() {
@@ -38,6 +39,11 @@ forbidden core '<Q' "core is plain C++: no Qt"
 forbidden report '"(commands|ui)/' "report stands below commands and ui"
 forbidden commands '"ui/' "commands stands below ui"
 forbidden commands '<Q' "commands is plain C++: no Qt"
+forbidden commands '"print/' "commands stands below print"
+forbidden report '"print/' "report stands below print"
+forbidden print '"(ui|cli)/' "print stands below ui and cli"
+forbidden print '<Q(Widget|Application|Dialog|Print|AbstractButton)|<QtWidgets|<QtPrintSupport' \
+    "print needs Qt Gui alone: no widgets, no printer"
 forbidden cli '"ui/' "the command line links no widgets"
 forbidden cli '<Q(Widget|Application|Dialog|Painter|Pdf)' "the command line needs no display"
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fails when two files of the libraries (or two of the tests' headers) declare a class, struct or
 # enum of one name at the level of namespace brim: in a header, or in a source file outside its
-# unnamed namespace. The programs link all four libraries together, so two types of one name break the one-definition rule
+# unnamed namespace. The programs link the libraries together, so two types of one name break the one-definition rule
 # (their inline members share one symbol, and the linker keeps whichever it meets first) even
 # while no file includes both.
 #
@@ -23,7 +23,7 @@ declarations=$(awk '
         sub(/^enum class /, "enum ", line)
         split(line, word, /[^A-Za-z0-9_]+/)
         print word[2], FILENAME ":" FNR
-    }' core/*.h core/*.cpp commands/*.h commands/*.cpp report/*.h report/*.cpp ui/*.h ui/*.cpp cli/*.h cli/*.cpp \
+    }' core/*.h core/*.cpp commands/*.h commands/*.cpp report/*.h report/*.cpp print/*.h print/*.cpp ui/*.h ui/*.cpp cli/*.h cli/*.cpp \
     tests/*/*.h)
 
 status=0

@@ -4,8 +4,10 @@
 
 #include "core/config_sheet.h"
 #include "core/sheet_exchange.h"
+#include "ui/sheet_controls.h"
 #include "ui/window_layout.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <set>
 #include <utility>
@@ -13,6 +15,16 @@
 
 namespace brim {
 namespace {
+
+// What names the rows' disks with no window (the command line's plan) names them as each row's
+// list does.
+TEST(WindowLayoutTablesTest, TheRowsDiskNamesWithoutAWindowAreTheLists) {
+    const RowDiskNames lists = rowDiskNames();
+    const RowDiskNames shared = mainWindowDiskNames();
+    for (std::size_t row = 0; row < lists.size(); ++row) {
+        EXPECT_TRUE(std::ranges::equal(lists[row], shared[row])) << "row " << row + 1;
+    }
+}
 
 TEST(WindowLayoutTablesTest, EveryControlIdentifierIsUsedOnce) {
     std::set<int> seen;

@@ -1,30 +1,26 @@
 // The printed plan: the README's three-row plan with two kept plans written as a PDF, read back
 // with pdftotext (poppler-utils), section by section; the tables' rows against the page breaks
-// of short pages; and Ctrl+P in the main window.
+// of short pages.
 
 #include "commands/digit_grouping.h"
 #include "commands/plan_comparison.h"
 #include "commands/plan_document.h"
 #include "commands/planner_units.h"
+#include "commands/row_commands.h"
 #include "commands/sheet_performance_plan.h"
 #include "core/data_loss.h"
 #include "core/plan_cost.h"
 #include "core/units.h"
+#include "print/plan_printout.h"
+#include "print/qt_text.h"
 #include "tests/support/catalogue_names.h"
-#include "tests/support/control_names.h"
-#include "tests/ui/sheet_window_fixture.h"
-#include "ui/plan_printout.h"
-#include "ui/qt_text.h"
-#include "ui/sheet_controls.h"
-#include "ui/window_menu.h"
+#include "tests/support/recording_sink.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QApplication>
 #include <QBuffer>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QPdfWriter>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -34,13 +30,12 @@
 #include <QTextFrame>
 #include <QTextLayout>
 #include <QTextTable>
-#include <QToolBar>
+#include <gtest/gtest.h>
 #include <map>
 
 namespace brim::test {
 namespace {
 
-using namespace controls;
 using namespace names;
 
 void setRow(ConfigSheet& sheet, int row, GroupLayout layout, bool vault = false) {
@@ -53,7 +48,7 @@ void setRow(ConfigSheet& sheet, int row, GroupLayout layout, bool vault = false)
 }
 
 ConfigSheet computed(ConfigSheet sheet) {
-    RecordingMessageSink messages;
+    RecordingSink messages;
     computeSheet(sheet, messages);
     return sheet;
 }
@@ -114,10 +109,9 @@ int pdfPages(const QString& pdf) {
     return pages.hasMatch() ? pages.captured(1).toInt() : 0;
 }
 
-class PlanPrintoutTest : public GuiTest {
+class PlanPrintoutTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        GuiTest::SetUp();
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
             GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
         }
@@ -126,7 +120,7 @@ protected:
         QPdfWriter writer(pdf_);
         writer.setPageSize(QPageSize(QPageSize::A4));
         preparePlanPage(writer);
-        pages_ = printPlanDocument(document(), QApplication::font(), writer);
+        pages_ = printPlanDocument(document(), QGuiApplication::font(), writer);
     }
 
     PlanDocument document() const {
@@ -152,7 +146,7 @@ protected:
 
     const ConfigSheet sheet_ = readmePlan();
     const PlanningAssumptions assumptions_ = pricedAssumptions();
-    const RowDiskNames names_ = rowDiskNames();
+    const RowDiskNames names_ = RowDiskNames{};
     const std::vector<KeptPlan> kept_ = keptPlans();
     const std::string separator_ = QLocale().groupSeparator().toStdString();
     QTemporaryDir folder_;
@@ -322,7 +316,7 @@ TEST_F(PlanPrintoutTest, FiguresAlignRightAndNamesLeft) {
 
 // Ten columns headed "MB/s" on a page 30 mm wide between its margins, narrower than the
 // headings: each wraps between words only, never after its slash.
-TEST_F(GuiTest, HeadingsNarrowerThanTheirWordsWrapNotAfterASlash) {
+TEST(PlanLayoutTest, HeadingsNarrowerThanTheirWordsWrapNotAfterASlash) {
     const DocumentTable table{std::vector<std::string>(10, "MB/s"),
                               std::vector<bool>(10, true),
                               {{std::vector<std::string>(10, "1")}}};
@@ -331,7 +325,7 @@ TEST_F(GuiTest, HeadingsNarrowerThanTheirWordsWrapNotAfterASlash) {
     QPdfWriter writer(&pdf);
     writer.setPageSize(QPageSize(QSizeF(60, 100), QPageSize::Millimeter));
     preparePlanPage(writer);
-    const auto text = planTextDocument({"", {{"", {table}}}}, QApplication::font(), writer);
+    const auto text = planTextDocument({"", {{"", {table}}}}, QGuiApplication::font(), writer);
     int lines = 0;
     for (QTextBlock block = text->begin(); block.isValid(); block = block.next()) {
         for (int l = 0; l < block.layout()->lineCount(); ++l, ++lines) {
@@ -367,7 +361,7 @@ std::vector<int> rowPages(const QTextDocument& text, QTextTable& table) {
 // Fourteen kept plans on pages 100 to 200 mm tall, so that the breaks fall at many places: no
 // table row is ever split, no section heading ends a page, and some tables do cross a break.
 // (On the shorter pages the chart of fourteen bars is drawn smaller, to fit a page.)
-TEST_F(GuiTest, PageBreaksSplitNoRowAndLeaveNoHeadingLast) {
+TEST(PlanLayoutTest, PageBreaksSplitNoRowAndLeaveNoHeadingLast) {
     std::vector<KeptPlan> kept;
     for (int k = 0; k < 7; ++k) {
         for (KeptPlan plan : keptPlans()) {
@@ -375,7 +369,7 @@ TEST_F(GuiTest, PageBreaksSplitNoRowAndLeaveNoHeadingLast) {
         }
     }
     const PlanDocument document = planDocument(
-        {readmePlan(), pricedAssumptions(), rowDiskNames(), kept, std::nullopt, {2026, 8, 12}});
+        {readmePlan(), pricedAssumptions(), RowDiskNames{}, kept, std::nullopt, {2026, 8, 12}});
     QStringList headings;
     for (const DocumentSection& section : document.sections) {
         headings << toQString(section.heading);
@@ -387,7 +381,7 @@ TEST_F(GuiTest, PageBreaksSplitNoRowAndLeaveNoHeadingLast) {
         QPdfWriter writer(&pdf);
         writer.setPageSize(QPageSize(QSizeF(210, heightMm), QPageSize::Millimeter));
         preparePlanPage(writer);
-        const auto text = planTextDocument(document, QApplication::font(), writer);
+        const auto text = planTextDocument(document, QGuiApplication::font(), writer);
         for (QTextFrame* frame : text->rootFrame()->childFrames()) {
             const std::vector<int> pages = rowPages(*text, *qobject_cast<QTextTable*>(frame));
             EXPECT_EQ(std::ranges::count(pages, -1), 0) << heightMm << " mm";
@@ -401,49 +395,6 @@ TEST_F(GuiTest, PageBreaksSplitNoRowAndLeaveNoHeadingLast) {
         }
     }
     EXPECT_GT(tablesAcrossABreak, 0);
-}
-
-// Like Print, Ctrl+P first computes what the controls show, then opens the preview.
-TEST_F(SheetWindowTest, CtrlPComputesWhatTheControlsShowAndOpensThePrintPreview) {
-    const int groups = rowLayout(1).groupCount.id;
-    click(kLowCost);
-    typeOver(groups, QStringLiteral("2"));
-    click(kCompute);
-    typeOver(groups, QStringLiteral("3"));
-    ASSERT_TRUE(rowFiguresStale(sheet(), 0));
-    ModalResponder responder;
-    QTest::keyClick(window_.get(), Qt::Key_P, Qt::ControlModifier);
-    EXPECT_EQ(responder.count("QPrintPreviewDialog"), 1);
-    EXPECT_FALSE(rowFiguresStale(sheet(), 0));
-    EXPECT_EQ(row(1).groupCount, 3U);
-}
-
-// The preview opens within the screen, the page fitted to its width and large enough to read
-// (at double scale on 1280 x 1024 it showed at 24 %), with the toolbar's Print action in view,
-// not behind the toolbar's extension. CTest runs this at double scale on such a screen too.
-TEST_F(SheetWindowTest, ThePrintPreviewShowsThePageToReadAndItsPrintAction) {
-    click(kLowCost);
-    QSize room, frame;
-    std::pair<int, qreal> zoom{-1, 0.0}; // the mode and the factor
-    bool printShown = false;
-    ModalResponder responder([&](QWidget* modal) {
-        room = modal->screen()->availableGeometry().size();
-        frame = modal->frameGeometry().size();
-        const auto* view = modal->findChild<QPrintPreviewWidget*>();
-        zoom = {view->zoomMode(), view->zoomFactor()};
-        const auto* toolbar = modal->findChild<QToolBar*>();
-        for (QAction* action : toolbar->actions()) {
-            const QWidget* button = toolbar->widgetForAction(action);
-            printShown |= action->text() == QStringLiteral("Print") && button->isVisible() &&
-                          toolbar->rect().contains(button->geometry());
-        }
-    });
-    QTest::keyClick(window_.get(), Qt::Key_P, Qt::ControlModifier);
-    ASSERT_EQ(responder.count("QPrintPreviewDialog"), 1);
-    EXPECT_TRUE(frame.width() <= room.width() && frame.height() <= room.height());
-    EXPECT_EQ(zoom.first, QPrintPreviewWidget::FitToWidth);
-    EXPECT_GE(zoom.second, 0.6);
-    EXPECT_TRUE(printShown);
 }
 
 } // namespace

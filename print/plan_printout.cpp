@@ -1,7 +1,7 @@
-#include "ui/plan_printout.h"
+#include "print/plan_printout.h"
 
 #include "commands/plan_document.h"
-#include "ui/qt_text.h"
+#include "print/qt_text.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
@@ -374,8 +374,12 @@ std::unique_ptr<QTextDocument> planTextDocument(const PlanDocument& document, co
 
 int printPlanDocument(const PlanDocument& document, const QFont& font, QPagedPaintDevice& device) {
     const std::unique_ptr<QTextDocument> text = planTextDocument(document, font, device);
-    const QSizeF page = text->pageSize();
-    const int pages = text->pageCount();
+    return printPlanText(*text, font, device);
+}
+
+int printPlanText(QTextDocument& text, const QFont& font, QPagedPaintDevice& device) {
+    const QSizeF page = text.pageSize();
+    const int pages = text.pageCount();
     QPainter painter(&device);
     painter.setFont(font);
     for (int p = 0; p < pages; ++p) {
@@ -385,7 +389,7 @@ int printPlanDocument(const PlanDocument& document, const QFont& font, QPagedPai
         const QRectF shown(0, p * page.height(), page.width(), page.height());
         painter.save();
         painter.translate(0, -shown.top());
-        text->drawContents(&painter, shown);
+        text.drawContents(&painter, shown);
         painter.restore();
         painter.drawText(QRectF(0, page.height(), page.width(), device.height() - page.height()),
                          Qt::AlignHCenter | Qt::AlignBottom,

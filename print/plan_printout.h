@@ -25,4 +25,7 @@ std::unique_ptr<QTextDocument> planTextDocument(const PlanDocument& document, co
 // Prints every page on the device, which must not be painted on yet; returns the page count.
 int printPlanDocument(const PlanDocument& document, const QFont& font, QPagedPaintDevice& device);
 
+// The same for a document planTextDocument laid out for this device: its pages and their feet.
+int printPlanText(QTextDocument& text, const QFont& font, QPagedPaintDevice& device);
+
 } // namespace brim
