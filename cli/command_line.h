@@ -22,7 +22,15 @@ struct OptionSpec {
     bool takesValue = true;
 };
 
-enum class CommandName : std::uint8_t { Report, Check, Reprice, Size };
+enum class CommandName : std::uint8_t {
+    Report,
+    Check,
+    Reprice,
+    Size,
+    Performance,
+    Compare,
+    Growth,
+};
 
 struct CommandSpec {
     CommandName command;
@@ -49,14 +57,22 @@ inline constexpr std::array<OptionSpec, 10> kSizeOptions{{
     {"--format"},
 }};
 
+inline constexpr std::array<OptionSpec, 2> kPerformanceOptions{{{"--table"}, {"--format"}}};
+inline constexpr std::array<OptionSpec, 1> kCompareOptions{{{"--format"}}};
+inline constexpr std::array<OptionSpec, 3> kGrowthOptions{
+    {{"--years"}, {"--growth"}, {"--format"}}};
+
 inline constexpr std::size_t kAnyNumber = static_cast<std::size_t>(-1);
 
 // clang-format off
-inline constexpr std::array<CommandSpec, 4> kCommands{{
+inline constexpr std::array<CommandSpec, 7> kCommands{{
     {CommandName::Report,  "report",  kReportOptions,  1, 1,          "one FILE"},
     {CommandName::Check,   "check",   kCheckOptions,   1, kAnyNumber, "one FILE or more"},
     {CommandName::Reprice, "reprice", kRepriceOptions, 2, kAnyNumber, "PRICES and one FILE or more"},
     {CommandName::Size,    "size",    kSizeOptions,    0, 0,          "no FILE"},
+    {CommandName::Performance, "performance", kPerformanceOptions, 1, 1, "one FILE"},
+    {CommandName::Compare, "compare", kCompareOptions, 1, 1,          "one FILE"},
+    {CommandName::Growth,  "growth",  kGrowthOptions,  1, 1,          "one FILE"},
 }};
 // clang-format on
 

@@ -68,6 +68,8 @@ public:
     const std::vector<NamedPlan>& plans() const noexcept { return plans_.plans(); }
     PlanningAssumptions& planning() noexcept { return planning_; }
     RowCommands& commands() noexcept { return commands_; }
+    // The Size for Capacity fields the file kept, whose workload the years ahead grow.
+    const CapacityChoices& sizing() const noexcept { return sizing_; }
 
     // The sheet and then every kept plan, each with the first rule it breaks.
     std::vector<PlanRule> brokenRules() const;
