@@ -86,7 +86,7 @@ ExitStatus runGrowth(const ParsedCommand& command, ProgramStreams& streams) {
         return ExitStatus::Refused;
     }
     GrowthPlanner planner(session.sheet(), session.planning(), statedWorkload(session.sizing()),
-                          RowDiskNames{});
+                          windowRowDiskNames());
     for (const GrowthOption& option : kGrowthFields) {
         if (const std::optional<std::string> typed = command.value(option.name)) {
             if (const std::string_view refusal = planner.typeField(option.figure, *typed);

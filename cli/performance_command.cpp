@@ -142,7 +142,7 @@ ExitStatus runPerformance(const ParsedCommand& command, ProgramStreams& streams)
     if (!openOperand(operand, session, streams)) {
         return ExitStatus::Refused;
     }
-    const SheetPerformancePlan plan(session.sheet(), session.planning(), RowDiskNames{});
+    const SheetPerformancePlan plan(session.sheet(), session.planning(), windowRowDiskNames());
     const std::vector<PlanRule> rules = session.brokenRules();
     const ExitStatus status =
         sayBrokenRules(ProgramStreams::nameOf(operand), std::span(rules).first(1), streams);

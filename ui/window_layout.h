@@ -4,6 +4,7 @@
 // which sheet field it shows and in what order the exchange walks them, the Tab order and
 // which command each user action runs. The window code only walks these tables.
 
+#include "commands/disk_choices.h"
 #include "commands/row_commands.h"
 #include "core/catalogue.h"
 #include "core/config_sheet.h"
@@ -223,18 +224,6 @@ constexpr DialogRect rowControlRect(const RowLayout& row, const RowColumnLayout&
 inline constexpr std::array<std::string_view, 9> kModelEntries{
     "Zunda S", "Morvik A", "Morvik B", "Morvik C", "Morvik D",
     "Telvar A", "Telvar B", "Telvar C", "Telvar D",
-};
-inline constexpr std::array<std::string_view, 8> kDiskEntriesRow1{
-    "73G FC/EFD", "146 G FC", "300 G FC", "400 G FC", "450 G FC",
-    "500 G ATA", "750 G ATA", "  1 TB ATA",
-};
-inline constexpr std::array<std::string_view, 8> kDiskEntriesRows2To3{
-    "73 G FC/EFD", "146 G FC", "300 G FC", "400 G FC", "450 G FC",
-    "500 G ATA", "750 G ATA", "  1 TB ATA",
-};
-inline constexpr std::array<std::string_view, 8> kDiskEntriesRows4To10{
-    "  73 G FC", "146 G FC", "300 G FC", "400 G FC", "450 G FC",
-    "500 G ATA", "750 G ATA", "  1 TB ATA",
 };
 inline constexpr std::array<std::string_view, 7> kRaidEntries{
     "RAID0", "RAID1", "RAID1/0", "RAID3", "RAID5", "RAID6", "IndivDisk",

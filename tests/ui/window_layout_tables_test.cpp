@@ -4,6 +4,7 @@
 
 #include "core/config_sheet.h"
 #include "core/sheet_exchange.h"
+#include "ui/sheet_controls.h"
 #include "ui/window_layout.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,16 @@
 
 namespace brim {
 namespace {
+
+// A plan made without the window names each row's disks as the window's lists do.
+TEST(WindowLayoutTablesTest, TheRowsDiskListsAreTheWindowsLists) {
+    const RowDiskNames filled = rowDiskNames();
+    const RowDiskNames named = windowRowDiskNames();
+    for (std::size_t row = 0; row < kRowCount; ++row) {
+        EXPECT_EQ(filled[row].data(), named[row].data()) << "row " << row + 1;
+        EXPECT_EQ(filled[row].size(), named[row].size()) << "row " << row + 1;
+    }
+}
 
 TEST(WindowLayoutTablesTest, EveryControlIdentifierIsUsedOnce) {
     std::set<int> seen;
