@@ -19,6 +19,9 @@ ExitStatus runReport(const ParsedCommand& command, ProgramStreams& streams);
 ExitStatus runCheck(const ParsedCommand& command, ProgramStreams& streams);
 ExitStatus runReprice(const ParsedCommand& command, ProgramStreams& streams);
 ExitStatus runSize(const ParsedCommand& command, ProgramStreams& streams);
+ExitStatus runPerformance(const ParsedCommand& command, ProgramStreams& streams);
+ExitStatus runCompare(const ParsedCommand& command, ProgramStreams& streams);
+ExitStatus runGrowth(const ParsedCommand& command, ProgramStreams& streams);
 ExitStatus runPlan(const ParsedCommand& command, ProgramStreams& streams);
 
 // The whole program: the arguments after its name, and its exit status.
@@ -37,6 +40,11 @@ std::optional<OutputFormat> outputFormatOf(const ParsedCommand& command, OutputF
 // said (each naming the file), when it cannot be read or is refused. `text` keeps what was read.
 bool openOperand(const std::string& operand, SheetSession& session, ProgramStreams& streams,
                  std::string* text = nullptr);
+
+// Each plan of `rules` that breaks one, said as check prints it ("acme.brimcount: sheet:
+// ..."), and Found when any does.
+ExitStatus sayBrokenRules(std::string_view file, std::span<const PlanRule> rules,
+                          ProgramStreams& streams);
 
 // A usage refusal said, and its status.
 ExitStatus refuseUsage(std::string_view why, ProgramStreams& streams);

@@ -22,7 +22,16 @@ struct OptionSpec {
     bool takesValue = true;
 };
 
-enum class CommandName : std::uint8_t { Report, Check, Reprice, Size, Plan };
+enum class CommandName : std::uint8_t {
+    Report,
+    Check,
+    Reprice,
+    Size,
+    Performance,
+    Compare,
+    Growth,
+    Plan,
+};
 
 struct CommandSpec {
     CommandName command;
@@ -49,16 +58,23 @@ inline constexpr std::array<OptionSpec, 10> kSizeOptions{{
     {"--format"},
 }};
 
+inline constexpr std::array<OptionSpec, 2> kPerformanceOptions{{{"--table"}, {"--format"}}};
+inline constexpr std::array<OptionSpec, 1> kCompareOptions{{{"--format"}}};
+inline constexpr std::array<OptionSpec, 3> kGrowthOptions{
+    {{"--years"}, {"--growth"}, {"--format"}}};
 inline constexpr std::array<OptionSpec, 3> kPlanOptions{{{"-o"}, {"--page"}, {"--at"}}};
 
 inline constexpr std::size_t kAnyNumber = static_cast<std::size_t>(-1);
 
 // clang-format off
-inline constexpr std::array<CommandSpec, 5> kCommands{{
+inline constexpr std::array<CommandSpec, 8> kCommands{{
     {CommandName::Report,  "report",  kReportOptions,  1, 1,          "one FILE"},
     {CommandName::Check,   "check",   kCheckOptions,   1, kAnyNumber, "one FILE or more"},
     {CommandName::Reprice, "reprice", kRepriceOptions, 2, kAnyNumber, "PRICES and one FILE or more"},
     {CommandName::Size,    "size",    kSizeOptions,    0, 0,          "no FILE"},
+    {CommandName::Performance, "performance", kPerformanceOptions, 1, 1, "one FILE"},
+    {CommandName::Compare, "compare", kCompareOptions, 1, 1,          "one FILE"},
+    {CommandName::Growth,  "growth",  kGrowthOptions,  1, 1,          "one FILE"},
     {CommandName::Plan,    "plan",    kPlanOptions,    1, 1,          "one FILE"},
 }};
 // clang-format on

@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <variant>
 
 namespace brim {
 namespace {
@@ -110,6 +111,23 @@ void JsonText::null() {
 
 std::string JsonText::finished() const {
     return out_ + '\n';
+}
+
+void appendCellFigure(JsonText& json, const CellFigure& figure) {
+    if (const auto* number = std::get_if<double>(&figure)) {
+        json.number(*number);
+    } else if (const auto* name = std::get_if<std::string_view>(&figure)) {
+        json.text(*name);
+    } else if (const auto* counts = std::get_if<DisksAndArrays>(&figure)) {
+        json.beginObject();
+        json.key("disks");
+        json.number(static_cast<double>(counts->disks));
+        json.key("arrays");
+        json.number(static_cast<double>(counts->arrays));
+        json.endObject();
+    } else {
+        json.null();
+    }
 }
 
 } // namespace brim

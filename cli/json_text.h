@@ -3,6 +3,8 @@
 // The command line's JSON: indented, keys in the order written, numbers at full precision (the
 // shortest text that reads back to the same double), and null for a number that is none.
 
+#include "commands/capacity_columns.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -36,5 +38,8 @@ private:
     bool first_ = true;  // no value yet in the object or list open
     bool keyed_ = false; // a key waits for its value
 };
+
+// A table cell's figure: null for none, a number, a text, or the disks and arrays as an object.
+void appendCellFigure(JsonText& json, const CellFigure& figure);
 
 } // namespace brim

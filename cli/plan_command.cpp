@@ -60,7 +60,7 @@ private:
 PlanDocument documentOf(const SheetSession& session, const PlanningAssumptions& planning,
                         CalendarDate date) {
     const std::vector<KeptPlan> kept = keptPlansOf(session.keptPlans());
-    const RowDiskNames names = mainWindowDiskNames();
+    const RowDiskNames names = windowRowDiskNames();
     const std::string separator = QLocale().groupSeparator().toStdString();
     return planDocument({session.sheet(), planning, names, kept,
                          printedFigureOf(session.keptPlans().chartedFigure()), date, separator,

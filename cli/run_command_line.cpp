@@ -49,6 +49,18 @@ bool openOperand(const std::string& operand, SheetSession& session, ProgramStrea
     return opened;
 }
 
+ExitStatus sayBrokenRules(std::string_view file, std::span<const PlanRule> rules,
+                          ProgramStreams& streams) {
+    ExitStatus status = ExitStatus::Done;
+    for (const PlanRule& rule : rules) {
+        if (!rule.brokenRule.empty()) {
+            streams.say(ofFile(ofFile(file, rule.plan), rule.brokenRule));
+            status = ExitStatus::Found;
+        }
+    }
+    return status;
+}
+
 int runCommandLine(std::span<const std::string> arguments, std::string_view version) {
     ProgramStreams streams;
     const CommandLineReading reading = readCommandLine(arguments);
@@ -74,6 +86,15 @@ int runCommandLine(std::span<const std::string> arguments, std::string_view vers
         break;
     case CommandName::Size:
         status = runSize(command, streams);
+        break;
+    case CommandName::Performance:
+        status = runPerformance(command, streams);
+        break;
+    case CommandName::Compare:
+        status = runCompare(command, streams);
+        break;
+    case CommandName::Growth:
+        status = runGrowth(command, streams);
         break;
     case CommandName::Plan:
         status = runPlan(command, streams);

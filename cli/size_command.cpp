@@ -117,23 +117,6 @@ std::variant<SizeInputs, std::string> sizeInputsOf(const ParsedCommand& command)
     return inputs;
 }
 
-void appendFigure(JsonText& json, const CellFigure& figure) {
-    if (const auto* number = std::get_if<double>(&figure)) {
-        json.number(*number);
-    } else if (const auto* name = std::get_if<std::string_view>(&figure)) {
-        json.text(*name);
-    } else if (const auto* counts = std::get_if<DisksAndArrays>(&figure)) {
-        json.beginObject();
-        json.key("disks");
-        json.number(static_cast<double>(counts->disks));
-        json.key("arrays");
-        json.number(static_cast<double>(counts->arrays));
-        json.endObject();
-    } else {
-        json.null();
-    }
-}
-
 std::string sizeJson(const CapacityAnswer& answer, std::string_view brokenRule) {
     JsonText json;
     json.beginObject();
@@ -149,7 +132,7 @@ std::string sizeJson(const CapacityAnswer& answer, std::string_view brokenRule) 
         json.beginObject();
         for (const CapacityColumnInfo& column : kCapacityColumns) {
             json.key(column.key);
-            appendFigure(json, column.figure(line));
+            appendCellFigure(json, column.figure(line));
         }
         json.endObject();
     }

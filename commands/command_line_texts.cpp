@@ -38,6 +38,13 @@ Commands:
   size --model NAME --disk NAME [--capacity AMOUNT] [--iops N] [--reads PERCENT]
        [--mbps N] [--survive K] [--workbook FILE] [--add-to-sheet] [--format tsv|json]
       the Size for Capacity table; AMOUNT as 200TB, 12.5TB or 512GB
+  performance FILE [--table lines|order|figures] [--format tsv|json]
+      a Sheet Performance table: the rows' lines with their Total (the default), the
+      disks to order, or the disks' figures
+  compare FILE [--format tsv|json]
+      the Compare Plans table of the sheet and every kept plan
+  growth FILE [--years N] [--growth PERCENT] [--format tsv|json]
+      the Growth Plan schedule; --years and --growth override the file's figures
   plan FILE -o OUT.pdf [--page A4|Letter] [--at "YYYY-MM-DD HH:MM:SS"]
       the printed plan of Print Plan, on A4 unless asked, dated --at's day, as a PDF
 

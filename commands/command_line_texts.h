@@ -27,6 +27,7 @@ struct CommandLineWords {
     static constexpr std::string_view kAddNeedsWorkbook = "--add-to-sheet needs --workbook";
     static constexpr std::string_view kRepriceNotInput =
         "reprice writes its workbooks back: standard input cannot be one";
+    static constexpr std::string_view kBadTable = "--table takes lines, order or figures";
     static constexpr std::string_view kBadPage = "--page takes A4 or Letter";
     static constexpr std::string_view kPriceLineForm =
         "a line of prices is a name, a tab and a price";

@@ -23,14 +23,4 @@ std::vector<DiskChoice> offeredDiskTypes(int modelIndex, std::span<const std::st
     return offered;
 }
 
-RowDiskNames mainWindowDiskNames() {
-    RowDiskNames names{};
-    for (std::size_t row = 0; row < names.size(); ++row) {
-        names[row] = row == 0  ? std::span<const std::string_view>(kDiskEntriesRow1)
-                     : row < 3 ? std::span<const std::string_view>(kDiskEntriesRows2To3)
-                               : std::span<const std::string_view>(kDiskEntriesRows4To10);
-    }
-    return names;
-}
-
 } // namespace brim

@@ -5,6 +5,7 @@
 #include "core/config_sheet.h"
 
 #include <array>
+#include <cstddef>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -15,8 +16,8 @@ namespace brim {
 // the main window's lists, whose texts differ from row to row and from the report's names.
 using RowDiskNames = std::array<std::span<const std::string_view>, kRowCount>;
 
-// The main window's Disk Type lists, their texts blanks included, entry i naming disk type i:
-// row 1's, rows 2 and 3's, and rows 4 to 10's.
+// The texts of the main window's Disk Type lists, blanks included: row 1 spells the 73 G disk
+// its own way, rows 2 and 3 another, rows 4 to 10 as the report does.
 // clang-format off
 inline constexpr std::array<std::string_view, 8> kDiskEntriesRow1{
     "73G FC/EFD", "146 G FC", "300 G FC", "400 G FC", "450 G FC",
@@ -32,9 +33,17 @@ inline constexpr std::array<std::string_view, 8> kDiskEntriesRows4To10{
 };
 // clang-format on
 
-// Each row's list of the main window, for what names its disks with no window (the command
-// line's printed plan).
-RowDiskNames mainWindowDiskNames();
+// Each row's list, as the main window fills it: what a plan names the disks of a row by when
+// it has no window (the command line).
+constexpr RowDiskNames windowRowDiskNames() noexcept {
+    RowDiskNames names{};
+    for (std::size_t row = 0; row < names.size(); ++row) {
+        names[row] = row == 0  ? std::span<const std::string_view>(kDiskEntriesRow1)
+                     : row < 3 ? std::span<const std::string_view>(kDiskEntriesRows2To3)
+                               : std::span<const std::string_view>(kDiskEntriesRows4To10);
+    }
+    return names;
+}
 
 struct DiskChoice {
     int diskType = 0;

@@ -4,8 +4,8 @@
 #include "commands/planner_texts.h"
 #include "commands/planner_units.h"
 #include "core/catalogue.h"
-#include "core/plan_cost.h"
 #include "core/message_sink.h"
+#include "core/plan_cost.h"
 
 #include <algorithm>
 
@@ -297,6 +297,49 @@ std::string growthTableText(std::span<const GrowthTextLine> lines,
                         [&line](std::size_t column) -> std::string_view { return line[column]; });
     }
     return text;
+}
+
+std::vector<GrowthFigureLine> growthFigureLines(const GrowthSchedule& schedule) {
+    std::vector<GrowthFigureLine> lines;
+    const auto figure = [](GrowthFigureLine& line, GrowthColumn column) -> CellFigure& {
+        return line[static_cast<std::size_t>(column)];
+    };
+    const auto count = [](std::uint64_t value) { return CellFigure{static_cast<double>(value)}; };
+    for (std::size_t y = 0; y < schedule.yearCount; ++y) {
+        const GrowthYear& year = schedule.years[y];
+        GrowthFigureLine& line = lines.emplace_back();
+        figure(line, GrowthColumn::Year) = static_cast<double>(year.year);
+        figure(line, GrowthColumn::NeedTb) = year.needTib;
+        figure(line, GrowthColumn::SizedBy) = sizedByText(year.sizedBy);
+        figure(line, GrowthColumn::Groups) = count(year.groups);
+        figure(line, GrowthColumn::UsableTb) = year.usableTib;
+        figure(line, GrowthColumn::HostIops) = year.hostIops;
+        figure(line, GrowthColumn::DisksToOrder) = count(year.order.allToOrder);
+        figure(line, GrowthColumn::Arrays) = count(year.order.arrays);
+        figure(line, GrowthColumn::BuyDisks) = count(year.allDisksBought);
+        figure(line, GrowthColumn::BuyArrays) = count(year.arraysBought);
+        figure(line, GrowthColumn::Purchase) = year.purchase;
+        figure(line, GrowthColumn::Kw) = kilowattsOf(year.powerWatts);
+        figure(line, GrowthColumn::Energy) = year.energy;
+        figure(line, GrowthColumn::Support) = year.support;
+        figure(line, GrowthColumn::Cost) = year.cost;
+        figure(line, GrowthColumn::Cumulative) = year.cumulative;
+        figure(line, GrowthColumn::LossPerYear) = year.lossChance;
+    }
+    if (!lines.empty()) {
+        const GrowthTotals& totals = schedule.totals;
+        GrowthFigureLine& line = lines.emplace_back();
+        figure(line, GrowthColumn::Year) = kTotalText;
+        figure(line, GrowthColumn::BuyDisks) = count(totals.allDisksBought);
+        figure(line, GrowthColumn::BuyArrays) = count(totals.arraysBought);
+        figure(line, GrowthColumn::Purchase) = totals.purchase;
+        figure(line, GrowthColumn::Energy) = totals.energy;
+        figure(line, GrowthColumn::Support) = totals.support;
+        figure(line, GrowthColumn::Cost) = totals.cost;
+        figure(line, GrowthColumn::Cumulative) = totals.cost;
+        figure(line, GrowthColumn::LossPerYear) = totals.lossChanceOverYears;
+    }
+    return lines;
 }
 
 } // namespace brim

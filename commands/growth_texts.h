@@ -4,6 +4,7 @@
 // schedule, and every line and sentence made from a schedule, ready to show or print as they
 // stand. Costs and counts are plain digits; a window groups them where it draws them.
 
+#include "commands/capacity_columns.h"
 #include "commands/performance_columns.h"
 #include "core/config_sheet.h"
 #include "core/growth_schedule.h"
@@ -112,6 +113,17 @@ struct GrowthPlanTexts {
 // list of the main window) names them.
 GrowthPlanTexts growthPlanTexts(const GrowthSchedule& schedule, const GrowthInputs& inputs,
                                 std::span<const std::string_view> diskNames);
+
+// The keys a program reads the columns under, in their order: camelCase after the headings.
+inline constexpr std::array<std::string_view, kGrowthColumnCount> kGrowthKeys{
+    "year",         "needTb",  "sizedBy",  "groups",     "usableTb",   "hostIops",
+    "disksToOrder", "arrays",  "buyDisks", "buyArrays",  "purchase",   "kw",
+    "energy",       "support", "cost",     "cumulative", "lossPerYear"};
+using GrowthFigureLine = std::array<CellFigure, kGrowthColumnCount>;
+
+// The numbers a schedule's lines are made from, a line a year and then the total's, at full
+// precision; a cell the line leaves empty has none (a program reads the dash as none too).
+std::vector<GrowthFigureLine> growthFigureLines(const GrowthSchedule& schedule);
 
 // The lines as a spreadsheet pastes them: the headings of the columns shown, each on one line,
 // then `lines`, cells joined by tabs and every line ended by a newline.

@@ -4,6 +4,7 @@
 #include "commands/figure_words.h"
 #include "commands/planner_texts.h"
 #include "commands/planner_units.h"
+#include "commands/table_text.h"
 #include "core/blanks.h"
 #include "core/catalogue.h"
 #include "core/data_loss.h"
@@ -295,6 +296,24 @@ std::string chartDescription(std::span<const ComparedColumn> columns, PlanFigure
         }
     }
     return text + '.';
+}
+
+std::string comparisonTableText(std::span<const ComparedColumn> columns, int years) {
+    std::string text;
+    std::vector<std::string> cells{std::string()};
+    for (const ComparedColumn& column : columns) {
+        cells.push_back(column.name);
+    }
+    appendTableLine(text, cells);
+    for (const PlanFigureInfo& info : kPlanFigures) {
+        cells.clear();
+        cells.push_back(planFigureHeading(info.figure, years));
+        for (const ComparedColumn& column : columns) {
+            cells.push_back(column[info.figure].text);
+        }
+        appendTableLine(text, cells);
+    }
+    return text;
 }
 
 } // namespace brim

@@ -138,6 +138,10 @@ std::vector<ComparedColumn> comparePlans(const ConfigSheet& sheetNow,
 // locale's), any other as it stands.
 std::string shownText(const ComparedCell& cell, PlanFigure figure, std::string_view separator);
 
+// The table as the window's copy of it makes it (table_text.h): the plans' names after an empty
+// cell, then a line per figure, its heading first (`years` as planFigureHeading takes it).
+std::string comparisonTableText(std::span<const ComparedColumn> columns, int years);
+
 // The columns a chart of `figure` draws: those that take part and have a value for it.
 std::vector<std::size_t> chartedColumns(std::span<const ComparedColumn> columns, PlanFigure figure);
 

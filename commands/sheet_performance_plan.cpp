@@ -30,15 +30,23 @@ template <typename Figure> int indexOf(Figure, int modelIndex) {
     return std::is_same_v<Figure, ModelFigure> ? modelIndex : 0;
 }
 
+// A figure that reads as the dash is none.
+CellFigure figureOr(bool shown, double value) {
+    return shown ? CellFigure{value} : CellFigure{};
+}
+
+void setRate(PerformanceTextLine& text, PerformanceColumn column, double rate) {
+    const auto at = static_cast<std::size_t>(column);
+    text.cells[at] = formatRate(rate);
+    text.figures[at] = figureOr(rate != 0.0, rate);
+}
+
 // Host IOPS and MB/s as whole numbers, the dash for 0.
 void writeDelivery(PerformanceTextLine& text, const Delivery& delivery) {
-    auto cell = [&text](PerformanceColumn column) -> std::string& {
-        return text.cells[static_cast<std::size_t>(column)];
-    };
-    cell(PerformanceColumn::HostIops) = formatRate(delivery.hostIops);
-    cell(PerformanceColumn::Mbps) = formatRate(delivery.mbps);
-    cell(PerformanceColumn::ReadOnlyMbps) = formatRate(delivery.readOnlyMbps);
-    cell(PerformanceColumn::WriteOnlyMbps) = formatRate(delivery.writeOnlyMbps);
+    setRate(text, PerformanceColumn::HostIops, delivery.hostIops);
+    setRate(text, PerformanceColumn::Mbps, delivery.mbps);
+    setRate(text, PerformanceColumn::ReadOnlyMbps, delivery.readOnlyMbps);
+    setRate(text, PerformanceColumn::WriteOnlyMbps, delivery.writeOnlyMbps);
 }
 
 // "Loss/yr" of a row computed by itself; the dash for a row with no layout.
@@ -61,7 +69,11 @@ PerformanceTextLine textLine(PerformanceLine& line, std::string_view diskName,
     auto cell = [&text](PerformanceColumn column) -> std::string& {
         return text.cells[static_cast<std::size_t>(column)];
     };
+    auto figure = [&text](PerformanceColumn column) -> CellFigure& {
+        return text.figures[static_cast<std::size_t>(column)];
+    };
     cell(PerformanceColumn::Row) = std::to_string(line.rowIndex + 1);
+    figure(PerformanceColumn::Row) = static_cast<double>(line.rowIndex + 1);
     if (!line.brokenRule.empty()) {
         text.brokenRule = true;
         cell(PerformanceColumn::DiskType) = std::move(line.brokenRule);
@@ -74,7 +86,17 @@ PerformanceTextLine textLine(PerformanceLine& line, std::string_view diskName,
     writeDelivery(text, line.delivery);
     cell(PerformanceColumn::RebuildHours) = rebuildHoursText(line.rebuild);
     cell(PerformanceColumn::ReadErrorRisk) = readErrorRiskText(line.rebuild);
-    cell(PerformanceColumn::LossPerYear) = lossText(lossOfRow(loss, line.rowIndex));
+    const LossLine* rowLoss = lossOfRow(loss, line.rowIndex);
+    cell(PerformanceColumn::LossPerYear) = lossText(rowLoss);
+    const bool rebuilds = line.rebuild.kind == RebuildCase::Rebuilds;
+    figure(PerformanceColumn::DiskType) = diskName;
+    figure(PerformanceColumn::RaidType) = Catalogue::raidPickerName(line.raidType);
+    figure(PerformanceColumn::DisksPerGroup) = static_cast<double>(line.disksPerGroup);
+    figure(PerformanceColumn::Groups) = static_cast<double>(line.groupCount);
+    figure(PerformanceColumn::RebuildHours) = figureOr(rebuilds, line.rebuild.hours);
+    figure(PerformanceColumn::ReadErrorRisk) = figureOr(rebuilds, line.rebuild.chance);
+    figure(PerformanceColumn::LossPerYear) = figureOr(
+        rowLoss && rowLoss->kind == LossCase::Computed, rowLoss ? rowLoss->rowChance : 0.0);
     return text;
 }
 
@@ -89,7 +111,14 @@ PerformanceTextLine totalLine(const Delivery& total, const SheetLoss& loss) {
     });
     text.cells[static_cast<std::size_t>(PerformanceColumn::LossPerYear)] =
         computed ? formatLossChance(loss.planChance) : std::string(kNoFigureText);
+    text.figures[static_cast<std::size_t>(PerformanceColumn::Row)] = kTotalText;
+    text.figures[static_cast<std::size_t>(PerformanceColumn::LossPerYear)] =
+        figureOr(computed, loss.planChance);
     return text;
+}
+
+double pricedCost(std::uint64_t count, std::int64_t hundredths) {
+    return static_cast<double>(count) * static_cast<double>(hundredths) / 100.0;
 }
 
 // Count × a price in hundredths, as the Cost column shows it; the dash while the plan is not
@@ -98,7 +127,15 @@ std::string pricedText(const PlanCost& cost, std::uint64_t count, std::int64_t h
     if (!cost.priced || hundredths == 0) {
         return std::string(kNoFigureText);
     }
-    return formatCost(static_cast<double>(count) * static_cast<double>(hundredths) / 100.0);
+    return formatCost(pricedCost(count, hundredths));
+}
+
+CellFigure pricedFigure(const PlanCost& cost, std::uint64_t count, std::int64_t hundredths) {
+    return figureOr(cost.priced && hundredths != 0, pricedCost(count, hundredths));
+}
+
+CellFigure countFigure(std::uint64_t count) {
+    return static_cast<double>(count);
 }
 
 } // namespace
@@ -184,6 +221,14 @@ std::string SheetPerformancePlan::figureText(int diskType, DiskFigure figure) co
     return brim::figureText(record.rule, record.value(assumptions_, diskType));
 }
 
+std::optional<std::int64_t> SheetPerformancePlan::heldFigure(int diskType,
+                                                             DiskFigure figure) const {
+    if (!assumptions_.disks.figures(diskType)) {
+        return std::nullopt;
+    }
+    return figureRule(figure).value(assumptions_, diskType);
+}
+
 std::string SheetPerformancePlan::figureEditText(int diskType, DiskFigure figure) const {
     const auto& record = figureRule(figure);
     if (!assumptions_.disks.figures(diskType)) {
@@ -261,6 +306,7 @@ bool SheetPerformancePlan::sparesTaken() const noexcept {
 
 void SheetPerformancePlan::refreshOrder() {
     orderLines_.clear();
+    orderFigures_.clear();
     arraysLine_.clear();
     costLine_.clear();
     powerLine_.clear();
@@ -278,6 +324,10 @@ void SheetPerformancePlan::refreshOrder() {
                 {std::string(diskName(kRowCount - 1, type)), std::to_string(order.inGroups[disk]),
                  std::to_string(order.spares[disk]), std::to_string(order.toOrder[disk]),
                  pricedText(cost, order.toOrder[disk], prices.diskHundredths(type))});
+            orderFigures_.push_back(
+                {diskName(kRowCount - 1, type), countFigure(order.inGroups[disk]),
+                 countFigure(order.spares[disk]), countFigure(order.toOrder[disk]),
+                 pricedFigure(cost, order.toOrder[disk], prices.diskHundredths(type))});
         }
         if (cost.unpricedDiskTypes[disk]) {
             unpricedDisks.push_back(diskName(kRowCount - 1, static_cast<int>(disk)));
@@ -291,11 +341,20 @@ void SheetPerformancePlan::refreshOrder() {
              {},
              std::to_string(order.arrays),
              pricedText(cost, order.arrays, prices.arrayHundredths(sheet_.modelIndex))});
+        orderFigures_.push_back(
+            {kArraysText,
+             {},
+             {},
+             countFigure(order.arrays),
+             pricedFigure(cost, order.arrays, prices.arrayHundredths(sheet_.modelIndex))});
     }
     orderLines_.push_back({std::string(kTotalText), std::to_string(order.allInGroups),
                            std::to_string(order.allToOrder - order.allInGroups),
                            std::to_string(order.allToOrder),
                            cost.priced ? formatCost(cost.cost) : std::string(kNoFigureText)});
+    orderFigures_.push_back({kTotalText, countFigure(order.allInGroups),
+                             countFigure(order.allToOrder - order.allInGroups),
+                             countFigure(order.allToOrder), figureOr(cost.priced, cost.cost)});
     arraysLine_ = arraysText(order, sheet_.modelIndex);
     costLine_ = costText(cost, unpricedDisks, sheet_.modelIndex);
     if (order.allToOrder != 0) {

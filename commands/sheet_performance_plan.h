@@ -8,6 +8,7 @@
 // The planning assumptions belong to the main window, which keeps them while the program runs;
 // the plan edits them in place, so the next window (and the sizing window) sees the same ones.
 
+#include "commands/capacity_columns.h"
 #include "commands/disk_choices.h"
 #include "commands/figure_words.h"
 #include "core/config_sheet.h"
@@ -16,6 +17,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -44,9 +46,11 @@ enum class OrderColumn : std::uint8_t { DiskType, InGroups, Spares, ToOrder, Cos
 inline constexpr std::size_t kOrderColumnCount = 5;
 
 // A row that breaks a rule shows its row number and, in the next cell, the rule's message; its
-// other cells are empty.
+// other cells are empty. `figures` are the numbers the texts are made from, for a program to
+// read, nothing where a cell shows the dash or is empty.
 struct PerformanceTextLine {
     std::array<std::string, kPerformanceColumnCount> cells;
+    std::array<CellFigure, kPerformanceColumnCount> figures{};
     bool brokenRule = false;
 
     const std::string& operator[](PerformanceColumn column) const {
@@ -55,6 +59,7 @@ struct PerformanceTextLine {
 };
 
 using OrderTextLine = std::array<std::string, kOrderColumnCount>;
+using OrderFigureLine = std::array<CellFigure, kOrderColumnCount>;
 
 // The fields typed in the window: its program figures ("% reads", the spare policy, the hours
 // before a rebuild) and every figure of the main window's model (its array's price ...).
@@ -96,6 +101,9 @@ public:
     std::string widestDiskTypeName() const;
     // What an editor starts from: the number alone ("16" for 10^16).
     std::string figureEditText(int diskType, DiskFigure figure) const;
+    // The figure as it is held (hundredths of a price, the error rate's power of ten); nothing
+    // for a disk type without figures.
+    std::optional<std::int64_t> heldFigure(int diskType, DiskFigure figure) const;
     // Takes a typed figure; a text that is no number of the figure's form in its range is refused,
     // the old figure kept and figureNote() says why. A good one clears the note.
     bool setFigure(int diskType, DiskFigure figure, std::string_view text);
@@ -110,6 +118,8 @@ public:
     }
     // One line per disk type in use, then the total line; none while a spare field is refused.
     const std::vector<OrderTextLine>& orderLines() const noexcept { return orderLines_; }
+    // The numbers of each order line, in the same order.
+    const std::vector<OrderFigureLine>& orderFigures() const noexcept { return orderFigures_; }
     // How many arrays the disks to order need, and how many more than Compute's
     // "D/SPEs Required" when the spares add any; empty with no lines.
     const std::string& arraysLine() const noexcept { return arraysLine_; }
@@ -140,6 +150,7 @@ private:
     std::string figureNote_;
     std::vector<PerformanceTextLine> performanceLines_;
     std::vector<OrderTextLine> orderLines_;
+    std::vector<OrderFigureLine> orderFigures_;
     std::string arraysLine_;
     std::string costLine_;
     std::string powerLine_;

@@ -68,7 +68,7 @@ public:
     const std::vector<NamedPlan>& plans() const noexcept { return plans_.plans(); }
     PlanningAssumptions& planning() noexcept { return planning_; }
     const KeptPlans& keptPlans() const noexcept { return plans_; }
-    // Size for Capacity's fields as the workbook keeps them.
+    // Size for Capacity's fields as the workbook keeps them, whose workload the years ahead grow.
     const CapacityChoices& sizing() const noexcept { return sizing_; }
     RowCommands& commands() noexcept { return commands_; }
 

@@ -1,6 +1,7 @@
 #include "ui/performance_tables.h"
 
 #include "commands/figure_words.h"
+#include "commands/performance_table_text.h"
 #include "commands/performance_texts.h"
 #include "ui/planner_widgets.h"
 #include "ui/qt_text.h"
@@ -265,8 +266,8 @@ QVariant DiskFiguresModel::data(const QModelIndex& index, int role) const {
     const std::optional<DiskFigure> figure = figureOf(index.column());
     switch (role) {
     case Qt::DisplayRole:
-        return figure ? QString::fromStdString(plan_.figureText(diskType, *figure))
-                      : toQString(plan_.diskTypeName(diskType));
+        return QString::fromStdString(figureCellText(plan_, static_cast<std::size_t>(index.row()),
+                                                     static_cast<std::size_t>(index.column())));
     case Qt::EditRole:
         return figure ? QString::fromStdString(plan_.figureEditText(diskType, *figure))
                       : QVariant();
@@ -280,9 +281,7 @@ QVariant DiskFiguresModel::data(const QModelIndex& index, int role) const {
 QVariant DiskFiguresModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < columnCount()) {
-        const std::optional<DiskFigure> figure = figureOf(section);
-        return toQString(figure ? figureWords(*figure).heading
-                                : PerformanceWords::kDiskTypeHeading);
+        return toQString(figureColumnHeading(static_cast<std::size_t>(section)));
     }
     return QAbstractTableModel::headerData(section, orientation, role);
 }
