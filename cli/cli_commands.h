@@ -53,4 +53,13 @@ ExitStatus refuseUsage(std::string_view why, ProgramStreams& streams);
 // that does not exist.
 std::optional<ReportTime> parseReportTime(std::string_view text);
 
+// The clock a command's date line reads: --at's time, or now; nothing, with the refusal said,
+// for an --at that is no such time.
+std::optional<ReportTime> clockOf(const ParsedCommand& command, ProgramStreams& streams);
+
+// A table command's start: its --format (tab-separated unless asked) and its one FILE opened
+// into `session` as Open opens it; nothing, with every refusal said, when either is refused.
+std::optional<OutputFormat> startTableCommand(const ParsedCommand& command, SheetSession& session,
+                                              ProgramStreams& streams);
+
 } // namespace brim

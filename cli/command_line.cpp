@@ -16,23 +16,23 @@ bool isOption(std::string_view argument) {
     return argument.size() > 1 && argument.front() == '-';
 }
 
-const CommandSpec* commandNamed(std::string_view name) {
+const CommandEntry* commandNamed(std::string_view name) {
     const auto found = std::find_if(kCommands.begin(), kCommands.end(),
-                                    [name](const CommandSpec& c) { return c.name == name; });
+                                    [name](const CommandEntry& c) { return c.name == name; });
     return found == kCommands.end() ? nullptr : &*found;
 }
 
-const OptionSpec* optionNamed(const CommandSpec& command, std::string_view name) {
+const OptionEntry* optionNamed(const CommandEntry& command, std::string_view name) {
     const auto found =
         std::find_if(command.options.begin(), command.options.end(),
-                     [name](const OptionSpec& option) { return option.name == name; });
+                     [name](const OptionEntry& option) { return option.name == name; });
     return found == command.options.end() ? nullptr : &*found;
 }
 
 // Reads the arguments after the command's name into `parsed`; a refusal's line, or nothing.
 std::optional<std::string> readArguments(std::span<const std::string> arguments,
                                          ParsedCommand& parsed) {
-    const CommandSpec& command = *parsed.spec;
+    const CommandEntry& command = *parsed.entry;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view argument = arguments[i];
@@ -46,7 +46,7 @@ std::optional<std::string> readArguments(std::span<const std::string> arguments,
         }
         const std::size_t equals = argument.find('=');
         const std::string_view name = argument.substr(0, equals);
-        const OptionSpec* option = optionNamed(command, name);
+        const OptionEntry* option = optionNamed(command, name);
         if (!option) {
             return unknownOptionText(command.name, name);
         }
@@ -98,8 +98,8 @@ CommandLineReading readCommandLine(std::span<const std::string> arguments) {
         return AskedFor::Version;
     }
     ParsedCommand parsed;
-    parsed.spec = commandNamed(arguments.front());
-    if (!parsed.spec) {
+    parsed.entry = commandNamed(arguments.front());
+    if (!parsed.entry) {
         return isOption(arguments.front()) ? unknownOptionText(arguments.front())
                                            : unknownCommandText(arguments.front());
     }

@@ -17,7 +17,7 @@
 
 namespace brim {
 
-struct OptionSpec {
+struct OptionEntry {
     std::string_view name; // as typed: "--plan", "-o"
     bool takesValue = true;
 };
@@ -33,19 +33,19 @@ enum class CommandName : std::uint8_t {
     Plan,
 };
 
-struct CommandSpec {
+struct CommandEntry {
     CommandName command;
     std::string_view name;
-    std::span<const OptionSpec> options;
+    std::span<const OptionEntry> options;
     std::size_t fewestOperands;
     std::size_t mostOperands;
     std::string_view operands; // what a refusal says it takes: "one FILE"
 };
 
-inline constexpr std::array<OptionSpec, 3> kReportOptions{{{"--plan"}, {"-o"}, {"--at"}}};
-inline constexpr std::array<OptionSpec, 1> kCheckOptions{{{"--format"}}};
-inline constexpr std::array<OptionSpec, 1> kRepriceOptions{{{"--dry-run", false}}};
-inline constexpr std::array<OptionSpec, 10> kSizeOptions{{
+inline constexpr std::array<OptionEntry, 3> kReportOptions{{{"--plan"}, {"-o"}, {"--at"}}};
+inline constexpr std::array<OptionEntry, 1> kCheckOptions{{{"--format"}}};
+inline constexpr std::array<OptionEntry, 1> kRepriceOptions{{{"--dry-run", false}}};
+inline constexpr std::array<OptionEntry, 10> kSizeOptions{{
     {"--model"},
     {"--disk"},
     {"--capacity"},
@@ -58,16 +58,16 @@ inline constexpr std::array<OptionSpec, 10> kSizeOptions{{
     {"--format"},
 }};
 
-inline constexpr std::array<OptionSpec, 2> kPerformanceOptions{{{"--table"}, {"--format"}}};
-inline constexpr std::array<OptionSpec, 1> kCompareOptions{{{"--format"}}};
-inline constexpr std::array<OptionSpec, 3> kGrowthOptions{
+inline constexpr std::array<OptionEntry, 2> kPerformanceOptions{{{"--table"}, {"--format"}}};
+inline constexpr std::array<OptionEntry, 1> kCompareOptions{{{"--format"}}};
+inline constexpr std::array<OptionEntry, 3> kGrowthOptions{
     {{"--years"}, {"--growth"}, {"--format"}}};
-inline constexpr std::array<OptionSpec, 3> kPlanOptions{{{"-o"}, {"--page"}, {"--at"}}};
+inline constexpr std::array<OptionEntry, 3> kPlanOptions{{{"-o"}, {"--page"}, {"--at"}}};
 
 inline constexpr std::size_t kAnyNumber = static_cast<std::size_t>(-1);
 
 // clang-format off
-inline constexpr std::array<CommandSpec, 8> kCommands{{
+inline constexpr std::array<CommandEntry, 8> kCommands{{
     {CommandName::Report,  "report",  kReportOptions,  1, 1,          "one FILE"},
     {CommandName::Check,   "check",   kCheckOptions,   1, kAnyNumber, "one FILE or more"},
     {CommandName::Reprice, "reprice", kRepriceOptions, 2, kAnyNumber, "PRICES and one FILE or more"},
@@ -80,7 +80,7 @@ inline constexpr std::array<CommandSpec, 8> kCommands{{
 // clang-format on
 
 struct ParsedCommand {
-    const CommandSpec* spec = nullptr;
+    const CommandEntry* entry = nullptr;
     std::map<std::string, std::string, std::less<>> options; // a flag's value is empty
     std::vector<std::string> operands;
 

@@ -88,15 +88,12 @@ std::string compareJson(std::span<const ComparedColumn> columns, int years) {
 } // namespace
 
 ExitStatus runCompare(const ParsedCommand& command, ProgramStreams& streams) {
-    const std::optional<OutputFormat> format = outputFormatOf(command, OutputFormat::Tsv, streams);
+    SheetSession session;
+    const std::optional<OutputFormat> format = startTableCommand(command, session, streams);
     if (!format) {
         return ExitStatus::Refused;
     }
-    SheetSession session;
     const std::string& operand = command.operands.front();
-    if (!openOperand(operand, session, streams)) {
-        return ExitStatus::Refused;
-    }
     const std::vector<ComparedColumn> columns = comparePlans(
         session.sheet(), session.plans(), session.planning(), statedWorkload(session.sizing()));
     const ExitStatus status =

@@ -76,15 +76,12 @@ std::string growthJson(const GrowthPlanner& planner, std::string_view brokenRule
 } // namespace
 
 ExitStatus runGrowth(const ParsedCommand& command, ProgramStreams& streams) {
-    const std::optional<OutputFormat> format = outputFormatOf(command, OutputFormat::Tsv, streams);
+    SheetSession session;
+    const std::optional<OutputFormat> format = startTableCommand(command, session, streams);
     if (!format) {
         return ExitStatus::Refused;
     }
-    SheetSession session;
     const std::string& operand = command.operands.front();
-    if (!openOperand(operand, session, streams)) {
-        return ExitStatus::Refused;
-    }
     GrowthPlanner planner(session.sheet(), session.planning(), statedWorkload(session.sizing()),
                           windowRowDiskNames());
     for (const GrowthOption& option : kGrowthFields) {

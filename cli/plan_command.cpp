@@ -85,20 +85,17 @@ ExitStatus runPlan(const ParsedCommand& command, ProgramStreams& streams) {
     StepClock clock;
     const std::optional<std::string> out = command.value("-o");
     if (!out) {
-        return refuseUsage(requiredOptionText(command.spec->name, "-o OUT.pdf"), streams);
+        return refuseUsage(requiredOptionText(command.entry->name, "-o OUT.pdf"), streams);
     }
     const std::optional<PlanPage> page = pageOf(command);
     if (!page) {
         return refuseUsage(CommandLineWords::kBadPage, streams);
     }
-    ReportTime time = currentLocalTime();
-    if (const std::optional<std::string> at = command.value("--at")) {
-        const std::optional<ReportTime> given = parseReportTime(*at);
-        if (!given) {
-            return refuseUsage(CommandLineWords::kBadTime, streams);
-        }
-        time = *given;
+    const std::optional<ReportTime> dated = clockOf(command, streams);
+    if (!dated) {
+        return ExitStatus::Refused;
     }
+    const ReportTime time = *dated;
     const std::string& operand = command.operands.front();
     const std::string name = ProgramStreams::nameOf(operand);
     SheetSession session;

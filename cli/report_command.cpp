@@ -81,14 +81,11 @@ std::optional<ReportTime> parseReportTime(std::string_view text) {
 }
 
 ExitStatus runReport(const ParsedCommand& command, ProgramStreams& streams) {
-    ReportTime time = currentLocalTime();
-    if (const std::optional<std::string> at = command.value("--at")) {
-        const std::optional<ReportTime> given = parseReportTime(*at);
-        if (!given) {
-            return refuseUsage(CommandLineWords::kBadTime, streams);
-        }
-        time = *given;
+    const std::optional<ReportTime> clock = clockOf(command, streams);
+    if (!clock) {
+        return ExitStatus::Refused;
     }
+    const ReportTime time = *clock;
     const std::string& operand = command.operands.front();
     const std::string name = ProgramStreams::nameOf(operand);
     SheetSession session;

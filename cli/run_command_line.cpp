@@ -28,6 +28,27 @@ std::optional<OutputFormat> outputFormatOf(const ParsedCommand& command, OutputF
     return std::nullopt;
 }
 
+std::optional<ReportTime> clockOf(const ParsedCommand& command, ProgramStreams& streams) {
+    const std::optional<std::string> at = command.value("--at");
+    if (!at) {
+        return currentLocalTime();
+    }
+    const std::optional<ReportTime> given = parseReportTime(*at);
+    if (!given) {
+        refuseUsage(CommandLineWords::kBadTime, streams);
+    }
+    return given;
+}
+
+std::optional<OutputFormat> startTableCommand(const ParsedCommand& command, SheetSession& session,
+                                              ProgramStreams& streams) {
+    const std::optional<OutputFormat> format = outputFormatOf(command, OutputFormat::Tsv, streams);
+    if (!format || !openOperand(command.operands.front(), session, streams)) {
+        return std::nullopt;
+    }
+    return format;
+}
+
 bool openOperand(const std::string& operand, SheetSession& session, ProgramStreams& streams,
                  std::string* text) {
     const std::string name = ProgramStreams::nameOf(operand);
@@ -74,7 +95,7 @@ int runCommandLine(std::span<const std::string> arguments, std::string_view vers
     }
     const auto& command = std::get<ParsedCommand>(reading);
     ExitStatus status = ExitStatus::Done;
-    switch (command.spec->command) {
+    switch (command.entry->command) {
     case CommandName::Report:
         status = runReport(command, streams);
         break;

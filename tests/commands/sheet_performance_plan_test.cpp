@@ -22,7 +22,7 @@ const RowDiskNames kNames{kListRow1,      kListRows2To3,  kListRows2To3,  kListR
 
 using namespace names;
 
-struct RowSpec {
+struct GivenRow {
     int row; // 1-10
     int disk;
     int raid;
@@ -30,10 +30,10 @@ struct RowSpec {
     std::uint32_t groups;
 };
 
-ConfigSheet sheetOf(int model, const std::vector<RowSpec>& rows) {
+ConfigSheet sheetOf(int model, const std::vector<GivenRow>& rows) {
     ConfigSheet sheet;
     sheet.modelIndex = model;
-    for (const RowSpec& given : rows) {
+    for (const GivenRow& given : rows) {
         GroupDefinition& row = sheet.rows[static_cast<std::size_t>(given.row - 1)];
         row.diskType = given.disk;
         row.raidType = given.raid;
@@ -56,7 +56,7 @@ Cells cellsOf(const PerformanceTextLine& line) {
 TEST(SheetPerformancePlanTest, ShowsEachRowByItselfUnderItsListsNameAndTotals) {
     struct Case {
         int model;
-        std::vector<RowSpec> rows;
+        std::vector<GivenRow> rows;
         std::string readPercent;
         std::size_t line;
         Cells cells;
@@ -246,7 +246,7 @@ TEST(SheetPerformancePlanTest, OffersTheFamilysDiskTypesUnderTheLastRowsNames) {
 
 TEST(SheetPerformancePlanTest, OrdersEveryDiskTypeInUseWithItsSparesAndTheArraysTheyNeed) {
     struct Case {
-        std::vector<RowSpec> rows;
+        std::vector<GivenRow> rows;
         std::string disksPerSpare;
         std::string minSpares;
         std::vector<OrderTextLine> lines;
@@ -293,7 +293,7 @@ TEST(SheetPerformancePlanTest, OrdersEveryDiskTypeInUseWithItsSparesAndTheArrays
 // 6 × 12 + 13 × 10 + 600 W = 802 W, 2736 BTU/h; 34 × 10 + 600 W = 940 W, 3207 BTU/h.
 TEST(SheetPerformancePlanTest, CostsTheOrderAndNamesThePricesItLeavesOut) {
     struct Case {
-        std::vector<RowSpec> rows;
+        std::vector<GivenRow> rows;
         std::string diskPrice; // of the 450 G FC
         std::string arrayPrice;
         std::string arrayWatts;

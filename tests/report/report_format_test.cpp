@@ -14,9 +14,9 @@
 namespace brim {
 namespace {
 
-using test::RowSpec;
 using test::setRow;
 using test::setTotals;
+using test::WantedRow;
 using namespace test::names;
 
 constexpr ReportTime kMarchMorning{2008, 3, 7, 9, 5, 3};
@@ -263,7 +263,7 @@ TEST(ReportHeader, WriteReportHeaderAppendsOneReadingOfTheClock) {
 struct DataLineCase {
     const char* name;
     int modelIndex;
-    RowSpec row;
+    WantedRow row;
     std::string line;
 };
 

@@ -28,7 +28,7 @@ private:
     std::optional<std::string> answer_;
 };
 
-struct RowSpec {
+struct WantedRow {
     int rowIndex;
     std::uint32_t groupCount;
     int diskType;
@@ -39,7 +39,7 @@ struct RowSpec {
     std::string totalCapacityText;
 };
 
-inline void setRow(ConfigSheet& sheet, const RowSpec& wanted) {
+inline void setRow(ConfigSheet& sheet, const WantedRow& wanted) {
     GroupDefinition& row = sheet.rows[static_cast<std::size_t>(wanted.rowIndex)];
     row.groupCount = wanted.groupCount;
     row.diskType = wanted.diskType;
